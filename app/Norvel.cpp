@@ -1,0 +1,82 @@
+#include "app/Norvel.h"
+
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+#include <wx/xrc/xmlres.h>
+
+#include "lib/core/BKFile.h"
+#include "lib/db/BKSQLiteDatabase.h"
+#include "ui/NorvelFrame.h"
+
+const char* const Norvel::CompanyUrl = "https://directory.example.org/company/";
+
+Norvel::Norvel() = default;
+
+Norvel::~Norvel()
+{
+    rit.reset();
+}
+
+bool Norvel::OnInit()
+{
+    wxInitAllImageHandlers();
+    wxXmlResource::Get()->InitAllHandlers();
+
+    rit = CreateRuntimeInformation(argc > 0 ? argv[0] : wxString());
+    SetUpLocale(rit.get());
+    if (!OpenDatabase(rit.get()))
+        return false;
+
+    NorvelFrame* frame = new NorvelFrame(rit.get());
+    frame->Show(true);
+    SetTopWindow(frame);
+    return true;
+}
+
+void Norvel::ShowError(const wxString& title, const wxString& message)
+{
+    wxMessageDialog box(nullptr, message, title, wxOK | wxCENTRE);
+    box.Centre(wxBOTH);
+    box.ShowModal();
+}
+
+std::unique_ptr<RuntimeInformationType> Norvel::CreateRuntimeInformation(
+    const wxString& executableFile)
+{
+    const wxString resourceDirectory = wxString::FromUTF8("resources") + RuntimeInformationType::GetSep();
+    return std::make_unique<RuntimeInformationType>(
+        executableFile, resourceDirectory, wxString::FromUTF8(".Norvel.conf"),
+        wxString::FromUTF8(CompanyUrl), nullptr, true);
+}
+
+wxLocale* Norvel::SetUpLocale(RuntimeInformationType* rit)
+{
+    // Without the German locale or the catalogue the program runs in English; the toolkit
+    // would otherwise pop up an error box about it.
+    wxLogNull quiet;
+    auto* locale = new wxLocale;
+    locale->Init(wxLANGUAGE_GERMAN, wxLOCALE_LOAD_DEFAULT);
+    wxLocale::AddCatalogLookupPathPrefix(rit->GetResourcePath("languages", ""));
+    locale->AddCatalog("Norvel", wxLANGUAGE_GERMAN, "utf8");
+    rit->SetLocale(locale);
+    return locale;
+}
+
+bool Norvel::OpenDatabase(RuntimeInformationType* rit)
+{
+    const wxString path = rit->GetResourcePath("db", "norvel.sqlite");
+    if (!Brenik::BKFile::ExistsFile(path)) {
+        ShowError(_("Database error"), _("Could not find database file: ") + path +
+                                           _(". Cannot start application."));
+        return false;
+    }
+    auto* database = new Brenik::BKSQLiteDatabase(path);
+    rit->SetDatabase(database, true);
+    if (!database->Connect()) {
+        ShowError(_("Database error"),
+                  _("Could not open database: ") + path + _(". Cannot start application."));
+        return false;
+    }
+    return true;
+}

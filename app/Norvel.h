@@ -1,0 +1,39 @@
+// The application object: builds the runtime information, sets up the German locale and
+// the catalogue, opens the directory database and shows the main window. Owns the runtime
+// information, which owns the connection.
+#pragma once
+
+#include <memory>
+
+#include <wx/app.h>
+
+#include "app/RuntimeInformationType.h"
+
+class Norvel : public wxApp {
+public:
+    Norvel();
+    ~Norvel() override;
+
+    bool OnInit() override;
+
+    // A modal box without a parent: text, caption, one OK button, centred on the screen.
+    static void ShowError(const wxString& title, const wxString& message);
+
+    // The start-up steps, each usable on its own.
+    static std::unique_ptr<RuntimeInformationType> CreateRuntimeInformation(
+        const wxString& executableFile);
+    // German locale and the "Norvel" catalogue; a missing locale or catalogue shows nothing.
+    // The locale lives for the rest of the process.
+    static wxLocale* SetUpLocale(RuntimeInformationType* rit);
+    // Checks for the database file and connects; on failure shows the "Database error" box
+    // and returns false.
+    static bool OpenDatabase(RuntimeInformationType* rit);
+
+    // Where the directory's company pages are: a company's page is this plus its number.
+    static const char* const CompanyUrl;
+
+private:
+    std::unique_ptr<RuntimeInformationType> rit;
+};
+
+wxDECLARE_APP(Norvel);

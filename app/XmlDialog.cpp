@@ -1,0 +1,29 @@
+#include "app/XmlDialog.h"
+
+#include <wx/xrc/xmlres.h>
+
+#include "app/XmlWindowLoader.h"
+
+XmlDialog::XmlDialog(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name)
+{
+    Init(parent, id, rit, name);
+}
+
+XmlDialog::XmlDialog(RuntimeInformationType* rit, const wxString& name)
+{
+    Init(nullptr, -1, rit, name);
+}
+
+void XmlDialog::Init(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name)
+{
+    this->rit = rit;
+    dialogName = name;
+    XmlWindowLoader::LoadLayout(rit, name);
+    wxXmlResource::Get()->LoadDialog(this, parent, name);
+    // Creation takes the id from the layout; an explicit id given by the caller wins.
+    if (id != wxID_ANY)
+        SetId(id);
+    wxIcon icon = XmlWindowLoader::LoadIcon(rit);
+    if (icon.IsOk())
+        SetIcon(icon);
+}

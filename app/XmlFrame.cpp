@@ -1,0 +1,29 @@
+#include "app/XmlFrame.h"
+
+#include <wx/xrc/xmlres.h>
+
+#include "app/XmlWindowLoader.h"
+
+XmlFrame::XmlFrame(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name)
+{
+    Init(parent, id, rit, name);
+}
+
+XmlFrame::XmlFrame(RuntimeInformationType* rit, const wxString& name)
+{
+    Init(nullptr, -1, rit, name);
+}
+
+void XmlFrame::Init(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name)
+{
+    this->rit = rit;
+    frameName = name;
+    XmlWindowLoader::LoadLayout(rit, name);
+    wxXmlResource::Get()->LoadFrame(this, parent, name);
+    // Creation takes the id from the layout; an explicit id given by the caller wins.
+    if (id != wxID_ANY)
+        SetId(id);
+    wxIcon icon = XmlWindowLoader::LoadIcon(rit);
+    if (icon.IsOk())
+        SetIcon(icon);
+}

@@ -1,0 +1,358 @@
+#include "lib/core/BKCasts.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <wx/intl.h>
+
+#include "lib/core/BKCurrency.h"
+#include "lib/core/BKDateTime.h"
+
+namespace Brenik {
+
+namespace {
+
+std::string Utf8(const wxString& text)
+{
+    return text.utf8_string();
+}
+
+wxString FromUtf8(const std::string& text)
+{
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+template <typename... Args>
+std::string Format(const char* format, Args... args)
+{
+    char buffer[512];
+    int length = std::snprintf(buffer, sizeof buffer, format, args...);
+    if (length < 0)
+        return std::string();
+    if (static_cast<size_t>(length) < sizeof buffer)
+        return std::string(buffer, length);
+    std::string text(length, '\0');
+    std::snprintf(text.data(), length + 1, format, args...);
+    return text;
+}
+
+// A catalogue may supply another format for doubles; anything but one floating-point
+// conversion would make snprintf read arguments that are not there, so it is refused.
+bool IsSingleDoubleFormat(const std::string& format)
+{
+    size_t percent = format.find('%');
+    if (percent == std::string::npos || format.find('%', percent + 1) != std::string::npos)
+        return false;
+    size_t i = percent + 1;
+    while (i < format.size() && std::strchr("-+ #0", format[i]))
+        ++i;
+    while (i < format.size() && format[i] >= '0' && format[i] <= '9')
+        ++i;
+    if (i < format.size() && format[i] == '.') {
+        ++i;
+        while (i < format.size() && format[i] >= '0' && format[i] <= '9')
+            ++i;
+    }
+    if (i < format.size() && format[i] == 'l')
+        ++i;
+    return i < format.size() && std::strchr("fFeEgG", format[i]);
+}
+
+std::string DoubleFormat()
+{
+    std::string format = Utf8(wxGetTranslation("%lf"));
+    return IsSingleDoubleFormat(format) ? format : std::string("%lf");
+}
+
+std::string DoubleText(double value)
+{
+    return Format(DoubleFormat().c_str(), value);
+}
+
+long ParseLong(const char* text)
+{
+    return std::strtol(text, nullptr, 10);
+}
+
+unsigned long ParseUnsignedLong(const char* text)
+{
+    return std::strtoul(text, nullptr, 10);
+}
+
+double ParseDouble(const char* text)
+{
+    return std::strtod(text, nullptr);
+}
+
+void ReplaceAll(std::string& text, char from, char to)
+{
+    for (char& c : text)
+        if (c == from)
+            c = to;
+}
+
+double DoubleFromText(std::string text)
+{
+    ReplaceAll(text, '.', ',');
+    double first = ParseDouble(text.c_str());
+    std::string check = DoubleText(first);
+    ReplaceAll(check, '.', ',');
+    check.resize(std::min(check.size(), text.size()));
+    if (check == text)
+        return first;
+    ReplaceAll(text, ',', '.');
+    return ParseDouble(text.c_str());
+}
+
+bool BoolFromText(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    static const char* const truths[] = {"t", "true", "yes", "y", "j", "ja", "on", "ok"};
+    for (const char* truth : truths)
+        if (text == truth)
+            return true;
+    return false;
+}
+
+char* NewCharArray(const std::string& text)
+{
+    char* array = new char[text.size() + 1];
+    std::memcpy(array, text.c_str(), text.size() + 1);
+    return array;
+}
+
+std::string CheckedUtf8(const char* text)
+{
+    if (!text)
+        return std::string();
+    size_t length = std::strlen(text);
+    return BKCasts::IsValidUtf8(text, length) ? std::string(text, length) : std::string();
+}
+
+std::string CurrencyText(BKCurrency value)
+{
+    return Utf8(value.ToString());
+}
+
+}  // namespace
+
+bool BKCasts::IsValidUtf8(const char* text, size_t length)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    size_t i = 0;
+    while (i < length) {
+        unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t extra;
+        unsigned int low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (length - i <= extra)
+            return false;
+        if (bytes[i + 1] < low || bytes[i + 1] > high)
+            return false;
+        for (size_t k = 2; k <= extra; ++k)
+            if (bytes[i + k] < 0x80 || bytes[i + k] > 0xBF)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+BKCasts::BKCasts(const wxString& value) : value(Utf8(value)) {}
+BKCasts::BKCasts(bool value) : value(value ? "true" : "false") {}
+BKCasts::BKCasts(short value) : value(Format("%hd", value)) {}
+BKCasts::BKCasts(unsigned short value) : value(Format("%hu", value)) {}
+BKCasts::BKCasts(int value) : value(Format("%i", value)) {}
+BKCasts::BKCasts(unsigned int value) : value(Format("%u", value)) {}
+BKCasts::BKCasts(long value) : value(Format("%ld", value)) {}
+BKCasts::BKCasts(unsigned long value) : value(Format("%lu", value)) {}
+BKCasts::BKCasts(float value) : value(Format("%f", static_cast<double>(value))) {}
+BKCasts::BKCasts(double value) : value(DoubleText(value)) {}
+BKCasts::BKCasts(const char* value) : value(CheckedUtf8(value)) {}
+BKCasts::BKCasts(BKCurrency value) : value(CurrencyText(value)) {}
+BKCasts::BKCasts(const BKDateTime& value) : value(Utf8(value.ToDatabaseDateTime())) {}
+
+BKClassInfo BKCasts::GetClassInfo() const
+{
+    return BKClassInfo::Make("BKCasts", "0.3.5");
+}
+
+BKCasts BKCasts::Convert(const wxString& value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(short value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(unsigned short value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(int value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(unsigned int value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(long value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(unsigned long value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(float value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(double value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(const char* value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(BKCurrency value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(const BKDateTime& value) { return BKCasts(value); }
+
+wxString BKCasts::ToString() const { return FromUtf8(value); }
+char* BKCasts::ToChar() const { return NewCharArray(value); }
+short BKCasts::ToShort() const { return static_cast<short>(ParseLong(value.c_str())); }
+unsigned short BKCasts::ToUnsignedShort() const
+{
+    return static_cast<unsigned short>(ParseUnsignedLong(value.c_str()));
+}
+int BKCasts::ToInt() const { return static_cast<int>(ParseLong(value.c_str())); }
+unsigned int BKCasts::ToUnsignedInt() const
+{
+    return static_cast<unsigned int>(ParseUnsignedLong(value.c_str()));
+}
+long BKCasts::ToLong() const { return ParseLong(value.c_str()); }
+unsigned long BKCasts::ToUnsignedLong() const { return ParseUnsignedLong(value.c_str()); }
+float BKCasts::ToFloat() const { return static_cast<float>(ParseDouble(value.c_str())); }
+double BKCasts::ToDouble() const { return DoubleFromText(value); }
+bool BKCasts::ToBool() const { return BoolFromText(value); }
+BKCurrency BKCasts::ToCurrency() const { return BKCurrency(ToDouble()); }
+BKDateTime BKCasts::ToDateTime(wchar_t separator) const
+{
+    return BKDateTime(ToString(), separator);
+}
+
+wxString BKCasts::ToString(short value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(unsigned short value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(int value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(unsigned int value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(long value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(unsigned long value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(float value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(double value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(const char* value) { return FromUtf8(BKCasts(value).value); }
+wxString BKCasts::ToString(BKCurrency value) { return value.ToString(); }
+wxString BKCasts::ToString(const BKDateTime& value) { return value.ToDatabaseDateTime(); }
+
+wxString BKCasts::ToString(bool value, bool upperCase, bool shortForm)
+{
+    wxString text = shortForm ? (value ? "t" : "f") : (value ? "true" : "false");
+    return upperCase ? text.Upper() : text;
+}
+
+char* BKCasts::ToChar(const wxString& value) { return NewCharArray(Utf8(value)); }
+char* BKCasts::ToChar(unsigned short value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(int value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(unsigned int value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(long value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(unsigned long value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(float value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(double value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(BKCurrency value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(const BKDateTime& value) { return BKCasts(value).ToChar(); }
+
+// Text sources go through the held-text rules; number sources are the built-in conversion.
+#define BK_CASTS_FROM_TEXT(T, NAME)                                                  \
+    T BKCasts::NAME(const wxString& value) { return BKCasts(value).NAME(); }         \
+    T BKCasts::NAME(const char* value) { return BKCasts(value).NAME(); }
+#define BK_CASTS_FROM_NUMBER(T, NAME, S) \
+    T BKCasts::NAME(S value) { return static_cast<T>(value); }
+
+BK_CASTS_FROM_TEXT(short, ToShort)
+BK_CASTS_FROM_TEXT(unsigned short, ToUnsignedShort)
+BK_CASTS_FROM_TEXT(int, ToInt)
+BK_CASTS_FROM_TEXT(unsigned int, ToUnsignedInt)
+BK_CASTS_FROM_TEXT(long, ToLong)
+BK_CASTS_FROM_TEXT(unsigned long, ToUnsignedLong)
+BK_CASTS_FROM_TEXT(float, ToFloat)
+
+short BKCasts::ToShort(BKCurrency value) { return BKCasts(value).ToShort(); }
+unsigned short BKCasts::ToUnsignedShort(BKCurrency value) { return BKCasts(value).ToUnsignedShort(); }
+int BKCasts::ToInt(BKCurrency value) { return BKCasts(value).ToInt(); }
+unsigned int BKCasts::ToUnsignedInt(BKCurrency value) { return BKCasts(value).ToUnsignedInt(); }
+long BKCasts::ToLong(BKCurrency value) { return BKCasts(value).ToLong(); }
+unsigned long BKCasts::ToUnsignedLong(BKCurrency value) { return BKCasts(value).ToUnsignedLong(); }
+float BKCasts::ToFloat(BKCurrency value) { return BKCasts(value).ToFloat(); }
+double BKCasts::ToDouble(BKCurrency value) { return BKCasts(value).ToDouble(); }
+
+double BKCasts::ToDouble(wxString value) { return DoubleFromText(Utf8(value)); }
+double BKCasts::ToDouble(const char* value) { return DoubleFromText(CheckedUtf8(value)); }
+
+bool BKCasts::ToBool(wxString value) { return BoolFromText(Utf8(value)); }
+bool BKCasts::ToBool(const char* value) { return BoolFromText(CheckedUtf8(value)); }
+
+BK_CASTS_FROM_NUMBER(short, ToShort, unsigned short)
+BK_CASTS_FROM_NUMBER(short, ToShort, int)
+BK_CASTS_FROM_NUMBER(short, ToShort, unsigned int)
+BK_CASTS_FROM_NUMBER(short, ToShort, long)
+BK_CASTS_FROM_NUMBER(short, ToShort, unsigned long)
+BK_CASTS_FROM_NUMBER(short, ToShort, float)
+BK_CASTS_FROM_NUMBER(short, ToShort, double)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, short)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, int)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, unsigned int)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, long)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, unsigned long)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, float)
+BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, double)
+BK_CASTS_FROM_NUMBER(int, ToInt, short)
+BK_CASTS_FROM_NUMBER(int, ToInt, unsigned short)
+BK_CASTS_FROM_NUMBER(int, ToInt, unsigned int)
+BK_CASTS_FROM_NUMBER(int, ToInt, long)
+BK_CASTS_FROM_NUMBER(int, ToInt, unsigned long)
+BK_CASTS_FROM_NUMBER(int, ToInt, float)
+BK_CASTS_FROM_NUMBER(int, ToInt, double)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, short)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, unsigned short)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, int)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, long)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, unsigned long)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, float)
+BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, double)
+BK_CASTS_FROM_NUMBER(long, ToLong, short)
+BK_CASTS_FROM_NUMBER(long, ToLong, unsigned short)
+BK_CASTS_FROM_NUMBER(long, ToLong, int)
+BK_CASTS_FROM_NUMBER(long, ToLong, unsigned int)
+BK_CASTS_FROM_NUMBER(long, ToLong, unsigned long)
+BK_CASTS_FROM_NUMBER(long, ToLong, float)
+BK_CASTS_FROM_NUMBER(long, ToLong, double)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, short)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, unsigned short)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, int)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, unsigned int)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, long)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, float)
+BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, double)
+BK_CASTS_FROM_NUMBER(float, ToFloat, short)
+BK_CASTS_FROM_NUMBER(float, ToFloat, unsigned short)
+BK_CASTS_FROM_NUMBER(float, ToFloat, int)
+BK_CASTS_FROM_NUMBER(float, ToFloat, unsigned int)
+BK_CASTS_FROM_NUMBER(float, ToFloat, long)
+BK_CASTS_FROM_NUMBER(float, ToFloat, unsigned long)
+BK_CASTS_FROM_NUMBER(float, ToFloat, double)
+BK_CASTS_FROM_NUMBER(double, ToDouble, short)
+BK_CASTS_FROM_NUMBER(double, ToDouble, unsigned short)
+BK_CASTS_FROM_NUMBER(double, ToDouble, int)
+BK_CASTS_FROM_NUMBER(double, ToDouble, unsigned int)
+BK_CASTS_FROM_NUMBER(double, ToDouble, long)
+BK_CASTS_FROM_NUMBER(double, ToDouble, unsigned long)
+BK_CASTS_FROM_NUMBER(double, ToDouble, float)
+
+#undef BK_CASTS_FROM_TEXT
+#undef BK_CASTS_FROM_NUMBER
+
+}  // namespace Brenik

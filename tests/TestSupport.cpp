@@ -1,0 +1,67 @@
+#include "TestSupport.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <wx/dir.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+
+TempDir::TempDir()
+{
+    wxString base = wxFileName::GetTempDir() + "/norvel-test-XXXXXX";
+    std::string buffer = base.ToStdString();
+    if (mkdtemp(buffer.data()))
+        path = wxString::FromUTF8(buffer.c_str());
+}
+
+TempDir::~TempDir()
+{
+    if (!path.empty())
+        wxFileName::Rmdir(path, wxPATH_RMDIR_RECURSIVE);
+}
+
+wxString TempDir::Path(const wxString& name) const
+{
+    return path + "/" + name;
+}
+
+ScopedNumericLocale::ScopedNumericLocale(const char* name)
+{
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    previous = current ? current : "C";
+    available = std::setlocale(LC_NUMERIC, name) != nullptr;
+}
+
+ScopedNumericLocale::~ScopedNumericLocale()
+{
+    std::setlocale(LC_NUMERIC, previous.c_str());
+}
+
+const char* GermanLocaleName()
+{
+    return "de_DE.UTF-8";
+}
+
+bool GermanLocaleRequired()
+{
+    const char* value = std::getenv("NORVEL_REQUIRE_GERMAN_LOCALE");
+    return value && *value && std::string(value) != "0";
+}
+
+bool WriteTextFile(const wxString& path, const std::string& text)
+{
+    std::ofstream out(path.utf8_string(), std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+std::string ReadTextFile(const wxString& path)
+{
+    std::ifstream in(path.utf8_string(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}

@@ -1,0 +1,48 @@
+// Helpers shared by the unit and GUI tests: a scratch directory and a scoped C numeric locale.
+#pragma once
+
+#include <string>
+
+#include <wx/string.h>
+
+// A fresh directory under the system's temporary directory, removed with everything in it
+// when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const wxString& Path() const { return path; }
+    // The directory joined with a file name.
+    wxString Path(const wxString& name) const;
+
+private:
+    wxString path;
+};
+
+// Switches the C runtime's numeric locale (LC_NUMERIC) for the scope and restores it after.
+class ScopedNumericLocale {
+public:
+    explicit ScopedNumericLocale(const char* name);
+    ~ScopedNumericLocale();
+    ScopedNumericLocale(const ScopedNumericLocale&) = delete;
+    ScopedNumericLocale& operator=(const ScopedNumericLocale&) = delete;
+
+    bool IsAvailable() const { return available; }
+
+private:
+    std::string previous;
+    bool available;
+};
+
+// Name of the German locale; whether a test may skip when it is missing (it may not on
+// machines set up by the scripts, which set NORVEL_REQUIRE_GERMAN_LOCALE).
+const char* GermanLocaleName();
+bool GermanLocaleRequired();
+
+// Writes UTF-8 text into a file, replacing it; false on failure.
+bool WriteTextFile(const wxString& path, const std::string& text);
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadTextFile(const wxString& path);

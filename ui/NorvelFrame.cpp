@@ -1,0 +1,3 @@
+#include "ui/NorvelFrame.h"
+
+NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFrame") {}
