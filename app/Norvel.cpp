@@ -29,6 +29,11 @@ bool Norvel::OnInit()
         return false;
 
     NorvelFrame* frame = new NorvelFrame(rit.get());
+    // A missing or broken layout leaves the frame uncreated; the toolkit has reported it.
+    if (!frame->GetHandle()) {
+        delete frame;
+        return false;
+    }
     frame->Show(true);
     SetTopWindow(frame);
     return true;

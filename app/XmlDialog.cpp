@@ -19,7 +19,10 @@ void XmlDialog::Init(wxWindow* parent, int id, RuntimeInformationType* rit, cons
     this->rit = rit;
     dialogName = name;
     XmlWindowLoader::LoadLayout(rit, name);
-    wxXmlResource::Get()->LoadDialog(this, parent, name);
+    // Without its layout the window is never created; the toolkit has said why, and a
+    // window that does not exist cannot take an id or an icon.
+    if (!wxXmlResource::Get()->LoadDialog(this, parent, name))
+        return;
     // Creation takes the id from the layout; an explicit id given by the caller wins.
     if (id != wxID_ANY)
         SetId(id);
