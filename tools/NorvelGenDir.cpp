@@ -1,0 +1,1956 @@
+// norvel-gendir: writes a sample business directory (companies, sectors and their filings) as an
+// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content.
+// Usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S]
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <csignal>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#define NORVEL_GENDIR_POSIX 1
+#endif
+
+namespace {
+
+using Text = std::optional<std::string>;  // nullopt is written as NULL
+
+// ---------------------------------------------------------------------------------------------
+// Small helpers
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string Format(const char* format, ...)
+{
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    int length = std::vsnprintf(buffer, sizeof(buffer), format, args);
+    va_end(args);
+    if (length < 0)
+        return std::string();
+    if (static_cast<size_t>(length) < sizeof(buffer))
+        return std::string(buffer, static_cast<size_t>(length));
+    std::string result(static_cast<size_t>(length) + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(&result[0], result.size(), format, args);
+    va_end(args);
+    result.resize(static_cast<size_t>(length));
+    return result;
+}
+
+// splitmix64: tiny, fast and the same on every platform, unlike the standard distributions.
+class Random {
+public:
+    explicit Random(uint64_t seed) : state(seed) {}
+
+    uint64_t Next()
+    {
+        uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    // Uniform in [0, n) for n > 0.
+    uint32_t Below(uint32_t n) { return static_cast<uint32_t>(((Next() >> 32) * n) >> 32); }
+    int Range(int low, int high) { return low + static_cast<int>(Below(high - low + 1)); }
+    double Unit() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
+    bool Percent(double percent) { return Unit() * 100.0 < percent; }
+
+    template <class T, size_t N>
+    const T& Pick(const T (&items)[N])
+    {
+        return items[Below(N)];
+    }
+    template <class T>
+    const T& Pick(const std::vector<T>& items)
+    {
+        return items[Below(static_cast<uint32_t>(items.size()))];
+    }
+
+private:
+    uint64_t state;
+};
+
+uint64_t Mix(uint64_t a, uint64_t b)
+{
+    Random random(a * 0x9E3779B97F4A7C15ull ^ (b + 0x632BE59BD9B4E019ull));
+    random.Next();
+    return random.Next();
+}
+
+// Picks an index from integer weights.
+template <class T, size_t N>
+size_t PickWeighted(Random& random, const T (&items)[N])
+{
+    int total = 0;
+    for (const T& item : items)
+        total += item.weight;
+    int ticket = static_cast<int>(random.Below(static_cast<uint32_t>(total)));
+    for (size_t i = 0; i < N; ++i) {
+        ticket -= items[i].weight;
+        if (ticket < 0)
+            return i;
+    }
+    return N - 1;
+}
+
+// Umlauts and the few foreign letters of the name lists, as they are written in web and mail
+// addresses.
+const char* const kFolding[][2] = {
+    {"ä", "ae"}, {"ö", "oe"}, {"ü", "ue"}, {"Ä", "Ae"}, {"Ö", "Oe"}, {"Ü", "Ue"}, {"ß", "ss"},
+    {"é", "e"},  {"è", "e"},  {"ë", "e"},  {"ê", "e"},  {"á", "a"},  {"à", "a"},  {"ó", "o"},
+    {"ç", "c"},  {"ł", "l"},  {"Ł", "L"},  {"ø", "o"},  {"ğ", "g"},  {"ş", "s"},  {"ı", "i"},
+    {"ñ", "n"},  {"–", "-"},  {"Ş", "S"},  {"İ", "I"},  {"ż", "z"},  {"ś", "s"},
+};
+
+std::string FoldToAscii(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size() + 8);
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            result += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        for (const auto& fold : kFolding) {
+            if (text.compare(i, length, fold[0]) == 0) {
+                result += fold[1];
+                break;
+            }
+        }
+        i += length;  // letters without an ASCII form are dropped
+    }
+    return result;
+}
+
+// "Müller & Söhne" -> "mueller-soehne"; apostrophes vanish ("Bob's" -> "bobs").
+std::string Slug(const std::string& text, char separator = '-')
+{
+    std::string folded = FoldToAscii(text);
+    std::string result;
+    bool pendingSeparator = false;
+    for (char c : folded) {
+        if (c == '\'')
+            continue;
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            if (pendingSeparator && !result.empty())
+                result += separator;
+            pendingSeparator = false;
+            result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        } else {
+            pendingSeparator = true;
+        }
+    }
+    return result;
+}
+
+std::string EscapeHtml(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size() + 16);
+    for (char c : text) {
+        switch (c) {
+        case '&': result += "&amp;"; break;
+        case '<': result += "&lt;"; break;
+        case '>': result += "&gt;"; break;
+        case '"': result += "&quot;"; break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+std::string Join(const std::vector<std::string>& parts, const char* separator)
+{
+    std::string result;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            result += separator;
+        result += parts[i];
+    }
+    return result;
+}
+
+std::vector<std::string> SplitList(const char* list)
+{
+    std::vector<std::string> result;
+    std::string current;
+    for (const char* p = list; *p; ++p) {
+        if (*p == ',') {
+            result.push_back(current);
+            current.clear();
+            if (p[1] == ' ')
+                ++p;
+        } else {
+            current += *p;
+        }
+    }
+    if (!current.empty())
+        result.push_back(current);
+    return result;
+}
+
+// Proleptic Gregorian calendar <-> days since 1970-01-01.
+int64_t DaysFromCivil(int year, int month, int day)
+{
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+std::string FormatDate(int64_t days)
+{
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
+    return Format("%04d-%02d-%02d", year, month, day);
+}
+
+std::string FormatTimestamp(int64_t seconds)
+{
+    int64_t days = seconds / 86400;
+    int64_t rest = seconds % 86400;
+    return FormatDate(days) + Format(" %02d:%02d:%02d", static_cast<int>(rest / 3600),
+                                     static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
+}
+
+// ---------------------------------------------------------------------------------------------
+// PNG writing without zlib: a deflate encoder with the fixed Huffman code and a greedy matcher
+// that tries the previous pixel, the pixel above and one hash candidate. Logos are flat
+// drawings, so that is all it takes to make them small.
+
+class Crc32 {
+public:
+    Crc32()
+    {
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            table[n] = c;
+        }
+    }
+    uint32_t Compute(const std::string& bytes, size_t from) const
+    {
+        uint32_t c = 0xFFFFFFFFu;
+        for (size_t i = from; i < bytes.size(); ++i)
+            c = table[(c ^ static_cast<unsigned char>(bytes[i])) & 0xFF] ^ (c >> 8);
+        return c ^ 0xFFFFFFFFu;
+    }
+
+private:
+    std::array<uint32_t, 256> table;
+};
+
+uint32_t Adler32(const std::string& bytes)
+{
+    uint32_t a = 1, b = 0;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        size_t end = std::min(bytes.size(), i + 5552);  // largest run without overflow
+        for (; i < end; ++i) {
+            a += static_cast<unsigned char>(bytes[i]);
+            b += a;
+        }
+        a %= 65521;
+        b %= 65521;
+    }
+    return (b << 16) | a;
+}
+
+class BitWriter {
+public:
+    explicit BitWriter(std::string& output) : out(output) {}
+
+    // Writes the low `count` bits of `bits`, least significant first.
+    void Put(uint32_t bits, int count)
+    {
+        accumulator |= static_cast<uint64_t>(bits) << used;
+        used += count;
+        while (used >= 8) {
+            out += static_cast<char>(accumulator & 0xFF);
+            accumulator >>= 8;
+            used -= 8;
+        }
+    }
+    // Huffman codes go most significant bit first.
+    void PutCode(uint32_t code, int length)
+    {
+        uint32_t reversed = 0;
+        for (int i = 0; i < length; ++i)
+            reversed |= ((code >> i) & 1u) << (length - 1 - i);
+        Put(reversed, length);
+    }
+    void Align()
+    {
+        if (used > 0)
+            Put(0, 8 - used);
+    }
+
+private:
+    std::string& out;
+    uint64_t accumulator = 0;
+    int used = 0;
+};
+
+const int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                             31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+const int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                              2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+const int kDistanceBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
+                               33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
+                               1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+const int kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+void PutLiteralOrLength(BitWriter& bits, int symbol)
+{
+    if (symbol < 144)
+        bits.PutCode(0x30 + symbol, 8);
+    else if (symbol < 256)
+        bits.PutCode(0x190 + symbol - 144, 9);
+    else if (symbol < 280)
+        bits.PutCode(symbol - 256, 7);
+    else
+        bits.PutCode(0xC0 + symbol - 280, 8);
+}
+
+void PutMatch(BitWriter& bits, int length, int distance)
+{
+    int code = 28;
+    while (kLengthBase[code] > length)
+        --code;
+    PutLiteralOrLength(bits, 257 + code);
+    bits.Put(length - kLengthBase[code], kLengthExtra[code]);
+    int distanceCode = 29;
+    while (kDistanceBase[distanceCode] > distance)
+        --distanceCode;
+    bits.PutCode(distanceCode, 5);
+    bits.Put(distance - kDistanceBase[distanceCode], kDistanceExtra[distanceCode]);
+}
+
+// A zlib stream of `data`. `pixelBytes` and `rowBytes` name the distances worth trying first.
+// Stored blocks when `compress` is off: valid, only larger.
+std::string ZlibStream(const std::string& data, int pixelBytes, int rowBytes, bool compress)
+{
+    std::string out;
+    out += static_cast<char>(0x78);
+    out += static_cast<char>(0x01);
+    BitWriter bits(out);
+    const size_t size = data.size();
+    if (!compress) {
+        size_t position = 0;
+        do {
+            size_t chunk = std::min<size_t>(65535, size - position);
+            bits.Put(position + chunk == size ? 1 : 0, 1);
+            bits.Put(0, 2);
+            bits.Align();
+            out += static_cast<char>(chunk & 0xFF);
+            out += static_cast<char>(chunk >> 8);
+            out += static_cast<char>(~chunk & 0xFF);
+            out += static_cast<char>((~chunk >> 8) & 0xFF);
+            out.append(data, position, chunk);
+            position += chunk;
+        } while (position < size);
+    } else {
+        bits.Put(1, 1);  // final block
+        bits.Put(1, 2);  // fixed Huffman code
+        const int kHashBits = 12;
+        std::vector<int32_t> head(1u << kHashBits, -1);
+        auto hashAt = [&data](size_t i) {
+            uint32_t v = static_cast<unsigned char>(data[i]) |
+                         static_cast<unsigned char>(data[i + 1]) << 8 |
+                         static_cast<unsigned char>(data[i + 2]) << 16;
+            return (v * 2654435761u) >> (32 - kHashBits);
+        };
+        auto matchLength = [&data, size](size_t at, size_t from) {
+            size_t limit = std::min<size_t>(258, size - at);
+            size_t n = 0;
+            while (n < limit && data[from + n] == data[at + n])
+                ++n;
+            return static_cast<int>(n);
+        };
+        size_t i = 0;
+        while (i < size) {
+            int bestLength = 0, bestDistance = 0;
+            if (i + 3 <= size) {
+                uint32_t hash = hashAt(i);
+                const int candidates[3] = {pixelBytes, rowBytes,
+                                           head[hash] < 0 ? 0 : static_cast<int>(i) - head[hash]};
+                head[hash] = static_cast<int32_t>(i);
+                for (int distance : candidates) {
+                    if (distance <= 0 || distance > 32768 || static_cast<size_t>(distance) > i)
+                        continue;
+                    int length = matchLength(i, i - distance);
+                    if (length > bestLength) {
+                        bestLength = length;
+                        bestDistance = distance;
+                    }
+                }
+            }
+            if (bestLength >= 3) {
+                PutMatch(bits, bestLength, bestDistance);
+                i += static_cast<size_t>(bestLength);
+            } else {
+                PutLiteralOrLength(bits, static_cast<unsigned char>(data[i]));
+                ++i;
+            }
+        }
+        PutLiteralOrLength(bits, 256);
+    }
+    bits.Align();
+    uint32_t adler = Adler32(data);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((adler >> shift) & 0xFF);
+    return out;
+}
+
+struct Rgba {
+    uint8_t r, g, b, a;
+    bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
+
+struct Span {
+    double x0, x1;
+};
+// Gives the horizontal spans a shape covers on the line at height y (at most two).
+using SpanFunction = std::function<int(double y, Span* spans)>;
+
+class Canvas {
+public:
+    Canvas(int w, int h, Rgba background) : width(w), height(h), pixels(w * h, background) {}
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+    const Rgba& At(int x, int y) const { return pixels[y * width + x]; }
+
+    // Fills the shape between the rows top and bottom. With antialiasing every pixel row is
+    // sampled on four lines and the spans' horizontal overlap is measured exactly.
+    void Fill(const SpanFunction& shape, double top, double bottom, Rgba color, bool antialias)
+    {
+        int firstRow = std::max(0, static_cast<int>(std::floor(top)));
+        int lastRow = std::min(height - 1, static_cast<int>(std::ceil(bottom)));
+        const int samples = antialias ? 4 : 1;
+        std::vector<float> coverage(width);
+        Span spans[2];
+        for (int y = firstRow; y <= lastRow; ++y) {
+            std::fill(coverage.begin(), coverage.end(), 0.0f);
+            bool any = false;
+            for (int s = 0; s < samples; ++s) {
+                int count = shape(y + (s + 0.5) / samples, spans);
+                for (int k = 0; k < count; ++k) {
+                    double x0 = std::max(0.0, spans[k].x0), x1 = std::min<double>(width, spans[k].x1);
+                    if (x1 <= x0)
+                        continue;
+                    any = true;
+                    if (!antialias) {
+                        // Pixels whose centre lies inside the span.
+                        int from = static_cast<int>(std::ceil(x0 - 0.5));
+                        int to = static_cast<int>(std::ceil(x1 - 0.5));
+                        for (int x = std::max(0, from); x < std::min(width, to); ++x)
+                            coverage[x] = 1.0f;
+                        continue;
+                    }
+                    int from = static_cast<int>(x0), to = static_cast<int>(std::ceil(x1));
+                    for (int x = from; x < to && x < width; ++x) {
+                        double overlap = std::min<double>(x + 1, x1) - std::max<double>(x, x0);
+                        coverage[x] += static_cast<float>(overlap / samples);
+                    }
+                }
+            }
+            if (!any)
+                continue;
+            for (int x = 0; x < width; ++x) {
+                if (coverage[x] > 0.0f)
+                    Blend(pixels[y * width + x], color, std::min(1.0f, coverage[x]));
+            }
+        }
+    }
+
+    void FillRect(int x0, int y0, int x1, int y1, Rgba color)
+    {
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x)
+                Blend(pixels[y * width + x], color, 1.0f);
+    }
+
+private:
+    static void Blend(Rgba& target, Rgba color, float coverage)
+    {
+        float alpha = coverage * color.a / 255.0f;
+        if (alpha >= 0.999f) {
+            target = color;
+            return;
+        }
+        float targetAlpha = target.a / 255.0f;
+        float outAlpha = alpha + targetAlpha * (1.0f - alpha);
+        if (outAlpha <= 0.0f) {
+            target = Rgba{0, 0, 0, 0};
+            return;
+        }
+        auto mix = [&](uint8_t source, uint8_t destination) {
+            float v = (source * alpha + destination * targetAlpha * (1.0f - alpha)) / outAlpha;
+            return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f)));
+        };
+        target = Rgba{mix(color.r, target.r), mix(color.g, target.g), mix(color.b, target.b),
+                      static_cast<uint8_t>(std::lround(outAlpha * 255.0f))};
+    }
+
+    int width, height;
+    std::vector<Rgba> pixels;
+};
+
+SpanFunction Circle(double cx, double cy, double r)
+{
+    return [=](double y, Span* spans) {
+        double dy = y - cy;
+        if (std::fabs(dy) >= r)
+            return 0;
+        double half = std::sqrt(r * r - dy * dy);
+        spans[0] = Span{cx - half, cx + half};
+        return 1;
+    };
+}
+
+SpanFunction Ring(double cx, double cy, double outer, double inner)
+{
+    return [=](double y, Span* spans) {
+        double dy = y - cy;
+        if (std::fabs(dy) >= outer)
+            return 0;
+        double a = std::sqrt(outer * outer - dy * dy);
+        if (std::fabs(dy) >= inner) {
+            spans[0] = Span{cx - a, cx + a};
+            return 1;
+        }
+        double b = std::sqrt(inner * inner - dy * dy);
+        spans[0] = Span{cx - a, cx - b};
+        spans[1] = Span{cx + b, cx + a};
+        return 2;
+    };
+}
+
+SpanFunction RoundRect(double x0, double y0, double x1, double y1, double radius)
+{
+    return [=](double y, Span* spans) {
+        if (y < y0 || y >= y1)
+            return 0;
+        double inset = 0.0;
+        double d = y < y0 + radius ? y0 + radius - y : y > y1 - radius ? y - (y1 - radius) : 0.0;
+        if (d > 0.0)
+            inset = radius - std::sqrt(std::max(0.0, radius * radius - d * d));
+        spans[0] = Span{x0 + inset, x1 - inset};
+        return 1;
+    };
+}
+
+SpanFunction Diamond(double cx, double cy, double halfWidth, double halfHeight)
+{
+    return [=](double y, Span* spans) {
+        double t = 1.0 - std::fabs(y - cy) / halfHeight;
+        if (t <= 0.0)
+            return 0;
+        spans[0] = Span{cx - halfWidth * t, cx + halfWidth * t};
+        return 1;
+    };
+}
+
+// A slanted band: starts at x0 on the top line and moves `slope` pixels right per line.
+SpanFunction Band(double x0, double width, double slope)
+{
+    return [=](double y, Span* spans) {
+        spans[0] = Span{x0 + slope * y, x0 + slope * y + width};
+        return 1;
+    };
+}
+
+// 5x7 capitals and digits for the initials on the logos; each row is five bits, left first.
+struct Glyph {
+    char letter;
+    uint8_t rows[7];
+};
+const Glyph kGlyphs[] = {
+    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}}, {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
+    {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}}, {'D', {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C}},
+    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}}, {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
+    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}}, {'H', {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}}, {'J', {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C}},
+    {'K', {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}}, {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
+    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}}, {'N', {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11}},
+    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}}, {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
+    {'Q', {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}}, {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
+    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}}, {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
+    {'U', {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}}, {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
+    {'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}}, {'X', {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11}},
+    {'Y', {0x11, 0x11, 0x11, 0x0A, 0x04, 0x04, 0x04}}, {'Z', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}},
+    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}}, {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}}, {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
+    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}}, {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
+    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}}, {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
+    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}}, {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
+    {'&', {0x0C, 0x12, 0x14, 0x08, 0x15, 0x12, 0x0D}},
+};
+
+const Glyph* FindGlyph(char letter)
+{
+    for (const Glyph& glyph : kGlyphs)
+        if (glyph.letter == letter)
+            return &glyph;
+    return nullptr;
+}
+
+int TextWidth(const std::string& text, int scale) { return static_cast<int>(text.size()) * 6 * scale - scale; }
+
+void DrawText(Canvas& canvas, const std::string& text, int x, int y, int scale, Rgba color)
+{
+    for (char letter : text) {
+        if (const Glyph* glyph = FindGlyph(letter)) {
+            for (int row = 0; row < 7; ++row)
+                for (int column = 0; column < 5; ++column)
+                    if (glyph->rows[row] & (0x10 >> column))
+                        canvas.FillRect(x + column * scale, y + row * scale,
+                                        x + (column + 1) * scale, y + (row + 1) * scale, color);
+        }
+        x += 6 * scale;
+    }
+}
+
+enum class PngKind { Palette, Gray, GrayAlpha, Rgb, RgbAlpha };
+
+class PngEncoder {
+public:
+    // The canvas as a PNG of the given kind; a palette image must use at most 256 colours and
+    // packs them into the smallest bit depth that holds them.
+    std::string Encode(const Canvas& canvas, PngKind kind, bool compress) const
+    {
+        const int width = canvas.Width(), height = canvas.Height();
+        std::vector<Rgba> palette;
+        std::vector<uint8_t> indices;
+        int depth = 8, colorType = 0, channels = 1;
+        switch (kind) {
+        case PngKind::Palette:
+            colorType = 3;
+            indices.reserve(static_cast<size_t>(width) * height);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const Rgba& pixel = canvas.At(x, y);
+                    size_t index = 0;
+                    while (index < palette.size() && !(palette[index] == pixel))
+                        ++index;
+                    if (index == palette.size()) {
+                        if (palette.size() == 256)
+                            return std::string();
+                        palette.push_back(pixel);
+                    }
+                    indices.push_back(static_cast<uint8_t>(index));
+                }
+            }
+            depth = palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
+            break;
+        case PngKind::Gray: colorType = 0; break;
+        case PngKind::GrayAlpha: colorType = 4; channels = 2; break;
+        case PngKind::Rgb: colorType = 2; channels = 3; break;
+        case PngKind::RgbAlpha: colorType = 6; channels = 4; break;
+        }
+        // One-bit grey for pure black-and-white drawings.
+        if (kind == PngKind::Gray && IsBlackAndWhite(canvas))
+            depth = 1;
+
+        const int pixelBits = depth * channels;
+        const int rowBytes = (width * pixelBits + 7) / 8;
+        std::string raw;
+        raw.reserve(static_cast<size_t>(rowBytes + 1) * height);
+        for (int y = 0; y < height; ++y) {
+            raw += '\0';  // filter type None
+            if (depth < 8) {
+                std::string row(rowBytes, '\0');
+                for (int x = 0; x < width; ++x) {
+                    int value = kind == PngKind::Palette ? indices[y * width + x]
+                                                         : (Luma(canvas.At(x, y)) >= 128 ? 1 : 0);
+                    int bit = x * depth;
+                    row[bit / 8] = static_cast<char>(row[bit / 8] | value << (8 - depth - bit % 8));
+                }
+                raw += row;
+                continue;
+            }
+            for (int x = 0; x < width; ++x) {
+                const Rgba& p = canvas.At(x, y);
+                switch (kind) {
+                case PngKind::Palette: raw += static_cast<char>(indices[y * width + x]); break;
+                case PngKind::Gray: raw += static_cast<char>(Luma(p)); break;
+                case PngKind::GrayAlpha:
+                    raw += static_cast<char>(Luma(p));
+                    raw += static_cast<char>(p.a);
+                    break;
+                case PngKind::Rgb:
+                    raw += static_cast<char>(p.r);
+                    raw += static_cast<char>(p.g);
+                    raw += static_cast<char>(p.b);
+                    break;
+                case PngKind::RgbAlpha:
+                    raw += static_cast<char>(p.r);
+                    raw += static_cast<char>(p.g);
+                    raw += static_cast<char>(p.b);
+                    raw += static_cast<char>(p.a);
+                    break;
+                }
+            }
+        }
+
+        std::string png("\x89PNG\r\n\x1a\n", 8);
+        std::string header;
+        PutUint32(header, static_cast<uint32_t>(width));
+        PutUint32(header, static_cast<uint32_t>(height));
+        header += static_cast<char>(depth);
+        header += static_cast<char>(colorType);
+        header += std::string(3, '\0');  // deflate, adaptive filtering, no interlace
+        PutChunk(png, "IHDR", header);
+        if (kind == PngKind::Palette) {
+            std::string plte, trns;
+            bool translucent = false;
+            for (const Rgba& colour : palette) {
+                plte += static_cast<char>(colour.r);
+                plte += static_cast<char>(colour.g);
+                plte += static_cast<char>(colour.b);
+                trns += static_cast<char>(colour.a);
+                translucent = translucent || colour.a != 255;
+            }
+            PutChunk(png, "PLTE", plte);
+            if (translucent)
+                PutChunk(png, "tRNS", trns);
+        }
+        int pixelBytes = std::max(1, pixelBits / 8);
+        PutChunk(png, "IDAT", ZlibStream(raw, pixelBytes, rowBytes + 1, compress));
+        PutChunk(png, "IEND", std::string());
+        return png;
+    }
+
+private:
+    static int Luma(const Rgba& p) { return (p.r * 299 + p.g * 587 + p.b * 114 + 500) / 1000; }
+
+    static bool IsBlackAndWhite(const Canvas& canvas)
+    {
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x) {
+                int luma = Luma(canvas.At(x, y));
+                if (luma != 0 && luma != 255)
+                    return false;
+            }
+        return true;
+    }
+
+    static void PutUint32(std::string& out, uint32_t value)
+    {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out += static_cast<char>((value >> shift) & 0xFF);
+    }
+
+    void PutChunk(std::string& png, const char* type, const std::string& data) const
+    {
+        PutUint32(png, static_cast<uint32_t>(data.size()));
+        size_t start = png.size();
+        png += type;
+        png += data;
+        PutUint32(png, crc.Compute(png, start));
+    }
+
+    Crc32 crc;
+};
+
+std::string Base64(const std::string& bytes)
+{
+    static const char alphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    size_t i = 0;
+    for (; i + 3 <= bytes.size(); i += 3) {
+        uint32_t v = static_cast<unsigned char>(bytes[i]) << 16 |
+                     static_cast<unsigned char>(bytes[i + 1]) << 8 |
+                     static_cast<unsigned char>(bytes[i + 2]);
+        out += alphabet[v >> 18];
+        out += alphabet[(v >> 12) & 63];
+        out += alphabet[(v >> 6) & 63];
+        out += alphabet[v & 63];
+    }
+    if (i < bytes.size()) {
+        uint32_t v = static_cast<unsigned char>(bytes[i]) << 16;
+        if (i + 1 < bytes.size())
+            v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        out += alphabet[v >> 18];
+        out += alphabet[(v >> 12) & 63];
+        out += i + 1 < bytes.size() ? alphabet[(v >> 6) & 63] : '=';
+        out += '=';
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Logos: a badge, a seal or a word-mark strip with the company's initials.
+
+const Rgba kBrandColours[] = {
+    {0x1F, 0x4E, 0x9C, 255}, {0xC0, 0x39, 0x2B, 255}, {0x27, 0xAE, 0x60, 255}, {0x8E, 0x44, 0xAD, 255},
+    {0xE6, 0x7E, 0x22, 255}, {0x16, 0xA0, 0x85, 255}, {0x2C, 0x3E, 0x50, 255}, {0xD3, 0x54, 0x00, 255},
+    {0x7F, 0x8C, 0x8D, 255}, {0xB0, 0x8D, 0x57, 255}, {0x00, 0x6D, 0x77, 255}, {0x9B, 0x1B, 0x30, 255},
+};
+
+Rgba Lighter(Rgba c, double amount)
+{
+    auto up = [amount](uint8_t v) { return static_cast<uint8_t>(v + (255 - v) * amount); };
+    return Rgba{up(c.r), up(c.g), up(c.b), c.a};
+}
+
+std::string Initials(const std::string& name)
+{
+    std::string initials;
+    std::string word;
+    std::string folded = FoldToAscii(name) + " ";
+    for (char c : folded) {
+        if (c == ' ' || c == '-' || c == '&' || c == '\\' || c == '\'') {
+            if (!word.empty() && std::isupper(static_cast<unsigned char>(word[0])) &&
+                word != "GmbH" && word != "AG" && word != "KG" && word != "OHG" && word != "GbR" &&
+                word != "UG" && word != "SE" && word != "Co." && initials.size() < 3)
+                initials += word[0];
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (initials.empty())
+        initials = "N";
+    return initials;
+}
+
+std::string MakeLogo(Random& random, const std::string& companyName, const PngEncoder& encoder)
+{
+    std::string initials = Initials(companyName);
+    Rgba brand = random.Pick(kBrandColours);
+    Rgba accent = random.Pick(kBrandColours);
+    const Rgba white{255, 255, 255, 255};
+    const Rgba clear{255, 255, 255, 0};
+    int kind = random.Below(100);
+
+    if (kind < 12) {
+        // A wide word-mark strip: only a few pixels high and two colours, one bit per pixel.
+        int width = random.Range(420, 640), height = random.Range(8, 24);
+        bool blackAndWhite = random.Percent(50);
+        Rgba ink = blackAndWhite ? Rgba{0, 0, 0, 255} : brand;
+        Canvas canvas(width, height, white);
+        int scale = height >= 16 ? 2 : 1;
+        int textY = (height - 7 * scale) / 2;
+        DrawText(canvas, initials, 4, textY, scale, ink);
+        int barStart = 8 + TextWidth(initials, scale) + 6;
+        canvas.FillRect(barStart, height / 2 - 1, width - 4, height / 2 + 1, ink);
+        for (int x = barStart; x < width - 8; x += random.Range(24, 60))
+            canvas.FillRect(x, 1, x + 3, height - 1, ink);
+        return encoder.Encode(canvas, blackAndWhite ? PngKind::Gray : PngKind::Palette,
+                              random.Percent(60));
+    }
+
+    int width = random.Range(80, 200), height = random.Range(40, 80);
+    if (width < height * 3 / 2)
+        width = height * 3 / 2;
+    bool antialias = kind >= 55;  // palette logos stay hard-edged to keep their colour count low
+    bool transparent = (kind >= 40 && kind < 55 && random.Percent(40)) || (kind >= 75 && kind < 90);
+    Canvas canvas(width, height, transparent ? clear : random.Percent(70) ? white : Lighter(brand, 0.85));
+
+    double h = height;
+    int style = random.Below(4);
+    double emblem = h * 0.42;
+    double cx = h * 0.5 + 2, cy = h * 0.5;
+    switch (style) {
+    case 0:
+        canvas.Fill(Circle(cx, cy, emblem), cy - emblem, cy + emblem, brand, antialias);
+        break;
+    case 1:
+        canvas.Fill(RoundRect(cx - emblem, cy - emblem, cx + emblem, cy + emblem, emblem * 0.35),
+                    cy - emblem, cy + emblem, brand, antialias);
+        break;
+    case 2:
+        canvas.Fill(Diamond(cx, cy, emblem * 1.1, emblem * 1.1), cy - emblem * 1.1, cy + emblem * 1.1,
+                    brand, antialias);
+        break;
+    default:
+        canvas.Fill(Ring(cx, cy, emblem, emblem * 0.78), cy - emblem, cy + emblem, brand, antialias);
+        canvas.Fill(Circle(cx, cy, emblem * 0.66), cy - emblem, cy + emblem, accent, antialias);
+        break;
+    }
+    // Initials inside the emblem, as large as fit.
+    std::string inside = initials.substr(0, 2);
+    int scale = std::max(1, static_cast<int>(emblem * 1.2 / (6 * inside.size())));
+    scale = std::min(scale, std::max(1, static_cast<int>(emblem * 1.1 / 7)));
+    int textWidth = TextWidth(inside, scale);
+    DrawText(canvas, inside, static_cast<int>(cx - textWidth / 2.0 + 0.5),
+             static_cast<int>(cy - 3.5 * scale + 0.5), scale, white);
+    // A word-mark to the right: the initials again and a slanted accent band.
+    int left = static_cast<int>(cx + emblem * 1.15) + 4;
+    if (left + 20 < width) {
+        int markScale = std::max(1, std::min(3, height / 24));
+        DrawText(canvas, initials, left, static_cast<int>(cy - 3.5 * markScale) - markScale * 2,
+                 markScale, brand);
+        double bandTop = cy + 6 * markScale;
+        if (random.Percent(50))
+            canvas.Fill(Band(left - 2.0 - 0.3 * bandTop, width - left - 4.0, 0.3), bandTop,
+                        std::min(h - 2, bandTop + 3 + markScale), accent, antialias);
+        else
+            canvas.FillRect(left, static_cast<int>(bandTop), width - 4,
+                            static_cast<int>(bandTop) + 1 + markScale, accent);
+    }
+
+    PngKind format = PngKind::Palette;
+    if (antialias) {
+        if (transparent)
+            format = random.Percent(20) ? PngKind::GrayAlpha : PngKind::RgbAlpha;
+        else
+            format = random.Percent(15) ? PngKind::Gray : PngKind::Rgb;
+    }
+    return encoder.Encode(canvas, format, true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The directory's vocabulary
+
+struct Sector {
+    const char* name;      // the sector as listed
+    const char* trade;     // the word a company of the sector puts in its name
+    const char* keywords;  // comma-separated
+    const char* chamber;   // the professional body its members belong to
+};
+
+const Sector kSectors[] = {
+    {"Bäckereien", "Bäckerei", "Brot, Brötchen, Kuchen, Vollkornbrot, Frühstück", "Handwerkskammer"},
+    {"Konditoreien", "Konditorei", "Torten, Pralinen, Hochzeitstorten, Café", "Handwerkskammer"},
+    {"Fleischereien", "Fleischerei", "Wurst, Fleisch, Partyservice, Mittagstisch", "Handwerkskammer"},
+    {"Steuerberater", "Steuerberatung", "Buchhaltung, Jahresabschluss, Lohnabrechnung, Steuererklärung", "Steuerberaterkammer"},
+    {"Rechtsanwälte", "Rechtsanwälte", "Arbeitsrecht, Mietrecht, Familienrecht, Verkehrsrecht", "Rechtsanwaltskammer"},
+    {"Notare", "Notariat", "Beurkundung, Grundstückskauf, Erbvertrag, Testament", "Notarkammer"},
+    {"Wirtschaftsprüfer", "Wirtschaftsprüfung", "Jahresabschlussprüfung, Due Diligence, Gutachten", "Wirtschaftsprüferkammer"},
+    {"Unternehmensberatung", "Consulting", "Strategie, Prozessoptimierung, Existenzgründung", "IHK"},
+    {"Architekten", "Architekten", "Neubau, Sanierung, Energieberatung, Bauleitung", "Architektenkammer"},
+    {"Ingenieurbüros", "Ingenieurbüro", "Statik, Tragwerksplanung, Vermessung, Gutachten", "Ingenieurkammer"},
+    {"Bauunternehmen", "Bau", "Hochbau, Tiefbau, Rohbau, Schlüsselfertigbau", "Handwerkskammer"},
+    {"Dachdecker", "Bedachungen", "Steildach, Flachdach, Dachrinnen, Solaranlagen", "Handwerkskammer"},
+    {"Elektroinstallateure", "Elektrotechnik", "Elektroinstallation, Photovoltaik, Smart Home, E-Check", "Handwerkskammer"},
+    {"Sanitär und Heizung", "Haustechnik", "Bäder, Heizung, Wärmepumpen, Notdienst", "Handwerkskammer"},
+    {"Maler und Lackierer", "Malerbetrieb", "Fassaden, Tapezieren, Lackierarbeiten, Wärmedämmung", "Handwerkskammer"},
+    {"Tischlereien", "Tischlerei", "Möbelbau, Innenausbau, Fenster, Türen", "Handwerkskammer"},
+    {"Schlossereien", "Schlosserei", "Treppen, Geländer, Tore, Schweißarbeiten", "Handwerkskammer"},
+    {"Fliesenleger", "Fliesen", "Fliesen, Naturstein, Badsanierung, Mosaik", "Handwerkskammer"},
+    {"Garten- und Landschaftsbau", "Gartenbau", "Gartenpflege, Pflasterarbeiten, Baumfällung, Teichbau", "Handwerkskammer"},
+    {"Gebäudereinigung", "Gebäudereinigung", "Unterhaltsreinigung, Glasreinigung, Treppenhausreinigung", "Handwerkskammer"},
+    {"Kfz-Werkstätten", "Autoservice", "Inspektion, HU/AU, Reifenservice, Unfallinstandsetzung", "Handwerkskammer"},
+    {"Autohäuser", "Autohaus", "Neuwagen, Gebrauchtwagen, Leasing, Finanzierung", "IHK"},
+    {"Fahrschulen", "Fahrschule", "Führerschein, Motorrad, LKW, Auffrischungskurse", "IHK"},
+    {"Taxiunternehmen", "Taxi", "Flughafentransfer, Krankenfahrten, Kurierfahrten", "IHK"},
+    {"Speditionen", "Spedition", "Logistik, Lagerhaltung, Stückgut, Container", "IHK"},
+    {"Umzugsunternehmen", "Umzüge", "Privatumzüge, Firmenumzüge, Möbellift, Entrümpelung", "IHK"},
+    {"Kurierdienste", "Kurierdienst", "Expresslieferung, Same Day, Dokumente", "IHK"},
+    {"Reisebüros", "Reisen", "Pauschalreisen, Kreuzfahrten, Flüge, Gruppenreisen", "IHK"},
+    {"Hotels", "Hotel", "Übernachtung, Tagungen, Frühstück, Wellness", "IHK"},
+    {"Pensionen", "Pension", "Gästezimmer, Ferienwohnung, Frühstück", "IHK"},
+    {"Restaurants", "Restaurant", "Mittagstisch, Feiern, regionale Küche, Catering", "IHK"},
+    {"Cafés", "Café", "Frühstück, Kaffee, Kuchen, Eis", "IHK"},
+    {"Gaststätten", "Gasthaus", "Biergarten, Stammtisch, Hausmannskost", "IHK"},
+    {"Pizzerien", "Pizzeria", "Pizza, Pasta, Lieferservice", "IHK"},
+    {"Imbisse", "Imbiss", "Currywurst, Döner, Pommes, Mittagstisch", "IHK"},
+    {"Getränkehandel", "Getränke", "Getränkelieferung, Festbedarf, Bier, Wasser", "IHK"},
+    {"Weinhandlungen", "Weinhandel", "Wein, Sekt, Weinproben, Präsentkörbe", "IHK"},
+    {"Feinkost", "Feinkost", "Delikatessen, Käse, Olivenöl, Geschenkkörbe", "IHK"},
+    {"Lebensmittelhandel", "Markt", "Lebensmittel, Bio, Obst, Gemüse", "IHK"},
+    {"Blumengeschäfte", "Blumen", "Floristik, Hochzeitsschmuck, Trauerfloristik, Pflanzen", "IHK"},
+    {"Buchhandlungen", "Buchhandlung", "Bücher, Hörbücher, Lesungen, Schulbücher", "IHK"},
+    {"Schreibwaren", "Schreibwaren", "Bürobedarf, Schulbedarf, Zeitschriften, Lotto", "IHK"},
+    {"Optiker", "Optik", "Brillen, Kontaktlinsen, Sehtest, Sonnenbrillen", "Handwerkskammer"},
+    {"Hörgeräteakustiker", "Hörakustik", "Hörgeräte, Hörtest, Gehörschutz", "Handwerkskammer"},
+    {"Apotheken", "Apotheke", "Arzneimittel, Homöopathie, Kosmetik, Botendienst", "Apothekerkammer"},
+    {"Zahnärzte", "Zahnarztpraxis", "Prophylaxe, Implantate, Kieferorthopädie, Angstpatienten", "Zahnärztekammer"},
+    {"Allgemeinmediziner", "Praxis", "Hausarzt, Vorsorge, Impfungen, Hausbesuche", "Ärztekammer"},
+    {"Physiotherapie", "Physiotherapie", "Krankengymnastik, Massage, Lymphdrainage, Manuelle Therapie", "IHK"},
+    {"Heilpraktiker", "Naturheilpraxis", "Akupunktur, Homöopathie, Osteopathie", "IHK"},
+    {"Pflegedienste", "Pflegedienst", "Ambulante Pflege, Seniorenbetreuung, Intensivpflege", "IHK"},
+    {"Tierärzte", "Tierarztpraxis", "Kleintiere, Pferde, Impfungen, Notdienst", "Tierärztekammer"},
+    {"Friseure", "Friseur", "Haarschnitt, Färben, Hochsteckfrisuren, Barbier", "Handwerkskammer"},
+    {"Kosmetikstudios", "Kosmetik", "Gesichtsbehandlung, Maniküre, Fußpflege, Wimpern", "Handwerkskammer"},
+    {"Fitnessstudios", "Fitness", "Krafttraining, Kurse, Sauna, Personal Training", "IHK"},
+    {"Tanzschulen", "Tanzschule", "Gesellschaftstanz, Hochzeitstanz, Hip-Hop, Salsa", "IHK"},
+    {"Musikschulen", "Musikschule", "Klavier, Gitarre, Gesang, Schlagzeug", "IHK"},
+    {"Nachhilfe", "Lernstudio", "Mathematik, Deutsch, Englisch, Abiturvorbereitung", "IHK"},
+    {"Sprachschulen", "Sprachschule", "Deutschkurse, Englisch, Business English, Integrationskurse", "IHK"},
+    {"Fotografen", "Fotostudio", "Passbilder, Hochzeiten, Portraits, Produktfotografie", "Handwerkskammer"},
+    {"Werbeagenturen", "Werbeagentur", "Corporate Design, Print, Online-Marketing, Messestände", "IHK"},
+    {"Druckereien", "Druckerei", "Offsetdruck, Digitaldruck, Visitenkarten, Flyer", "IHK"},
+    {"Softwareentwicklung", "Software", "Individualsoftware, Apps, Datenbanken, Schnittstellen", "IHK"},
+    {"IT-Dienstleistungen", "IT-Service", "Netzwerke, Server, IT-Sicherheit, Support", "IHK"},
+    {"Webdesign", "Webdesign", "Websites, Onlineshops, Suchmaschinenoptimierung, Hosting", "IHK"},
+    {"Versicherungen", "Versicherungen", "Altersvorsorge, Haftpflicht, Gebäudeversicherung, KFZ", "IHK"},
+    {"Immobilienmakler", "Immobilien", "Vermietung, Verkauf, Wertermittlung, Gewerbeimmobilien", "IHK"},
+    {"Hausverwaltungen", "Hausverwaltung", "WEG-Verwaltung, Mietverwaltung, Nebenkostenabrechnung", "IHK"},
+    {"Finanzberatung", "Finanzberatung", "Baufinanzierung, Geldanlage, Ruhestandsplanung", "IHK"},
+    {"Übersetzungsbüros", "Übersetzungen", "Beglaubigte Übersetzungen, Dolmetscher, Lektorat", "IHK"},
+    {"Sicherheitsdienste", "Sicherheitsdienst", "Objektschutz, Veranstaltungsschutz, Alarmaufschaltung", "IHK"},
+    {"Schlüsseldienste", "Schlüsseldienst", "Türöffnung, Schließanlagen, Einbruchschutz", "Handwerkskammer"},
+    {"Textilreinigung", "Reinigung", "Hemdenservice, Teppichreinigung, Änderungen", "Handwerkskammer"},
+    {"Schneidereien", "Maßschneiderei", "Änderungen, Maßanzüge, Brautmode", "Handwerkskammer"},
+    {"Schuhmacher", "Schuhservice", "Schuhreparatur, Orthopädie, Schlüssel", "Handwerkskammer"},
+    {"Juweliere", "Juwelier", "Schmuck, Trauringe, Uhren, Goldankauf", "IHK"},
+    {"Möbelhäuser", "Möbel", "Küchen, Polstermöbel, Schlafzimmer, Lieferung", "IHK"},
+    {"Raumausstatter", "Raumausstattung", "Gardinen, Bodenbeläge, Polsterei, Sonnenschutz", "Handwerkskammer"},
+    {"Bestatter", "Bestattungen", "Erdbestattung, Feuerbestattung, Vorsorge, Trauerdruck", "IHK"},
+    {"Landwirtschaft", "Hof", "Hofladen, Eier, Kartoffeln, Ferien auf dem Bauernhof", "Landwirtschaftskammer"},
+    {"Metallbau", "Metallbau", "Stahlbau, Blechbearbeitung, Laserschneiden, Edelstahl", "Handwerkskammer"},
+};
+const int kSectorCount = static_cast<int>(sizeof(kSectors) / sizeof(kSectors[0]));
+
+struct City {
+    const char* name;
+    const char* state;
+    int zipLow, zipHigh;
+    const char* areaCode;  // without the leading 0
+    const char* court;     // the district court keeping the register
+    int weight;
+};
+
+const City kCities[] = {
+    {"Berlin", "Berlin", 10115, 14199, "30", "Amtsgericht Charlottenburg", 36},
+    {"Hamburg", "Hamburg", 20095, 22769, "40", "Amtsgericht Hamburg", 18},
+    {"München", "Bayern", 80331, 81929, "89", "Amtsgericht München", 15},
+    {"Köln", "Nordrhein-Westfalen", 50667, 51149, "221", "Amtsgericht Köln", 11},
+    {"Frankfurt am Main", "Hessen", 60306, 60599, "69", "Amtsgericht Frankfurt am Main", 8},
+    {"Stuttgart", "Baden-Württemberg", 70173, 70629, "711", "Amtsgericht Stuttgart", 6},
+    {"Düsseldorf", "Nordrhein-Westfalen", 40210, 40629, "211", "Amtsgericht Düsseldorf", 6},
+    {"Leipzig", "Sachsen", 4103, 4357, "341", "Amtsgericht Leipzig", 6},
+    {"Dortmund", "Nordrhein-Westfalen", 44135, 44388, "231", "Amtsgericht Dortmund", 6},
+    {"Essen", "Nordrhein-Westfalen", 45127, 45359, "201", "Amtsgericht Essen", 6},
+    {"Bremen", "Bremen", 28195, 28779, "421", "Amtsgericht Bremen", 5},
+    {"Dresden", "Sachsen", 1067, 1328, "351", "Amtsgericht Dresden", 5},
+    {"Hannover", "Niedersachsen", 30159, 30669, "511", "Amtsgericht Hannover", 5},
+    {"Nürnberg", "Bayern", 90402, 90491, "911", "Amtsgericht Nürnberg", 5},
+    {"Duisburg", "Nordrhein-Westfalen", 47051, 47279, "203", "Amtsgericht Duisburg", 5},
+    {"Bochum", "Nordrhein-Westfalen", 44787, 44894, "234", "Amtsgericht Bochum", 4},
+    {"Wuppertal", "Nordrhein-Westfalen", 42103, 42399, "202", "Amtsgericht Wuppertal", 4},
+    {"Bielefeld", "Nordrhein-Westfalen", 33602, 33739, "521", "Amtsgericht Bielefeld", 3},
+    {"Bonn", "Nordrhein-Westfalen", 53111, 53229, "228", "Amtsgericht Bonn", 3},
+    {"Münster", "Nordrhein-Westfalen", 48143, 48167, "251", "Amtsgericht Münster", 3},
+    {"Mannheim", "Baden-Württemberg", 68159, 68309, "621", "Amtsgericht Mannheim", 3},
+    {"Karlsruhe", "Baden-Württemberg", 76131, 76229, "721", "Amtsgericht Mannheim", 3},
+    {"Augsburg", "Bayern", 86150, 86199, "821", "Amtsgericht Augsburg", 3},
+    {"Wiesbaden", "Hessen", 65183, 65207, "611", "Amtsgericht Wiesbaden", 3},
+    {"Mönchengladbach", "Nordrhein-Westfalen", 41061, 41239, "2161", "Amtsgericht Mönchengladbach", 3},
+    {"Aachen", "Nordrhein-Westfalen", 52062, 52080, "241", "Amtsgericht Aachen", 3},
+    {"Braunschweig", "Niedersachsen", 38100, 38126, "531", "Amtsgericht Braunschweig", 2},
+    {"Kiel", "Schleswig-Holstein", 24103, 24159, "431", "Amtsgericht Kiel", 2},
+    {"Chemnitz", "Sachsen", 9111, 9247, "371", "Amtsgericht Chemnitz", 2},
+    {"Halle (Saale)", "Sachsen-Anhalt", 6108, 6132, "345", "Amtsgericht Stendal", 2},
+    {"Magdeburg", "Sachsen-Anhalt", 39104, 39130, "391", "Amtsgericht Stendal", 2},
+    {"Freiburg im Breisgau", "Baden-Württemberg", 79098, 79117, "761", "Amtsgericht Freiburg", 2},
+    {"Krefeld", "Nordrhein-Westfalen", 47798, 47839, "2151", "Amtsgericht Krefeld", 2},
+    {"Mainz", "Rheinland-Pfalz", 55116, 55131, "6131", "Amtsgericht Mainz", 2},
+    {"Lübeck", "Schleswig-Holstein", 23552, 23570, "451", "Amtsgericht Lübeck", 2},
+    {"Erfurt", "Thüringen", 99084, 99099, "361", "Amtsgericht Jena", 2},
+    {"Rostock", "Mecklenburg-Vorpommern", 18055, 18147, "381", "Amtsgericht Rostock", 2},
+    {"Kassel", "Hessen", 34117, 34134, "561", "Amtsgericht Kassel", 2},
+    {"Potsdam", "Brandenburg", 14467, 14482, "331", "Amtsgericht Potsdam", 2},
+    {"Saarbrücken", "Saarland", 66111, 66133, "681", "Amtsgericht Saarbrücken", 2},
+    {"Oldenburg", "Niedersachsen", 26121, 26135, "441", "Amtsgericht Oldenburg", 1},
+    {"Osnabrück", "Niedersachsen", 49074, 49090, "541", "Amtsgericht Osnabrück", 1},
+    {"Regensburg", "Bayern", 93047, 93059, "941", "Amtsgericht Regensburg", 1},
+    {"Würzburg", "Bayern", 97070, 97084, "931", "Amtsgericht Würzburg", 1},
+    {"Ulm", "Baden-Württemberg", 89073, 89081, "731", "Amtsgericht Ulm", 1},
+    {"Heidelberg", "Baden-Württemberg", 69115, 69126, "6221", "Amtsgericht Mannheim", 1},
+    {"Göttingen", "Niedersachsen", 37073, 37085, "551", "Amtsgericht Göttingen", 1},
+    {"Schwerin", "Mecklenburg-Vorpommern", 19053, 19063, "385", "Amtsgericht Schwerin", 1},
+    {"Jena", "Thüringen", 7743, 7751, "3641", "Amtsgericht Jena", 1},
+    {"Cottbus", "Brandenburg", 3042, 3055, "355", "Amtsgericht Cottbus", 1},
+    {"Weimar", "Thüringen", 99423, 99427, "3643", "Amtsgericht Jena", 1},
+    {"Trier", "Rheinland-Pfalz", 54290, 54296, "651", "Amtsgericht Wittlich", 1},
+    {"Flensburg", "Schleswig-Holstein", 24937, 24944, "461", "Amtsgericht Flensburg", 1},
+    {"Garmisch-Partenkirchen", "Bayern", 82467, 82467, "8821", "Amtsgericht München", 1},
+    {"Bad Tölz", "Bayern", 83646, 83646, "8041", "Amtsgericht München", 1},
+};
+
+enum class Register { None, HRA, HRB, PR, GnR };
+
+struct LegalForm {
+    const char* suffix;  // as it follows the name; empty for a sole trader
+    const char* type;    // as written in the typeofcompany column
+    Register reg;
+    int weight;
+};
+
+const LegalForm kLegalForms[] = {
+    {"GmbH", "GmbH", Register::HRB, 38},
+    {"UG (haftungsbeschränkt)", "UG (haftungsbeschränkt)", Register::HRB, 6},
+    {"AG", "AG", Register::HRB, 3},
+    {"KG", "KG", Register::HRA, 4},
+    {"GmbH & Co. KG", "GmbH & Co. KG", Register::HRA, 8},
+    {"e.K.", "e.K.", Register::HRA, 9},
+    {"OHG", "OHG", Register::HRA, 4},
+    {"GbR", "GbR", Register::None, 6},
+    {"", "Einzelunternehmen", Register::None, 16},
+    {"PartG mbB", "PartG mbB", Register::PR, 2},
+    {"eG", "eG", Register::GnR, 1},
+    {"SE", "SE", Register::HRB, 1},
+};
+
+const char* const kMaleNames[] = {
+    "Jürgen", "Sören", "Günter", "Jörg", "Björn", "Uwe", "Klaus", "Peter", "Thomas", "Michael",
+    "Andreas", "Stefan", "Frank", "Markus", "Christian", "Matthias", "Wolfgang", "Hans-Jürgen",
+    "Karl-Heinz", "Dieter", "Ralf", "Jens", "Lars", "Timo", "Tobias", "Florian", "Maximilian",
+    "Lukas", "Jan", "Sebastian", "Rüdiger", "Heinz", "Helmut", "Bernd", "Horst", "Mehmet", "Ali",
+    "Giuseppe", "Marco", "Piotr", "Łukasz", "Sean", "Patrick", "Dragan", "José", "Nils", "Ole",
+};
+const char* const kFemaleNames[] = {
+    "Sabine", "Petra", "Monika", "Ursula", "Renate", "Karin", "Birgit", "Claudia", "Susanne",
+    "Andrea", "Anja", "Katrin", "Julia", "Anna", "Lea", "Sophie", "Jana", "Hannah", "Bärbel",
+    "Jördis", "Gülay", "Małgorzata", "Zoë", "Renée", "Ayşe", "Elif", "Maren", "Silke", "Käthe",
+    "Henriette", "Marlies", "Ines", "Doris",
+};
+const char* const kSurnames[] = {
+    "Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner", "Becker", "Schulz",
+    "Hoffmann", "Schäfer", "Koch", "Bauer", "Richter", "Klein", "Wolf", "Schröder", "Neumann",
+    "Schwarz", "Zimmermann", "Braun", "Krüger", "Hofmann", "Hartmann", "Lange", "Schmitt",
+    "Werner", "Schmitz", "Krause", "Meier", "Lehmann", "Schmid", "Schulze", "Maier", "Köhler",
+    "Herrmann", "König", "Walter", "Mayer", "Huber", "Kaiser", "Fuchs", "Peters", "Lang",
+    "Scholz", "Möller", "Weiß", "Jung", "Hahn", "Schubert", "Vogel", "Friedrich", "Keller",
+    "Günther", "Frank", "Berger", "Winkler", "Roth", "Beck", "Lorenz", "Baumann", "Franke",
+    "Albrecht", "Schuster", "Simon", "Ludwig", "Böhm", "Winter", "Kraus", "Martin", "Schumacher",
+    "Krämer", "Vogt", "Stein", "Jäger", "Otto", "Sommer", "Groß", "Seidel", "Heinrich", "Brandt",
+    "Haas", "Schreiber", "Graf", "Schulte", "Dietrich", "Ziegler", "Kuhn", "Kühn", "Pohl",
+    "Engel", "Horn", "Busch", "Bergmann", "Voigt", "Sauer", "Arnold", "Wolff", "Pfeiffer",
+    "Yılmaz", "Kaya", "Nowak", "Kowalski", "Rossi", "Özdemir", "Großmann", "Löffler", "Rößler",
+    "Jürgens", "Hübner", "Blümel", "Meyer-Lüdenscheid", "von Bülow", "Thießen", "Dreßler",
+};
+// Rare, and there for the quotes they bring into searches and generated SQL.
+const char* const kApostropheSurnames[] = {"O'Neil", "D'Angelo", "O'Brien", "D'Souza", "O'Connor",
+                                           "Dell'Orto"};
+
+const char* const kFantasyWords[] = {
+    "Nordlicht", "Sonnenschein", "Alpenblick", "Elbtal", "Rheingold", "Spreewald", "Hanse",
+    "Lindenhof", "Regenbogen", "Weitblick", "Kleeblatt", "Morgenrot", "Löwenzahn", "Küstenwind",
+    "Bergkristall", "Silberstreif", "Grünfink", "Eulenspiegel", "Schwalbe", "Mühlenrad",
+    "Leuchtturm", "Zugvogel", "Eichenlaub", "Sternschnuppe", "Fährmann",
+};
+const char* const kPlaces[] = {"Markt", "Rathaus", "Dom", "Stadtpark", "Bahnhof", "Hafen",
+                               "Schloss", "Stadttor", "Ring", "See"};
+
+// Names that put apostrophes, backslashes and LIKE wildcards into the data on purpose.
+const char* const kApostropheNames[] = {
+    "Bob's Bistro", "Anna's Backstube", "Mario's Pizzeria", "O'Neil Consulting",
+    "D'Angelo Feinkost", "Rock 'n' Roll Tanzschule", "Kiosk Jo's Eck", "Luigi's Eiscafé",
+};
+const char* const kBackslashNames[] = {
+    "Pfad\\Werk Software", "Schräg\\Strich Werbeagentur", "C:\\> Datenrettung",
+    "Back\\Slash IT-Service", "Haus\\Technik Nord",
+};
+const char* const kWildcardNames[] = {
+    "100% Bio Hofladen", "Netz_Werk IT-Service", "50% Rabattmarkt", "Daten_Schutz_Partner",
+};
+
+const char* const kStreetStems[] = {
+    "Haupt", "Bahnhof", "Schiller", "Goethe", "Linden", "Berg", "Kirch", "Garten", "Schul",
+    "Mühlen", "Wald", "Rosen", "Birken", "Eichen", "Rathaus", "Markt", "Post", "Friedhof",
+    "Wiesen", "Industrie", "Gewerbe", "Feld", "Sonnen", "Tal", "Brunnen", "Kastanien", "Ahorn",
+    "Buchen", "Tannen", "Dorf", "Jahn", "Lessing", "Mozart", "Beethoven", "Uhland", "Körner",
+};
+const char* const kStreetSuffixes[] = {"straße", "straße", "straße", "weg", "gasse", "ring",
+                                       "allee", "platz", "damm", "steig"};
+const char* const kNamedStreets[] = {
+    "Friedrich-Ebert-Straße", "Kaiser-Wilhelm-Ring", "Königsallee", "Am Markt", "Am Anger",
+    "Am Sportplatz", "Am Mühlbach", "Am Hang", "Am Stadtpark", "Am Wasserturm", "An der Alten Post",
+    "An der Kirche", "An der Schleuse", "Im Gewerbepark", "Im Wiesengrund", "Zur Mühle",
+    "Konrad-Adenauer-Platz", "Willy-Brandt-Allee", "Unter den Linden", "Hinter der Mauer",
+};
+const char* const kMobilePrefixes[] = {"151", "152", "157", "160", "162", "170", "171", "172",
+                                       "173", "174", "175", "176", "177", "178", "179"};
+const char* const kExtraMemberships[] = {
+    "Bund der Selbständigen", "Wirtschaftsjunioren", "Rotary Club", "Lions Club",
+    "Werbegemeinschaft Innenstadt", "Gewerbeverein", "Verband Deutscher Unternehmerinnen",
+    "BVMW – Der Mittelstand", "Förderverein Stadtfest",
+};
+
+struct Person {
+    std::string first, last;
+    std::string Full() const { return first + " " + last; }
+};
+
+Person MakePerson(Random& random)
+{
+    Person person;
+    person.first = random.Percent(55) ? random.Pick(kMaleNames) : random.Pick(kFemaleNames);
+    person.last = random.Percent(2) ? random.Pick(kApostropheSurnames) : random.Pick(kSurnames);
+    return person;
+}
+
+std::string TitledName(Random& random, const Person& person)
+{
+    int roll = random.Below(100);
+    if (roll < 6)
+        return "Dr. " + person.Full();
+    if (roll < 7)
+        return "Prof. Dr. " + person.Full();
+    if (roll < 8)
+        return "Dipl.-Ing. " + person.Full();
+    return person.Full();
+}
+
+// ---------------------------------------------------------------------------------------------
+// One company row
+
+enum Column {
+    kId, kName, kCeo, kAddress, kHousenumber, kZipcode, kCity, kState, kPhone, kFax, kMobile,
+    kInternet, kEmail, kTaxIdNumber, kTaxNumber, kNotes, kOpeningHours, kLogo, kDistrictCourt,
+    kCommercialRegister, kBlog, kTwitter, kFacebook, kImprintUrl, kKeywords, kDescription,
+    kImprint, kStaff, kStartyear, kTypeofcompany, kOwner, kCooperations, kMemberships, kParking,
+    kPremium, kPremiumStartDate, kPremiumStopDate, kCreated, kUpdated, kColumnCount
+};
+
+const char* const kColumnNames[kColumnCount] = {
+    "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
+    "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes", "openingHours", "logo",
+    "districtCourt", "commercialRegister", "blog", "twitter", "facebook", "imprintUrl",
+    "keywords", "description", "imprint", "staff", "startyear", "typeofcompany", "owner",
+    "cooperations", "memberships", "parking", "premium", "premiumStartDate", "premiumStopDate",
+    "created", "updated",
+};
+
+struct Company {
+    std::array<Text, kColumnCount> values;  // id and premium are written as integers
+    std::vector<int> sectors;               // ids into kSectors (1-based), distinct
+    bool hasLogo = false;
+};
+
+// Empty or NULL now and then, as real directories are.
+Text Sometimes(Random& random, std::string value, double nullPercent, double emptyPercent = 0.0)
+{
+    double roll = random.Unit() * 100.0;
+    if (roll < nullPercent)
+        return std::nullopt;
+    if (roll < nullPercent + emptyPercent)
+        return std::string();
+    return value;
+}
+
+std::string PhoneNumber(const std::string& areaCode, const std::string& subscriber, int style)
+{
+    switch (style) {
+    case 0: return "0" + areaCode + " " + subscriber;
+    case 1: return "0" + areaCode + "/" + subscriber;
+    case 2: return "(0" + areaCode + ") " + subscriber;
+    case 3: return "+49 " + areaCode + " " + subscriber;
+    case 4: return "+49 (0)" + areaCode + " " + subscriber;
+    default: return "0" + areaCode + "-" + subscriber;
+    }
+}
+
+std::string Digits(Random& random, int count)
+{
+    std::string digits;
+    digits += static_cast<char>('1' + random.Below(9));
+    for (int i = 1; i < count; ++i)
+        digits += static_cast<char>('0' + random.Below(10));
+    return digits;
+}
+
+std::string OpeningHours(Random& random, const Sector& sector)
+{
+    int variant = random.Below(6);
+    int open = random.Range(6, 10), close = random.Range(16, 20);
+    std::string trade = sector.trade;
+    switch (variant) {
+    case 0:
+        return Format("<p>Mo–Fr: %02d:00–%02d:00 Uhr<br />Sa: %02d:00–13:00 Uhr</p>", open, close,
+                      open + 1);
+    case 1:
+        return Format(
+            "<table><tr><td>Montag – Freitag</td><td>%d:30 – %d:00 Uhr</td></tr>"
+            "<tr><td>Samstag</td><td>nach Vereinbarung</td></tr></table>",
+            open, close);
+    case 2:
+        return Format(
+            "<ul><li>Mo, Di, Do: %d–12 und 14–%d Uhr</li><li>Mi, Fr: %d–12 Uhr</li>"
+            "<li>Sa, So &amp; Feiertage: geschlossen</li></ul>",
+            open, close, open);
+    case 3: return "<p>Termine nach Vereinbarung</p>";
+    case 4: return "<p><b>Rund um die Uhr</b> für Sie erreichbar (24/7)</p>";
+    default:
+        return Format("<p>Täglich %d bis %d Uhr<br />Ruhetag: Montag</p>", open + 4,
+                      std::min(23, close + 4));
+    }
+}
+
+std::string Notes(Random& random, const std::string& htmlName, const std::vector<std::string>& keywords,
+                  const std::string& city, int year)
+{
+    const std::string& a = keywords[random.Below(static_cast<uint32_t>(keywords.size()))];
+    const std::string& b = keywords[random.Below(static_cast<uint32_t>(keywords.size()))];
+    std::string list;
+    for (const std::string& keyword : keywords)
+        list += "<li>" + EscapeHtml(keyword) + "</li>";
+    switch (random.Below(5)) {
+    case 0:
+        return "<p><b>" + htmlName + "</b> – Ihr Partner für " + EscapeHtml(a) + " und " +
+               EscapeHtml(b) + " in " + EscapeHtml(city) + ".</p>";
+    case 1:
+        return Format("<p>Seit %d steht ", year > 0 ? year : 1990) + htmlName +
+               " für Qualität und Zuverlässigkeit.</p><p>Unsere Leistungen:</p><ul>" + list +
+               "</ul>";
+    case 2:
+        return "<p>Wir bieten:</p><ul>" + list +
+               "</ul><p><i>Wir freuen uns auf Ihren Besuch!</i></p>";
+    case 3:
+        return "<p>Familienbetrieb in dritter Generation. Schwerpunkt: <b>" + EscapeHtml(a) +
+               "</b>.</p><p>Parkplätze direkt vor dem Haus.<br />Barrierefreier Zugang.</p>";
+    default:
+        return "Inhabergeführt, persönlich & kompetent – rufen Sie uns an!";
+    }
+}
+
+class CompanyFactory {
+public:
+    explicit CompanyFactory(uint64_t seed) : seed(seed) {}
+
+    Company Make(int id)
+    {
+        Random random(Mix(seed, static_cast<uint64_t>(id)));
+        Company company;
+        auto& v = company.values;
+        v[kId] = std::to_string(id);
+        // Rows that exercise rare cases sit at fixed places, so that even a small directory
+        // holds each of them.
+        const int slot = (id - 1) % 500;
+
+        // Sectors first: the main one shapes the name.
+        int filings = random.Below(100);
+        int count = filings < 9 ? 0 : filings < 60 ? 1 : filings < 88 ? 2 : 3;
+        while (static_cast<int>(company.sectors.size()) < count) {
+            int sector = 1 + static_cast<int>(random.Below(kSectorCount));
+            if (std::find(company.sectors.begin(), company.sectors.end(), sector) ==
+                company.sectors.end())
+                company.sectors.push_back(sector);
+        }
+        const Sector& sector = kSectors[company.sectors.empty() ? random.Below(kSectorCount)
+                                                                : company.sectors[0] - 1];
+        const LegalForm& form = kLegalForms[PickWeighted(random, kLegalForms)];
+        const City& city = kCities[PickWeighted(random, kCities)];
+
+        Person boss = MakePerson(random);
+        if (slot == 5)
+            boss.last = random.Pick(kApostropheSurnames);
+        std::string ceo = TitledName(random, boss);
+        if (random.Percent(8)) {
+            Person second = MakePerson(random);
+            ceo += random.Percent(50) ? " und " : ", ";
+            ceo += TitledName(random, second);
+        }
+
+        std::string base = NameBase(random, sector, form, boss);
+        if (slot == 3 || random.Percent(0.2))
+            base = random.Pick(kApostropheNames);
+        else if (slot == 11 || random.Percent(0.1))
+            base = random.Pick(kBackslashNames);
+        else if (slot == 19 || random.Percent(0.05))
+            base = random.Pick(kWildcardNames);
+        std::string name = base;
+        if (*form.suffix)
+            name += std::string(" ") + form.suffix;
+
+        v[kName] = name;
+        v[kCeo] = ceo;
+        if (slot == 7)
+            v[kName] = std::string();
+        if (slot == 17 || random.Percent(0.1))
+            v[kName] = std::nullopt;
+        if (slot == 29)
+            v[kCeo] = std::string();
+        if (slot == 41 || random.Percent(0.5))
+            v[kCeo] = std::nullopt;
+        if (slot == 123 || random.Percent(0.05)) {
+            v[kName] = std::nullopt;
+            v[kCeo] = std::nullopt;
+        }
+
+        // Address
+        std::string street = random.Percent(25)
+                                 ? std::string(random.Pick(kNamedStreets))
+                                 : std::string(random.Pick(kStreetStems)) + random.Pick(kStreetSuffixes);
+        int number = random.Percent(70) ? random.Range(1, 60) : random.Range(1, 240);
+        std::string houseNumber = std::to_string(number);
+        int houseRoll = random.Below(100);
+        if (houseRoll < 10)
+            houseNumber += static_cast<char>('a' + random.Below(4));
+        else if (houseRoll < 15)
+            houseNumber += "-" + std::to_string(number + random.Range(1, 4));
+        else if (houseRoll < 17)
+            houseNumber += " " + std::string(1, static_cast<char>('a' + random.Below(3)));
+        v[kAddress] = Sometimes(random, street, 1.0, 0.5);
+        v[kHousenumber] = Sometimes(random, houseNumber, 2.0, 1.0);
+        v[kZipcode] = Sometimes(random, Format("%05d", random.Range(city.zipLow, city.zipHigh)), 1.0);
+        v[kCity] = Sometimes(random, city.name, 0.5);
+        v[kState] = Sometimes(random, city.state, 8.0, 2.0);
+
+        // Telephone
+        const std::string area = city.areaCode;
+        int subscriberLength = area.size() <= 2 ? random.Range(7, 8) : area.size() == 3
+                                                                          ? random.Range(6, 7)
+                                                                          : random.Range(5, 6);
+        std::string subscriber = Digits(random, subscriberLength);
+        int style = random.Below(6);
+        bool extension = random.Percent(25);
+        std::string phone = PhoneNumber(area, subscriber + (extension ? "-0" : ""), style);
+        std::string fax = PhoneNumber(area,
+                                      extension ? subscriber + "-" + std::to_string(random.Range(9, 99))
+                                                : Digits(random, subscriberLength),
+                                      style);
+        std::string mobilePrefix = random.Pick(kMobilePrefixes);
+        std::string mobileNumber = Digits(random, random.Range(7, 8));
+        std::string mobile = random.Percent(50) ? "0" + mobilePrefix + " " + mobileNumber
+                             : random.Percent(50) ? "+49 " + mobilePrefix + " " + mobileNumber
+                                                  : "0" + mobilePrefix + "/" + mobileNumber;
+        v[kPhone] = Sometimes(random, phone, 3.0, 1.0);
+        v[kFax] = Sometimes(random, fax, 35.0, 5.0);
+        v[kMobile] = Sometimes(random, mobile, 45.0, 5.0);
+
+        // Web and mail, derived from the name
+        std::string slug = Slug(name);
+        if (slug.empty())
+            slug = Slug(boss.last);
+        std::string bare = Slug(base);
+        if (bare.size() >= 3)
+            slug = bare;
+        static const char* const topLevel[] = {"de", "de", "de", "de", "de", "com", "eu", "net", "info"};
+        std::string domain = slug + "." + random.Pick(topLevel);
+        bool hasWebsite = random.Percent(80);
+        int webStyle = random.Below(100);
+        std::string internet = webStyle < 50   ? "www." + domain
+                               : webStyle < 70 ? "http://www." + domain
+                               : webStyle < 95 ? "https://www." + domain
+                                               : "https://" + domain + "/";
+        v[kInternet] = hasWebsite ? Text(internet) : Sometimes(random, std::string(), 70.0, 30.0);
+        std::string mailUser;
+        int mailStyle = random.Below(100);
+        if (mailStyle < 45)
+            mailUser = "info";
+        else if (mailStyle < 55)
+            mailUser = "kontakt";
+        else if (mailStyle < 60)
+            mailUser = "post";
+        else if (mailStyle < 65)
+            mailUser = "buero";
+        else
+            mailUser = Slug(boss.first, '-') + "." + Slug(boss.last, '-');
+        static const char* const freeMail[] = {"t-online.de", "gmx.de", "web.de", "gmail.com"};
+        std::string email = hasWebsite ? mailUser + "@" + domain
+                                       : slug + "@" + random.Pick(freeMail);
+        v[kEmail] = Sometimes(random, email, 8.0, 2.0);
+
+        // Tax and register
+        v[kTaxIdNumber] = Sometimes(random, "DE" + Digits(random, 9), 25.0, 5.0);
+        int taxStyle = random.Below(3);
+        std::string taxNumber = taxStyle == 0   ? Format("%03d/%03d/%05d", random.Range(100, 299),
+                                                         random.Range(100, 999), random.Range(10000, 99999))
+                                : taxStyle == 1 ? Format("%02d/%03d/%05d", random.Range(10, 99),
+                                                         random.Range(100, 999), random.Range(10000, 99999))
+                                                : Format("%03d %03d %05d", random.Range(10, 99),
+                                                         random.Range(100, 999), random.Range(10000, 99999));
+        v[kTaxNumber] = Sometimes(random, taxNumber, 20.0, 3.0);
+        std::string registerNumber;
+        switch (form.reg) {
+        case Register::HRB: registerNumber = Format("HRB %d", random.Range(1000, 250000)); break;
+        case Register::HRA: registerNumber = Format("HRA %d", random.Range(100, 120000)); break;
+        case Register::PR: registerNumber = Format("PR %d", random.Range(10, 3000)); break;
+        case Register::GnR: registerNumber = Format("GnR %d", random.Range(10, 900)); break;
+        case Register::None: break;
+        }
+        if (!registerNumber.empty() && std::strcmp(city.court, "Amtsgericht Charlottenburg") == 0)
+            registerNumber += " B";
+        if (registerNumber.empty()) {
+            v[kDistrictCourt] = Sometimes(random, std::string(), 70.0, 30.0);
+            v[kCommercialRegister] = Sometimes(random, std::string(), 70.0, 30.0);
+        } else {
+            v[kDistrictCourt] = Sometimes(random, city.court, 3.0, 1.0);
+            v[kCommercialRegister] = Sometimes(random, registerNumber, 3.0, 1.0);
+        }
+
+        // Social media
+        std::string handle = Slug(slug, '_');
+        v[kBlog] = random.Percent(8) ? Text(random.Percent(50) ? "https://blog." + domain
+                                                               : "https://www." + domain + "/blog/")
+                                     : Sometimes(random, std::string(), 80.0, 20.0);
+        v[kTwitter] = random.Percent(15)
+                          ? Text(random.Percent(80) ? "https://twitter.com/" + handle : "@" + handle)
+                          : Sometimes(random, std::string(), 80.0, 20.0);
+        v[kFacebook] = random.Percent(25) ? Text("https://www.facebook.com/" + Slug(slug, '.'))
+                                          : Sometimes(random, std::string(), 80.0, 20.0);
+        v[kImprintUrl] = hasWebsite && random.Percent(60)
+                             ? Text("https://www." + domain + "/impressum")
+                             : Sometimes(random, std::string(), 80.0, 20.0);
+
+        // Descriptive texts
+        int year = random.Percent(30) ? random.Range(1850, 1979) : random.Range(1980, 2023);
+        std::vector<std::string> keywords = SplitList(sector.keywords);
+        const std::string htmlName = EscapeHtml(v[kName] ? *v[kName] : std::string(sector.trade));
+        v[kNotes] = Sometimes(random, Notes(random, htmlName, keywords, city.name, year), 12.0, 4.0);
+        v[kOpeningHours] = Sometimes(random, OpeningHours(random, sector), 15.0, 5.0);
+        v[kImprint] = Sometimes(random, Imprint(v, htmlName), 20.0, 5.0);
+        std::vector<std::string> chosen;
+        for (const std::string& keyword : keywords)
+            if (random.Percent(70))
+                chosen.push_back(keyword);
+        chosen.push_back(city.name);
+        v[kKeywords] = Sometimes(random, Join(chosen, ", "), 10.0, 3.0);
+        std::string description = random.Percent(50)
+                                      ? std::string(sector.trade) + " in " + city.name
+                                      : std::string(sector.trade) + " – " + Join(std::vector<std::string>(
+                                            keywords.begin(), keywords.begin() + std::min<size_t>(2, keywords.size())), ", ");
+        v[kDescription] = Sometimes(random, description, 10.0, 3.0);
+
+        // Facts
+        int staffHigh = form.reg == Register::HRB ? (std::strcmp(form.suffix, "AG") == 0 ||
+                                                             std::strcmp(form.suffix, "SE") == 0
+                                                         ? 5000
+                                                         : 250)
+                                                  : 25;
+        int staff = random.Range(1, staffHigh / (random.Percent(80) ? 5 : 1) + 1);
+        int staffStyle = random.Below(100);
+        std::string staffText = staffStyle < 80 ? std::to_string(staff)
+                                : staffStyle < 90
+                                    ? "ca. " + std::to_string(std::max(5, staff / 5 * 5))
+                                    : Format("%d-%d", std::max(1, staff / 2), staff + 5);
+        v[kStaff] = Sometimes(random, staffText, 6.0, 3.0);
+        v[kStartyear] = random.Percent(5) ? Text("0") : Sometimes(random, std::to_string(year), 5.0, 2.0);
+        v[kTypeofcompany] = Sometimes(random, std::strcmp(form.type, "GmbH") == 0 && random.Percent(10)
+                                                  ? std::string("Gesellschaft mit beschränkter Haftung")
+                                                  : std::string(form.type),
+                                      3.0, 2.0);
+        std::string owner = form.reg == Register::HRB && random.Percent(40)
+                                ? boss.last + " Holding GmbH"
+                                : (std::strcmp(form.type, "Einzelunternehmen") == 0 ? "Inh. " : "") +
+                                      boss.Full();
+        v[kOwner] = Sometimes(random, owner, 20.0, 5.0);
+        std::string cooperation;
+        if (random.Percent(30)) {
+            Person partner = MakePerson(random);
+            const Sector& other = kSectors[random.Below(kSectorCount)];
+            cooperation = partner.last + " " + other.trade + " " + random.Pick(kLegalForms).suffix;
+            while (!cooperation.empty() && cooperation.back() == ' ')
+                cooperation.pop_back();
+            if (random.Percent(40))
+                cooperation += ", " + std::string(random.Pick(kFantasyWords)) + " " +
+                               kSectors[random.Below(kSectorCount)].trade;
+        }
+        v[kCooperations] = cooperation.empty() ? Sometimes(random, std::string(), 60.0, 40.0)
+                                               : Text(cooperation);
+        std::vector<std::string> memberships;
+        if (random.Percent(70))
+            memberships.push_back(std::string(sector.chamber) + " " + city.name);
+        if (random.Percent(25))
+            memberships.push_back(random.Pick(kExtraMemberships));
+        v[kMemberships] = memberships.empty() ? Sometimes(random, std::string(), 60.0, 40.0)
+                                              : Text(Join(memberships, ", "));
+
+        static const char* const parking[] = {"true", "false", "ja", "nein"};
+        int parkingRoll = random.Below(100);
+        v[kParking] = parkingRoll < 70 ? Text(parking[parkingRoll % 4])
+                      : parkingRoll < 95 ? std::nullopt
+                                         : Text(std::string());
+
+        // Listing dates: created 2008-2023, updated on or after it
+        const int64_t firstDay = DaysFromCivil(2008, 1, 1), lastDay = DaysFromCivil(2023, 12, 31);
+        int64_t created = (firstDay + random.Below(static_cast<uint32_t>(lastDay - firstDay))) * 86400 +
+                          random.Range(7 * 3600, 19 * 3600) + random.Below(3600);
+        int64_t updated = created;
+        if (random.Percent(85)) {
+            int64_t room = (lastDay + 1) * 86400 - created;
+            updated = created + static_cast<int64_t>(random.Unit() * static_cast<double>(room));
+        }
+        v[kCreated] = FormatTimestamp(created);
+        v[kUpdated] = FormatTimestamp(updated);
+        int premiumRoll = random.Below(100);
+        if (premiumRoll < 17) {
+            int64_t start = created / 86400 + random.Below(400);
+            v[kPremium] = premiumRoll < 12 ? "1" : "0";  // the rest has run out
+            v[kPremiumStartDate] = FormatDate(start);
+            v[kPremiumStopDate] = FormatDate(start + 365);
+        } else {
+            v[kPremium] = "0";
+            v[kPremiumStartDate] = Sometimes(random, std::string(), 80.0, 20.0);
+            v[kPremiumStopDate] = v[kPremiumStartDate];
+        }
+
+        // About a third of the companies show a logo.
+        if (random.Below(3) == 0) {
+            v[kLogo] = Base64(MakeLogo(random, v[kName] ? *v[kName] : base, encoder));
+            company.hasLogo = true;
+        } else {
+            v[kLogo] = Sometimes(random, std::string(), 50.0, 50.0);
+        }
+        return company;
+    }
+
+private:
+    std::string NameBase(Random& random, const Sector& sector, const LegalForm& form,
+                         const Person& boss)
+    {
+        const std::string trade = sector.trade;
+        std::string surname = random.Percent(70) ? boss.last : std::string(random.Pick(kSurnames));
+        if (std::strcmp(form.suffix, "GbR") == 0 || std::strcmp(form.suffix, "OHG") == 0 ||
+            std::strcmp(form.suffix, "PartG mbB") == 0) {
+            if (random.Percent(70))
+                return surname + " & " + random.Pick(kSurnames) +
+                       (random.Percent(50) ? " " + trade : std::string());
+        }
+        switch (random.Below(7)) {
+        case 0: return trade + " " + surname;
+        case 1: return surname + " " + trade;
+        case 2: return boss.Full() + " " + trade;
+        case 3: return std::string(random.Pick(kFantasyWords)) + " " + trade;
+        case 4: return trade + " am " + random.Pick(kPlaces);
+        case 5: return surname + " & Söhne";
+        default: return surname + " " + trade + " " + random.Pick(kFantasyWords);
+        }
+    }
+
+    static std::string Imprint(const std::array<Text, kColumnCount>& v, const std::string& htmlName)
+    {
+        auto value = [&v](Column column) { return v[column] ? EscapeHtml(*v[column]) : std::string(); };
+        std::string imprint = "<p><b>" + htmlName + "</b><br />" + value(kAddress) + " " +
+                              value(kHousenumber) + "<br />" + value(kZipcode) + " " + value(kCity) +
+                              "</p>";
+        if (v[kPhone] && !v[kPhone]->empty())
+            imprint += "<p>Telefon: " + value(kPhone) + "<br />E-Mail: " + value(kEmail) + "</p>";
+        if (v[kCeo] && !v[kCeo]->empty())
+            imprint += "<p>Vertreten durch: " + value(kCeo) + "</p>";
+        if (v[kCommercialRegister] && !v[kCommercialRegister]->empty())
+            imprint += "<p>Registergericht: " + value(kDistrictCourt) + "<br />Registernummer: " +
+                       value(kCommercialRegister) + "</p>";
+        if (v[kTaxIdNumber] && !v[kTaxIdNumber]->empty())
+            imprint += "<p>Umsatzsteuer-Identifikationsnummer gemäß § 27 a Umsatzsteuergesetz: " +
+                       value(kTaxIdNumber) + "</p>";
+        return imprint;
+    }
+
+    uint64_t seed;
+    PngEncoder encoder;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Writing the database
+
+struct DatabaseCloser {
+    void operator()(sqlite3* database) const { sqlite3_close(database); }
+};
+struct StatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+class DirectoryWriter {
+public:
+    bool Open(const std::string& path)
+    {
+        sqlite3* handle = nullptr;
+        int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                 nullptr);
+        database.reset(handle);
+        if (rc != SQLITE_OK)
+            return Fail("cannot create " + path);
+        // A scratch file renamed into place at the end needs neither journal nor syncing.
+        return Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;", "setting up");
+    }
+
+    bool CreateSchema()
+    {
+        std::string companies = "CREATE TABLE companies (id INTEGER PRIMARY KEY";
+        for (int column = 1; column < kColumnCount; ++column) {
+            companies += ", ";
+            companies += kColumnNames[column];
+            companies += column == kPremium ? " INTEGER" : " TEXT";
+        }
+        companies += ");";
+        return Execute(companies, "creating the table companies") &&
+               Execute("CREATE TABLE sectors (id INTEGER PRIMARY KEY, sector TEXT);",
+                       "creating the table sectors") &&
+               Execute("CREATE TABLE company_sectors (company INTEGER, sector INTEGER);",
+                       "creating the table company_sectors");
+    }
+
+    bool WriteAll(int companyCount, uint64_t seed)
+    {
+        if (!Execute("BEGIN;", "starting the transaction"))
+            return false;
+        StatementPtr sector = Prepare("INSERT INTO sectors (id, sector) VALUES (?, ?);");
+        if (!sector)
+            return false;
+        for (int i = 0; i < kSectorCount; ++i) {
+            sqlite3_bind_int(sector.get(), 1, i + 1);
+            sqlite3_bind_text(sector.get(), 2, kSectors[i].name, -1, SQLITE_STATIC);
+            if (!Step(sector.get(), "writing the sectors"))
+                return false;
+        }
+        sectorCount = kSectorCount;
+
+        std::string sql = "INSERT INTO companies (";
+        for (int column = 0; column < kColumnCount; ++column)
+            sql += std::string(column ? ", " : "") + kColumnNames[column];
+        sql += ") VALUES (";
+        for (int column = 0; column < kColumnCount; ++column)
+            sql += column ? ", ?" : "?";
+        sql += ");";
+        StatementPtr company = Prepare(sql);
+        StatementPtr filing = Prepare("INSERT INTO company_sectors (company, sector) VALUES (?, ?);");
+        if (!company || !filing)
+            return false;
+
+        CompanyFactory factory(seed);
+        for (int id = 1; id <= companyCount; ++id) {
+            Company row = factory.Make(id);
+            for (int column = 0; column < kColumnCount; ++column) {
+                const Text& value = row.values[column];
+                if (!value)
+                    sqlite3_bind_null(company.get(), column + 1);
+                else if (column == kId || column == kPremium)
+                    sqlite3_bind_int64(company.get(), column + 1, std::strtoll(value->c_str(), nullptr, 10));
+                else
+                    sqlite3_bind_text(company.get(), column + 1, value->data(),
+                                      static_cast<int>(value->size()), SQLITE_STATIC);
+            }
+            if (!Step(company.get(), "writing company " + std::to_string(id)))
+                return false;
+            for (int sectorId : row.sectors) {
+                sqlite3_bind_int(filing.get(), 1, id);
+                sqlite3_bind_int(filing.get(), 2, sectorId);
+                if (!Step(filing.get(), "writing the sectors of company " + std::to_string(id)))
+                    return false;
+                ++filingCount;
+            }
+            if (row.hasLogo)
+                ++logoCount;
+        }
+        // Without these the sector subquery of the search reads the whole link table once per
+        // company.
+        return Execute("CREATE INDEX company_sectors_company ON company_sectors (company);"
+                       "CREATE INDEX company_sectors_sector ON company_sectors (sector);",
+                       "creating the indexes") &&
+               Execute("COMMIT;", "committing") && Execute("ANALYZE;", "analysing");
+    }
+
+    bool Close()
+    {
+        sqlite3* handle = database.release();
+        if (handle && sqlite3_close(handle) != SQLITE_OK) {
+            error = std::string("closing the database: ") + sqlite3_errmsg(handle);
+            return false;
+        }
+        return true;
+    }
+
+    const std::string& Error() const { return error; }
+    int SectorCount() const { return sectorCount; }
+    long FilingCount() const { return filingCount; }
+    long LogoCount() const { return logoCount; }
+
+private:
+    bool Fail(const std::string& what)
+    {
+        error = what + ": " + (database ? sqlite3_errmsg(database.get()) : "out of memory");
+        return false;
+    }
+    bool Execute(const std::string& sql, const std::string& what)
+    {
+        char* message = nullptr;
+        if (sqlite3_exec(database.get(), sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK)
+            return true;
+        error = what + ": " + (message ? message : "unknown error");
+        sqlite3_free(message);
+        return false;
+    }
+    StatementPtr Prepare(const std::string& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(database.get(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+            Fail("preparing \"" + sql + "\"");
+            return StatementPtr();
+        }
+        return StatementPtr(statement);
+    }
+    bool Step(sqlite3_stmt* statement, const std::string& what)
+    {
+        int rc = sqlite3_step(statement);
+        sqlite3_reset(statement);
+        if (rc != SQLITE_DONE)
+            return Fail(what);
+        return true;
+    }
+
+    std::unique_ptr<sqlite3, DatabaseCloser> database;
+    std::string error;
+    int sectorCount = 0;
+    long filingCount = 0;
+    long logoCount = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The command
+
+// Name of the scratch file, for the signal handler: it may only call async-signal-safe
+// functions, so the text is prepared beforehand.
+char scratchPath[4096];
+
+extern "C" void RemoveScratchAndStop(int signalNumber)
+{
+#ifdef NORVEL_GENDIR_POSIX
+    if (scratchPath[0])
+        unlink(scratchPath);
+#endif
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+void RemoveScratch(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(path + "-journal", ignored);
+}
+
+// Makes the finished file durable before it replaces the old one, so that a crash right after
+// the rename cannot leave a directory with missing pages behind.
+void SyncFile(const std::string& path)
+{
+#ifdef NORVEL_GENDIR_POSIX
+    int fd = open(path.c_str(), O_RDONLY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+#else
+    (void)path;
+#endif
+}
+
+bool ParseNumber(const char* text, unsigned long long maximum, unsigned long long& value)
+{
+    if (!text || !*text || *text == '-' || *text == '+')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    unsigned long long parsed = std::strtoull(text, &end, 10);
+    if (errno != 0 || *end != '\0' || parsed > maximum)
+        return false;
+    value = parsed;
+    return true;
+}
+
+int Usage(const char* message)
+{
+    if (message)
+        std::fprintf(stderr, "norvel-gendir: %s\n", message);
+    std::fprintf(stderr,
+                 "usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S]\n"
+                 "  writes a sample directory (default 5000 companies, seed 1)\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string output;
+    unsigned long long companies = 5000, seed = 1;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            Usage(nullptr);
+            return 0;
+        }
+        if (argument == "--companies" || argument == "--seed") {
+            if (i + 1 >= argc)
+                return Usage((argument + " needs a value").c_str());
+            unsigned long long& target = argument == "--companies" ? companies : seed;
+            unsigned long long maximum = argument == "--companies" ? 100000000ull : ~0ull;
+            if (!ParseNumber(argv[++i], maximum, target))
+                return Usage(("not a valid number for " + argument + ": " + argv[i]).c_str());
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return Usage(("unknown option " + argument).c_str());
+        } else if (output.empty()) {
+            output = argument;
+        } else {
+            return Usage("more than one output file given");
+        }
+    }
+    if (output.empty())
+        return Usage("no output file given");
+
+    // Next to the output, so that the final rename stays on one file system.
+    std::string scratch = output + ".part";
+#ifdef NORVEL_GENDIR_POSIX
+    scratch += "-" + std::to_string(static_cast<long>(getpid()));
+#endif
+    if (scratch.size() >= sizeof(scratchPath))
+        return Usage("output path too long");
+    std::memcpy(scratchPath, scratch.c_str(), scratch.size() + 1);
+    RemoveScratch(scratch);
+    std::signal(SIGINT, RemoveScratchAndStop);
+    std::signal(SIGTERM, RemoveScratchAndStop);
+#ifdef SIGHUP
+    std::signal(SIGHUP, RemoveScratchAndStop);
+#endif
+
+    DirectoryWriter writer;
+    bool written = writer.Open(scratch) && writer.CreateSchema() &&
+                   writer.WriteAll(static_cast<int>(companies), seed);
+    bool closed = writer.Close();
+    if (!written || !closed) {
+        std::fprintf(stderr, "norvel-gendir: SQLite error while %s\n", writer.Error().c_str());
+        RemoveScratch(scratch);
+        return 1;
+    }
+    SyncFile(scratch);
+    std::error_code error;
+    std::filesystem::rename(scratch, output, error);
+    if (error) {
+        std::fprintf(stderr, "norvel-gendir: cannot move %s to %s: %s\n", scratch.c_str(),
+                     output.c_str(), error.message().c_str());
+        RemoveScratch(scratch);
+        return 1;
+    }
+    scratchPath[0] = '\0';
+    std::filesystem::path directory = std::filesystem::absolute(output).parent_path();
+    SyncFile(directory.string());
+    uintmax_t size = std::filesystem::file_size(output, error);
+    std::printf("norvel-gendir: %s: %llu companies (%ld with logo), %d sectors, %ld filings, %llu bytes\n",
+                output.c_str(), companies, writer.LogoCount(), writer.SectorCount(),
+                writer.FilingCount(), static_cast<unsigned long long>(error ? 0 : size));
+    return 0;
+}
