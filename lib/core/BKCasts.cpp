@@ -1,6 +1,7 @@
 #include "lib/core/BKCasts.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -102,8 +103,17 @@ double DoubleFromText(std::string text)
     check.resize(std::min(check.size(), text.size()));
     if (check == text)
         return first;
-    ReplaceAll(text, ',', '.');
-    return ParseDouble(text.c_str());
+    // The second reading uses the separator strtod expects here: with a point, as written,
+    // a comma locale would read only the integral part of "0,1234567".
+    const char* point = std::localeconv()->decimal_point;
+    std::string localized;
+    for (char c : text) {
+        if (c == ',')
+            localized += (point && *point) ? point : ".";
+        else
+            localized += c;
+    }
+    return ParseDouble(localized.c_str());
 }
 
 bool BoolFromText(std::string text)

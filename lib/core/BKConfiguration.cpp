@@ -27,14 +27,18 @@ std::string ResolveTarget(const std::string& fileName)
     return target;
 }
 
-// Creates a new, empty file next to the target and opens it for writing in text mode;
-// null when the directory does not allow it.
+// Creates a new, empty file in the target's directory and opens it for writing in text
+// mode; null when the directory does not allow it. The name is short and hidden, so that
+// a target name near the length limit still leaves room for it.
 FILE* CreateTemporaryFile(const std::string& target, std::string& temporaryName)
 {
     static unsigned int counter = 0;
+    size_t slash = target.rfind('/');
+    std::string directory =
+        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryName =
-            target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        temporaryName = directory + ".conf-" + std::to_string(::getpid()) + "-" +
+                        std::to_string(++counter) + ".tmp";
         int fd = ::open(temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST)
