@@ -19,8 +19,15 @@ BKClassInfo BKCurrency::GetClassInfo() const
 
 long double BKCurrency::Rounded(long double amount)
 {
-    if (amount < 0)
-        return -Rounded(-amount);
+    // Infinity, not-a-number and amounts whose thousandths do not fit 64 bits have no cents
+    // to round, and turning them into an integer would be undefined.
+    if (!std::isfinite(amount) || std::fabs(amount) >= 9.0e15L)
+        return amount;
+    if (amount < 0) {
+        // A negative amount that rounds to nothing is zero, not "-0,00".
+        long double rounded = -Rounded(-amount);
+        return rounded == 0 ? 0 : rounded;
+    }
     // Only the third decimal decides: further digits are cut off before rounding.
     auto thousandths = static_cast<std::int64_t>(amount * 1000);
     return std::floor(thousandths / 10.0L + 0.5L) / 100;
