@@ -1,0 +1,113 @@
+#include "ui/ProgressFrame.h"
+
+#include <algorithm>
+#include <climits>
+
+#include <wx/app.h>
+#include <wx/sizer.h>
+#include <wx/xrc/xmlres.h>
+
+#include "lib/core/BKCasts.h"
+
+namespace {
+
+// A control of the layout; a layout that lacks it is a defect, reported loudly in debug
+// builds, and the window then works without that control.
+template <typename T>
+T* FindControl(wxWindow* window, const char* name)
+{
+    T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+    wxCHECK_MSG(control, nullptr, wxString::Format("Layout ProgressFrame lacks %s", name));
+    return control;
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(ProgressFrame, XmlFrame)
+    EVT_BUTTON(XRCID("cancelButton"), ProgressFrame::CancelEvent)
+    EVT_CLOSE(ProgressFrame::CloseRequest)
+wxEND_EVENT_TABLE()
+
+ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* rit)
+    : XmlFrame(parent, id, rit, "ProgressFrame")
+{
+    if (!GetHandle())
+        return;  // the layout could not be loaded; the toolkit has said so
+
+    mainPanel = FindControl<wxPanel>(this, "mainPanel");
+    progressGauge = FindControl<wxGauge>(this, "progressGauge");
+    infoStaticText = FindControl<wxStaticText>(this, "infoStaticText");
+    cancelButton = FindControl<wxButton>(this, "cancelButton");
+
+    if (infoStaticText) {
+        // The counter starts empty; keep one line of room so the window does not jump.
+        infoStaticText->SetLabel(wxString());
+        infoStaticText->SetMinSize(wxSize(-1, infoStaticText->GetCharHeight()));
+    }
+    if (mainPanel && mainPanel->GetSizer()) {
+        mainPanel->GetSizer()->SetSizeHints(mainPanel);
+        SetClientSize(mainPanel->GetBestSize());
+    }
+    SetSize(wxSize(400, GetSize().GetHeight()));
+    CentreOnScreen(wxBOTH);
+}
+
+ProgressFrame::~ProgressFrame() = default;
+
+void ProgressFrame::MakeModal(bool modal)
+{
+    if (modal && !disabler)
+        disabler = std::make_unique<wxWindowDisabler>(this);
+    else if (!modal)
+        disabler.reset();
+}
+
+void ProgressFrame::SetCount(unsigned int count)
+{
+    this->count = count;
+    countText = Brenik::BKCasts::ToString(count);
+    if (progressGauge) {
+        progressGauge->Enable(true);
+        progressGauge->SetRange(count > INT_MAX ? INT_MAX : static_cast<int>(count));
+    }
+    if (infoStaticText)
+        infoStaticText->Enable(true);
+    if (cancelButton) {
+        cancelButton->Enable(true);
+        cancelButton->SetDefault();
+        cancelButton->SetFocus();
+    }
+}
+
+void ProgressFrame::SetLevel(int level)
+{
+    if (progressGauge) {
+        // The gauge refuses values outside its range; the text still says what was asked.
+        progressGauge->SetValue(std::clamp(level, 0, progressGauge->GetRange()));
+    }
+    if (infoStaticText)
+        infoStaticText->SetLabel(Brenik::BKCasts::ToString(level) + _(" of ") + countText);
+    wxYield();
+}
+
+void ProgressFrame::Cancel()
+{
+    canceled = true;
+}
+
+void ProgressFrame::CancelEvent(wxCommandEvent&)
+{
+    Cancel();
+}
+
+// Closing the window by other means than its creator (a window manager, a key) would
+// destroy it under the running work: that is taken as a cancel instead.
+void ProgressFrame::CloseRequest(wxCloseEvent& event)
+{
+    if (event.CanVeto()) {
+        Cancel();
+        event.Veto();
+        return;
+    }
+    event.Skip();
+}

@@ -1,0 +1,52 @@
+// The small window with a gauge, a counter and a Cancel button shown while a search or an
+// export runs. The caller drives it (total, level reached, polling for a cancel) and
+// destroys it; the window never ends the work or closes itself. Borrows its controls.
+#pragma once
+
+#include <memory>
+
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+
+#include "app/XmlFrame.h"
+
+class ProgressFrame : public XmlFrame {
+public:
+    ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* rit);
+    ~ProgressFrame() override;
+
+    // While modal, every other top-level window of the program is disabled.
+    void MakeModal(bool modal);
+    bool IsModal() const { return disabler != nullptr; }
+
+    // The total: enables the window and makes Cancel the default button.
+    void SetCount(unsigned int count);
+    // Shows "level of total" and lets the toolkit process pending events, so the window
+    // repaints and a click on Cancel is seen.
+    void SetLevel(int level);
+    void Cancel();
+    bool IsCanceled() const { return canceled; }
+
+    unsigned int GetCount() const { return count; }
+
+    void CancelEvent(wxCommandEvent& event);
+    // A close asked for by anyone but the creator is taken as a cancel.
+    void CloseRequest(wxCloseEvent& event);
+
+private:
+    unsigned int count = 0;
+    wxString countText;
+    bool canceled = false;
+
+    wxPanel* mainPanel = nullptr;
+    wxGauge* progressGauge = nullptr;
+    wxStaticText* infoStaticText = nullptr;
+    wxButton* cancelButton = nullptr;
+
+    std::unique_ptr<wxWindowDisabler> disabler;
+
+    wxDECLARE_EVENT_TABLE();
+};
