@@ -1,0 +1,41 @@
+// The SQLite connection: opens the file named by the file-name setting. Owns the handle;
+// queries made on it share the handle, so a handle stays valid for a query that still uses it
+// even after Disconnect (it is closed when the last user lets go).
+#pragma once
+
+#include <memory>
+
+#include "lib/db/BKDatabase.h"
+
+struct sqlite3;
+
+namespace Brenik {
+
+class BKSQLiteDatabase : public BKDatabase {
+public:
+    // Neither constructor opens the file.
+    BKSQLiteDatabase();
+    explicit BKSQLiteDatabase(const wxString& filename);
+    ~BKSQLiteDatabase() override;
+    BKSQLiteDatabase(const BKSQLiteDatabase&) = delete;
+    BKSQLiteDatabase& operator=(const BKSQLiteDatabase&) = delete;
+
+    BKClassInfo GetClassInfo() const override;
+
+    // SQLite creates a missing file: callers check that it exists first.
+    bool Connect() override;
+    bool IsConnected() override { return connected; }
+    bool Reconnect() override;
+    bool Disconnect() override;
+
+    // Null when not connected.
+    sqlite3* GetConnection() const { return handle.get(); }
+    // The handle shared with the caller, for objects that run statements on it.
+    std::shared_ptr<sqlite3> GetSharedConnection() const { return handle; }
+
+private:
+    std::shared_ptr<sqlite3> handle;
+    bool connected = false;
+};
+
+}  // namespace Brenik

@@ -1,0 +1,66 @@
+// The SQLite cursor: runs a statement through SQLite's table interface and holds the whole
+// result as a table of UTF-8 cells (row 0 the column names). Owns the table; shares the
+// connection handle with the database it was made on.
+#pragma once
+
+#include <memory>
+
+#include <wx/arrstr.h>
+
+#include "lib/db/BKQuery.h"
+
+struct sqlite3;
+
+namespace Brenik {
+
+class BKSQLiteDatabase;
+
+class BKSQLiteQuery : public BKQuery {
+public:
+    // Connects the database when it is not connected yet. A later Disconnect/Connect of
+    // the database does not reach this query: it keeps the handle it got here.
+    explicit BKSQLiteQuery(BKSQLiteDatabase* database);
+    ~BKSQLiteQuery() override;
+    BKSQLiteQuery(const BKSQLiteQuery&) = delete;
+    BKSQLiteQuery& operator=(const BKSQLiteQuery&) = delete;
+
+    BKClassInfo GetClassInfo() const override;
+
+    // A statement run with result first releases any result still held.
+    bool Exec(bool withResult) override;
+    BKCasts GetField(const wxString& column, bool flag) override;
+    BKCasts GetField(int index) override;
+    BKCasts GetColumn(int index) override;
+    bool IsNull(const wxString& column) override;
+    bool IsNull(int index) override;
+    unsigned int GetRowCount() override { return rows; }
+    unsigned int GetColumnCount() override { return columns; }
+    bool Begin() override;
+    bool Commit() override;
+    bool Rollback() override;
+    bool NextRecord() override;
+    void FreeResult() override;
+
+    const char* GetFieldUtf8(int index) const override;
+    unsigned long long GetResultGeneration() const override { return generation; }
+
+private:
+    struct TableDeleter {
+        void operator()(char** table) const;
+    };
+
+    // Position of the first column of that exact name, -1 when none.
+    int FindColumn(const wxString& column) const;
+    // The cell of the current row, null when out of range or NULL.
+    const char* Cell(int index) const;
+
+    std::shared_ptr<sqlite3> connection;
+    std::unique_ptr<char*[], TableDeleter> table;
+    unsigned int rows = 0;
+    unsigned int columns = 0;
+    unsigned int cursor = 0;
+    wxArrayString columnNames;
+    unsigned long long generation = 0;
+};
+
+}  // namespace Brenik
