@@ -161,12 +161,63 @@ Parts NowParts()
     return PartsOf(wxDateTime(wxLongLong(static_cast<wxLongLong_t>(time(nullptr))) * 1000));
 }
 
-// One toolkit call for the whole value. Equal to setting the day to 1, then year, month and
+// Days from 1 January 1970 to the date (proleptic Gregorian calendar).
+long long DaysFromCivil(long long year, unsigned int month, unsigned int day)
+{
+    year -= month <= 2;
+    long long era = (year >= 0 ? year : year - 399) / 400;
+    unsigned int yearOfEra = static_cast<unsigned int>(year - era * 400);
+    unsigned int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    unsigned int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
+}
+
+// The instant of valid local parts without mktime, which in the C library reads the zone
+// file again on every call when TZ is not set and so cost most of a conversion. The offset
+// of the previous conversion is tried and checked with localtime_r. Within three hours of a
+// change of the offset (where a local time may be missing or occur twice), and outside the
+// years in which the toolkit itself works through the C library, false: the toolkit decides.
+bool FastLocalSeconds(const Parts& parts, time_t& seconds)
+{
+    if (parts.year < 1971 || parts.year > 2037)
+        return false;
+    static long lastOffset = 0;
+    const long long local =
+        DaysFromCivil(parts.year, static_cast<unsigned int>(parts.month),
+                      static_cast<unsigned int>(parts.day)) *
+            86400LL +
+        static_cast<long long>(parts.hour * 3600 + parts.minute * 60 + parts.second);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        time_t candidate = static_cast<time_t>(local - lastOffset);
+        struct tm tm;
+        if (!localtime_r(&candidate, &tm))
+            return false;
+        if (tm.tm_gmtoff != lastOffset) {
+            lastOffset = tm.tm_gmtoff;
+            continue;
+        }
+        for (time_t nearby : {candidate - 3 * 3600, candidate + 3 * 3600}) {
+            if (!localtime_r(&nearby, &tm) || tm.tm_gmtoff != lastOffset)
+                return false;
+        }
+        seconds = candidate;
+        return true;
+    }
+    return false;
+}
+
+// One setting of the whole value. Equal to setting the day to 1, then year, month and
 // day, then the time, whenever the parts are valid; invalid parts leave the value unset.
 void Apply(wxDateTime& dateTime, const Parts& parts)
 {
     if (!parts.IsValid()) {
         dateTime = wxDateTime();
+        return;
+    }
+    time_t seconds;
+    if (FastLocalSeconds(parts, seconds)) {
+        dateTime = wxDateTime(wxLongLong(static_cast<wxLongLong_t>(seconds)) * 1000 +
+                              static_cast<long>(parts.millisecond));
         return;
     }
     dateTime.Set(static_cast<wxDateTime::wxDateTime_t>(parts.day),
