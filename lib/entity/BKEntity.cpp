@@ -1,0 +1,356 @@
+#include "lib/entity/BKEntity.h"
+
+#include <memory>
+#include <mutex>
+#include <unordered_set>
+
+#include <wx/hashmap.h>
+
+namespace Brenik {
+
+namespace {
+
+using Attributes = BKEntity::BKEntityType::Attributes;
+
+struct AttributesHash {
+    size_t operator()(const Attributes* a) const
+    {
+        size_t hash = wxStringHash()(a->key);
+        hash = hash * 31 + wxStringHash()(a->field);
+        hash = hash * 31 + a->length;
+        hash = hash * 31 + a->type;
+        hash = hash * 8 + (a->delimiters ? 4 : 0) + (a->escape ? 2 : 0) + (a->null ? 1 : 0);
+        return hash;
+    }
+};
+
+struct AttributesEqual {
+    bool operator()(const Attributes* a, const Attributes* b) const
+    {
+        return a->key == b->key && a->field == b->field && a->length == b->length &&
+               a->type == b->type && a->delimiters == b->delimiters &&
+               a->escape == b->escape && a->null == b->null;
+    }
+};
+
+// The process-wide set of attribute records. Records are only ever added; a program has a
+// few dozen field declarations, so the set stays tiny.
+class AttributesPool {
+public:
+    const Attributes* Intern(const Attributes& attributes)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto found = records.find(&attributes);
+        if (found != records.end())
+            return *found;
+        storage.push_back(std::make_unique<Attributes>(attributes));
+        records.insert(storage.back().get());
+        return storage.back().get();
+    }
+
+private:
+    std::mutex mutex;
+    std::vector<std::unique_ptr<Attributes>> storage;
+    std::unordered_set<const Attributes*, AttributesHash, AttributesEqual> records;
+};
+
+const Attributes* Intern(const Attributes& attributes)
+{
+    static AttributesPool pool;
+    return pool.Intern(attributes);
+}
+
+}  // namespace
+
+// --- BKEntityType ---------------------------------------------------------------------------
+
+void BKEntity::BKEntityType::Init(const wxString& key, bool delimiters, bool escape,
+                                  const wxString& field, unsigned int length, bool null,
+                                  unsigned int type)
+{
+    Attributes wanted;
+    wanted.key = key;
+    wanted.field = field;
+    wanted.length = length;
+    wanted.type = type;
+    wanted.delimiters = delimiters;
+    wanted.escape = escape;
+    wanted.null = null;
+    attributes = Intern(wanted);
+}
+
+void BKEntity::BKEntityType::Replace(const Attributes& changed)
+{
+    attributes = Intern(changed);
+}
+
+#define BK_ENTITY_TYPE_CONSTRUCTOR(ValueType, code)                                           \
+    BKEntity::BKEntityType::BKEntityType(const wxString& key, ValueType value,              \
+                                         bool delimiters, bool escape,                      \
+                                         const wxString& field, unsigned int length,        \
+                                         bool null)                                         \
+        : BKCasts(value)                                                                    \
+    {                                                                                       \
+        Init(key, delimiters, escape, field, length, null, code);                           \
+    }
+
+BK_ENTITY_TYPE_CONSTRUCTOR(const wxString&, 0)
+BK_ENTITY_TYPE_CONSTRUCTOR(short, 1)
+BK_ENTITY_TYPE_CONSTRUCTOR(unsigned short, 2)
+BK_ENTITY_TYPE_CONSTRUCTOR(int, 3)
+BK_ENTITY_TYPE_CONSTRUCTOR(unsigned int, 4)
+BK_ENTITY_TYPE_CONSTRUCTOR(long, 5)
+BK_ENTITY_TYPE_CONSTRUCTOR(unsigned long, 6)
+BK_ENTITY_TYPE_CONSTRUCTOR(float, 7)
+BK_ENTITY_TYPE_CONSTRUCTOR(double, 8)
+BK_ENTITY_TYPE_CONSTRUCTOR(const char*, 9)
+BK_ENTITY_TYPE_CONSTRUCTOR(const BKCurrency&, 10)
+BK_ENTITY_TYPE_CONSTRUCTOR(bool, 11)
+
+#undef BK_ENTITY_TYPE_CONSTRUCTOR
+
+void BKEntity::BKEntityType::SetKey(const wxString& key)
+{
+    Attributes changed = *attributes;
+    changed.key = key;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetDelimiters(bool delimiters)
+{
+    Attributes changed = *attributes;
+    changed.delimiters = delimiters;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetEscape(bool escape)
+{
+    Attributes changed = *attributes;
+    changed.escape = escape;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetField(const wxString& field)
+{
+    Attributes changed = *attributes;
+    changed.field = field;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetLength(unsigned int length)
+{
+    Attributes changed = *attributes;
+    changed.length = length;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetNull(bool null)
+{
+    Attributes changed = *attributes;
+    changed.null = null;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetType(unsigned int type)
+{
+    Attributes changed = *attributes;
+    changed.type = type;
+    Replace(changed);
+}
+
+void BKEntity::BKEntityType::SetParameters(const wxString& key, bool delimiters, bool escape,
+                                           const wxString& field, unsigned int length,
+                                           bool null, unsigned int type)
+{
+    Init(key, delimiters, escape, field, length, null, type);
+}
+
+// --- BKEntity -------------------------------------------------------------------------------
+
+BKEntity::BKEntity() : BKLib(nullptr) {}
+
+BKEntity::BKEntity(const wxString& name, const wxString& primaryKey, const wxString& foreignKey)
+    : BKLib(nullptr), name(name), primaryKey(primaryKey), foreignKey(foreignKey)
+{
+}
+
+BKEntity::~BKEntity()
+{
+    DeleteFields();
+}
+
+BKClassInfo BKEntity::GetClassInfo() const
+{
+    return BKClassInfo::Make("BKEntity", "0.0.8");
+}
+
+void BKEntity::DeleteFields()
+{
+    for (unsigned int index = 0; index < fields.GetItemCount(); ++index)
+        delete fields.GetItem(index);
+    fields.ClearItems();
+}
+
+int BKEntity::IndexOf(const wxString& key) const
+{
+    unsigned int count = fields.GetItemCount();
+    for (unsigned int index = 0; index < count; ++index) {
+        if (fields.GetItem(index)->GetKey() == key)
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
+void BKEntity::Declare(BKEntityType* field)
+{
+    int old = IndexOf(field->GetKey());
+    if (old >= 0)
+        delete fields.RemoveItemAt(static_cast<unsigned int>(old));
+    fields.AppendItem(field);
+}
+
+#define BK_ENTITY_SET(ValueType)                                                             \
+    void BKEntity::Set(const wxString& key, ValueType value, bool delimiters, bool escape,   \
+                       const wxString& field, unsigned int length, bool null)               \
+    {                                                                                       \
+        Declare(new BKEntityType(key, value, delimiters, escape, field, length, null));     \
+    }                                                                                       \
+    bool BKEntity::SetValue(const wxString& key, ValueType value)                           \
+    {                                                                                       \
+        return Assign(key, value);                                                          \
+    }
+
+template <typename T>
+bool BKEntity::Assign(const wxString& key, const T& value)
+{
+    int index = IndexOf(key);
+    if (index < 0)
+        return false;
+    // The record keeps its attributes (and so its type code); only the text changes.
+    fields.GetItem(static_cast<unsigned int>(index))->SetUtf8(BKCasts(value).GetUtf8());
+    fields.MoveItemToEnd(static_cast<unsigned int>(index));
+    return true;
+}
+
+BK_ENTITY_SET(const wxString&)
+BK_ENTITY_SET(const char*)
+BK_ENTITY_SET(bool)
+BK_ENTITY_SET(short)
+BK_ENTITY_SET(unsigned short)
+BK_ENTITY_SET(int)
+BK_ENTITY_SET(unsigned int)
+BK_ENTITY_SET(long)
+BK_ENTITY_SET(unsigned long)
+BK_ENTITY_SET(float)
+BK_ENTITY_SET(double)
+BK_ENTITY_SET(const BKCurrency&)
+
+#undef BK_ENTITY_SET
+
+BKEntity::BKEntityType* BKEntity::Get(const wxString& key) const
+{
+    int index = IndexOf(key);
+    return index < 0 ? nullptr : fields.GetItem(static_cast<unsigned int>(index));
+}
+
+BKEntity::BKEntityType* BKEntity::Get(unsigned int index) const
+{
+    return fields.GetItem(index);
+}
+
+bool BKEntity::Remove(const wxString& key)
+{
+    int index = IndexOf(key);
+    if (index < 0)
+        return false;
+    delete fields.RemoveItemAt(static_cast<unsigned int>(index));
+    return true;
+}
+
+bool BKEntity::Equals(BKEntity* other)
+{
+    if (!other || other->GetCount() != GetCount())
+        return false;
+    unsigned int matches = 0;
+    for (unsigned int i = 0; i < GetCount(); ++i) {
+        const BKEntityType* mine = Get(i);
+        for (unsigned int j = 0; j < other->GetCount(); ++j) {
+            const BKEntityType* theirs = other->Get(j);
+            if (mine->GetType() == theirs->GetType() && mine->GetKey() == theirs->GetKey() &&
+                mine->GetUtf8() == theirs->GetUtf8())
+                ++matches;
+        }
+    }
+    return matches == GetCount();
+}
+
+wxString BKEntity::ToString()
+{
+    wxString text;
+    for (unsigned int index = 0; index < GetCount(); ++index) {
+        const BKEntityType* field = Get(index);
+        if (index > 0)
+            text += "\n";
+        text += field->GetKey() + " => { " + field->ToString() + " }";
+    }
+    return text;
+}
+
+wxString BKEntity::ToCsv(bool header, wxString separator, const wxString& delimiter,
+                         const wxString& lineBreakReplacement, bool replaceLineBreaks)
+{
+    if (separator == "{tab}")
+        separator = "\t";
+    wxString line;
+    for (unsigned int index = 0; index < GetCount(); ++index) {
+        const BKEntityType* field = Get(index);
+        wxString cell = header ? field->GetKey() : field->ToString();
+        // An empty pattern would match everywhere; there is nothing to escape then.
+        if (!separator.empty())
+            cell.Replace(separator, "\\" + separator);
+        if (!delimiter.empty())
+            cell.Replace(delimiter, "\\" + delimiter);
+        if (replaceLineBreaks) {
+            cell.Replace("\r\n", lineBreakReplacement);
+            cell.Replace("\n", lineBreakReplacement);
+            cell.Replace("\r", lineBreakReplacement);
+        }
+        line += delimiter + cell + delimiter;
+        if (index + 1 < GetCount())
+            line += separator;
+    }
+    return line;
+}
+
+void BKEntity::MoveToEnd(const std::vector<bool>& selected)
+{
+    unsigned int count = GetCount();
+    std::vector<BKEntityType*> kept;
+    std::vector<BKEntityType*> moved;
+    kept.reserve(count);
+    for (unsigned int index = 0; index < count; ++index) {
+        BKEntityType* field = fields.GetItem(index);
+        if (index < selected.size() && selected[index])
+            moved.push_back(field);
+        else
+            kept.push_back(field);
+    }
+    if (moved.empty())
+        return;
+    fields.ClearItems();
+    for (BKEntityType* field : kept)
+        fields.AppendItem(field);
+    for (BKEntityType* field : moved)
+        fields.AppendItem(field);
+}
+
+void BKEntity::CopyFields(const BKEntity& prototype)
+{
+    DeleteFields();
+    unsigned int count = prototype.GetCount();
+    fields.ReserveItems(count);
+    for (unsigned int index = 0; index < count; ++index)
+        fields.AppendItem(new BKEntityType(*prototype.Get(index)));
+}
+
+}  // namespace Brenik

@@ -1,0 +1,191 @@
+// A record of named, typed fields: the in-memory form of a table row. The entity owns its
+// field records; a field's key and flags live in a shared, immutable attribute record, so a
+// field costs little more than its value text.
+#pragma once
+
+#include <vector>
+
+#include <wx/string.h>
+
+#include "lib/core/BKCasts.h"
+#include "lib/core/BKCurrency.h"
+#include "lib/core/BKLib.h"
+#include "lib/core/BKTemplateContainer.h"
+
+namespace Brenik {
+
+class BKEntity : public BKLib {
+public:
+    // One field: its value (the text BKCasts holds, with all its conversions), its key, the
+    // flags that tell the statement builder how to write it, and its type code (0 text,
+    // 1 short, 2 unsigned short, 3 int, 4 unsigned int, 5 long, 6 unsigned long, 7 float,
+    // 8 double, 9 UTF-8 text, 10 money, 11 bool).
+    class BKEntityType : public BKCasts {
+    public:
+        // What a field is apart from its value. Records are interned: every field with the
+        // same attributes points at the same record, which never changes or goes away.
+        struct Attributes {
+            wxString key;
+            wxString field;
+            unsigned int length = 0;
+            unsigned int type = 0;
+            bool delimiters = false;
+            bool escape = false;
+            bool null = false;
+        };
+
+        BKEntityType(const wxString& key, const wxString& value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, const char* value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, bool value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, short value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, unsigned short value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, int value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, unsigned int value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, long value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, unsigned long value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, float value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, double value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+        BKEntityType(const wxString& key, const BKCurrency& value, bool delimiters, bool escape,
+                     const wxString& field, unsigned int length, bool null);
+
+        void SetKey(const wxString& key);
+        const wxString& GetKey() const { return attributes->key; }
+        void SetDelimiters(bool delimiters);
+        bool GetDelimiters() const { return attributes->delimiters; }
+        void SetEscape(bool escape);
+        bool GetEscape() const { return attributes->escape; }
+        void SetField(const wxString& field);
+        const wxString& GetField() const { return attributes->field; }
+        void SetLength(unsigned int length);
+        unsigned int GetLength() const { return attributes->length; }
+        void SetNull(bool null);
+        bool GetNull() const { return attributes->null; }
+        void SetType(unsigned int type);
+        unsigned int GetType() const { return attributes->type; }
+        // Everything but the value at once.
+        void SetParameters(const wxString& key, bool delimiters, bool escape,
+                           const wxString& field, unsigned int length, bool null,
+                           unsigned int type);
+
+        // The shared record; two fields with the same attributes return the same object, so
+        // its address identifies a field layout cheaply.
+        const Attributes& GetAttributes() const { return *attributes; }
+
+    private:
+        void Init(const wxString& key, bool delimiters, bool escape, const wxString& field,
+                  unsigned int length, bool null, unsigned int type);
+        void Replace(const Attributes& changed);
+
+        const Attributes* attributes;
+    };
+
+    BKEntity();
+    BKEntity(const wxString& name, const wxString& primaryKey, const wxString& foreignKey);
+    ~BKEntity() override;
+    BKEntity(const BKEntity&) = delete;
+    BKEntity& operator=(const BKEntity&) = delete;
+
+    BKClassInfo GetClassInfo() const override;
+
+    void SetName(const wxString& name) { this->name = name; }
+    wxString GetName() const { return name; }
+    void SetPrimaryKey(const wxString& key) { primaryKey = key; }
+    wxString GetPrimaryKey() const { return primaryKey; }
+    void SetForeignKey(const wxString& key) { foreignKey = key; }
+    wxString GetForeignKey() const { return foreignKey; }
+
+    // Declares a field, replacing one of the same key; the field goes to the end of the
+    // order. The value's type sets the type code.
+    void Set(const wxString& key, const wxString& value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, const char* value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, bool value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, short value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, unsigned short value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, int value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, unsigned int value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, long value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, unsigned long value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, float value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, double value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, const BKCurrency& value, bool delimiters, bool escape,
+             const wxString& field, unsigned int length, bool null);
+
+    // Changes the value of an existing field, keeping its flags and type code, and moves it
+    // to the end of the order. False, changing nothing, for an unknown key.
+    bool SetValue(const wxString& key, const wxString& value);
+    bool SetValue(const wxString& key, const char* value);
+    bool SetValue(const wxString& key, bool value);
+    bool SetValue(const wxString& key, short value);
+    bool SetValue(const wxString& key, unsigned short value);
+    bool SetValue(const wxString& key, int value);
+    bool SetValue(const wxString& key, unsigned int value);
+    bool SetValue(const wxString& key, long value);
+    bool SetValue(const wxString& key, unsigned long value);
+    bool SetValue(const wxString& key, float value);
+    bool SetValue(const wxString& key, double value);
+    bool SetValue(const wxString& key, const BKCurrency& value);
+
+    // Null when there is no such field (keys are case-sensitive) or index. The record stays
+    // valid until the field is declared again or removed, or the entity goes.
+    BKEntityType* Get(const wxString& key) const;
+    BKEntityType* Get(unsigned int index) const;
+    unsigned int GetCount() const { return fields.GetItemCount(); }
+    // False when there was no such field.
+    bool Remove(const wxString& key);
+
+    // Same fields (type code, key and value) regardless of order; names are not compared.
+    bool Equals(BKEntity* other);
+    // "key => { value }" per field, one per line.
+    wxString ToString();
+    // One CSV line (no line end): every cell (the key when header is set, else the value)
+    // between delimiters, with separator and delimiter escaped by a backslash. A separator
+    // "{tab}" means a tab.
+    wxString ToCsv(bool header, wxString separator, const wxString& delimiter,
+                   const wxString& lineBreakReplacement, bool replaceLineBreaks);
+
+    // Moves the fields whose flag is set to the end, both groups keeping their order: the
+    // order that SetValue on each flagged field, in list order, gives. Bulk loaders use it
+    // after writing values directly into the records.
+    void MoveToEnd(const std::vector<bool>& selected);
+
+protected:
+    // Replaces every field by a copy of the prototype's fields, in its order: the same
+    // result as declaring each of them with Set, without the searching.
+    void CopyFields(const BKEntity& prototype);
+
+private:
+    int IndexOf(const wxString& key) const;
+    void Declare(BKEntityType* field);
+    template <typename T>
+    bool Assign(const wxString& key, const T& value);
+    void DeleteFields();
+
+    wxString name;
+    wxString primaryKey;
+    wxString foreignKey;
+    BKTemplateContainer<BKEntityType*> fields;
+};
+
+}  // namespace Brenik
