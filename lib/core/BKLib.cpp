@@ -93,11 +93,12 @@ int BKLib::LoadResourceFile(const wxString& fileName, BKStringHashMap* table)
             text += line.Mid(1) + wxT("\n");
             continue;
         }
+        // Text before the first name is kept for it.
         if (!name.empty()) {
             (*table)[name] = text;
             ++stored;
+            text.clear();
         }
-        text.clear();
         name = line;
     }
     if (!name.empty()) {
