@@ -1,3 +1,604 @@
 #include "ui/NorvelFrame.h"
 
-NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFrame") {}
+#include <wx/app.h>
+#include <wx/display.h>
+#include <wx/msgdlg.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/RuntimeInformationType.h"
+#include "directory/CompanyController.h"
+#include "directory/CompanyEntity.h"
+#include "directory/SectorController.h"
+#include "directory/SectorEntities.h"
+#include "lib/core/BKCasts.h"
+#include "lib/core/BKConfiguration.h"
+#include "lib/core/BKDateTime.h"
+#include "lib/gui/BKListCtrl.h"
+#include "ui/ProgressFrame.h"
+
+using Brenik::BKCasts;
+using Brenik::BKEntity;
+using Brenik::BKListCtrl;
+
+namespace {
+
+const char* const Publisher = "Brenik Software";
+const char* const ProgramName = "norvel - Ved Avadirizaziz";
+const char* const VersionLabel = "0.1.0";
+
+// The result columns: heading (a message id) and width in pixels.
+struct ResultColumn {
+    const char* heading;
+    int width;
+};
+const ResultColumn ResultColumns[] = {
+    {wxTRANSLATE("Sectors"), 250},  {wxTRANSLATE("Company"), 250}, {wxTRANSLATE("CEO"), 250},
+    {wxTRANSLATE("Address"), 250},  {wxTRANSLATE("Zipcode"), 100}, {wxTRANSLATE("City"), 250},
+    {wxTRANSLATE("Phone"), 250},    {wxTRANSLATE("Fax"), 250},     {wxTRANSLATE("Mobile"), 250},
+    {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
+    {wxTRANSLATE("Updated"), 100},
+};
+const int ResultColumnCount = sizeof(ResultColumns) / sizeof(ResultColumns[0]);
+
+// A control of the layout; a layout that lacks it is a defect, reported loudly in debug
+// builds, and the window then works without the feature.
+template <typename T>
+T* FindControl(wxWindow* window, const char* name)
+{
+    T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+    wxCHECK_MSG(control, nullptr, wxString::Format("Layout NorvelFrame lacks %s", name));
+    return control;
+}
+
+wxString FieldText(BKEntity* entity, const char* key)
+{
+    BKEntity::BKEntityType* field = entity->Get(key);
+    return field ? field->ToString() : wxString();
+}
+
+}  // namespace
+
+// Builds the thirteen texts of a result row. The records of one search are made alike, so
+// where a field was found in the last record is checked first, by the identity of its
+// shared attribute record: one comparison instead of a search through forty keys.
+class NorvelFrame::ResultRowBuilder {
+public:
+    BKListCtrl::BKListCtrlRow* Build(CompanyEntity* company)
+    {
+        auto* row = new BKListCtrl::BKListCtrlRow(company);
+        row->Alloc(ResultColumnCount);
+        row->Add(Text(company, sectors));
+        row->Add(Text(company, name));
+        row->Add(Text(company, ceo));
+        row->Add(company->GetAddressWithHousenumber());
+        row->Add(Text(company, zipcode));
+        row->Add(Text(company, city));
+        row->Add(Text(company, phone));
+        row->Add(Text(company, fax));
+        row->Add(Text(company, mobile));
+        row->Add(Text(company, internet));
+        row->Add(Text(company, email));
+        row->Add(Date(company, created));
+        row->Add(Date(company, updated));
+        return row;
+    }
+
+private:
+    struct Slot {
+        const char* key;
+        unsigned int index = 0;
+        const void* attributes = nullptr;
+        explicit Slot(const char* key) : key(key) {}
+    };
+
+    static BKEntity::BKEntityType* Field(CompanyEntity* company, Slot& slot)
+    {
+        BKEntity::BKEntityType* field = company->Get(slot.index);
+        if (field && &field->GetAttributes() == slot.attributes)
+            return field;
+        field = company->Get(wxString::FromUTF8(slot.key));
+        if (!field)
+            return nullptr;
+        for (unsigned int index = 0; index < company->GetCount(); ++index) {
+            if (company->Get(index) == field) {
+                slot.index = index;
+                slot.attributes = &field->GetAttributes();
+                break;
+            }
+        }
+        return field;
+    }
+
+    static wxString Text(CompanyEntity* company, Slot& slot)
+    {
+        BKEntity::BKEntityType* field = Field(company, slot);
+        return field ? field->ToString() : wxString();
+    }
+
+    // A time stamp shown as a German date (day.month.year); empty when it does not read.
+    static wxString Date(CompanyEntity* company, Slot& slot)
+    {
+        BKEntity::BKEntityType* field = Field(company, slot);
+        return field ? field->ToDateTime('-').ToGermanDate() : wxString();
+    }
+
+    Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, zipcode{"zipcode"}, city{"city"},
+        phone{"phone"}, fax{"fax"}, mobile{"mobile"}, internet{"internet"}, email{"email"},
+        created{"created"}, updated{"updated"};
+};
+
+wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
+    EVT_CLOSE(NorvelFrame::ExitEvent)
+    EVT_MENU(XRCID("quitMenuItem"), NorvelFrame::QuitEvent)
+    EVT_MENU(XRCID("aboutMenuItem"), NorvelFrame::AboutEvent)
+    EVT_MENU(XRCID("openCompanyMenuItem"), NorvelFrame::OpenCompanyEvent)
+    EVT_MENU(XRCID("openAtNorvelMenuItem"), NorvelFrame::OpenNorvelEvent)
+    EVT_MENU(XRCID("exportMenuItem"), NorvelFrame::ExportEvent)
+    EVT_MENU(XRCID("printCompanyMenuItem"), NorvelFrame::PrintCompanyEvent)
+    EVT_MENU(XRCID("printPreviewCompanyMenuItem"), NorvelFrame::PrintPreviewCompanyEvent)
+    EVT_MENU(XRCID("placeCursorMenuItem"), NorvelFrame::PlaceCursorEvent)
+    EVT_MENU(XRCID("searchTool"), NorvelFrame::SearchEvent)
+    EVT_MENU(XRCID("openCompanyTool"), NorvelFrame::OpenCompanyEvent)
+    EVT_MENU(XRCID("openAtNorvelTool"), NorvelFrame::OpenNorvelEvent)
+    EVT_MENU(XRCID("exportTool"), NorvelFrame::ExportEvent)
+    EVT_MENU(XRCID("printCompanyTool"), NorvelFrame::PrintCompanyEvent)
+    EVT_MENU(XRCID("printPreviewCompanyTool"), NorvelFrame::PrintPreviewCompanyEvent)
+    EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
+    EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
+    EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
+    EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
+    EVT_LIST_ITEM_SELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
+    EVT_LIST_ITEM_DESELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
+    EVT_MENU(NorvelFrame::contextOpenCompany, NorvelFrame::OpenCompanyEvent)
+    EVT_MENU(NorvelFrame::contextOpenAtNorvel, NorvelFrame::OpenNorvelEvent)
+    EVT_MENU(NorvelFrame::contextExport, NorvelFrame::ExportEvent)
+wxEND_EVENT_TABLE()
+
+bool NorvelFrame::IsCommandAvailable(Command command)
+{
+    switch (command) {
+        case Command::OpenCompany:  // needs the company window
+        case Command::Print:        // needs the company sheet and the print preview
+        case Command::Export:       // needs the export dialog
+        case Command::About:        // needs the about window
+            return false;
+    }
+    return false;
+}
+
+const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
+{
+    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
+        {"mainPanel", wxCLASSINFO(wxPanel)},
+        {"mainSplitterWindow", wxCLASSINFO(wxSplitterWindow)},
+        {"searchPanel", wxCLASSINFO(wxPanel)},
+        {"searchTextCtrl", wxCLASSINFO(wxTextCtrl)},
+        {"allSectorsCheckBox", wxCLASSINFO(wxCheckBox)},
+        {"sectorsCheckListBox", wxCLASSINFO(wxCheckListBox)},
+        {"resultsPanel", wxCLASSINFO(wxPanel)},
+        {"resultsListCtrl", wxCLASSINFO(Brenik::BKListCtrl)},
+    };
+    return controls;
+}
+
+const std::vector<const char*>& NorvelFrame::GetLayoutMenuItems()
+{
+    static const std::vector<const char*> items = {
+        "quitMenuItem",         "aboutMenuItem",        "openCompanyMenuItem",
+        "openAtNorvelMenuItem", "exportMenuItem",       "printCompanyMenuItem",
+        "printPreviewCompanyMenuItem", "placeCursorMenuItem",
+    };
+    return items;
+}
+
+const std::vector<const char*>& NorvelFrame::GetLayoutTools()
+{
+    static const std::vector<const char*> tools = {
+        "searchTool",       "openCompanyTool",         "openAtNorvelTool",
+        "exportTool",       "printCompanyTool",        "printPreviewCompanyTool",
+    };
+    return tools;
+}
+
+NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFrame")
+{
+    if (!GetHandle())
+        return;  // the layout could not be loaded; the toolkit has said so
+
+    SetTitle(wxString::FromUTF8(Publisher) + " - " + wxString::FromUTF8(ProgramName) +
+             " Version " + wxString::FromUTF8(VersionLabel));
+
+    menuBar = GetMenuBar();
+    statusBar = GetStatusBar();
+    toolBar = GetToolBar();
+    if (statusBar) {
+        const int widths[] = {100, 200, 300};
+        statusBar->SetFieldsCount(3, widths);
+    }
+
+    mainPanel = FindControl<wxPanel>(this, "mainPanel");
+    mainSplitterWindow = FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
+    searchPanel = FindControl<wxPanel>(this, "searchPanel");
+    searchTextCtrl = FindControl<wxTextCtrl>(this, "searchTextCtrl");
+    allSectorsCheckBox = FindControl<wxCheckBox>(this, "allSectorsCheckBox");
+    sectorsCheckListBox = FindControl<wxCheckListBox>(this, "sectorsCheckListBox");
+    resultsPanel = FindControl<wxPanel>(this, "resultsPanel");
+    resultsListCtrl = FindControl<BKListCtrl>(this, "resultsListCtrl");
+    for (const char* name : GetLayoutMenuItems())
+        wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
+                     wxString::Format("Layout NorvelFrame lacks menu item %s", name));
+    for (const char* name : GetLayoutTools())
+        wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
+                     wxString::Format("Layout NorvelFrame lacks tool %s", name));
+
+    // Commands whose windows do not exist yet start (and stay) disabled.
+    EnableCommand("aboutMenuItem", nullptr, IsCommandAvailable(Command::About));
+    EnableCommand("exportMenuItem", "exportTool", false);
+
+    InsertResultColumns();
+    RestoreSettings();
+    LoadSectors();
+    PlaceCursor();
+}
+
+NorvelFrame::~NorvelFrame()
+{
+    ClearResultsListCtrl();
+}
+
+void NorvelFrame::InsertResultColumns()
+{
+    if (!resultsListCtrl)
+        return;
+    for (int column = 0; column < ResultColumnCount; ++column)
+        resultsListCtrl->InsertColumn(column, wxGetTranslation(ResultColumns[column].heading),
+                                      wxLIST_FORMAT_LEFT, ResultColumns[column].width);
+}
+
+void NorvelFrame::RestoreSettings()
+{
+    Brenik::BKConfiguration configuration("#", false);
+    if (!configuration.Load(GetRit()->GetUserConfigurationFileWithPath()))
+        return;
+
+    // A size that does not read as a number reads as 0: such a file must not make the
+    // window vanish, so that dimension keeps the layout's size.
+    const wxSize layoutSize = GetSize();
+    int height = configuration.Get("Height", "600").ToInt();
+    int width = configuration.Get("Width", "1024").ToInt();
+    SetSize(wxSize(width > 0 ? width : layoutSize.GetWidth(),
+                   height > 0 ? height : layoutSize.GetHeight()));
+
+    // A position saved on a screen that is no longer there would put the window out of
+    // reach; it then stays where the layout puts it.
+    const int y = configuration.Get("PositionY", "30").ToInt();
+    const int x = configuration.Get("PositionX", "30").ToInt();
+    if (wxDisplay::GetFromPoint(wxPoint(x + GetSize().GetWidth() / 2, y + 10)) != wxNOT_FOUND)
+        Move(x, y);
+
+    Maximize(configuration.Get("Maximized", "false").ToBool());
+    exportFilename = configuration.Get("ExportFilename", "").ToString();
+}
+
+void NorvelFrame::LoadSectors()
+{
+    if (!GetRit() || !GetRit()->GetDatabase())
+        return;
+    SectorController controller(GetRit()->GetDatabase());
+    sectors.reset(controller.LoadSectors());
+    if (!sectors || !sectorsCheckListBox)
+        return;
+    wxArrayString names;
+    names.Alloc(sectors->GetItemCount());
+    for (unsigned int index = 0; index < sectors->GetItemCount(); ++index)
+        names.Add(FieldText(sectors->GetItem(index), "sector"));
+    sectorsCheckListBox->Append(names);
+}
+
+void NorvelFrame::Exit(wxCloseEvent* event)
+{
+    const wxPoint position = GetPosition();
+    const wxSize size = GetSize();
+    const bool maximized = IsMaximized();
+
+    // A fresh configuration: the file holds exactly these keys afterwards.
+    Brenik::BKConfiguration configuration("#", false);
+    configuration.Set("PositionX", BKCasts::ToString(position.x));
+    configuration.Set("PositionY", BKCasts::ToString(position.y));
+    configuration.Set("Width", BKCasts::ToString(size.GetWidth()));
+    configuration.Set("Height", BKCasts::ToString(size.GetHeight()));
+    configuration.Set("Maximized", BKCasts::ToString(maximized, false, false));
+    configuration.Set("ExportFilename", exportFilename);
+
+    const wxString file = GetRit()->GetUserConfigurationFileWithPath();
+    if (!configuration.Save(file, "\n"))
+        ShowError(_("Configuration error"),
+                  _("Could not write configuration. Maybe you have no permission on file: ") +
+                      file);
+    if (event)
+        event->Skip();
+}
+
+void NorvelFrame::Quit()
+{
+    Close(false);
+}
+
+void NorvelFrame::About()
+{
+    if (!IsCommandAvailable(Command::About))
+        return;
+}
+
+void NorvelFrame::PlaceCursor()
+{
+    if (searchTextCtrl)
+        searchTextCtrl->SetFocus();
+}
+
+void NorvelFrame::ShowError(const wxString& title, const wxString& message)
+{
+    wxMessageDialog box(this, message, title, wxOK | wxCENTRE);
+    box.CentreOnScreen(wxBOTH);
+    box.ShowModal();
+}
+
+void NorvelFrame::AllSectors()
+{
+    if (allSectorsCheckBox && sectorsCheckListBox)
+        sectorsCheckListBox->Enable(!allSectorsCheckBox->IsChecked());
+}
+
+wxArrayString NorvelFrame::GetSectorFilter() const
+{
+    wxArrayString ids;
+    if (!sectors || !sectorsCheckListBox || (allSectorsCheckBox && allSectorsCheckBox->IsChecked()))
+        return ids;
+    const unsigned int count = sectorsCheckListBox->GetCount();
+    for (unsigned int item = 0; item < count; ++item) {
+        if (sectorsCheckListBox->IsChecked(item) && item < sectors->GetItemCount())
+            ids.Add(FieldText(sectors->GetItem(item), "id"));
+    }
+    // Every sector checked is no restriction at all, and the statement is simpler without.
+    if (ids.GetCount() == count)
+        ids.Clear();
+    return ids;
+}
+
+void NorvelFrame::Search()
+{
+    if (searching || !resultsListCtrl)
+        return;
+    searching = true;
+
+    const wxArrayString sectorIds = GetSectorFilter();
+    ClearResultsListCtrl();
+    SelectCompany();
+
+    auto* progress = new ProgressFrame(this, -1, GetRit());
+    progress->MakeModal(true);
+    progress->Show();
+    wxYield();
+
+    CompanyController factory(GetRit()->GetDatabase());
+    const wxString text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
+    CompanyController* search = factory.InitSearch(text, sectorIds);
+    bool failed = search == nullptr;
+    if (search) {
+        const unsigned int total = search->GetCount();
+        progress->SetCount(total);
+        SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
+
+        ResultRowBuilder builder;
+        unsigned int shown = 0;
+        for (;;) {
+            CompanyEntity* company = search->RunSearch();
+            if (!company)
+                break;
+            // The record of the step in which the cancel is seen is not listed; nobody
+            // else holds it.
+            if (progress->IsCanceled()) {
+                delete company;
+                break;
+            }
+            ++shown;
+            if (shown % 10 == 0)
+                progress->SetLevel(static_cast<int>(shown));
+            if (!resultsListCtrl->Append(builder.Build(company), true))
+                delete company;
+        }
+        search->DeinitSearch();
+
+        SetStatus(_("Results shown: ") + BKCasts::ToString(shown), 2);
+        if (total != 0 && resultsListCtrl->GetItemCount() > 0) {
+            resultsListCtrl->SetFocus();
+            resultsListCtrl->SetSelection(0);
+        }
+        EnableCommand("exportMenuItem", "exportTool",
+                      total != 0 && IsCommandAvailable(Command::Export));
+    }
+
+    // The box is shown after the progress window has gone, not under it.
+    progress->MakeModal(false);
+    progress->Close(true);
+    progress->Destroy();
+    searching = false;
+
+    if (failed)
+        ShowError(_("Search error"),
+                  _("An error while searching occured. Please try again or call us."));
+}
+
+void NorvelFrame::ClearResultsListCtrl()
+{
+    if (resultsListCtrl)
+        resultsListCtrl->CleanUp();
+}
+
+void NorvelFrame::SelectCompany()
+{
+    const bool on = resultsListCtrl && resultsListCtrl->GetSingleSelectionPointer() != nullptr;
+    const bool canOpen = on && IsCommandAvailable(Command::OpenCompany);
+    const bool canPrint = on && IsCommandAvailable(Command::Print);
+    EnableCommand("openCompanyMenuItem", "openCompanyTool", canOpen);
+    EnableCommand("openAtNorvelMenuItem", "openAtNorvelTool", on);
+    EnableCommand("printCompanyMenuItem", "printCompanyTool", canPrint);
+    EnableCommand("printPreviewCompanyMenuItem", "printPreviewCompanyTool", canPrint);
+}
+
+void NorvelFrame::OpenCompany(CompanyEntity* company)
+{
+    if (!company) {
+        ShowError(_("Selection"), _("Please select the company you want to open."));
+        return;
+    }
+    if (!IsCommandAvailable(Command::OpenCompany))
+        return;
+}
+
+void NorvelFrame::OpenNorvel(CompanyEntity* company)
+{
+    if (!company) {
+        ShowError(_("Selection"), _("Please select the company you want to open."));
+        return;
+    }
+    BKEntity::BKEntityType* id = company->Get("id");
+    if (id)
+        GetRit()->OpenCompanyAtNorvel(id->ToUnsignedInt());  // a failing browser is not reported
+}
+
+void NorvelFrame::Print(bool preview)
+{
+    CompanyEntity* company = resultsListCtrl ? static_cast<CompanyEntity*>(
+                                                   resultsListCtrl->GetSingleSelectionPointer())
+                                             : nullptr;
+    if (!company) {
+        ShowError(_("Selection"), _("Please select the company you want to open."));
+        return;
+    }
+    if (!IsCommandAvailable(Command::Print))
+        return;
+    (void)preview;
+}
+
+void NorvelFrame::ResultsRightClick()
+{
+    if (!resultsListCtrl || !resultsListCtrl->GetSingleSelectionPointer())
+        return;
+    std::unique_ptr<wxMenu> menu(CreateResultsMenu());
+    PopupMenu(menu.get());
+}
+
+wxMenu* NorvelFrame::CreateResultsMenu() const
+{
+    auto* menu = new wxMenu;
+    menu->Append(contextOpenCompany, _("&Open company"));
+    menu->Append(contextOpenAtNorvel, _("Open at &norvel"));
+    menu->AppendSeparator();
+    menu->Append(contextExport, _("&Export company list"));
+    menu->Enable(contextOpenCompany, IsCommandAvailable(Command::OpenCompany));
+    menu->Enable(contextExport, IsCommandAvailable(Command::Export));
+    return menu;
+}
+
+void NorvelFrame::Export()
+{
+    if (!IsCommandAvailable(Command::Export))
+        return;
+}
+
+void NorvelFrame::EnableCommand(const char* menuItem, const char* tool, bool on)
+{
+    if (menuItem && menuBar && menuBar->FindItem(XRCID(menuItem)))
+        menuBar->Enable(XRCID(menuItem), on);
+    if (tool && toolBar && toolBar->FindById(XRCID(tool)))
+        toolBar->EnableTool(XRCID(tool), on);
+}
+
+void NorvelFrame::SetStatus(const wxString& text, int field)
+{
+    if (statusBar && field < statusBar->GetFieldsCount())
+        statusBar->SetStatusText(text, field);
+}
+
+void NorvelFrame::ExitEvent(wxCloseEvent& event)
+{
+    Exit(&event);
+}
+
+void NorvelFrame::QuitEvent(wxCommandEvent&)
+{
+    Quit();
+}
+
+void NorvelFrame::AboutEvent(wxCommandEvent&)
+{
+    About();
+}
+
+void NorvelFrame::PlaceCursorEvent(wxCommandEvent&)
+{
+    PlaceCursor();
+}
+
+void NorvelFrame::UnsplitEvent(wxSplitterEvent& event)
+{
+    event.Veto();
+}
+
+void NorvelFrame::AllSectorsEvent(wxCommandEvent&)
+{
+    AllSectors();
+}
+
+void NorvelFrame::SearchEvent(wxCommandEvent&)
+{
+    Search();
+}
+
+void NorvelFrame::SelectCompanyEvent(wxListEvent&)
+{
+    SelectCompany();
+}
+
+void NorvelFrame::OpenCompanyEvent(wxCommandEvent&)
+{
+    OpenCompany(resultsListCtrl ? static_cast<CompanyEntity*>(
+                                      resultsListCtrl->GetSingleSelectionPointer())
+                                : nullptr);
+}
+
+void NorvelFrame::OpenCompanyListEvent(wxListEvent&)
+{
+    OpenCompany(resultsListCtrl ? static_cast<CompanyEntity*>(
+                                      resultsListCtrl->GetSingleSelectionPointer())
+                                : nullptr);
+}
+
+void NorvelFrame::OpenNorvelEvent(wxCommandEvent&)
+{
+    OpenNorvel(resultsListCtrl ? static_cast<CompanyEntity*>(
+                                     resultsListCtrl->GetSingleSelectionPointer())
+                               : nullptr);
+}
+
+void NorvelFrame::PrintCompanyEvent(wxCommandEvent&)
+{
+    Print(false);
+}
+
+void NorvelFrame::PrintPreviewCompanyEvent(wxCommandEvent&)
+{
+    Print(true);
+}
+
+void NorvelFrame::ResultsRightClickEvent(wxListEvent&)
+{
+    ResultsRightClick();
+}
+
+void NorvelFrame::ExportEvent(wxCommandEvent&)
+{
+    Export();
+}

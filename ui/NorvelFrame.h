@@ -1,9 +1,126 @@
-// The program's main window (being built; replaced by the full window).
+// The program's main window: search field, sector list and the result list of found
+// companies, with the menus and tools for the selected company. Owns the sector records and,
+// through the result list, the company records of the last search; borrows its controls and
+// the runtime information.
 #pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <wx/checkbox.h>
+#include <wx/checklst.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
 
 #include "app/XmlFrame.h"
 
+namespace Brenik {
+class BKListCtrl;
+}
+class CompanyEntity;
+class SectorEntities;
+
 class NorvelFrame : public XmlFrame {
 public:
+    // Commands that open windows of their own. Until a command's window exists it stays
+    // disabled, whatever the selection or the last search says; IsCommandAvailable is the
+    // one place that switches a command on.
+    enum class Command { OpenCompany, Print, Export, About };
+    static bool IsCommandAvailable(Command command);
+
+    // The ids of the results list's context menu: plain numbers, not layout names.
+    enum ContextMenuId { contextOpenCompany = 0, contextOpenAtNorvel = 1, contextExport = 2 };
+
+    // What the window looks up in its layout "NorvelFrame", by name: the controls with
+    // their classes, the menu items and the tools.
+    static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
+    static const std::vector<const char*>& GetLayoutMenuItems();
+    static const std::vector<const char*>& GetLayoutTools();
+
     explicit NorvelFrame(RuntimeInformationType* rit);
+    ~NorvelFrame() override;
+
+    // Saves position, size, maximised state and export file name, then lets the close go on.
+    void Exit(wxCloseEvent* event);
+    void Quit();
+    void About();
+    void PlaceCursor();
+    // A modal box over this window: text, caption, OK, centred on the screen.
+    void ShowError(const wxString& title, const wxString& message);
+
+    // Enables the sector list exactly when "all sectors" is not checked.
+    void AllSectors();
+    // Lists the companies matching the search text and the checked sectors.
+    void Search();
+    // Releases the rows and the company records of the last search.
+    void ClearResultsListCtrl();
+    // Enables the commands that need a selected company exactly when one is selected.
+    void SelectCompany();
+    void OpenCompany(CompanyEntity* company);
+    // Opens the company's page on the directory website; null asks for a selection.
+    void OpenNorvel(CompanyEntity* company);
+    void Print(bool preview);
+    // Shows the context menu when a row is selected.
+    void ResultsRightClick();
+    void Export();
+
+    // The context menu of the results list (the caller owns it).
+    wxMenu* CreateResultsMenu() const;
+    // The sector ids the next search restricts to; empty for no restriction.
+    wxArrayString GetSectorFilter() const;
+    // The owned sector records (may be null when there is no database).
+    const SectorEntities* GetSectors() const { return sectors.get(); }
+
+    void ExitEvent(wxCloseEvent& event);
+    void QuitEvent(wxCommandEvent& event);
+    void AboutEvent(wxCommandEvent& event);
+    void PlaceCursorEvent(wxCommandEvent& event);
+    void UnsplitEvent(wxSplitterEvent& event);
+    void AllSectorsEvent(wxCommandEvent& event);
+    void SearchEvent(wxCommandEvent& event);
+    void SelectCompanyEvent(wxListEvent& event);
+    void OpenCompanyEvent(wxCommandEvent& event);
+    void OpenCompanyListEvent(wxListEvent& event);
+    void OpenNorvelEvent(wxCommandEvent& event);
+    void PrintCompanyEvent(wxCommandEvent& event);
+    void PrintPreviewCompanyEvent(wxCommandEvent& event);
+    void ResultsRightClickEvent(wxListEvent& event);
+    void ExportEvent(wxCommandEvent& event);
+
+private:
+    class ResultRowBuilder;
+
+    void InsertResultColumns();
+    void RestoreSettings();
+    void LoadSectors();
+    // Enables a menu item and its tool, both optional; unavailable commands stay off.
+    void EnableCommand(const char* menuItem, const char* tool, bool on);
+    void SetStatus(const wxString& text, int field);
+
+    std::unique_ptr<SectorEntities> sectors;
+    // The export file name; the export settings it belongs to come with the export dialog.
+    wxString exportFilename;
+    // A search yields to the event loop after every record; a second one must not start
+    // inside it.
+    bool searching = false;
+
+    wxMenuBar* menuBar = nullptr;
+    wxStatusBar* statusBar = nullptr;
+    wxToolBar* toolBar = nullptr;
+    wxPanel* mainPanel = nullptr;
+    wxSplitterWindow* mainSplitterWindow = nullptr;
+    wxPanel* searchPanel = nullptr;
+    wxTextCtrl* searchTextCtrl = nullptr;
+    wxCheckBox* allSectorsCheckBox = nullptr;
+    wxCheckListBox* sectorsCheckListBox = nullptr;
+    wxPanel* resultsPanel = nullptr;
+    Brenik::BKListCtrl* resultsListCtrl = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
 };

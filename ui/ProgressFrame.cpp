@@ -28,6 +28,17 @@ wxBEGIN_EVENT_TABLE(ProgressFrame, XmlFrame)
     EVT_CLOSE(ProgressFrame::CloseRequest)
 wxEND_EVENT_TABLE()
 
+const std::vector<std::pair<const char*, wxClassInfo*>>& ProgressFrame::GetLayoutControls()
+{
+    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
+        {"mainPanel", wxCLASSINFO(wxPanel)},
+        {"progressGauge", wxCLASSINFO(wxGauge)},
+        {"infoStaticText", wxCLASSINFO(wxStaticText)},
+        {"cancelButton", wxCLASSINFO(wxButton)},
+    };
+    return controls;
+}
+
 ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* rit)
     : XmlFrame(parent, id, rit, "ProgressFrame")
 {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <wx/button.h>
 #include <wx/gauge.h>
@@ -15,6 +17,9 @@
 
 class ProgressFrame : public XmlFrame {
 public:
+    // What the window looks up in its layout "ProgressFrame": control names and classes.
+    static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
+
     ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* rit);
     ~ProgressFrame() override;
 
