@@ -124,7 +124,7 @@ bool BKConfiguration::Save(const wxString& fileName, const wxString& lineBreak)
     bool written = true;
     for (BKStringHashMap::const_iterator it = entries.begin(); written && it != entries.end();
          ++it) {
-        wxScopedCharBuffer line = (it->first + wxT(" ") + it->second + lineBreak).utf8_str();
+        std::string line = (it->first + wxT(" ") + it->second + lineBreak).utf8_string();
         written = std::fwrite(line.data(), 1, line.length(), file) == line.length();
     }
     // Data must be on the disk before the rename makes it the file: after a crash the old
