@@ -26,7 +26,7 @@ void XmlDialog::Init(wxWindow* parent, int id, RuntimeInformationType* rit, cons
     // Creation takes the id from the layout; an explicit id given by the caller wins.
     if (id != wxID_ANY)
         SetId(id);
-    wxIcon icon = XmlWindowLoader::LoadIcon(rit);
-    if (icon.IsOk())
-        SetIcon(icon);
+    wxIconBundle icons = XmlWindowLoader::LoadIcons(rit);
+    if (!icons.IsEmpty())
+        SetIcons(icons);
 }

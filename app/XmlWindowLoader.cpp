@@ -15,12 +15,12 @@ void XmlWindowLoader::LoadLayout(RuntimeInformationType* rit, const wxString& na
     registry->Load(file);
 }
 
-wxIcon XmlWindowLoader::LoadIcon(RuntimeInformationType* rit)
+wxIconBundle XmlWindowLoader::LoadIcons(RuntimeInformationType* rit)
 {
     const wxString file = rit->GetResourcePath("images", "NorvelIcon.ico");
-    wxIcon icon;
+    // All sizes of the file, so that title bar, task bar and switcher each get a sharp one.
     // A missing icon only leaves the window without one; the toolkit would log an error box.
-    if (wxFileName::FileExists(file))
-        icon.LoadFile(file, wxBITMAP_TYPE_ICO);
-    return icon;
+    if (!wxFileName::FileExists(file))
+        return wxIconBundle();
+    return wxIconBundle(file, wxBITMAP_TYPE_ICO);
 }

@@ -2,7 +2,7 @@
 // XRC registry and loading the program icon.
 #pragma once
 
-#include <wx/icon.h>
+#include <wx/iconbndl.h>
 #include <wx/string.h>
 
 class RuntimeInformationType;
@@ -11,6 +11,6 @@ class XmlWindowLoader {
 public:
     // Loads resources/gui/<name>.xml into the global registry; the toolkit reports problems.
     static void LoadLayout(RuntimeInformationType* rit, const wxString& name);
-    // The program icon; not Ok when the icon file is missing.
-    static wxIcon LoadIcon(RuntimeInformationType* rit);
+    // Every size of the program icon; empty when the icon file is missing.
+    static wxIconBundle LoadIcons(RuntimeInformationType* rit);
 };

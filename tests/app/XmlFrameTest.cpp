@@ -46,6 +46,13 @@ protected:
                                                        "", nullptr, true);
     }
 
+    void TearDown() override
+    {
+        // The registry would otherwise look for these files again after they are gone.
+        wxXmlResource::Get()->Unload(dir.Path("gui/TestFrame.xml"));
+        wxXmlResource::Get()->Unload(dir.Path("gui/TestDialog.xml"));
+    }
+
     TempDir dir;
     std::unique_ptr<RuntimeInformationType> rit;
 };
@@ -62,7 +69,7 @@ TEST_F(XmlWindows, FrameIsBuiltFromItsLayoutWithTheIcon)
         EXPECT_EQ(frame->GetRit(), rit.get());
         EXPECT_EQ(frame->GetTitle(), "Test");
         EXPECT_NE(frame->FindWindow(XRCID("mainPanel")), nullptr);
-        EXPECT_TRUE(frame->GetIcon().IsOk());
+        EXPECT_EQ(frame->GetIcons().GetIconCount(), 4u);
     }
     first->Destroy();
     second->Destroy();
@@ -82,14 +89,14 @@ TEST_F(XmlWindows, DialogIsBuiltFromItsLayoutWithTheIcon)
     XmlDialog dialog(rit.get(), "TestDialog");
     EXPECT_EQ(dialog.GetDialogName(), "TestDialog");
     EXPECT_NE(dialog.FindWindow(XRCID("okButton")), nullptr);
-    EXPECT_TRUE(dialog.GetIcon().IsOk());
+    EXPECT_EQ(dialog.GetIcons().GetIconCount(), 4u);
 }
 
 TEST_F(XmlWindows, MissingIconLeavesTheWindowWithoutOne)
 {
     ASSERT_TRUE(wxRemoveFile(dir.Path("images/NorvelIcon.ico")));
     auto* frame = new XmlFrame(rit.get(), "TestFrame");
-    EXPECT_FALSE(frame->GetIcon().IsOk());
+    EXPECT_TRUE(frame->GetIcons().IsEmpty());
     EXPECT_NE(frame->FindWindow(XRCID("mainPanel")), nullptr);
     frame->Destroy();
 }
