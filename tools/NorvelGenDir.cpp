@@ -171,11 +171,20 @@ std::string EscapeHtml(const std::string& text)
     result.reserve(text.size() + 16);
     for (char c : text) {
         switch (c) {
-        case '&': result += "&amp;"; break;
-        case '<': result += "&lt;"; break;
-        case '>': result += "&gt;"; break;
-        case '"': result += "&quot;"; break;
-        default: result += c;
+            case '&':
+                result += "&amp;";
+                break;
+            case '<':
+                result += "&lt;";
+                break;
+            case '>':
+                result += "&gt;";
+                break;
+            case '"':
+                result += "&quot;";
+                break;
+            default:
+                result += c;
         }
     }
     return result;
@@ -335,8 +344,8 @@ const int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17, 
                              31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
 const int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                               2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-const int kDistanceBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                               33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
+const int kDistanceBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                               33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
                                1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const int kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
@@ -493,7 +502,8 @@ public:
             for (int s = 0; s < samples; ++s) {
                 int count = shape(y + (s + 0.5) / samples, spans);
                 for (int k = 0; k < count; ++k) {
-                    double x0 = std::max(0.0, spans[k].x0), x1 = std::min<double>(width, spans[k].x1);
+                    double x0 = std::max(0.0, spans[k].x0),
+                           x1 = std::min<double>(width, spans[k].x1);
                     if (x1 <= x0)
                         continue;
                     any = true;
@@ -630,24 +640,42 @@ struct Glyph {
     uint8_t rows[7];
 };
 const Glyph kGlyphs[] = {
-    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}}, {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
-    {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}}, {'D', {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C}},
-    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}}, {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
-    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}}, {'H', {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
-    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}}, {'J', {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C}},
-    {'K', {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}}, {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
-    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}}, {'N', {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11}},
-    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}}, {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
-    {'Q', {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}}, {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
-    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}}, {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
-    {'U', {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}}, {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
-    {'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}}, {'X', {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11}},
-    {'Y', {0x11, 0x11, 0x11, 0x0A, 0x04, 0x04, 0x04}}, {'Z', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}},
-    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}}, {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}}, {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
-    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}}, {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
-    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}}, {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
-    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}}, {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
+    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
+    {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}},
+    {'D', {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C}},
+    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
+    {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
+    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
+    {'H', {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'J', {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C}},
+    {'K', {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}},
+    {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
+    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}},
+    {'N', {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11}},
+    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
+    {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
+    {'Q', {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}},
+    {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
+    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}},
+    {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
+    {'U', {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
+    {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
+    {'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}},
+    {'X', {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11}},
+    {'Y', {0x11, 0x11, 0x11, 0x0A, 0x04, 0x04, 0x04}},
+    {'Z', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}},
+    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}},
+    {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}},
+    {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
+    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}},
+    {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
+    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}},
+    {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
+    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}},
+    {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
     {'&', {0x0C, 0x12, 0x14, 0x08, 0x15, 0x12, 0x0D}},
 };
 
@@ -659,7 +687,10 @@ const Glyph* FindGlyph(char letter)
     return nullptr;
 }
 
-int TextWidth(const std::string& text, int scale) { return static_cast<int>(text.size()) * 6 * scale - scale; }
+int TextWidth(const std::string& text, int scale)
+{
+    return static_cast<int>(text.size()) * 6 * scale - scale;
+}
 
 void DrawText(Canvas& canvas, const std::string& text, int x, int y, int scale, Rgba color)
 {
@@ -688,32 +719,46 @@ public:
         std::vector<uint8_t> indices;
         int depth = 8, colorType = 0, channels = 1;
         switch (kind) {
-        case PngKind::Palette:
-            colorType = 3;
-            indices.resize(static_cast<size_t>(width) * height);
-            for (int y = 0; y < height; ++y) {
-                size_t index = 0;  // neighbours mostly share a colour: try the last one first
-                for (int x = 0; x < width; ++x) {
-                    const Rgba& pixel = canvas.At(x, y);
-                    if (palette.empty() || !(palette[index] == pixel)) {
-                        index = 0;
-                        while (index < palette.size() && !(palette[index] == pixel))
-                            ++index;
-                        if (index == palette.size()) {
-                            if (palette.size() == 256)
-                                return std::string();
-                            palette.push_back(pixel);
+            case PngKind::Palette:
+                colorType = 3;
+                indices.resize(static_cast<size_t>(width) * height);
+                for (int y = 0; y < height; ++y) {
+                    size_t index = 0;  // neighbours mostly share a colour: try the last one first
+                    for (int x = 0; x < width; ++x) {
+                        const Rgba& pixel = canvas.At(x, y);
+                        if (palette.empty() || !(palette[index] == pixel)) {
+                            index = 0;
+                            while (index < palette.size() && !(palette[index] == pixel))
+                                ++index;
+                            if (index == palette.size()) {
+                                if (palette.size() == 256)
+                                    return std::string();
+                                palette.push_back(pixel);
+                            }
                         }
+                        indices[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(index);
                     }
-                    indices[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(index);
                 }
-            }
-            depth = palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
-            break;
-        case PngKind::Gray: colorType = 0; break;
-        case PngKind::GrayAlpha: colorType = 4; channels = 2; break;
-        case PngKind::Rgb: colorType = 2; channels = 3; break;
-        case PngKind::RgbAlpha: colorType = 6; channels = 4; break;
+                depth = palette.size() <= 2    ? 1
+                        : palette.size() <= 4  ? 2
+                        : palette.size() <= 16 ? 4
+                                               : 8;
+                break;
+            case PngKind::Gray:
+                colorType = 0;
+                break;
+            case PngKind::GrayAlpha:
+                colorType = 4;
+                channels = 2;
+                break;
+            case PngKind::Rgb:
+                colorType = 2;
+                channels = 3;
+                break;
+            case PngKind::RgbAlpha:
+                colorType = 6;
+                channels = 4;
+                break;
         }
         // One-bit grey for pure black-and-white drawings.
         if (kind == PngKind::Gray && IsBlackAndWhite(canvas))
@@ -738,23 +783,27 @@ public:
             for (int x = 0; x < width; ++x) {
                 const Rgba& p = canvas.At(x, y);
                 switch (kind) {
-                case PngKind::Palette: *out++ = static_cast<char>(indices[y * width + x]); break;
-                case PngKind::Gray: *out++ = static_cast<char>(Luma(p)); break;
-                case PngKind::GrayAlpha:
-                    *out++ = static_cast<char>(Luma(p));
-                    *out++ = static_cast<char>(p.a);
-                    break;
-                case PngKind::Rgb:
-                    *out++ = static_cast<char>(p.r);
-                    *out++ = static_cast<char>(p.g);
-                    *out++ = static_cast<char>(p.b);
-                    break;
-                case PngKind::RgbAlpha:
-                    *out++ = static_cast<char>(p.r);
-                    *out++ = static_cast<char>(p.g);
-                    *out++ = static_cast<char>(p.b);
-                    *out++ = static_cast<char>(p.a);
-                    break;
+                    case PngKind::Palette:
+                        *out++ = static_cast<char>(indices[y * width + x]);
+                        break;
+                    case PngKind::Gray:
+                        *out++ = static_cast<char>(Luma(p));
+                        break;
+                    case PngKind::GrayAlpha:
+                        *out++ = static_cast<char>(Luma(p));
+                        *out++ = static_cast<char>(p.a);
+                        break;
+                    case PngKind::Rgb:
+                        *out++ = static_cast<char>(p.r);
+                        *out++ = static_cast<char>(p.g);
+                        *out++ = static_cast<char>(p.b);
+                        break;
+                    case PngKind::RgbAlpha:
+                        *out++ = static_cast<char>(p.r);
+                        *out++ = static_cast<char>(p.g);
+                        *out++ = static_cast<char>(p.b);
+                        *out++ = static_cast<char>(p.a);
+                        break;
                 }
             }
         }
@@ -851,9 +900,10 @@ std::string Base64(const std::string& bytes)
 // Logos: a badge, a seal or a word-mark strip with the company's initials.
 
 const Rgba kBrandColours[] = {
-    {0x1F, 0x4E, 0x9C, 255}, {0xC0, 0x39, 0x2B, 255}, {0x27, 0xAE, 0x60, 255}, {0x8E, 0x44, 0xAD, 255},
-    {0xE6, 0x7E, 0x22, 255}, {0x16, 0xA0, 0x85, 255}, {0x2C, 0x3E, 0x50, 255}, {0xD3, 0x54, 0x00, 255},
-    {0x7F, 0x8C, 0x8D, 255}, {0xB0, 0x8D, 0x57, 255}, {0x00, 0x6D, 0x77, 255}, {0x9B, 0x1B, 0x30, 255},
+    {0x1F, 0x4E, 0x9C, 255}, {0xC0, 0x39, 0x2B, 255}, {0x27, 0xAE, 0x60, 255},
+    {0x8E, 0x44, 0xAD, 255}, {0xE6, 0x7E, 0x22, 255}, {0x16, 0xA0, 0x85, 255},
+    {0x2C, 0x3E, 0x50, 255}, {0xD3, 0x54, 0x00, 255}, {0x7F, 0x8C, 0x8D, 255},
+    {0xB0, 0x8D, 0x57, 255}, {0x00, 0x6D, 0x77, 255}, {0x9B, 0x1B, 0x30, 255},
 };
 
 Rgba Lighter(Rgba c, double amount)
@@ -934,7 +984,10 @@ std::string MakeLogo(Random& random, const std::string& companyName, const PngEn
     if (width < height * 3 / 2)
         width = height * 3 / 2;
     bool transparent = (kind >= 40 && kind < 55 && random.Percent(40)) || (kind >= 75 && kind < 90);
-    Canvas canvas(width, height, transparent ? clear : random.Percent(70) ? white : Lighter(brand, 0.85));
+    Canvas canvas(width, height,
+                  transparent          ? clear
+                  : random.Percent(70) ? white
+                                       : Lighter(brand, 0.85));
 
     double h = height;
     if (!antialias && random.Percent(30)) {
@@ -949,21 +1002,23 @@ std::string MakeLogo(Random& random, const std::string& companyName, const PngEn
     double emblem = h * 0.42;
     double cx = h * 0.5 + 2, cy = h * 0.5;
     switch (style) {
-    case 0:
-        canvas.Fill(Circle(cx, cy, emblem), cy - emblem, cy + emblem, brand, antialias);
-        break;
-    case 1:
-        canvas.Fill(RoundRect(cx - emblem, cy - emblem, cx + emblem, cy + emblem, emblem * 0.35),
-                    cy - emblem, cy + emblem, brand, antialias);
-        break;
-    case 2:
-        canvas.Fill(Diamond(cx, cy, emblem * 1.1, emblem * 1.1), cy - emblem * 1.1, cy + emblem * 1.1,
-                    brand, antialias);
-        break;
-    default:
-        canvas.Fill(Ring(cx, cy, emblem, emblem * 0.78), cy - emblem, cy + emblem, brand, antialias);
-        canvas.Fill(Circle(cx, cy, emblem * 0.66), cy - emblem, cy + emblem, accent, antialias);
-        break;
+        case 0:
+            canvas.Fill(Circle(cx, cy, emblem), cy - emblem, cy + emblem, brand, antialias);
+            break;
+        case 1:
+            canvas.Fill(
+                RoundRect(cx - emblem, cy - emblem, cx + emblem, cy + emblem, emblem * 0.35),
+                cy - emblem, cy + emblem, brand, antialias);
+            break;
+        case 2:
+            canvas.Fill(Diamond(cx, cy, emblem * 1.1, emblem * 1.1), cy - emblem * 1.1,
+                        cy + emblem * 1.1, brand, antialias);
+            break;
+        default:
+            canvas.Fill(Ring(cx, cy, emblem, emblem * 0.78), cy - emblem, cy + emblem, brand,
+                        antialias);
+            canvas.Fill(Circle(cx, cy, emblem * 0.66), cy - emblem, cy + emblem, accent, antialias);
+            break;
     }
     // Initials inside the emblem, as large as fit.
     std::string inside = initials.substr(0, 2);
@@ -1014,27 +1069,42 @@ struct Sector {
 };
 
 const Sector kSectors[] = {
-    {"Bäckereien", "Bäckerei", "Brot, Brötchen, Kuchen, Vollkornbrot, Frühstück", "Handwerkskammer"},
+    {"Bäckereien", "Bäckerei", "Brot, Brötchen, Kuchen, Vollkornbrot, Frühstück",
+     "Handwerkskammer"},
     {"Konditoreien", "Konditorei", "Torten, Pralinen, Hochzeitstorten, Café", "Handwerkskammer"},
-    {"Fleischereien", "Fleischerei", "Wurst, Fleisch, Partyservice, Mittagstisch", "Handwerkskammer"},
-    {"Steuerberater", "Steuerberatung", "Buchhaltung, Jahresabschluss, Lohnabrechnung, Steuererklärung", "Steuerberaterkammer"},
-    {"Rechtsanwälte", "Rechtsanwälte", "Arbeitsrecht, Mietrecht, Familienrecht, Verkehrsrecht", "Rechtsanwaltskammer"},
+    {"Fleischereien", "Fleischerei", "Wurst, Fleisch, Partyservice, Mittagstisch",
+     "Handwerkskammer"},
+    {"Steuerberater", "Steuerberatung",
+     "Buchhaltung, Jahresabschluss, Lohnabrechnung, Steuererklärung", "Steuerberaterkammer"},
+    {"Rechtsanwälte", "Rechtsanwälte", "Arbeitsrecht, Mietrecht, Familienrecht, Verkehrsrecht",
+     "Rechtsanwaltskammer"},
     {"Notare", "Notariat", "Beurkundung, Grundstückskauf, Erbvertrag, Testament", "Notarkammer"},
-    {"Wirtschaftsprüfer", "Wirtschaftsprüfung", "Jahresabschlussprüfung, Due Diligence, Gutachten", "Wirtschaftsprüferkammer"},
-    {"Unternehmensberatung", "Consulting", "Strategie, Prozessoptimierung, Existenzgründung", "IHK"},
-    {"Architekten", "Architekten", "Neubau, Sanierung, Energieberatung, Bauleitung", "Architektenkammer"},
-    {"Ingenieurbüros", "Ingenieurbüro", "Statik, Tragwerksplanung, Vermessung, Gutachten", "Ingenieurkammer"},
+    {"Wirtschaftsprüfer", "Wirtschaftsprüfung", "Jahresabschlussprüfung, Due Diligence, Gutachten",
+     "Wirtschaftsprüferkammer"},
+    {"Unternehmensberatung", "Consulting", "Strategie, Prozessoptimierung, Existenzgründung",
+     "IHK"},
+    {"Architekten", "Architekten", "Neubau, Sanierung, Energieberatung, Bauleitung",
+     "Architektenkammer"},
+    {"Ingenieurbüros", "Ingenieurbüro", "Statik, Tragwerksplanung, Vermessung, Gutachten",
+     "Ingenieurkammer"},
     {"Bauunternehmen", "Bau", "Hochbau, Tiefbau, Rohbau, Schlüsselfertigbau", "Handwerkskammer"},
-    {"Dachdecker", "Bedachungen", "Steildach, Flachdach, Dachrinnen, Solaranlagen", "Handwerkskammer"},
-    {"Elektroinstallateure", "Elektrotechnik", "Elektroinstallation, Photovoltaik, Smart Home, E-Check", "Handwerkskammer"},
-    {"Sanitär und Heizung", "Haustechnik", "Bäder, Heizung, Wärmepumpen, Notdienst", "Handwerkskammer"},
-    {"Maler und Lackierer", "Malerbetrieb", "Fassaden, Tapezieren, Lackierarbeiten, Wärmedämmung", "Handwerkskammer"},
+    {"Dachdecker", "Bedachungen", "Steildach, Flachdach, Dachrinnen, Solaranlagen",
+     "Handwerkskammer"},
+    {"Elektroinstallateure", "Elektrotechnik",
+     "Elektroinstallation, Photovoltaik, Smart Home, E-Check", "Handwerkskammer"},
+    {"Sanitär und Heizung", "Haustechnik", "Bäder, Heizung, Wärmepumpen, Notdienst",
+     "Handwerkskammer"},
+    {"Maler und Lackierer", "Malerbetrieb", "Fassaden, Tapezieren, Lackierarbeiten, Wärmedämmung",
+     "Handwerkskammer"},
     {"Tischlereien", "Tischlerei", "Möbelbau, Innenausbau, Fenster, Türen", "Handwerkskammer"},
     {"Schlossereien", "Schlosserei", "Treppen, Geländer, Tore, Schweißarbeiten", "Handwerkskammer"},
     {"Fliesenleger", "Fliesen", "Fliesen, Naturstein, Badsanierung, Mosaik", "Handwerkskammer"},
-    {"Garten- und Landschaftsbau", "Gartenbau", "Gartenpflege, Pflasterarbeiten, Baumfällung, Teichbau", "Handwerkskammer"},
-    {"Gebäudereinigung", "Gebäudereinigung", "Unterhaltsreinigung, Glasreinigung, Treppenhausreinigung", "Handwerkskammer"},
-    {"Kfz-Werkstätten", "Autoservice", "Inspektion, HU/AU, Reifenservice, Unfallinstandsetzung", "Handwerkskammer"},
+    {"Garten- und Landschaftsbau", "Gartenbau",
+     "Gartenpflege, Pflasterarbeiten, Baumfällung, Teichbau", "Handwerkskammer"},
+    {"Gebäudereinigung", "Gebäudereinigung",
+     "Unterhaltsreinigung, Glasreinigung, Treppenhausreinigung", "Handwerkskammer"},
+    {"Kfz-Werkstätten", "Autoservice", "Inspektion, HU/AU, Reifenservice, Unfallinstandsetzung",
+     "Handwerkskammer"},
     {"Autohäuser", "Autohaus", "Neuwagen, Gebrauchtwagen, Leasing, Finanzierung", "IHK"},
     {"Fahrschulen", "Fahrschule", "Führerschein, Motorrad, LKW, Auffrischungskurse", "IHK"},
     {"Taxiunternehmen", "Taxi", "Flughafentransfer, Krankenfahrten, Kurierfahrten", "IHK"},
@@ -1058,42 +1128,60 @@ const Sector kSectors[] = {
     {"Schreibwaren", "Schreibwaren", "Bürobedarf, Schulbedarf, Zeitschriften, Lotto", "IHK"},
     {"Optiker", "Optik", "Brillen, Kontaktlinsen, Sehtest, Sonnenbrillen", "Handwerkskammer"},
     {"Hörgeräteakustiker", "Hörakustik", "Hörgeräte, Hörtest, Gehörschutz", "Handwerkskammer"},
-    {"Apotheken", "Apotheke", "Arzneimittel, Homöopathie, Kosmetik, Botendienst", "Apothekerkammer"},
-    {"Zahnärzte", "Zahnarztpraxis", "Prophylaxe, Implantate, Kieferorthopädie, Angstpatienten", "Zahnärztekammer"},
+    {"Apotheken", "Apotheke", "Arzneimittel, Homöopathie, Kosmetik, Botendienst",
+     "Apothekerkammer"},
+    {"Zahnärzte", "Zahnarztpraxis", "Prophylaxe, Implantate, Kieferorthopädie, Angstpatienten",
+     "Zahnärztekammer"},
     {"Allgemeinmediziner", "Praxis", "Hausarzt, Vorsorge, Impfungen, Hausbesuche", "Ärztekammer"},
-    {"Physiotherapie", "Physiotherapie", "Krankengymnastik, Massage, Lymphdrainage, Manuelle Therapie", "IHK"},
+    {"Physiotherapie", "Physiotherapie",
+     "Krankengymnastik, Massage, Lymphdrainage, Manuelle Therapie", "IHK"},
     {"Heilpraktiker", "Naturheilpraxis", "Akupunktur, Homöopathie, Osteopathie", "IHK"},
     {"Pflegedienste", "Pflegedienst", "Ambulante Pflege, Seniorenbetreuung, Intensivpflege", "IHK"},
     {"Tierärzte", "Tierarztpraxis", "Kleintiere, Pferde, Impfungen, Notdienst", "Tierärztekammer"},
     {"Friseure", "Friseur", "Haarschnitt, Färben, Hochsteckfrisuren, Barbier", "Handwerkskammer"},
-    {"Kosmetikstudios", "Kosmetik", "Gesichtsbehandlung, Maniküre, Fußpflege, Wimpern", "Handwerkskammer"},
+    {"Kosmetikstudios", "Kosmetik", "Gesichtsbehandlung, Maniküre, Fußpflege, Wimpern",
+     "Handwerkskammer"},
     {"Fitnessstudios", "Fitness", "Krafttraining, Kurse, Sauna, Personal Training", "IHK"},
     {"Tanzschulen", "Tanzschule", "Gesellschaftstanz, Hochzeitstanz, Hip-Hop, Salsa", "IHK"},
     {"Musikschulen", "Musikschule", "Klavier, Gitarre, Gesang, Schlagzeug", "IHK"},
     {"Nachhilfe", "Lernstudio", "Mathematik, Deutsch, Englisch, Abiturvorbereitung", "IHK"},
-    {"Sprachschulen", "Sprachschule", "Deutschkurse, Englisch, Business English, Integrationskurse", "IHK"},
-    {"Fotografen", "Fotostudio", "Passbilder, Hochzeiten, Portraits, Produktfotografie", "Handwerkskammer"},
-    {"Werbeagenturen", "Werbeagentur", "Corporate Design, Print, Online-Marketing, Messestände", "IHK"},
+    {"Sprachschulen", "Sprachschule", "Deutschkurse, Englisch, Business English, Integrationskurse",
+     "IHK"},
+    {"Fotografen", "Fotostudio", "Passbilder, Hochzeiten, Portraits, Produktfotografie",
+     "Handwerkskammer"},
+    {"Werbeagenturen", "Werbeagentur", "Corporate Design, Print, Online-Marketing, Messestände",
+     "IHK"},
     {"Druckereien", "Druckerei", "Offsetdruck, Digitaldruck, Visitenkarten, Flyer", "IHK"},
-    {"Softwareentwicklung", "Software", "Individualsoftware, Apps, Datenbanken, Schnittstellen", "IHK"},
+    {"Softwareentwicklung", "Software", "Individualsoftware, Apps, Datenbanken, Schnittstellen",
+     "IHK"},
     {"IT-Dienstleistungen", "IT-Service", "Netzwerke, Server, IT-Sicherheit, Support", "IHK"},
     {"Webdesign", "Webdesign", "Websites, Onlineshops, Suchmaschinenoptimierung, Hosting", "IHK"},
-    {"Versicherungen", "Versicherungen", "Altersvorsorge, Haftpflicht, Gebäudeversicherung, KFZ", "IHK"},
-    {"Immobilienmakler", "Immobilien", "Vermietung, Verkauf, Wertermittlung, Gewerbeimmobilien", "IHK"},
-    {"Hausverwaltungen", "Hausverwaltung", "WEG-Verwaltung, Mietverwaltung, Nebenkostenabrechnung", "IHK"},
+    {"Versicherungen", "Versicherungen", "Altersvorsorge, Haftpflicht, Gebäudeversicherung, KFZ",
+     "IHK"},
+    {"Immobilienmakler", "Immobilien", "Vermietung, Verkauf, Wertermittlung, Gewerbeimmobilien",
+     "IHK"},
+    {"Hausverwaltungen", "Hausverwaltung", "WEG-Verwaltung, Mietverwaltung, Nebenkostenabrechnung",
+     "IHK"},
     {"Finanzberatung", "Finanzberatung", "Baufinanzierung, Geldanlage, Ruhestandsplanung", "IHK"},
-    {"Übersetzungsbüros", "Übersetzungen", "Beglaubigte Übersetzungen, Dolmetscher, Lektorat", "IHK"},
-    {"Sicherheitsdienste", "Sicherheitsdienst", "Objektschutz, Veranstaltungsschutz, Alarmaufschaltung", "IHK"},
-    {"Schlüsseldienste", "Schlüsseldienst", "Türöffnung, Schließanlagen, Einbruchschutz", "Handwerkskammer"},
-    {"Textilreinigung", "Reinigung", "Hemdenservice, Teppichreinigung, Änderungen", "Handwerkskammer"},
+    {"Übersetzungsbüros", "Übersetzungen", "Beglaubigte Übersetzungen, Dolmetscher, Lektorat",
+     "IHK"},
+    {"Sicherheitsdienste", "Sicherheitsdienst",
+     "Objektschutz, Veranstaltungsschutz, Alarmaufschaltung", "IHK"},
+    {"Schlüsseldienste", "Schlüsseldienst", "Türöffnung, Schließanlagen, Einbruchschutz",
+     "Handwerkskammer"},
+    {"Textilreinigung", "Reinigung", "Hemdenservice, Teppichreinigung, Änderungen",
+     "Handwerkskammer"},
     {"Schneidereien", "Maßschneiderei", "Änderungen, Maßanzüge, Brautmode", "Handwerkskammer"},
     {"Schuhmacher", "Schuhservice", "Schuhreparatur, Orthopädie, Schlüssel", "Handwerkskammer"},
     {"Juweliere", "Juwelier", "Schmuck, Trauringe, Uhren, Goldankauf", "IHK"},
     {"Möbelhäuser", "Möbel", "Küchen, Polstermöbel, Schlafzimmer, Lieferung", "IHK"},
-    {"Raumausstatter", "Raumausstattung", "Gardinen, Bodenbeläge, Polsterei, Sonnenschutz", "Handwerkskammer"},
+    {"Raumausstatter", "Raumausstattung", "Gardinen, Bodenbeläge, Polsterei, Sonnenschutz",
+     "Handwerkskammer"},
     {"Bestatter", "Bestattungen", "Erdbestattung, Feuerbestattung, Vorsorge, Trauerdruck", "IHK"},
-    {"Landwirtschaft", "Hof", "Hofladen, Eier, Kartoffeln, Ferien auf dem Bauernhof", "Landwirtschaftskammer"},
-    {"Metallbau", "Metallbau", "Stahlbau, Blechbearbeitung, Laserschneiden, Edelstahl", "Handwerkskammer"},
+    {"Landwirtschaft", "Hof", "Hofladen, Eier, Kartoffeln, Ferien auf dem Bauernhof",
+     "Landwirtschaftskammer"},
+    {"Metallbau", "Metallbau", "Stahlbau, Blechbearbeitung, Laserschneiden, Edelstahl",
+     "Handwerkskammer"},
 };
 const int kSectorCount = static_cast<int>(sizeof(kSectors) / sizeof(kSectors[0]));
 
@@ -1131,7 +1219,8 @@ const City kCities[] = {
     {"Karlsruhe", "Baden-Württemberg", 76131, 76229, "721", "Amtsgericht Mannheim", 3},
     {"Augsburg", "Bayern", 86150, 86199, "821", "Amtsgericht Augsburg", 3},
     {"Wiesbaden", "Hessen", 65183, 65207, "611", "Amtsgericht Wiesbaden", 3},
-    {"Mönchengladbach", "Nordrhein-Westfalen", 41061, 41239, "2161", "Amtsgericht Mönchengladbach", 3},
+    {"Mönchengladbach", "Nordrhein-Westfalen", 41061, 41239, "2161", "Amtsgericht Mönchengladbach",
+     3},
     {"Aachen", "Nordrhein-Westfalen", 52062, 52080, "241", "Amtsgericht Aachen", 3},
     {"Braunschweig", "Niedersachsen", 38100, 38126, "531", "Amtsgericht Braunschweig", 2},
     {"Kiel", "Schleswig-Holstein", 24103, 24159, "431", "Amtsgericht Kiel", 2},
@@ -1189,79 +1278,113 @@ const LegalForm kLegalForms[] = {
 };
 
 const char* const kMaleNames[] = {
-    "Jürgen", "Sören", "Günter", "Jörg", "Björn", "Uwe", "Klaus", "Peter", "Thomas", "Michael",
-    "Andreas", "Stefan", "Frank", "Markus", "Christian", "Matthias", "Wolfgang", "Hans-Jürgen",
-    "Karl-Heinz", "Dieter", "Ralf", "Jens", "Lars", "Timo", "Tobias", "Florian", "Maximilian",
-    "Lukas", "Jan", "Sebastian", "Rüdiger", "Heinz", "Helmut", "Bernd", "Horst", "Mehmet", "Ali",
-    "Giuseppe", "Marco", "Piotr", "Łukasz", "Sean", "Patrick", "Dragan", "José", "Nils", "Ole",
+    "Jürgen",    "Sören",     "Günter",   "Jörg",        "Björn",      "Uwe",        "Klaus",
+    "Peter",     "Thomas",    "Michael",  "Andreas",     "Stefan",     "Frank",      "Markus",
+    "Christian", "Matthias",  "Wolfgang", "Hans-Jürgen", "Karl-Heinz", "Dieter",     "Ralf",
+    "Jens",      "Lars",      "Timo",     "Tobias",      "Florian",    "Maximilian", "Lukas",
+    "Jan",       "Sebastian", "Rüdiger",  "Heinz",       "Helmut",     "Bernd",      "Horst",
+    "Mehmet",    "Ali",       "Giuseppe", "Marco",       "Piotr",      "Łukasz",     "Sean",
+    "Patrick",   "Dragan",    "José",     "Nils",        "Ole",
 };
 const char* const kFemaleNames[] = {
-    "Sabine", "Petra", "Monika", "Ursula", "Renate", "Karin", "Birgit", "Claudia", "Susanne",
-    "Andrea", "Anja", "Katrin", "Julia", "Anna", "Lea", "Sophie", "Jana", "Hannah", "Bärbel",
-    "Jördis", "Gülay", "Małgorzata", "Zoë", "Renée", "Ayşe", "Elif", "Maren", "Silke", "Käthe",
-    "Henriette", "Marlies", "Ines", "Doris",
+    "Sabine",     "Petra",     "Monika",  "Ursula", "Renate", "Karin",  "Birgit",
+    "Claudia",    "Susanne",   "Andrea",  "Anja",   "Katrin", "Julia",  "Anna",
+    "Lea",        "Sophie",    "Jana",    "Hannah", "Bärbel", "Jördis", "Gülay",
+    "Małgorzata", "Zoë",       "Renée",   "Ayşe",   "Elif",   "Maren",  "Silke",
+    "Käthe",      "Henriette", "Marlies", "Ines",   "Doris",
 };
 const char* const kSurnames[] = {
-    "Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner", "Becker", "Schulz",
-    "Hoffmann", "Schäfer", "Koch", "Bauer", "Richter", "Klein", "Wolf", "Schröder", "Neumann",
-    "Schwarz", "Zimmermann", "Braun", "Krüger", "Hofmann", "Hartmann", "Lange", "Schmitt",
-    "Werner", "Schmitz", "Krause", "Meier", "Lehmann", "Schmid", "Schulze", "Maier", "Köhler",
-    "Herrmann", "König", "Walter", "Mayer", "Huber", "Kaiser", "Fuchs", "Peters", "Lang",
-    "Scholz", "Möller", "Weiß", "Jung", "Hahn", "Schubert", "Vogel", "Friedrich", "Keller",
-    "Günther", "Frank", "Berger", "Winkler", "Roth", "Beck", "Lorenz", "Baumann", "Franke",
-    "Albrecht", "Schuster", "Simon", "Ludwig", "Böhm", "Winter", "Kraus", "Martin", "Schumacher",
-    "Krämer", "Vogt", "Stein", "Jäger", "Otto", "Sommer", "Groß", "Seidel", "Heinrich", "Brandt",
-    "Haas", "Schreiber", "Graf", "Schulte", "Dietrich", "Ziegler", "Kuhn", "Kühn", "Pohl",
-    "Engel", "Horn", "Busch", "Bergmann", "Voigt", "Sauer", "Arnold", "Wolff", "Pfeiffer",
-    "Yılmaz", "Kaya", "Nowak", "Kowalski", "Rossi", "Özdemir", "Großmann", "Löffler", "Rößler",
-    "Jürgens", "Hübner", "Blümel", "Meyer-Lüdenscheid", "von Bülow", "Thießen", "Dreßler",
+    "Müller",     "Schmidt",  "Schneider", "Fischer", "Weber",    "Meyer",      "Wagner",
+    "Becker",     "Schulz",   "Hoffmann",  "Schäfer", "Koch",     "Bauer",      "Richter",
+    "Klein",      "Wolf",     "Schröder",  "Neumann", "Schwarz",  "Zimmermann", "Braun",
+    "Krüger",     "Hofmann",  "Hartmann",  "Lange",   "Schmitt",  "Werner",     "Schmitz",
+    "Krause",     "Meier",    "Lehmann",   "Schmid",  "Schulze",  "Maier",      "Köhler",
+    "Herrmann",   "König",    "Walter",    "Mayer",   "Huber",    "Kaiser",     "Fuchs",
+    "Peters",     "Lang",     "Scholz",    "Möller",  "Weiß",     "Jung",       "Hahn",
+    "Schubert",   "Vogel",    "Friedrich", "Keller",  "Günther",  "Frank",      "Berger",
+    "Winkler",    "Roth",     "Beck",      "Lorenz",  "Baumann",  "Franke",     "Albrecht",
+    "Schuster",   "Simon",    "Ludwig",    "Böhm",    "Winter",   "Kraus",      "Martin",
+    "Schumacher", "Krämer",   "Vogt",      "Stein",   "Jäger",    "Otto",       "Sommer",
+    "Groß",       "Seidel",   "Heinrich",  "Brandt",  "Haas",     "Schreiber",  "Graf",
+    "Schulte",    "Dietrich", "Ziegler",   "Kuhn",    "Kühn",     "Pohl",       "Engel",
+    "Horn",       "Busch",    "Bergmann",  "Voigt",   "Sauer",    "Arnold",     "Wolff",
+    "Pfeiffer",   "Yılmaz",   "Kaya",      "Nowak",   "Kowalski", "Rossi",      "Özdemir",
+    "Großmann",   "Löffler",  "Rößler",    "Jürgens", "Hübner",   "Blümel",     "Meyer-Lüdenscheid",
+    "von Bülow",  "Thießen",  "Dreßler",
 };
 // Rare, and there for the quotes they bring into searches and generated SQL.
-const char* const kApostropheSurnames[] = {"O'Neil", "D'Angelo", "O'Brien", "D'Souza", "O'Connor",
-                                           "Dell'Orto"};
+const char* const kApostropheSurnames[] = {"O'Neil",  "D'Angelo", "O'Brien",
+                                           "D'Souza", "O'Connor", "Dell'Orto"};
 
 const char* const kFantasyWords[] = {
-    "Nordlicht", "Sonnenschein", "Alpenblick", "Elbtal", "Rheingold", "Spreewald", "Hanse",
-    "Lindenhof", "Regenbogen", "Weitblick", "Kleeblatt", "Morgenrot", "Löwenzahn", "Küstenwind",
-    "Bergkristall", "Silberstreif", "Grünfink", "Eulenspiegel", "Schwalbe", "Mühlenrad",
-    "Leuchtturm", "Zugvogel", "Eichenlaub", "Sternschnuppe", "Fährmann",
+    "Nordlicht",    "Sonnenschein", "Alpenblick",   "Elbtal",        "Rheingold",
+    "Spreewald",    "Hanse",        "Lindenhof",    "Regenbogen",    "Weitblick",
+    "Kleeblatt",    "Morgenrot",    "Löwenzahn",    "Küstenwind",    "Bergkristall",
+    "Silberstreif", "Grünfink",     "Eulenspiegel", "Schwalbe",      "Mühlenrad",
+    "Leuchtturm",   "Zugvogel",     "Eichenlaub",   "Sternschnuppe", "Fährmann",
 };
-const char* const kPlaces[] = {"Markt", "Rathaus", "Dom", "Stadtpark", "Bahnhof", "Hafen",
-                               "Schloss", "Stadttor", "Ring", "See"};
+const char* const kPlaces[] = {"Markt", "Rathaus", "Dom",      "Stadtpark", "Bahnhof",
+                               "Hafen", "Schloss", "Stadttor", "Ring",      "See"};
 
 // Names that put apostrophes, backslashes and LIKE wildcards into the data on purpose.
 const char* const kApostropheNames[] = {
-    "Bob's Bistro", "Anna's Backstube", "Mario's Pizzeria", "O'Neil Consulting",
-    "D'Angelo Feinkost", "Rock 'n' Roll Tanzschule", "Kiosk Jo's Eck", "Luigi's Eiscafé",
+    "Bob's Bistro",      "Anna's Backstube",         "Mario's Pizzeria", "O'Neil Consulting",
+    "D'Angelo Feinkost", "Rock 'n' Roll Tanzschule", "Kiosk Jo's Eck",   "Luigi's Eiscafé",
 };
 const char* const kBackslashNames[] = {
-    "Pfad\\Werk Software", "Schräg\\Strich Werbeagentur", "C:\\> Datenrettung",
+    "Pfad\\Werk Software",    "Schräg\\Strich Werbeagentur", "C:\\> Datenrettung",
     "Back\\Slash IT-Service", "Haus\\Technik Nord",
 };
 const char* const kWildcardNames[] = {
-    "100% Bio Hofladen", "Netz_Werk IT-Service", "50% Rabattmarkt", "Daten_Schutz_Partner",
+    "100% Bio Hofladen",
+    "Netz_Werk IT-Service",
+    "50% Rabattmarkt",
+    "Daten_Schutz_Partner",
 };
 
 const char* const kStreetStems[] = {
-    "Haupt", "Bahnhof", "Schiller", "Goethe", "Linden", "Berg", "Kirch", "Garten", "Schul",
-    "Mühlen", "Wald", "Rosen", "Birken", "Eichen", "Rathaus", "Markt", "Post", "Friedhof",
-    "Wiesen", "Industrie", "Gewerbe", "Feld", "Sonnen", "Tal", "Brunnen", "Kastanien", "Ahorn",
-    "Buchen", "Tannen", "Dorf", "Jahn", "Lessing", "Mozart", "Beethoven", "Uhland", "Körner",
+    "Haupt",   "Bahnhof",   "Schiller", "Goethe",    "Linden",  "Berg",   "Kirch",   "Garten",
+    "Schul",   "Mühlen",    "Wald",     "Rosen",     "Birken",  "Eichen", "Rathaus", "Markt",
+    "Post",    "Friedhof",  "Wiesen",   "Industrie", "Gewerbe", "Feld",   "Sonnen",  "Tal",
+    "Brunnen", "Kastanien", "Ahorn",    "Buchen",    "Tannen",  "Dorf",   "Jahn",    "Lessing",
+    "Mozart",  "Beethoven", "Uhland",   "Körner",
 };
-const char* const kStreetSuffixes[] = {"straße", "straße", "straße", "weg", "gasse", "ring",
-                                       "allee", "platz", "damm", "steig"};
+const char* const kStreetSuffixes[] = {"straße", "straße", "straße", "weg",  "gasse",
+                                       "ring",   "allee",  "platz",  "damm", "steig"};
 const char* const kNamedStreets[] = {
-    "Friedrich-Ebert-Straße", "Kaiser-Wilhelm-Ring", "Königsallee", "Am Markt", "Am Anger",
-    "Am Sportplatz", "Am Mühlbach", "Am Hang", "Am Stadtpark", "Am Wasserturm", "An der Alten Post",
-    "An der Kirche", "An der Schleuse", "Im Gewerbepark", "Im Wiesengrund", "Zur Mühle",
-    "Konrad-Adenauer-Platz", "Willy-Brandt-Allee", "Unter den Linden", "Hinter der Mauer",
+    "Friedrich-Ebert-Straße",
+    "Kaiser-Wilhelm-Ring",
+    "Königsallee",
+    "Am Markt",
+    "Am Anger",
+    "Am Sportplatz",
+    "Am Mühlbach",
+    "Am Hang",
+    "Am Stadtpark",
+    "Am Wasserturm",
+    "An der Alten Post",
+    "An der Kirche",
+    "An der Schleuse",
+    "Im Gewerbepark",
+    "Im Wiesengrund",
+    "Zur Mühle",
+    "Konrad-Adenauer-Platz",
+    "Willy-Brandt-Allee",
+    "Unter den Linden",
+    "Hinter der Mauer",
 };
 const char* const kMobilePrefixes[] = {"151", "152", "157", "160", "162", "170", "171", "172",
                                        "173", "174", "175", "176", "177", "178", "179"};
 const char* const kExtraMemberships[] = {
-    "Bund der Selbständigen", "Wirtschaftsjunioren", "Rotary Club", "Lions Club",
-    "Werbegemeinschaft Innenstadt", "Gewerbeverein", "Verband Deutscher Unternehmerinnen",
-    "BVMW – Der Mittelstand", "Förderverein Stadtfest",
+    "Bund der Selbständigen",
+    "Wirtschaftsjunioren",
+    "Rotary Club",
+    "Lions Club",
+    "Werbegemeinschaft Innenstadt",
+    "Gewerbeverein",
+    "Verband Deutscher Unternehmerinnen",
+    "BVMW – Der Mittelstand",
+    "Förderverein Stadtfest",
 };
 
 struct Person {
@@ -1293,20 +1416,88 @@ std::string TitledName(Random& random, const Person& person)
 // One company row
 
 enum Column {
-    kId, kName, kCeo, kAddress, kHousenumber, kZipcode, kCity, kState, kPhone, kFax, kMobile,
-    kInternet, kEmail, kTaxIdNumber, kTaxNumber, kNotes, kOpeningHours, kLogo, kDistrictCourt,
-    kCommercialRegister, kBlog, kTwitter, kFacebook, kImprintUrl, kKeywords, kDescription,
-    kImprint, kStaff, kStartyear, kTypeofcompany, kOwner, kCooperations, kMemberships, kParking,
-    kPremium, kPremiumStartDate, kPremiumStopDate, kCreated, kUpdated, kColumnCount
+    kId,
+    kName,
+    kCeo,
+    kAddress,
+    kHousenumber,
+    kZipcode,
+    kCity,
+    kState,
+    kPhone,
+    kFax,
+    kMobile,
+    kInternet,
+    kEmail,
+    kTaxIdNumber,
+    kTaxNumber,
+    kNotes,
+    kOpeningHours,
+    kLogo,
+    kDistrictCourt,
+    kCommercialRegister,
+    kBlog,
+    kTwitter,
+    kFacebook,
+    kImprintUrl,
+    kKeywords,
+    kDescription,
+    kImprint,
+    kStaff,
+    kStartyear,
+    kTypeofcompany,
+    kOwner,
+    kCooperations,
+    kMemberships,
+    kParking,
+    kPremium,
+    kPremiumStartDate,
+    kPremiumStopDate,
+    kCreated,
+    kUpdated,
+    kColumnCount
 };
 
 const char* const kColumnNames[kColumnCount] = {
-    "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
-    "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes", "openingHours", "logo",
-    "districtCourt", "commercialRegister", "blog", "twitter", "facebook", "imprintUrl",
-    "keywords", "description", "imprint", "staff", "startyear", "typeofcompany", "owner",
-    "cooperations", "memberships", "parking", "premium", "premiumStartDate", "premiumStopDate",
-    "created", "updated",
+    "id",
+    "name",
+    "ceo",
+    "address",
+    "housenumber",
+    "zipcode",
+    "city",
+    "state",
+    "phone",
+    "fax",
+    "mobile",
+    "internet",
+    "email",
+    "taxIdNumber",
+    "taxNumber",
+    "notes",
+    "openingHours",
+    "logo",
+    "districtCourt",
+    "commercialRegister",
+    "blog",
+    "twitter",
+    "facebook",
+    "imprintUrl",
+    "keywords",
+    "description",
+    "imprint",
+    "staff",
+    "startyear",
+    "typeofcompany",
+    "owner",
+    "cooperations",
+    "memberships",
+    "parking",
+    "premium",
+    "premiumStartDate",
+    "premiumStopDate",
+    "created",
+    "updated",
 };
 
 struct Company {
@@ -1329,12 +1520,18 @@ Text Sometimes(Random& random, std::string value, double nullPercent, double emp
 std::string PhoneNumber(const std::string& areaCode, const std::string& subscriber, int style)
 {
     switch (style) {
-    case 0: return "0" + areaCode + " " + subscriber;
-    case 1: return "0" + areaCode + "/" + subscriber;
-    case 2: return "(0" + areaCode + ") " + subscriber;
-    case 3: return "+49 " + areaCode + " " + subscriber;
-    case 4: return "+49 (0)" + areaCode + " " + subscriber;
-    default: return "0" + areaCode + "-" + subscriber;
+        case 0:
+            return "0" + areaCode + " " + subscriber;
+        case 1:
+            return "0" + areaCode + "/" + subscriber;
+        case 2:
+            return "(0" + areaCode + ") " + subscriber;
+        case 3:
+            return "+49 " + areaCode + " " + subscriber;
+        case 4:
+            return "+49 (0)" + areaCode + " " + subscriber;
+        default:
+            return "0" + areaCode + "-" + subscriber;
     }
 }
 
@@ -1347,35 +1544,36 @@ std::string Digits(Random& random, int count)
     return digits;
 }
 
-std::string OpeningHours(Random& random, const Sector& sector)
+std::string OpeningHours(Random& random)
 {
     int variant = random.Below(6);
     int open = random.Range(6, 10), close = random.Range(16, 20);
-    std::string trade = sector.trade;
     switch (variant) {
-    case 0:
-        return Format("<p>Mo–Fr: %02d:00–%02d:00 Uhr<br />Sa: %02d:00–13:00 Uhr</p>", open, close,
-                      open + 1);
-    case 1:
-        return Format(
-            "<table><tr><td>Montag – Freitag</td><td>%d:30 – %d:00 Uhr</td></tr>"
-            "<tr><td>Samstag</td><td>nach Vereinbarung</td></tr></table>",
-            open, close);
-    case 2:
-        return Format(
-            "<ul><li>Mo, Di, Do: %d–12 und 14–%d Uhr</li><li>Mi, Fr: %d–12 Uhr</li>"
-            "<li>Sa, So &amp; Feiertage: geschlossen</li></ul>",
-            open, close, open);
-    case 3: return "<p>Termine nach Vereinbarung</p>";
-    case 4: return "<p><b>Rund um die Uhr</b> für Sie erreichbar (24/7)</p>";
-    default:
-        return Format("<p>Täglich %d bis %d Uhr<br />Ruhetag: Montag</p>", open + 4,
-                      std::min(23, close + 4));
+        case 0:
+            return Format("<p>Mo–Fr: %02d:00–%02d:00 Uhr<br />Sa: %02d:00–13:00 Uhr</p>", open,
+                          close, open + 1);
+        case 1:
+            return Format(
+                "<table><tr><td>Montag – Freitag</td><td>%d:30 – %d:00 Uhr</td></tr>"
+                "<tr><td>Samstag</td><td>nach Vereinbarung</td></tr></table>",
+                open, close);
+        case 2:
+            return Format(
+                "<ul><li>Mo, Di, Do: %d–12 und 14–%d Uhr</li><li>Mi, Fr: %d–12 Uhr</li>"
+                "<li>Sa, So &amp; Feiertage: geschlossen</li></ul>",
+                open, close, open);
+        case 3:
+            return "<p>Termine nach Vereinbarung</p>";
+        case 4:
+            return "<p><b>Rund um die Uhr</b> für Sie erreichbar (24/7)</p>";
+        default:
+            return Format("<p>Täglich %d bis %d Uhr<br />Ruhetag: Montag</p>", open + 4,
+                          std::min(23, close + 4));
     }
 }
 
-std::string Notes(Random& random, const std::string& htmlName, const std::vector<std::string>& keywords,
-                  const std::string& city, int year)
+std::string Notes(Random& random, const std::string& htmlName,
+                  const std::vector<std::string>& keywords, const std::string& city, int year)
 {
     const std::string& a = keywords[random.Below(static_cast<uint32_t>(keywords.size()))];
     const std::string& b = keywords[random.Below(static_cast<uint32_t>(keywords.size()))];
@@ -1383,21 +1581,21 @@ std::string Notes(Random& random, const std::string& htmlName, const std::vector
     for (const std::string& keyword : keywords)
         list += "<li>" + EscapeHtml(keyword) + "</li>";
     switch (random.Below(5)) {
-    case 0:
-        return "<p><b>" + htmlName + "</b> – Ihr Partner für " + EscapeHtml(a) + " und " +
-               EscapeHtml(b) + " in " + EscapeHtml(city) + ".</p>";
-    case 1:
-        return Format("<p>Seit %d steht ", year > 0 ? year : 1990) + htmlName +
-               " für Qualität und Zuverlässigkeit.</p><p>Unsere Leistungen:</p><ul>" + list +
-               "</ul>";
-    case 2:
-        return "<p>Wir bieten:</p><ul>" + list +
-               "</ul><p><i>Wir freuen uns auf Ihren Besuch!</i></p>";
-    case 3:
-        return "<p>Familienbetrieb in dritter Generation. Schwerpunkt: <b>" + EscapeHtml(a) +
-               "</b>.</p><p>Parkplätze direkt vor dem Haus.<br />Barrierefreier Zugang.</p>";
-    default:
-        return "Inhabergeführt, persönlich & kompetent – rufen Sie uns an!";
+        case 0:
+            return "<p><b>" + htmlName + "</b> – Ihr Partner für " + EscapeHtml(a) + " und " +
+                   EscapeHtml(b) + " in " + EscapeHtml(city) + ".</p>";
+        case 1:
+            return Format("<p>Seit %d steht ", year > 0 ? year : 1990) + htmlName +
+                   " für Qualität und Zuverlässigkeit.</p><p>Unsere Leistungen:</p><ul>" + list +
+                   "</ul>";
+        case 2:
+            return "<p>Wir bieten:</p><ul>" + list +
+                   "</ul><p><i>Wir freuen uns auf Ihren Besuch!</i></p>";
+        case 3:
+            return "<p>Familienbetrieb in dritter Generation. Schwerpunkt: <b>" + EscapeHtml(a) +
+                   "</b>.</p><p>Parkplätze direkt vor dem Haus.<br />Barrierefreier Zugang.</p>";
+        default:
+            return "Inhabergeführt, persönlich & kompetent – rufen Sie uns an!";
     }
 }
 
@@ -1405,70 +1603,116 @@ class CompanyFactory {
 public:
     explicit CompanyFactory(uint64_t seed) : seed(seed) {}
 
+    // Company `id` of the directory; the same id and seed always give the same company.
     Company Make(int id)
     {
-        Random random(Mix(seed, static_cast<uint64_t>(id)));
-        Company company;
-        auto& v = company.values;
-        v[kId] = std::to_string(id);
+        Draft draft(Mix(seed, static_cast<uint64_t>(id)));
+        draft.company.values[kId] = std::to_string(id);
         // Rows that exercise rare cases sit at fixed places, so that even a small directory
         // holds each of them.
-        const int slot = (id - 1) % 500;
+        draft.slot = (id - 1) % 500;
+        ChooseSectorsAndForm(draft);
+        NameCompany(draft);
+        FillAddressAndTelephone(draft);
+        FillWebAndMail(draft);
+        FillTaxAndRegister(draft);
+        FillTexts(draft);
+        FillFacts(draft);
+        FillDates(draft);
+        // About a third of the companies show a logo.
+        Text& logo = draft.company.values[kLogo];
+        if (draft.random.Below(3) == 0) {
+            const Text& name = draft.company.values[kName];
+            logo = Base64(MakeLogo(draft.random, name ? *name : draft.base, encoder));
+            draft.company.hasLogo = true;
+        } else {
+            logo = Sometimes(draft.random, std::string(), 50.0, 50.0);
+        }
+        return std::move(draft.company);
+    }
 
-        // Sectors first: the main one shapes the name.
+private:
+    // A company while it is being made, with what its later parts derive from.
+    struct Draft {
+        explicit Draft(uint64_t seed) : random(seed) {}
+        Random random;
+        Company company;
+        int slot = 0;
+        const Sector* sector = nullptr;
+        const LegalForm* form = nullptr;
+        const City* city = nullptr;
+        Person boss;
+        std::string base;  // the name without its legal form
+        std::string name;
+        int year = 0;  // of foundation
+    };
+
+    void ChooseSectorsAndForm(Draft& d)
+    {
+        Random& random = d.random;
+        std::vector<int>& sectors = d.company.sectors;
         int filings = random.Below(100);
         int count = filings < 9 ? 0 : filings < 60 ? 1 : filings < 88 ? 2 : 3;
-        while (static_cast<int>(company.sectors.size()) < count) {
+        while (static_cast<int>(sectors.size()) < count) {
             int sector = 1 + static_cast<int>(random.Below(kSectorCount));
-            if (std::find(company.sectors.begin(), company.sectors.end(), sector) ==
-                company.sectors.end())
-                company.sectors.push_back(sector);
+            if (std::find(sectors.begin(), sectors.end(), sector) == sectors.end())
+                sectors.push_back(sector);
         }
-        const Sector& sector = kSectors[company.sectors.empty() ? random.Below(kSectorCount)
-                                                                : company.sectors[0] - 1];
-        const LegalForm& form = kLegalForms[PickWeighted(random, kLegalForms)];
-        const City& city = kCities[PickWeighted(random, kCities)];
+        // The main sector shapes the name.
+        d.sector = &kSectors[sectors.empty() ? random.Below(kSectorCount) : sectors[0] - 1];
+        d.form = &kLegalForms[PickWeighted(random, kLegalForms)];
+        d.city = &kCities[PickWeighted(random, kCities)];
+    }
 
-        Person boss = MakePerson(random);
-        if (slot == 5)
-            boss.last = random.Pick(kApostropheSurnames);
-        std::string ceo = TitledName(random, boss);
+    void NameCompany(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
+        d.boss = MakePerson(random);
+        if (d.slot == 5)
+            d.boss.last = random.Pick(kApostropheSurnames);
+        std::string ceo = TitledName(random, d.boss);
         if (random.Percent(8)) {
             Person second = MakePerson(random);
             ceo += random.Percent(50) ? " und " : ", ";
             ceo += TitledName(random, second);
         }
 
-        std::string base = NameBase(random, sector, form, boss);
-        if (slot == 3 || random.Percent(0.2))
-            base = random.Pick(kApostropheNames);
-        else if (slot == 11 || random.Percent(0.1))
-            base = random.Pick(kBackslashNames);
-        else if (slot == 19 || random.Percent(0.05))
-            base = random.Pick(kWildcardNames);
-        std::string name = base;
-        if (*form.suffix)
-            name += std::string(" ") + form.suffix;
+        d.base = NameBase(random, *d.sector, *d.form, d.boss);
+        if (d.slot == 3 || random.Percent(0.2))
+            d.base = random.Pick(kApostropheNames);
+        else if (d.slot == 11 || random.Percent(0.1))
+            d.base = random.Pick(kBackslashNames);
+        else if (d.slot == 19 || random.Percent(0.05))
+            d.base = random.Pick(kWildcardNames);
+        d.name = d.base;
+        if (*d.form->suffix)
+            d.name += std::string(" ") + d.form->suffix;
 
-        v[kName] = name;
+        v[kName] = d.name;
         v[kCeo] = ceo;
-        if (slot == 7)
+        if (d.slot == 7)
             v[kName] = std::string();
-        if (slot == 17 || random.Percent(0.1))
+        if (d.slot == 17 || random.Percent(0.1))
             v[kName] = std::nullopt;
-        if (slot == 29)
+        if (d.slot == 29)
             v[kCeo] = std::string();
-        if (slot == 41 || random.Percent(0.5))
+        if (d.slot == 41 || random.Percent(0.5))
             v[kCeo] = std::nullopt;
-        if (slot == 123 || random.Percent(0.05)) {
+        if (d.slot == 123 || random.Percent(0.05)) {
             v[kName] = std::nullopt;
             v[kCeo] = std::nullopt;
         }
+    }
 
-        // Address
-        std::string street = random.Percent(25)
-                                 ? std::string(random.Pick(kNamedStreets))
-                                 : std::string(random.Pick(kStreetStems)) + random.Pick(kStreetSuffixes);
+    void FillAddressAndTelephone(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
+        const City& city = *d.city;
+        std::string street = random.Percent(25) ? std::string(random.Pick(kNamedStreets))
+                                                : std::string(random.Pick(kStreetStems)) +
+                                                      random.Pick(kStreetSuffixes);
         int number = random.Percent(70) ? random.Range(1, 60) : random.Range(1, 240);
         std::string houseNumber = std::to_string(number);
         int houseRoll = random.Below(100);
@@ -1480,42 +1724,49 @@ public:
             houseNumber += " " + std::string(1, static_cast<char>('a' + random.Below(3)));
         v[kAddress] = Sometimes(random, street, 1.0, 0.5);
         v[kHousenumber] = Sometimes(random, houseNumber, 2.0, 1.0);
-        v[kZipcode] = Sometimes(random, Format("%05d", random.Range(city.zipLow, city.zipHigh)), 1.0);
+        v[kZipcode] =
+            Sometimes(random, Format("%05d", random.Range(city.zipLow, city.zipHigh)), 1.0);
         v[kCity] = Sometimes(random, city.name, 0.5);
         v[kState] = Sometimes(random, city.state, 8.0, 2.0);
 
-        // Telephone
         const std::string area = city.areaCode;
-        int subscriberLength = area.size() <= 2 ? random.Range(7, 8) : area.size() == 3
-                                                                          ? random.Range(6, 7)
-                                                                          : random.Range(5, 6);
+        int subscriberLength = area.size() <= 2   ? random.Range(7, 8)
+                               : area.size() == 3 ? random.Range(6, 7)
+                                                  : random.Range(5, 6);
         std::string subscriber = Digits(random, subscriberLength);
         int style = random.Below(6);
         bool extension = random.Percent(25);
         std::string phone = PhoneNumber(area, subscriber + (extension ? "-0" : ""), style);
-        std::string fax = PhoneNumber(area,
-                                      extension ? subscriber + "-" + std::to_string(random.Range(9, 99))
-                                                : Digits(random, subscriberLength),
-                                      style);
+        std::string fax =
+            PhoneNumber(area,
+                        extension ? subscriber + "-" + std::to_string(random.Range(9, 99))
+                                  : Digits(random, subscriberLength),
+                        style);
         std::string mobilePrefix = random.Pick(kMobilePrefixes);
         std::string mobileNumber = Digits(random, random.Range(7, 8));
-        std::string mobile = random.Percent(50) ? "0" + mobilePrefix + " " + mobileNumber
+        std::string mobile = random.Percent(50)   ? "0" + mobilePrefix + " " + mobileNumber
                              : random.Percent(50) ? "+49 " + mobilePrefix + " " + mobileNumber
                                                   : "0" + mobilePrefix + "/" + mobileNumber;
         v[kPhone] = Sometimes(random, phone, 3.0, 1.0);
         v[kFax] = Sometimes(random, fax, 35.0, 5.0);
         v[kMobile] = Sometimes(random, mobile, 45.0, 5.0);
+    }
 
-        // Web and mail, derived from the name
-        std::string slug = Slug(name);
+    void FillWebAndMail(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
+        const Person& boss = d.boss;
+        // The name without its legal form, as it appears in web and mail addresses.
+        std::string slug = Slug(d.base);
+        if (slug.size() < 3)
+            slug = Slug(d.name);
         if (slug.empty())
             slug = Slug(boss.last);
-        std::string bare = Slug(base);
-        if (bare.size() >= 3)
-            slug = bare;
-        static const char* const topLevel[] = {"de", "de", "de", "de", "de", "com", "eu", "net", "info"};
-        std::string domain = slug + "." + random.Pick(topLevel);
-        bool hasWebsite = random.Percent(80);
+        static const char* const topLevel[] = {"de",  "de", "de",  "de",  "de",
+                                               "com", "eu", "net", "info"};
+        const std::string domain = slug + "." + random.Pick(topLevel);
+        const bool hasWebsite = random.Percent(80);
         int webStyle = random.Below(100);
         std::string internet = webStyle < 50   ? "www." + domain
                                : webStyle < 70 ? "http://www." + domain
@@ -1535,27 +1786,56 @@ public:
         else
             mailUser = Slug(boss.first, '-') + "." + Slug(boss.last, '-');
         static const char* const freeMail[] = {"t-online.de", "gmx.de", "web.de", "gmail.com"};
-        std::string email = hasWebsite ? mailUser + "@" + domain
-                                       : slug + "@" + random.Pick(freeMail);
+        std::string email =
+            hasWebsite ? mailUser + "@" + domain : slug + "@" + random.Pick(freeMail);
         v[kEmail] = Sometimes(random, email, 8.0, 2.0);
 
-        // Tax and register
+        std::string handle = Slug(slug, '_');
+        v[kBlog] = random.Percent(8) ? Text(random.Percent(50) ? "https://blog." + domain
+                                                               : "https://www." + domain + "/blog/")
+                                     : Sometimes(random, std::string(), 80.0, 20.0);
+        v[kTwitter] = random.Percent(15) ? Text(random.Percent(80) ? "https://twitter.com/" + handle
+                                                                   : "@" + handle)
+                                         : Sometimes(random, std::string(), 80.0, 20.0);
+        v[kFacebook] = random.Percent(25) ? Text("https://www.facebook.com/" + Slug(slug, '.'))
+                                          : Sometimes(random, std::string(), 80.0, 20.0);
+        v[kImprintUrl] = hasWebsite && random.Percent(60)
+                             ? Text("https://www." + domain + "/impressum")
+                             : Sometimes(random, std::string(), 80.0, 20.0);
+    }
+
+    void FillTaxAndRegister(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
+        const LegalForm& form = *d.form;
+        const City& city = *d.city;
         v[kTaxIdNumber] = Sometimes(random, "DE" + Digits(random, 9), 25.0, 5.0);
         int taxStyle = random.Below(3);
-        std::string taxNumber = taxStyle == 0   ? Format("%03d/%03d/%05d", random.Range(100, 299),
-                                                         random.Range(100, 999), random.Range(10000, 99999))
-                                : taxStyle == 1 ? Format("%02d/%03d/%05d", random.Range(10, 99),
-                                                         random.Range(100, 999), random.Range(10000, 99999))
-                                                : Format("%03d %03d %05d", random.Range(10, 99),
-                                                         random.Range(100, 999), random.Range(10000, 99999));
+        std::string taxNumber =
+            taxStyle == 0 ? Format("%03d/%03d/%05d", random.Range(100, 299), random.Range(100, 999),
+                                   random.Range(10000, 99999))
+            : taxStyle == 1 ? Format("%02d/%03d/%05d", random.Range(10, 99), random.Range(100, 999),
+                                     random.Range(10000, 99999))
+                            : Format("%03d %03d %05d", random.Range(10, 99), random.Range(100, 999),
+                                     random.Range(10000, 99999));
         v[kTaxNumber] = Sometimes(random, taxNumber, 20.0, 3.0);
         std::string registerNumber;
         switch (form.reg) {
-        case Register::HRB: registerNumber = Format("HRB %d", random.Range(1000, 250000)); break;
-        case Register::HRA: registerNumber = Format("HRA %d", random.Range(100, 120000)); break;
-        case Register::PR: registerNumber = Format("PR %d", random.Range(10, 3000)); break;
-        case Register::GnR: registerNumber = Format("GnR %d", random.Range(10, 900)); break;
-        case Register::None: break;
+            case Register::HRB:
+                registerNumber = Format("HRB %d", random.Range(1000, 250000));
+                break;
+            case Register::HRA:
+                registerNumber = Format("HRA %d", random.Range(100, 120000));
+                break;
+            case Register::PR:
+                registerNumber = Format("PR %d", random.Range(10, 3000));
+                break;
+            case Register::GnR:
+                registerNumber = Format("GnR %d", random.Range(10, 900));
+                break;
+            case Register::None:
+                break;
         }
         if (!registerNumber.empty() && std::strcmp(city.court, "Amtsgericht Charlottenburg") == 0)
             registerNumber += " B";
@@ -1566,27 +1846,20 @@ public:
             v[kDistrictCourt] = Sometimes(random, city.court, 3.0, 1.0);
             v[kCommercialRegister] = Sometimes(random, registerNumber, 3.0, 1.0);
         }
+    }
 
-        // Social media
-        std::string handle = Slug(slug, '_');
-        v[kBlog] = random.Percent(8) ? Text(random.Percent(50) ? "https://blog." + domain
-                                                               : "https://www." + domain + "/blog/")
-                                     : Sometimes(random, std::string(), 80.0, 20.0);
-        v[kTwitter] = random.Percent(15)
-                          ? Text(random.Percent(80) ? "https://twitter.com/" + handle : "@" + handle)
-                          : Sometimes(random, std::string(), 80.0, 20.0);
-        v[kFacebook] = random.Percent(25) ? Text("https://www.facebook.com/" + Slug(slug, '.'))
-                                          : Sometimes(random, std::string(), 80.0, 20.0);
-        v[kImprintUrl] = hasWebsite && random.Percent(60)
-                             ? Text("https://www." + domain + "/impressum")
-                             : Sometimes(random, std::string(), 80.0, 20.0);
-
-        // Descriptive texts
-        int year = random.Percent(30) ? random.Range(1850, 1979) : random.Range(1980, 2023);
+    void FillTexts(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
+        const Sector& sector = *d.sector;
+        const City& city = *d.city;
+        d.year = random.Percent(30) ? random.Range(1850, 1979) : random.Range(1980, 2023);
         std::vector<std::string> keywords = SplitList(sector.keywords);
         const std::string htmlName = EscapeHtml(v[kName] ? *v[kName] : std::string(sector.trade));
-        v[kNotes] = Sometimes(random, Notes(random, htmlName, keywords, city.name, year), 12.0, 4.0);
-        v[kOpeningHours] = Sometimes(random, OpeningHours(random, sector), 15.0, 5.0);
+        v[kNotes] =
+            Sometimes(random, Notes(random, htmlName, keywords, city.name, d.year), 12.0, 4.0);
+        v[kOpeningHours] = Sometimes(random, OpeningHours(random), 15.0, 5.0);
         v[kImprint] = Sometimes(random, Imprint(v, htmlName), 20.0, 5.0);
         std::vector<std::string> chosen;
         for (const std::string& keyword : keywords)
@@ -1594,18 +1867,22 @@ public:
                 chosen.push_back(keyword);
         chosen.push_back(city.name);
         v[kKeywords] = Sometimes(random, Join(chosen, ", "), 10.0, 3.0);
-        std::string description = random.Percent(50)
-                                      ? std::string(sector.trade) + " in " + city.name
-                                      : std::string(sector.trade) + " – " + Join(std::vector<std::string>(
-                                            keywords.begin(), keywords.begin() + std::min<size_t>(2, keywords.size())), ", ");
+        std::string description = std::string(sector.trade) + " in " + city.name;
+        if (random.Percent(50)) {
+            keywords.resize(std::min<size_t>(2, keywords.size()));
+            description = std::string(sector.trade) + " – " + Join(keywords, ", ");
+        }
         v[kDescription] = Sometimes(random, description, 10.0, 3.0);
+    }
 
-        // Facts
-        int staffHigh = form.reg == Register::HRB ? (std::strcmp(form.suffix, "AG") == 0 ||
-                                                             std::strcmp(form.suffix, "SE") == 0
-                                                         ? 5000
-                                                         : 250)
-                                                  : 25;
+    void FillFacts(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
+        const LegalForm& form = *d.form;
+        const bool large =
+            std::strcmp(form.suffix, "AG") == 0 || std::strcmp(form.suffix, "SE") == 0;
+        const int staffHigh = large ? 5000 : form.reg == Register::HRB ? 250 : 25;
         int staff = random.Range(1, staffHigh / (random.Percent(80) ? 5 : 1) + 1);
         int staffStyle = random.Below(100);
         std::string staffText = staffStyle < 80 ? std::to_string(staff)
@@ -1613,15 +1890,17 @@ public:
                                     ? "ca. " + std::to_string(std::max(5, staff / 5 * 5))
                                     : Format("%d-%d", std::max(1, staff / 2), staff + 5);
         v[kStaff] = Sometimes(random, staffText, 6.0, 3.0);
-        v[kStartyear] = random.Percent(5) ? Text("0") : Sometimes(random, std::to_string(year), 5.0, 2.0);
-        v[kTypeofcompany] = Sometimes(random, std::strcmp(form.type, "GmbH") == 0 && random.Percent(10)
-                                                  ? std::string("Gesellschaft mit beschränkter Haftung")
-                                                  : std::string(form.type),
+        v[kStartyear] =
+            random.Percent(5) ? Text("0") : Sometimes(random, std::to_string(d.year), 5.0, 2.0);
+        v[kTypeofcompany] = Sometimes(random,
+                                      std::strcmp(form.type, "GmbH") == 0 && random.Percent(10)
+                                          ? std::string("Gesellschaft mit beschränkter Haftung")
+                                          : std::string(form.type),
                                       3.0, 2.0);
-        std::string owner = form.reg == Register::HRB && random.Percent(40)
-                                ? boss.last + " Holding GmbH"
-                                : (std::strcmp(form.type, "Einzelunternehmen") == 0 ? "Inh. " : "") +
-                                      boss.Full();
+        std::string owner =
+            form.reg == Register::HRB && random.Percent(40)
+                ? d.boss.last + " Holding GmbH"
+                : (std::strcmp(form.type, "Einzelunternehmen") == 0 ? "Inh. " : "") + d.boss.Full();
         v[kOwner] = Sometimes(random, owner, 20.0, 5.0);
         std::string cooperation;
         if (random.Percent(30)) {
@@ -1634,11 +1913,11 @@ public:
                 cooperation += ", " + std::string(random.Pick(kFantasyWords)) + " " +
                                kSectors[random.Below(kSectorCount)].trade;
         }
-        v[kCooperations] = cooperation.empty() ? Sometimes(random, std::string(), 60.0, 40.0)
-                                               : Text(cooperation);
+        v[kCooperations] =
+            cooperation.empty() ? Sometimes(random, std::string(), 60.0, 40.0) : Text(cooperation);
         std::vector<std::string> memberships;
         if (random.Percent(70))
-            memberships.push_back(std::string(sector.chamber) + " " + city.name);
+            memberships.push_back(std::string(d.sector->chamber) + " " + d.city->name);
         if (random.Percent(25))
             memberships.push_back(random.Pick(kExtraMemberships));
         v[kMemberships] = memberships.empty() ? Sometimes(random, std::string(), 60.0, 40.0)
@@ -1646,14 +1925,20 @@ public:
 
         static const char* const parking[] = {"true", "false", "ja", "nein"};
         int parkingRoll = random.Below(100);
-        v[kParking] = parkingRoll < 70 ? Text(parking[parkingRoll % 4])
+        v[kParking] = parkingRoll < 70   ? Text(parking[parkingRoll % 4])
                       : parkingRoll < 95 ? std::nullopt
                                          : Text(std::string());
+    }
 
-        // Listing dates: created 2008-2023, updated on or after it
+    // Listing dates: created 2008-2023, updated on or after it; premium listings.
+    void FillDates(Draft& d)
+    {
+        Random& random = d.random;
+        auto& v = d.company.values;
         const int64_t firstDay = DaysFromCivil(2008, 1, 1), lastDay = DaysFromCivil(2023, 12, 31);
-        int64_t created = (firstDay + random.Below(static_cast<uint32_t>(lastDay - firstDay))) * 86400 +
-                          random.Range(7 * 3600, 19 * 3600) + random.Below(3600);
+        int64_t created =
+            (firstDay + random.Below(static_cast<uint32_t>(lastDay - firstDay))) * 86400 +
+            random.Range(7 * 3600, 19 * 3600) + random.Below(3600);
         int64_t updated = created;
         if (random.Percent(85)) {
             int64_t room = (lastDay + 1) * 86400 - created;
@@ -1672,15 +1957,6 @@ public:
             v[kPremiumStartDate] = Sometimes(random, std::string(), 80.0, 20.0);
             v[kPremiumStopDate] = v[kPremiumStartDate];
         }
-
-        // About a third of the companies show a logo.
-        if (random.Below(3) == 0) {
-            v[kLogo] = Base64(MakeLogo(random, v[kName] ? *v[kName] : base, encoder));
-            company.hasLogo = true;
-        } else {
-            v[kLogo] = Sometimes(random, std::string(), 50.0, 50.0);
-        }
-        return company;
     }
 
 private:
@@ -1696,22 +1972,31 @@ private:
                        (random.Percent(50) ? " " + trade : std::string());
         }
         switch (random.Below(7)) {
-        case 0: return trade + " " + surname;
-        case 1: return surname + " " + trade;
-        case 2: return boss.Full() + " " + trade;
-        case 3: return std::string(random.Pick(kFantasyWords)) + " " + trade;
-        case 4: return trade + " am " + random.Pick(kPlaces);
-        case 5: return surname + " & Söhne";
-        default: return surname + " " + trade + " " + random.Pick(kFantasyWords);
+            case 0:
+                return trade + " " + surname;
+            case 1:
+                return surname + " " + trade;
+            case 2:
+                return boss.Full() + " " + trade;
+            case 3:
+                return std::string(random.Pick(kFantasyWords)) + " " + trade;
+            case 4:
+                return trade + " am " + random.Pick(kPlaces);
+            case 5:
+                return surname + " & Söhne";
+            default:
+                return surname + " " + trade + " " + random.Pick(kFantasyWords);
         }
     }
 
     static std::string Imprint(const std::array<Text, kColumnCount>& v, const std::string& htmlName)
     {
-        auto value = [&v](Column column) { return v[column] ? EscapeHtml(*v[column]) : std::string(); };
+        auto value = [&v](Column column) {
+            return v[column] ? EscapeHtml(*v[column]) : std::string();
+        };
         std::string imprint = "<p><b>" + htmlName + "</b><br />" + value(kAddress) + " " +
-                              value(kHousenumber) + "<br />" + value(kZipcode) + " " + value(kCity) +
-                              "</p>";
+                              value(kHousenumber) + "<br />" + value(kZipcode) + " " +
+                              value(kCity) + "</p>";
         std::vector<std::string> contact;
         if (v[kPhone] && !v[kPhone]->empty())
             contact.push_back("Telefon: " + value(kPhone));
@@ -1724,8 +2009,8 @@ private:
         if (v[kCeo] && !v[kCeo]->empty())
             imprint += "<p>Vertreten durch: " + value(kCeo) + "</p>";
         if (v[kCommercialRegister] && !v[kCommercialRegister]->empty())
-            imprint += "<p>Registergericht: " + value(kDistrictCourt) + "<br />Registernummer: " +
-                       value(kCommercialRegister) + "</p>";
+            imprint += "<p>Registergericht: " + value(kDistrictCourt) +
+                       "<br />Registernummer: " + value(kCommercialRegister) + "</p>";
         if (v[kTaxIdNumber] && !v[kTaxIdNumber]->empty())
             imprint += "<p>Umsatzsteuer-Identifikationsnummer gemäß § 27 a Umsatzsteuergesetz: " +
                        value(kTaxIdNumber) + "</p>";
@@ -1756,7 +2041,7 @@ public:
                                  nullptr);
         database.reset(handle);
         if (rc != SQLITE_OK)
-            return Fail("cannot create " + path);
+            return Fail("creating " + path);
         // A scratch file renamed into place at the end needs neither journal nor syncing.
         return Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;", "setting up");
     }
@@ -1800,7 +2085,8 @@ public:
             sql += column ? ", ?" : "?";
         sql += ");";
         StatementPtr company = Prepare(sql);
-        StatementPtr filing = Prepare("INSERT INTO company_sectors (company, sector) VALUES (?, ?);");
+        StatementPtr filing =
+            Prepare("INSERT INTO company_sectors (company, sector) VALUES (?, ?);");
         if (!company || !filing)
             return false;
 
@@ -1812,7 +2098,8 @@ public:
                 if (!value)
                     sqlite3_bind_null(company.get(), column + 1);
                 else if (column == kId || column == kPremium)
-                    sqlite3_bind_int64(company.get(), column + 1, std::strtoll(value->c_str(), nullptr, 10));
+                    sqlite3_bind_int64(company.get(), column + 1,
+                                       std::strtoll(value->c_str(), nullptr, 10));
                 else
                     sqlite3_bind_text(company.get(), column + 1, value->data(),
                                       static_cast<int>(value->size()), SQLITE_STATIC);
@@ -1831,9 +2118,10 @@ public:
         }
         // Without these the sector subquery of the search reads the whole link table once per
         // company.
-        return Execute("CREATE INDEX company_sectors_company ON company_sectors (company);"
-                       "CREATE INDEX company_sectors_sector ON company_sectors (sector);",
-                       "creating the indexes") &&
+        return Execute(
+                   "CREATE INDEX company_sectors_company ON company_sectors (company);"
+                   "CREATE INDEX company_sectors_sector ON company_sectors (sector);",
+                   "creating the indexes") &&
                Execute("COMMIT;", "committing") && Execute("ANALYZE;", "analysing");
     }
 
@@ -2021,8 +2309,9 @@ int main(int argc, char** argv)
     std::filesystem::path directory = std::filesystem::absolute(output).parent_path();
     SyncFile(directory.string());
     uintmax_t size = std::filesystem::file_size(output, error);
-    std::printf("norvel-gendir: %s: %llu companies (%ld with logo), %d sectors, %ld filings, %llu bytes\n",
-                output.c_str(), companies, writer.LogoCount(), writer.SectorCount(),
-                writer.FilingCount(), static_cast<unsigned long long>(error ? 0 : size));
+    std::printf(
+        "norvel-gendir: %s: %llu companies (%ld with logo), %d sectors, %ld filings, %llu bytes\n",
+        output.c_str(), companies, writer.LogoCount(), writer.SectorCount(), writer.FilingCount(),
+        static_cast<unsigned long long>(error ? 0 : size));
     return 0;
 }

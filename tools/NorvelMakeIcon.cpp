@@ -42,7 +42,8 @@ double CircleDistance(double x, double y, double cx, double cy, double radius)
     return std::hypot(x - cx, y - cy) - radius;
 }
 
-double CapsuleDistance(double x, double y, double ax, double ay, double bx, double by, double radius)
+double CapsuleDistance(double x, double y, double ax, double ay, double bx, double by,
+                       double radius)
 {
     double px = x - ax, py = y - ay, dx = bx - ax, dy = by - ay;
     double t = std::clamp((px * dx + py * dy) / (dx * dx + dy * dy), 0.0, 1.0);
@@ -89,8 +90,8 @@ std::vector<uint8_t> DrawIcon(int size)
                         double ring = std::fabs(CircleDistance(x, y, lensX, lensY,
                                                                ringOuter - ringWidth / 2)) -
                                       ringWidth / 2;
-                        double handle = CapsuleDistance(x, y, handleStartX, handleStartY,
-                                                        handleEnd, handleEnd, handleRadius);
+                        double handle = CapsuleDistance(x, y, handleStartX, handleStartY, handleEnd,
+                                                        handleEnd, handleRadius);
                         if (ring < 0 || handle < 0)
                             c = Premultiplied(1, 1, 1, 1);
                     }
@@ -104,7 +105,8 @@ std::vector<uint8_t> DrawIcon(int size)
             double a = sum.a / samples;
             uint8_t* out = &pixels[(static_cast<size_t>(py) * size + px) * 4];
             auto channel = [a](double premultiplied) {
-                return static_cast<uint8_t>(std::lround(std::clamp(premultiplied / a, 0.0, 1.0) * 255));
+                return static_cast<uint8_t>(
+                    std::lround(std::clamp(premultiplied / a, 0.0, 1.0) * 255));
             };
             if (a <= 0.0) {
                 out[0] = out[1] = out[2] = out[3] = 0;

@@ -53,8 +53,9 @@ public:
             for (int i = 0; i < sqlite3_column_count(statement); ++i) {
                 const unsigned char* text = sqlite3_column_text(statement, i);
                 if (text)
-                    row.emplace_back(std::string(reinterpret_cast<const char*>(text),
-                                     static_cast<size_t>(sqlite3_column_bytes(statement, i))));
+                    row.emplace_back(
+                        std::string(reinterpret_cast<const char*>(text),
+                                    static_cast<size_t>(sqlite3_column_bytes(statement, i))));
                 else
                     row.emplace_back(std::nullopt);
             }
@@ -117,12 +118,45 @@ std::set<wxString> FileNames(const wxString& directory)
 }
 
 const char* const kCompanyColumns[] = {
-    "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
-    "mobile", "internet", "email", "taxIdNumber", "taxNumber", "districtCourt",
-    "commercialRegister", "blog", "twitter", "facebook", "imprintUrl", "notes", "openingHours",
-    "imprint", "logo", "keywords", "description", "staff", "startyear", "typeofcompany", "owner",
-    "cooperations", "memberships", "parking", "premium", "premiumStartDate", "premiumStopDate",
-    "created", "updated",
+    "id",
+    "name",
+    "ceo",
+    "address",
+    "housenumber",
+    "zipcode",
+    "city",
+    "state",
+    "phone",
+    "fax",
+    "mobile",
+    "internet",
+    "email",
+    "taxIdNumber",
+    "taxNumber",
+    "districtCourt",
+    "commercialRegister",
+    "blog",
+    "twitter",
+    "facebook",
+    "imprintUrl",
+    "notes",
+    "openingHours",
+    "imprint",
+    "logo",
+    "keywords",
+    "description",
+    "staff",
+    "startyear",
+    "typeofcompany",
+    "owner",
+    "cooperations",
+    "memberships",
+    "parking",
+    "premium",
+    "premiumStartDate",
+    "premiumStopDate",
+    "created",
+    "updated",
 };
 
 }  // namespace
@@ -158,8 +192,9 @@ TEST(NorvelGenDir, WritesEveryColumnTheViewerReadsAndIndexesTheLinkTable)
     EXPECT_EQ(80, directory.Number("SELECT COUNT(*) FROM sectors"));
     EXPECT_EQ(80, directory.Number("SELECT COUNT(DISTINCT sector) FROM sectors"));
     EXPECT_EQ(1, directory.Number("SELECT COUNT(*) FROM sectors WHERE sector = 'Bäckereien'"));
-    EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM company_sectors WHERE sector NOT IN "
-                                  "(SELECT id FROM sectors) OR company NOT IN (SELECT id FROM companies)"));
+    EXPECT_EQ(0, directory.Number(
+                     "SELECT COUNT(*) FROM company_sectors WHERE sector NOT IN "
+                     "(SELECT id FROM sectors) OR company NOT IN (SELECT id FROM companies)"));
 
     std::set<std::string> indexed;
     for (const Row& index : directory.Rows("PRAGMA index_list(company_sectors)"))
@@ -185,22 +220,32 @@ TEST(NorvelGenDir, DataHoldsTheRareCasesTheViewerMustSurvive)
     ASSERT_EQ(0, Generate(dir, output, "--companies 600")) << ReadTextFile(dir.Path("err.txt"));
     Directory directory(output);
 
-    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE name IS NULL AND ceo IS NOT NULL"), 0);
-    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE ceo IS NULL AND name IS NOT NULL"), 0);
-    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE name IS NULL AND ceo IS NULL"), 0);
+    EXPECT_GT(
+        directory.Number("SELECT COUNT(*) FROM companies WHERE name IS NULL AND ceo IS NOT NULL"),
+        0);
+    EXPECT_GT(
+        directory.Number("SELECT COUNT(*) FROM companies WHERE ceo IS NULL AND name IS NOT NULL"),
+        0);
+    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE name IS NULL AND ceo IS NULL"),
+              0);
     EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE name = ''"), 0);
     EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE instr(name, '''') > 0"), 0);
     EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE instr(ceo, '''') > 0"), 0);
     EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE instr(name, '\\') > 0"), 0);
-    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE ceo LIKE '%ü%' OR ceo LIKE '%ö%'"), 0);
+    EXPECT_GT(
+        directory.Number("SELECT COUNT(*) FROM companies WHERE ceo LIKE '%ü%' OR ceo LIKE '%ö%'"),
+        0);
     EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE startyear = '0'"), 0);
     EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE notes LIKE '%<ul><li>%'"), 0);
-    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM companies WHERE commercialRegister LIKE 'HRB %'"), 0);
+    EXPECT_GT(
+        directory.Number("SELECT COUNT(*) FROM companies WHERE commercialRegister LIKE 'HRB %'"),
+        0);
     EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM companies WHERE premium NOT IN (0, 1)"));
     EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM companies WHERE zipcode IS NOT NULL AND "
                                   "(length(zipcode) != 5 OR zipcode GLOB '*[^0-9]*')"));
-    EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM companies WHERE taxIdNumber != '' AND "
-                                  "NOT taxIdNumber GLOB 'DE[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]'"));
+    EXPECT_EQ(0, directory.Number(
+                     "SELECT COUNT(*) FROM companies WHERE taxIdNumber != '' AND "
+                     "NOT taxIdNumber GLOB 'DE[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]'"));
 
     // Each value the truth conversion meets, and nothing else.
     std::set<std::string> parking;
@@ -208,9 +253,11 @@ TEST(NorvelGenDir, DataHoldsTheRareCasesTheViewerMustSurvive)
         parking.insert(row[0] ? *row[0] : std::string("<NULL>"));
     EXPECT_EQ((std::set<std::string>{"true", "false", "ja", "nein", "", "<NULL>"}), parking);
 
-    const char* stamp = "'[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]'";
-    EXPECT_EQ(0, directory.Number(std::string("SELECT COUNT(*) FROM companies WHERE NOT created GLOB ") +
-                                  stamp + " OR NOT updated GLOB " + stamp + " OR updated < created"));
+    const char* stamp =
+        "'[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]'";
+    EXPECT_EQ(
+        0, directory.Number(std::string("SELECT COUNT(*) FROM companies WHERE NOT created GLOB ") +
+                            stamp + " OR NOT updated GLOB " + stamp + " OR updated < created"));
 
     // Zero to three distinct sectors a company, each count present.
     std::set<std::string> counts;
@@ -240,8 +287,8 @@ TEST(NorvelGenDir, LogosAreStrictBase64PngsTheToolkitLoads)
         ++logos;
         totalLength += text.size();
         size_t errorPosition = 0;
-        wxMemoryBuffer bytes = wxBase64Decode(text.c_str(), text.size(),
-                                              wxBase64DecodeMode_Strict, &errorPosition);
+        wxMemoryBuffer bytes =
+            wxBase64Decode(text.c_str(), text.size(), wxBase64DecodeMode_Strict, &errorPosition);
         ASSERT_GT(bytes.GetDataLen(), 8u) << "company " << *row[0] << " at " << errorPosition;
         ASSERT_EQ(0, memcmp(bytes.GetData(), "\x89PNG\r\n\x1a\n", 8)) << "company " << *row[0];
         wxMemoryInputStream stream(bytes.GetData(), bytes.GetDataLen());

@@ -26,8 +26,8 @@ TEST(NorvelMakeIcon, WritesFourBgraSizesWithMasksTheToolkitReads)
     TempDir dir;
     ASSERT_FALSE(dir.Path().empty());
     const wxString icon = dir.Path("NorvelIcon.ico");
-    ASSERT_EQ(0, RunTool(NORVEL_MAKEICON, ShellQuote(icon), dir.Path("out.txt"),
-                         dir.Path("err.txt")))
+    ASSERT_EQ(0,
+              RunTool(NORVEL_MAKEICON, ShellQuote(icon), dir.Path("out.txt"), dir.Path("err.txt")))
         << ReadTextFile(dir.Path("err.txt"));
 
     const std::string bytes = ReadTextFile(icon);

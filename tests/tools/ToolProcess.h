@@ -32,8 +32,8 @@ inline std::string ShellQuote(const wxString& text)
 inline int RunTool(const std::string& program, const std::string& arguments, const wxString& out,
                    const wxString& err)
 {
-    std::string command = ShellQuote(program) + " " + arguments + " >" + ShellQuote(out) + " 2>" +
-                          ShellQuote(err);
+    std::string command =
+        ShellQuote(program) + " " + arguments + " >" + ShellQuote(out) + " 2>" + ShellQuote(err);
     int status = std::system(command.c_str());
     if (status == -1 || !WIFEXITED(status))
         return -1;
