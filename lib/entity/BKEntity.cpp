@@ -325,6 +325,17 @@ wxString BKEntity::ToCsv(bool header, wxString separator, const wxString& delimi
 void BKEntity::MoveToEnd(const std::vector<bool>& selected)
 {
     unsigned int count = GetCount();
+    // Nothing moves unless a selected field stands before an unselected one; a fully
+    // loaded record is the common case.
+    bool seenSelected = false;
+    bool changes = false;
+    for (unsigned int index = 0; index < count && !changes; ++index) {
+        bool isSelected = index < selected.size() && selected[index];
+        changes = seenSelected && !isSelected;
+        seenSelected = seenSelected || isSelected;
+    }
+    if (!changes)
+        return;
     std::vector<BKEntityType*> kept;
     std::vector<BKEntityType*> moved;
     kept.reserve(count);
@@ -335,8 +346,6 @@ void BKEntity::MoveToEnd(const std::vector<bool>& selected)
         else
             kept.push_back(field);
     }
-    if (moved.empty())
-        return;
     fields.ClearItems();
     for (BKEntityType* field : kept)
         fields.AppendItem(field);

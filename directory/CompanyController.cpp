@@ -1,0 +1,104 @@
+#include "directory/CompanyController.h"
+
+#include <memory>
+
+#include <wx/app.h>
+
+#include "lib/db/BKQueryParser.h"
+
+namespace {
+
+const char* const selectText =
+    "SELECT    companies.*,    (        SELECT \t\tGROUP_CONCAT(sectors.sector, ', ') \t\t"
+    "FROM \t\t\tsectors \t\t INNER JOIN \t\t\tcompany_sectors ON company_sectors.sector = "
+    "sectors.id \t\tWHERE \t\t\tcompany_sectors.company = companies.id    ) AS sectors FROM "
+    "   companies ";
+
+const char* const textCondition =
+    "( \tcompanies.name LIKE '%:search:%' \tOR \tcompanies.ceo LIKE '%:search:%' )";
+
+bool IsPlainNumber(const wxString& text)
+{
+    if (text.empty())
+        return false;
+    for (wxUniChar c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CompanyController::CompanyController(Brenik::BKSQLiteDatabase* database)
+    : SQLiteController(database, "companies", "id", "name", 1)
+{
+}
+
+CompanyEntity* CompanyController::LoadCompany(unsigned int id)
+{
+    CompanyController loader(GetDatabase());
+    if (!loader.Get(wxString("id"), wxString::Format("%u", id), false) || !loader.Run())
+        return nullptr;
+    auto company = std::make_unique<CompanyEntity>(GetDatabase(), true);
+    loader.Get(company.get());
+    loader.Reset();
+    return company.release();
+}
+
+wxString CompanyController::BuildSearchStatement(const wxString& text,
+                                                 const wxArrayString& sectors)
+{
+    wxString statement = selectText;
+    if (!sectors.empty()) {
+        wxArrayString numbers;
+        for (const wxString& sector : sectors) {
+            if (IsPlainNumber(sector))
+                numbers.Add(sector);
+        }
+        // A company filed under several of the chosen sectors is still one company: the
+        // sectors restrict the companies instead of multiplying them by a join. Chosen
+        // sectors that were all dropped match nothing rather than everything.
+        statement += " WHERE    companies.id IN (SELECT company_sectors.company FROM "
+                     "company_sectors WHERE company_sectors.sector IN (" +
+                     SQLiteEntity::ArrayStringToString(numbers, ", ", wxString()) + ")) AND ";
+    } else {
+        statement += " WHERE ";
+    }
+    statement += textCondition;
+
+    Brenik::BKQueryParser parser;
+    parser.Prepare(statement);
+    parser.Bind("search", text, false, true);
+    return parser.GetParsedQuery();
+}
+
+CompanyController* CompanyController::InitSearch(const wxString& text,
+                                                 const wxArrayString& sectors)
+{
+    auto search = std::make_unique<CompanyController>(GetDatabase());
+    if (!search->Create(BuildSearchStatement(text, sectors)))
+        return nullptr;
+    return search.release();
+}
+
+CompanyEntity* CompanyController::RunSearch()
+{
+    std::unique_ptr<CompanyEntity> company;
+    if (Run()) {
+        company = std::make_unique<CompanyEntity>(GetDatabase(), true);
+        Get(company.get());
+    }
+    wxYield();
+    return company.release();
+}
+
+void CompanyController::DeinitSearch()
+{
+    delete this;
+}
+
+void CompanyController::DeinitSearch(CompanyController* search)
+{
+    delete search;
+}

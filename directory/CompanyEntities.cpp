@@ -1,0 +1,3 @@
+#include "directory/CompanyEntities.h"
+
+CompanyEntities::CompanyEntities(bool autoCleanUp) : SQLiteEntityContainer(autoCleanUp) {}

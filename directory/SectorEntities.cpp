@@ -1,0 +1,3 @@
+#include "directory/SectorEntities.h"
+
+SectorEntities::SectorEntities() : SQLiteEntityContainer(true) {}

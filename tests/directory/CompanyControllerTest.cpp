@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "DirectoryTestData.h"
+#include "TestSupport.h"
+#include "directory/CompanyController.h"
+
+using Brenik::BKSQLiteDatabase;
+using namespace DirectoryTestData;
+
+namespace {
+
+class CompanyControllerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        database = std::make_unique<BKSQLiteDatabase>(dir.Path("directory.sqlite"));
+        ASSERT_TRUE(database->Connect());
+        ASSERT_NO_FATAL_FAILURE(CreateSchema(database.get()));
+        ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 3, "B\xC3\xA4" "ckerei"));
+        ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 7, "Konditorei"));
+        ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 9, "Metzgerei"));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 1, "Mayer Backwaren", "Hans Mayer"));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 2, "O'Neil Sweets", "Mary O'Neil"));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 3, "Schmidt", "Anna Meyer"));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 4, "Back\\slash GmbH", nullptr));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 5, nullptr, nullptr));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 6, "M\xC3\xBCller", "Frau Wei\xC3\x9F"));
+        ASSERT_NO_FATAL_FAILURE(File(database.get(), 1, {3, 7}));
+        ASSERT_NO_FATAL_FAILURE(File(database.get(), 2, {7}));
+        ASSERT_NO_FATAL_FAILURE(File(database.get(), 3, {9}));
+        ASSERT_NO_FATAL_FAILURE(File(database.get(), 6, {3}));
+    }
+
+    // Every record of a search, in result order; the records are the caller's.
+    std::vector<std::unique_ptr<CompanyEntity>> Search(const wxString& text,
+                                                       const wxArrayString& sectors,
+                                                       unsigned int* count = nullptr)
+    {
+        std::vector<std::unique_ptr<CompanyEntity>> found;
+        CompanyController factory(database.get());
+        CompanyController* search = factory.InitSearch(text, sectors);
+        EXPECT_NE(nullptr, search);
+        if (!search)
+            return found;
+        if (count)
+            *count = search->GetCount();
+        while (CompanyEntity* company = search->RunSearch())
+            found.emplace_back(company);
+        search->DeinitSearch();
+        return found;
+    }
+
+    static std::multiset<unsigned int> Ids(
+        const std::vector<std::unique_ptr<CompanyEntity>>& companies)
+    {
+        std::multiset<unsigned int> ids;
+        for (const auto& company : companies)
+            ids.insert(company->Get("id")->ToUnsignedInt());
+        return ids;
+    }
+
+    static wxArrayString Sectors(std::initializer_list<const char*> ids)
+    {
+        wxArrayString list;
+        for (const char* id : ids)
+            list.Add(id);
+        return list;
+    }
+
+    TempDir dir;
+    std::unique_ptr<BKSQLiteDatabase> database;
+};
+
+}  // namespace
+
+TEST_F(CompanyControllerTest, EmptySearchListsEveryCompanyWithNameOrDirector)
+{
+    unsigned int count = 0;
+    auto found = Search("", wxArrayString(), &count);
+    EXPECT_EQ(5u, count);
+    EXPECT_EQ((std::multiset<unsigned int>{1, 2, 3, 4, 6}), Ids(found));
+}
+
+TEST_F(CompanyControllerTest, TextMatchesNameOrDirectorAsSubstring)
+{
+    EXPECT_EQ((std::multiset<unsigned int>{1, 3, 6}), Ids(Search("ER", wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{1}), Ids(Search("BACKWAREN", wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{3}), Ids(Search("anna", wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{}), Ids(Search("Mayer Hans", wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{6}),
+              Ids(Search(wxString::FromUTF8("M\xC3\xBCller"), wxArrayString())));
+    // Case is ignored for ASCII letters only.
+    EXPECT_TRUE(Search(wxString::FromUTF8("M\xC3\x9CLLER"), wxArrayString()).empty());
+    // % keeps its LIKE meaning.
+    EXPECT_EQ((std::multiset<unsigned int>{1}), Ids(Search("Mayer%waren", wxArrayString())));
+}
+
+TEST_F(CompanyControllerTest, QuotesAndBackslashesInTextStayInsideTheLiteral)
+{
+    EXPECT_EQ((std::multiset<unsigned int>{2}), Ids(Search("O'Neil", wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{2}), Ids(Search("'", wxArrayString())));
+    // Attempts to leave the literal find nothing and break nothing.
+    EXPECT_TRUE(Search("x' OR 'a' LIKE 'a", wxArrayString()).empty());
+    EXPECT_TRUE(Search("\\' OR 1=1 --", wxArrayString()).empty());
+    EXPECT_TRUE(Search("'); DROP TABLE companies; --", wxArrayString()).empty());
+    EXPECT_EQ(5u, Search("", wxArrayString()).size());
+
+    wxString statement = CompanyController::BuildSearchStatement("a\\b'c", wxArrayString());
+    EXPECT_NE(wxNOT_FOUND, statement.Find("companies.name LIKE '%a\\\\b''c%'"));
+    EXPECT_NE(wxNOT_FOUND, statement.Find("companies.ceo LIKE '%a\\\\b''c%'"));
+}
+
+TEST_F(CompanyControllerTest, StatementIsTheFixedSelectWithTextCondition)
+{
+    const wxString select =
+        "SELECT    companies.*,    (        SELECT \t\tGROUP_CONCAT(sectors.sector, ', ') \t\t"
+        "FROM \t\t\tsectors \t\t INNER JOIN \t\t\tcompany_sectors ON company_sectors.sector = "
+        "sectors.id \t\tWHERE \t\t\tcompany_sectors.company = companies.id    ) AS sectors "
+        "FROM    companies ";
+    EXPECT_EQ(select + " WHERE ( \tcompanies.name LIKE '%Mayer%' \tOR \tcompanies.ceo LIKE "
+                       "'%Mayer%' )",
+              CompanyController::BuildSearchStatement("Mayer", wxArrayString()));
+    EXPECT_EQ(select + " WHERE    companies.id IN (SELECT company_sectors.company FROM "
+                       "company_sectors WHERE company_sectors.sector IN (3, 7)) AND ( "
+                       "\tcompanies.name LIKE '%%' \tOR \tcompanies.ceo LIKE '%%' )",
+              CompanyController::BuildSearchStatement("", Sectors({"3", "7"})));
+}
+
+TEST_F(CompanyControllerTest, SectorsRestrictAndListEachCompanyOnce)
+{
+    EXPECT_EQ((std::multiset<unsigned int>{1, 6}), Ids(Search("", Sectors({"3"}))));
+    // Company 1 is filed under both chosen sectors: listed and counted once.
+    unsigned int count = 0;
+    auto found = Search("", Sectors({"3", "7"}), &count);
+    EXPECT_EQ((std::multiset<unsigned int>{1, 2, 6}), Ids(found));
+    EXPECT_EQ(3u, count);
+    // Text and sectors together.
+    EXPECT_EQ((std::multiset<unsigned int>{1}), Ids(Search("mayer", Sectors({"3", "7", "9"}))));
+    EXPECT_TRUE(Search("", Sectors({"42"})).empty());
+}
+
+TEST_F(CompanyControllerTest, SectorEntriesThatAreNotNumbersAreDropped)
+{
+    auto found = Search("", Sectors({"9", "3) OR (1=1", "7; DROP TABLE companies", "", "-1",
+                                     " 3", "3.0"}));
+    EXPECT_EQ((std::multiset<unsigned int>{3}), Ids(found));
+    EXPECT_EQ(5u, Search("", wxArrayString()).size());  // the table is still there
+    // Chosen sectors that were all dropped match nothing instead of everything.
+    EXPECT_TRUE(Search("", Sectors({"x"})).empty());
+    EXPECT_EQ((std::multiset<unsigned int>{2, 1}), Ids(Search("", Sectors({"007"}))));
+}
+
+TEST_F(CompanyControllerTest, RecordsCarryAllTheirSectorNames)
+{
+    auto found = Search("", Sectors({"7"}));
+    ASSERT_EQ(2u, found.size());
+    for (const auto& company : found) {
+        wxString sectors = company->Get("sectors")->ToString();
+        if (company->Get("id")->ToUnsignedInt() == 1) {
+            // All sectors of the company, not only the chosen one, in SQLite's order.
+            EXPECT_TRUE(sectors == wxString::FromUTF8("B\xC3\xA4" "ckerei, Konditorei") ||
+                        sectors == wxString::FromUTF8("Konditorei, B\xC3\xA4" "ckerei"))
+                << sectors;
+            EXPECT_EQ("Mayer Backwaren", company->Get("name")->ToString());
+            EXPECT_EQ("Hans Mayer", company->Get("ceo")->ToString());
+            EXPECT_TRUE(company->Get("parking")->ToBool());
+            EXPECT_EQ(1u, company->Get("premium")->ToUnsignedInt());
+        } else {
+            EXPECT_EQ("Konditorei", sectors);
+        }
+        EXPECT_EQ(40u, company->GetCount());
+    }
+    // A company filed under no sector has an empty list.
+    auto unfiled = Search("slash", wxArrayString());
+    ASSERT_EQ(1u, unfiled.size());
+    EXPECT_EQ(4u, unfiled[0]->Get("id")->ToUnsignedInt());
+    EXPECT_EQ("", unfiled[0]->Get("sectors")->ToString());
+    EXPECT_EQ("Back\\slash GmbH", unfiled[0]->Get("name")->ToString());
+}
+
+TEST_F(CompanyControllerTest, SteppingAfterTheLastRecordKeepsReturningNull)
+{
+    CompanyController factory(database.get());
+    CompanyController* search = factory.InitSearch("Schmidt", wxArrayString());
+    ASSERT_NE(nullptr, search);
+    EXPECT_FALSE(factory.GetRunning());  // the factory itself is not changed
+    EXPECT_EQ(1u, search->GetCount());
+    std::unique_ptr<CompanyEntity> first(search->RunSearch());
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(nullptr, search->RunSearch());
+    EXPECT_EQ(nullptr, search->RunSearch());
+    EXPECT_EQ(0u, search->GetCount());
+    CompanyController::DeinitSearch(search);
+    CompanyController::DeinitSearch(nullptr);
+    // Records outlive their search.
+    EXPECT_EQ("Schmidt", first->Get("name")->ToString());
+}
+
+TEST_F(CompanyControllerTest, FailingStatementGivesNoSearch)
+{
+    TempDir empty;
+    BKSQLiteDatabase bare(empty.Path("bare.sqlite"));
+    CompanyController factory(&bare);
+    EXPECT_EQ(nullptr, factory.InitSearch("", wxArrayString()));
+    EXPECT_EQ(nullptr, factory.InitSearch("x", Sectors({"1"})));
+    EXPECT_EQ(nullptr, factory.LoadCompany(1));
+}
+
+TEST_F(CompanyControllerTest, LoadsOneCompanyById)
+{
+    CompanyController controller(database.get());
+    std::unique_ptr<CompanyEntity> company(controller.LoadCompany(2));
+    ASSERT_NE(nullptr, company);
+    EXPECT_EQ(2u, company->Get("id")->ToUnsignedInt());
+    EXPECT_EQ("O'Neil Sweets", company->Get("name")->ToString());
+    EXPECT_EQ("Bonn", company->Get("city")->ToString());
+    // The single-company statement has no sectors column.
+    ASSERT_NE(nullptr, company->Get("sectors"));
+    EXPECT_EQ("", company->Get("sectors")->ToString());
+    EXPECT_EQ(nullptr, controller.LoadCompany(99));
+    EXPECT_EQ(nullptr, controller.LoadCompany(0));
+}

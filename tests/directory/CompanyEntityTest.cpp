@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "DirectoryTestData.h"
+#include "TestSupport.h"
+#include "directory/CompanyController.h"
+#include "directory/CompanyEntity.h"
+
+using namespace DirectoryTestData;
+
+TEST(CompanyEntity, DeclaresTheFortyFieldsInOrder)
+{
+    const char* keys[] = {
+        "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone",
+        "fax", "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes",
+        "openingHours", "logo", "districtCourt", "commercialRegister", "blog", "twitter",
+        "facebook", "imprintUrl", "keywords", "description", "imprint", "staff", "startyear",
+        "typeofcompany", "owner", "cooperations", "memberships", "parking", "premium",
+        "premiumStartDate", "premiumStopDate", "created", "updated", "sectors"};
+    CompanyEntity company(nullptr, true);
+    EXPECT_EQ("companies", company.GetTable());
+    EXPECT_EQ("id", company.GetPrimaryKey());
+    EXPECT_EQ("", company.GetForeignKey());
+    EXPECT_EQ("", company.GetForeignTable());
+    EXPECT_EQ(0u, company.GetReference());
+    EXPECT_TRUE(company.GetGetAutoSequence());
+    ASSERT_EQ(40u, company.GetCount());
+    for (unsigned int index = 0; index < 40; ++index) {
+        const auto* field = company.Get(index);
+        wxString key = keys[index];
+        EXPECT_EQ(key, field->GetKey());
+        bool number = key == "id" || key == "premium";
+        bool truth = key == "parking";
+        EXPECT_EQ(number ? 4u : truth ? 11u : 0u, field->GetType()) << key;
+        EXPECT_EQ(!number && !truth, field->GetDelimiters()) << key;
+        EXPECT_EQ(!number && !truth, field->GetEscape()) << key;
+        EXPECT_TRUE(field->GetNull()) << key;
+        EXPECT_EQ("", field->GetField());
+        EXPECT_EQ(0u, field->GetLength());
+        EXPECT_EQ(number ? "0" : truth ? "false" : "", field->ToString()) << key;
+    }
+    CompanyEntity plain(nullptr, false);
+    EXPECT_EQ(39u, plain.GetCount());
+    EXPECT_EQ(nullptr, plain.Get("sectors"));
+    EXPECT_EQ("updated", plain.Get(38u)->GetKey());
+}
+
+TEST(CompanyEntity, AddressWithHousenumber)
+{
+    CompanyEntity company(nullptr, true);
+    EXPECT_EQ("", company.GetAddressWithHousenumber());
+    company.SetValue("address", wxString::FromUTF8("Hauptstra\xC3\x9F" "e"));
+    EXPECT_EQ(wxString::FromUTF8("Hauptstra\xC3\x9F" "e"), company.GetAddressWithHousenumber());
+    company.SetValue("housenumber", wxString("12a"));
+    EXPECT_EQ(wxString::FromUTF8("Hauptstra\xC3\x9F" "e 12a"), company.GetAddressWithHousenumber());
+    company.SetValue("address", wxString());
+    EXPECT_EQ(" 12a", company.GetAddressWithHousenumber());
+}
+
+TEST(CompanyEntity, RowOfNullsGivesEmptyRecord)
+{
+    TempDir dir;
+    Brenik::BKSQLiteDatabase database(dir.Path("n.sqlite"));
+    ASSERT_NO_FATAL_FAILURE(CreateSchema(&database));
+    ASSERT_TRUE(Execute(&database, "INSERT INTO companies (id) VALUES (8)"));
+    CompanyController controller(&database);
+    std::unique_ptr<CompanyEntity> company(controller.LoadCompany(8));
+    ASSERT_NE(nullptr, company);
+    EXPECT_EQ(8u, company->Get("id")->ToUnsignedInt());
+    for (unsigned int index = 0; index < company->GetCount(); ++index) {
+        const auto* field = company->Get(index);
+        if (field->GetType() == 0) {
+            EXPECT_EQ("", field->ToString()) << field->GetKey();
+        }
+    }
+    EXPECT_FALSE(company->Get("parking")->ToBool());
+    EXPECT_EQ("false", company->Get("parking")->ToString());
+    EXPECT_EQ(0u, company->Get("premium")->ToUnsignedInt());
+    EXPECT_EQ("8", company->ToSimpleString());
+}
