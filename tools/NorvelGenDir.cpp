@@ -1,5 +1,7 @@
 // norvel-gendir: writes a sample business directory (companies, sectors and their filings) as an
-// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content.
+// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content;
+// each company depends only on the seed and its id, so a larger directory begins with the
+// companies of a smaller one.
 // Usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S]
 #include <sqlite3.h>
 
@@ -1654,7 +1656,13 @@ private:
         int filings = random.Below(100);
         int count = filings < 9 ? 0 : filings < 60 ? 1 : filings < 88 ? 2 : 3;
         while (static_cast<int>(sectors.size()) < count) {
+            // Related trades stand next to each other in the list: further filings mostly
+            // stay near the first one.
             int sector = 1 + static_cast<int>(random.Below(kSectorCount));
+            if (!sectors.empty() && random.Percent(75))
+                sector = 1 + (sectors[0] - 1 + random.Range(1, 3) * (random.Percent(50) ? 1 : -1) +
+                              kSectorCount) %
+                                 kSectorCount;
             if (std::find(sectors.begin(), sectors.end(), sector) == sectors.end())
                 sectors.push_back(sector);
         }
