@@ -202,7 +202,11 @@ wxObject* BKListCtrl::wxCreateObject()
     return new BKListCtrl;
 }
 
-BKListCtrl::BKListCtrl() : deleters(1, nullptr) {}
+BKListCtrl::BKListCtrl() : deleters(1, nullptr)
+{
+    countTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &BKListCtrl::CountTimerEvent, this, countTimer.GetId());
+}
 
 BKListCtrl::BKListCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
                        long style, const wxValidator& validator, const wxString& name)
@@ -211,15 +215,18 @@ BKListCtrl::BKListCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSiz
                             name),
       deleters(1, nullptr)
 {
+    countTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &BKListCtrl::CountTimerEvent, this, countTimer.GetId());
 }
 
 BKListCtrl::~BKListCtrl()
 {
     // The toolkit announces the removal of its items while the window is being torn down;
     // emptying the count here keeps that from reaching a change flag whose owner may be gone.
+    countTimer.Stop();
     change = nullptr;
     if (m_mainWin && HasFlag(wxLC_VIRTUAL))
-        SetItemCount(0);
+        wxListCtrl::SetItemCount(0);
 }
 
 bool BKListCtrl::EnsureVirtual()
@@ -262,34 +269,50 @@ void BKListCtrl::StoreChange()
 
 void BKListCtrl::InsertToolkitItem(int position)
 {
-    const long count = static_cast<long>(rows.size()) - 1;  // the toolkit's count before
-    if (position >= count || GetSelectedItemCount() == 0) {
-        // The toolkit keeps the selection and focus by index; at the end nothing moves.
-        const long focused = position < count ? GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) : -1;
-        SetItemCount(count + 1);
-        if (focused >= position) {
-            quietSelection = true;
-            SetItemState(focused + 1, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-            quietSelection = false;
-        }
-        return;
-    }
-    // Selected rows at or after the position move down one place with their rows.
+    // The storage already holds the new row; the toolkit is one item behind until the count
+    // is set, so only the toolkit's own calls are used here.
+    const long count = wxListCtrl::GetItemCount();
     std::vector<long> selected;
-    for (long item = GetNextItem(position - 1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-         item != -1; item = GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-        selected.push_back(item);
-    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if (GetSelectedItemCount() > 0) {
+        for (long item = wxListCtrl::GetNextItem(position - 1, wxLIST_NEXT_ALL,
+                                                 wxLIST_STATE_SELECTED);
+             item != -1;
+             item = wxListCtrl::GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+            selected.push_back(item);
+    }
+    const long focused = wxListCtrl::GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
     quietSelection = true;
     for (long item : selected)
-        SetItemState(item, 0, wxLIST_STATE_SELECTED);
-    SetItemCount(count + 1);
+        wxListCtrl::SetItemState(item, 0, wxLIST_STATE_SELECTED);
+    wxListCtrl::SetItemCount(count + 1);
     for (long item : selected)
-        SetItemState(item + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        wxListCtrl::SetItemState(item + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     if (focused >= position)
-        SetItemState(focused + 1, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+        wxListCtrl::SetItemState(focused + 1, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
     quietSelection = false;
-    RefreshItems(position, count);
+    wxListCtrl::RefreshItems(position, count);
+}
+
+void BKListCtrl::SyncCount() const
+{
+    if (!m_mainWin || !HasFlag(wxLC_VIRTUAL))
+        return;
+    if (static_cast<size_t>(wxListCtrl::GetItemCount()) != rows.size())
+        const_cast<BKListCtrl*>(this)->wxListCtrl::SetItemCount(static_cast<long>(rows.size()));
+}
+
+void BKListCtrl::ScheduleCount()
+{
+    // A new count makes the toolkit repaint every visible row, which costs tens of
+    // milliseconds with 13 columns. Rows appended below a full page change only the scroll
+    // bar, so once the page is full the count is passed on once a second.
+    if (!countTimer.IsRunning())
+        countTimer.StartOnce(wxListCtrl::GetItemCount() <= GetCountPerPage() ? 100 : 1000);
+}
+
+void BKListCtrl::CountTimerEvent(wxTimerEvent&)
+{
+    SyncCount();
 }
 
 bool BKListCtrl::Insert(int position, BKListCtrlRow* row, bool deleteRow)
@@ -300,8 +323,14 @@ bool BKListCtrl::Insert(int position, BKListCtrlRow* row, bool deleteRow)
     const int columns = GetColumnCount();
     if (row->GetCount() != static_cast<size_t>(columns) || !EnsureVirtual())
         return false;
+    const bool atEnd = static_cast<size_t>(position) == rows.size();
+    if (!atEnd)
+        SyncCount();
     rows.insert(rows.begin() + position, MakeRow(*row, static_cast<size_t>(columns)));
-    InsertToolkitItem(position);
+    if (atEnd)
+        ScheduleCount();
+    else
+        InsertToolkitItem(position);
     StoreChange();
     return true;
 }
@@ -497,7 +526,7 @@ void BKListCtrl::CleanUp()
             owned.emplace_back(row.pointer, deleter);
     }
     // The items go first, so that no handler of the deletion event meets a destroyed object.
-    if (m_mainWin)
+    if (m_mainWin && HasFlag(wxLC_VIRTUAL))
         DeleteAllItems();
     rows.clear();
     // Two rows may show the same object; it is destroyed once.
@@ -568,6 +597,82 @@ bool BKListCtrl::ProcessEvent(wxEvent& event)
         return processed;
     }
     return BKListCtrlToolkitBase::ProcessEvent(event);
+}
+
+bool BKListCtrl::DeleteItem(long item)
+{
+    SyncCount();
+    return wxListCtrl::DeleteItem(item);
+}
+
+bool BKListCtrl::DeleteAllItems()
+{
+    SyncCount();
+    const bool deleted = wxListCtrl::DeleteAllItems();
+    rows.clear();
+    return deleted;
+}
+
+void BKListCtrl::ClearAll()
+{
+    SyncCount();
+    wxListCtrl::ClearAll();
+    rows.clear();
+}
+
+int BKListCtrl::GetItemState(long item, long stateMask) const
+{
+    SyncCount();
+    return wxListCtrl::GetItemState(item, stateMask);
+}
+
+bool BKListCtrl::SetItemState(long item, long state, long stateMask)
+{
+    SyncCount();
+    return wxListCtrl::SetItemState(item, state, stateMask);
+}
+
+long BKListCtrl::GetNextItem(long item, int geometry, int state) const
+{
+    SyncCount();
+    return wxListCtrl::GetNextItem(item, geometry, state);
+}
+
+bool BKListCtrl::EnsureVisible(long item)
+{
+    SyncCount();
+    return wxListCtrl::EnsureVisible(item);
+}
+
+bool BKListCtrl::GetItemRect(long item, wxRect& rect, int code) const
+{
+    SyncCount();
+    return wxListCtrl::GetItemRect(item, rect, code);
+}
+
+void BKListCtrl::RefreshItem(long item)
+{
+    SyncCount();
+    wxListCtrl::RefreshItem(item);
+}
+
+void BKListCtrl::RefreshItems(long itemFrom, long itemTo)
+{
+    SyncCount();
+    wxListCtrl::RefreshItems(itemFrom, itemTo);
+}
+
+wxString BKListCtrl::GetItemText(long item, int column) const
+{
+    if (!HasFlag(wxLC_VIRTUAL))
+        return wxListCtrl::GetItemText(item, column);
+    return GetText(static_cast<int>(item), column);
+}
+
+void BKListCtrl::Update()
+{
+    SyncCount();
+    wxListCtrl::Update();
 }
 
 long BKListCtrl::DoInsertColumn(long column, const wxListItem& info)

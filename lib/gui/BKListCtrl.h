@@ -10,6 +10,7 @@
 #include <wx/arrstr.h>
 #include <wx/colour.h>
 #include <wx/listctrl.h>
+#include <wx/timer.h>
 
 #include "lib/core/BKLib.h"
 #include "lib/core/BKType.h"
@@ -202,6 +203,27 @@ public:
     bool DeleteColumn(int column) override;
     bool DeleteAllColumns() override;
 
+    // Rows appended at the end reach the toolkit's item count in batches (after 100 ms while
+    // the first page fills, then once a second, or at once when anything needs it): each new
+    // count repaints the visible rows, and a search that lets the event loop run after every
+    // row would otherwise spend most of its time painting. The calls below bring the count up
+    // to date first. Through a plain wxListCtrl pointer, index-based calls may not yet see the
+    // rows appended last.
+    bool DeleteItem(long item);
+    bool DeleteAllItems();
+    void ClearAll();
+    int GetItemState(long item, long stateMask) const;
+    bool SetItemState(long item, long state, long stateMask);
+    long GetNextItem(long item, int geometry = wxLIST_NEXT_ALL,
+                     int state = wxLIST_STATE_DONTCARE) const;
+    bool EnsureVisible(long item);
+    bool GetItemRect(long item, wxRect& rect, int code = wxLIST_RECT_BOUNDS) const;
+    void RefreshItem(long item);
+    void RefreshItems(long itemFrom, long itemTo);
+    // The text from the row storage; empty for a missing cell.
+    wxString GetItemText(long item, int column = 0) const;
+    void Update() override;
+
 protected:
     wxString OnGetItemText(long item, long column) const override;
     wxItemAttr* OnGetItemAttr(long item) const override;
@@ -216,8 +238,13 @@ private:
     };
 
     bool EnsureVirtual();
-    // Makes room in the toolkit's selection state for an item inserted at position.
+    // Tells the toolkit about a row inserted before its last item; selected and focused items
+    // at or after the position move down with their rows.
     void InsertToolkitItem(int position);
+    // Brings the toolkit's item count up to the number of stored rows.
+    void SyncCount() const;
+    void ScheduleCount();
+    void CountTimerEvent(wxTimerEvent& event);
     uint32_t DeleterIndex(Deleter deleter);
     StoredRow MakeRow(const BKListCtrlRow& row, size_t textCount);
     void StoreChange();
@@ -229,6 +256,7 @@ private:
     // around an inserted row.
     bool quietSelection = false;
     mutable wxItemAttr attribute;
+    wxTimer countTimer;
 
     wxDECLARE_EVENT_TABLE();
 };
