@@ -181,7 +181,7 @@ bool FastLocalSeconds(const Parts& parts, time_t& seconds)
 {
     if (parts.year < 1971 || parts.year > 2037)
         return false;
-    static long lastOffset = 0;
+    static thread_local long lastOffset = 0;
     const long long local =
         DaysFromCivil(parts.year, static_cast<unsigned int>(parts.month),
                       static_cast<unsigned int>(parts.day)) *

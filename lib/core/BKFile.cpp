@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include <sys/stat.h>
+
 #include <wx/filename.h>
 
 namespace Brenik {
@@ -53,8 +55,11 @@ bool BKFile::ExistsFile(const wxString& fileName)
     FILE* file = std::fopen(fileName.utf8_str(), "r");
     if (!file)
         return false;
+    // The C library opens a directory for reading too, but no text can be read from it.
+    struct stat info;
+    bool isDirectory = ::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
     std::fclose(file);
-    return true;
+    return !isDirectory;
 }
 
 }  // namespace Brenik

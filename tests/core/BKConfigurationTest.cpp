@@ -139,6 +139,7 @@ TEST(BKConfiguration, LoadAddsToTheEntriesAndFailsQuietly)
     configuration.Set("Kept", "yes");
     configuration.Set("Width", "1");
     EXPECT_FALSE(configuration.Load(dir.Path("missing")));
+    EXPECT_FALSE(configuration.Load(dir.Path()));  // a directory holds no entries
     EXPECT_EQ("yes", configuration.Get("Kept", "").ToString());
     EXPECT_EQ("1", configuration.Get("Width", "").ToString());
 

@@ -56,6 +56,7 @@ TEST(BKFile, ExistsFileOpensForReading)
     EXPECT_FALSE(BKFile::ExistsFile(dir.Path("missing.txt")));
     EXPECT_FALSE(BKFile::ExistsFile(dir.Path("no/such/dir/file.txt")));
     EXPECT_FALSE(BKFile::ExistsFile(wxString()));
+    EXPECT_FALSE(BKFile::ExistsFile(dir.Path()));
 }
 
 TEST(BKFile, ReadsLinesAfterAnyLineBreak)
