@@ -460,8 +460,6 @@ bool BKDateTime::SetBySQLTime(wxString text)
         return false;
     // An unset value has no date to keep: the time is set on today.
     Parts parts = IsValid() ? PartsOf(*this) : NowParts();
-    if (!IsValid())
-        parts.millisecond = 0;
     ReadTime(timeParts, parts);
     Apply(*this, parts);
     return IsValid();
