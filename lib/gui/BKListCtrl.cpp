@@ -127,8 +127,7 @@ public:
             const uint32_t length = ReadVarint(p);
             p += length;
         }
-        const uint32_t length = ReadVarint(p);
-        return wxString::FromUTF8Unchecked(reinterpret_cast<const char*>(p), length);
+        return ReadText(p);
     }
 
     wxArrayString Texts() const
@@ -136,11 +135,8 @@ public:
         wxArrayString result;
         result.reserve(count);
         const unsigned char* p = texts;
-        for (uint32_t i = 0; i < count; ++i) {
-            const uint32_t length = ReadVarint(p);
-            result.Add(wxString::FromUTF8Unchecked(reinterpret_cast<const char*>(p), length));
-            p += length;
-        }
+        for (uint32_t i = 0; i < count; ++i)
+            result.Add(ReadText(p));
         return result;
     }
 
@@ -155,6 +151,17 @@ public:
     }
 
 private:
+    // Reads one length-prefixed text and moves past it.
+    static wxString ReadText(const unsigned char*& p)
+    {
+        const uint32_t length = ReadVarint(p);
+        if (length == 0)
+            return wxString();  // the toolkit takes a zero length before more bytes as an error
+        const char* bytes = reinterpret_cast<const char*>(p);
+        p += length;
+        return wxString::FromUTF8Unchecked(bytes, length);
+    }
+
     const unsigned char* start;
     const unsigned char* texts = nullptr;
     uint32_t deleter = 0;
@@ -327,8 +334,10 @@ bool BKListCtrl::Insert(int position, BKListCtrlRow* row, bool deleteRow)
     if (!atEnd)
         SyncCount();
     rows.insert(rows.begin() + position, MakeRow(*row, static_cast<size_t>(columns)));
-    if (atEnd)
+    if (atEnd && wxListCtrl::GetItemCount() > 0)
         ScheduleCount();
+    else if (atEnd)
+        SyncCount();  // a list the toolkit thinks empty would not report clearing it
     else
         InsertToolkitItem(position);
     StoreChange();
