@@ -10,6 +10,7 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/stopwatch.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include "TestSupport.h"
@@ -679,4 +680,70 @@ TEST(BKListCtrl, LayoutCreatesTheListAsSubclassAndMakesItVirtual)
     frame->Destroy();
     wxTheApp->ProcessIdle();
     wxXmlResource::Get()->Unload(path);
+}
+
+TEST(BKListCtrl, MouseAndKeyboardRaiseTheListEvents)
+{
+    ListWindow window(2);
+    BKListCtrl* list = window.list;
+    window.Fill(4);
+    list->Update();
+    RunEventsFor(100);
+    SelectionEvents events(list);
+    std::vector<long> activated;
+    std::vector<long> rightClicked;
+    list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [&](wxListEvent& event) {
+        activated.push_back(event.GetIndex());
+    });
+    list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [&](wxListEvent& event) {
+        rightClicked.push_back(event.GetIndex());
+    });
+    // Runs the events until the condition holds; false after two seconds.
+    auto until = [](auto condition) {
+        wxStopWatch watch;
+        while (!condition()) {
+            if (watch.Time() > 2000)
+                return false;
+            RunEventsFor(10);
+        }
+        return true;
+    };
+    auto rowPoint = [list](long row) {
+        wxRect rect;
+        list->GetItemRect(row, rect);
+        return list->ClientToScreen(rect.GetPosition() + wxPoint(20, rect.height / 2));
+    };
+    wxUIActionSimulator simulator;
+
+    simulator.MouseMove(rowPoint(1));
+    simulator.MouseClick();
+    ASSERT_TRUE(until([&] { return !events.selected.empty(); }));
+    EXPECT_EQ(std::vector<long>{1}, events.selected);
+    EXPECT_EQ(window.Pointer(1), list->GetSingleSelectionPointer());
+
+    // A click below the last row clears the selection and says so.
+    wxRect last;
+    ASSERT_TRUE(list->GetItemRect(3, last));
+    simulator.MouseMove(list->ClientToScreen(wxPoint(20, last.GetBottom() + 3 * last.height)));
+    simulator.MouseClick();
+    ASSERT_TRUE(until([&] { return !events.deselected.empty(); }));
+    EXPECT_EQ(std::vector<long>{1}, events.deselected);
+    EXPECT_EQ(nullptr, list->GetSingleSelectionPointer());
+
+    simulator.MouseMove(rowPoint(2));
+    simulator.MouseClick();
+    ASSERT_TRUE(until([&] { return events.selected.size() == 2; }));
+    simulator.Char(WXK_DOWN);
+    ASSERT_TRUE(until([&] { return events.selected.size() == 3; }));
+    EXPECT_EQ((std::vector<long>{1, 2, 3}), events.selected);
+    EXPECT_EQ((std::vector<long>{1, 2}), events.deselected);
+    EXPECT_EQ(3, list->GetSingleSelectionPosition());
+
+    simulator.MouseMove(rowPoint(0));
+    simulator.MouseClick(wxMOUSE_BTN_RIGHT);
+    ASSERT_TRUE(until([&] { return !rightClicked.empty(); }));
+    EXPECT_EQ(std::vector<long>{0}, rightClicked);
+    simulator.MouseDblClick();
+    ASSERT_TRUE(until([&] { return !activated.empty(); }));
+    EXPECT_EQ(std::vector<long>{0}, activated);
 }
