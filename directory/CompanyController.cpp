@@ -46,8 +46,7 @@ CompanyEntity* CompanyController::LoadCompany(unsigned int id)
     return company.release();
 }
 
-wxString CompanyController::BuildSearchStatement(const wxString& text,
-                                                 const wxArrayString& sectors)
+wxString CompanyController::BuildSearchStatement(const wxString& text, const wxArrayString& sectors)
 {
     wxString statement = selectText;
     if (!sectors.empty()) {
@@ -59,9 +58,10 @@ wxString CompanyController::BuildSearchStatement(const wxString& text,
         // A company filed under several of the chosen sectors is still one company: the
         // sectors restrict the companies instead of multiplying them by a join. Chosen
         // sectors that were all dropped match nothing rather than everything.
-        statement += " WHERE    companies.id IN (SELECT company_sectors.company FROM "
-                     "company_sectors WHERE company_sectors.sector IN (" +
-                     SQLiteEntity::ArrayStringToString(numbers, ", ", wxString()) + ")) AND ";
+        statement +=
+            " WHERE    companies.id IN (SELECT company_sectors.company FROM "
+            "company_sectors WHERE company_sectors.sector IN (" +
+            SQLiteEntity::ArrayStringToString(numbers, ", ", wxString()) + ")) AND ";
     } else {
         statement += " WHERE ";
     }
@@ -73,8 +73,7 @@ wxString CompanyController::BuildSearchStatement(const wxString& text,
     return parser.GetParsedQuery();
 }
 
-CompanyController* CompanyController::InitSearch(const wxString& text,
-                                                 const wxArrayString& sectors)
+CompanyController* CompanyController::InitSearch(const wxString& text, const wxArrayString& sectors)
 {
     auto search = std::make_unique<CompanyController>(GetDatabase());
     if (!search->Create(BuildSearchStatement(text, sectors)))

@@ -4,19 +4,18 @@
 
 namespace {
 
-// The text columns between "name" and "memberships", in declaration order.
+// The text columns from "name" to "memberships", in declaration order.
+// clang-format off
 const char* const textFields[] = {
-    "name",          "ceo",           "address",      "housenumber",
-    "zipcode",       "city",          "state",        "phone",
-    "fax",           "mobile",        "internet",     "email",
-    "taxIdNumber",   "taxNumber",     "notes",        "openingHours",
-    "logo",          "districtCourt", "commercialRegister", "blog",
-    "twitter",       "facebook",      "imprintUrl",   "keywords",
-    "description",   "imprint",       "staff",        "startyear",
-    "typeofcompany", "owner",         "cooperations", "memberships"};
+    "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
+    "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes", "openingHours", "logo",
+    "districtCourt", "commercialRegister", "blog", "twitter", "facebook", "imprintUrl",
+    "keywords", "description", "imprint", "staff", "startyear", "typeofcompany", "owner",
+    "cooperations", "memberships"};
+// clang-format on
 
 const char* const trailingTextFields[] = {"premiumStartDate", "premiumStopDate", "created",
-                                         "updated"};
+                                          "updated"};
 
 std::unique_ptr<Brenik::BKEntity> MakePrototype(bool withSectors)
 {

@@ -39,8 +39,9 @@ int SQLiteController::FillBySimpleQuery(BKSQLiteQuery& query, wxArrayString& lis
                                         const wxString& field, const wxString& table,
                                         const wxString& idField, unsigned int id)
 {
-    query.Prepare("SELECT \t\":table:\".\":field:\" AS resultfield FROM \t\":table:\" WHERE "
-                  "\t\":table:\".\":idField:\" = :id:");
+    query.Prepare(
+        "SELECT \t\":table:\".\":field:\" AS resultfield FROM \t\":table:\" WHERE "
+        "\t\":table:\".\":idField:\" = :id:");
     query.Bind("field", field, false, true);
     query.Bind("table", table, false, true);
     query.Bind("idField", idField, false, true);
@@ -50,15 +51,15 @@ int SQLiteController::FillBySimpleQuery(BKSQLiteQuery& query, wxArrayString& lis
 
 int SQLiteController::FillBySimpleQuery(BKSQLiteQuery& query, wxArrayString& list,
                                         const wxString& field, const wxString& mainTable,
-                                        const wxString& mainField,
-                                        const wxString& referenceTable,
+                                        const wxString& mainField, const wxString& referenceTable,
                                         const wxString& referenceField, const wxString& idField,
                                         unsigned int id)
 {
-    query.Prepare("SELECT \t\":mainTable:\".\":field:\" AS resultfield FROM \t\":mainTable:\" "
-                  "INNER JOIN \t\":referenceTable:\" ON \":referenceTable:\".\":referenceField:\" "
-                  "= \":mainTable:\".\":mainField:\"WHERE \t\":referenceTable:\".\":idField:\" "
-                  "= :id:");
+    query.Prepare(
+        "SELECT \t\":mainTable:\".\":field:\" AS resultfield FROM \t\":mainTable:\" "
+        "INNER JOIN \t\":referenceTable:\" ON \":referenceTable:\".\":referenceField:\" "
+        "= \":mainTable:\".\":mainField:\"WHERE \t\":referenceTable:\".\":idField:\" "
+        "= :id:");
     query.Bind("field", field, false, true);
     query.Bind("mainTable", mainTable, false, true);
     query.Bind("mainField", mainField, false, true);

@@ -4,14 +4,13 @@ namespace Brenik {
 
 BKDatabase::BKDatabase() : BKLib(nullptr) {}
 
-BKDatabase::BKDatabase(const wxString& filename, const wxString& username,
-                       const wxString& password)
+BKDatabase::BKDatabase(const wxString& filename, const wxString& username, const wxString& password)
     : BKLib(nullptr), filename(filename), username(username), password(password)
 {
 }
 
-BKDatabase::BKDatabase(const wxString& hostname, const wxString& database,
-                       const wxString& username, const wxString& password, const wxString& port)
+BKDatabase::BKDatabase(const wxString& hostname, const wxString& database, const wxString& username,
+                       const wxString& password, const wxString& port)
     : BKLib(nullptr),
       hostname(hostname),
       databaseName(database),

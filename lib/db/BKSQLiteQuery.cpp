@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+
 #include "lib/db/BKSQLiteDatabase.h"
 
 namespace Brenik {
@@ -11,7 +13,7 @@ namespace {
 // One counter for the whole process, so that a generation never repeats on any query.
 unsigned long long NextGeneration()
 {
-    static unsigned long long counter = 0;
+    static std::atomic<unsigned long long> counter{0};
     return ++counter;
 }
 

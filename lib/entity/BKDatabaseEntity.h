@@ -57,8 +57,7 @@ public:
     // Without a where-field the primary key selects the row; without either, every row.
     wxString BuildUpdateQuery(wxString whereField, bool skipPrimaryKey, const wxString& prefix,
                               const wxString& suffix, wxArrayString* exclude);
-    wxString BuildDeleteQuery(wxString whereField, const wxString& prefix,
-                              const wxString& suffix);
+    wxString BuildDeleteQuery(wxString whereField, const wxString& prefix, const wxString& suffix);
     // Binds every field the template contains; bound (may be null) counts them.
     wxString BindValues(const wxString& queryTemplate, unsigned int* bound);
 

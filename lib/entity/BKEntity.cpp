@@ -28,8 +28,8 @@ struct AttributesEqual {
     bool operator()(const Attributes* a, const Attributes* b) const
     {
         return a->key == b->key && a->field == b->field && a->length == b->length &&
-               a->type == b->type && a->delimiters == b->delimiters &&
-               a->escape == b->escape && a->null == b->null;
+               a->type == b->type && a->delimiters == b->delimiters && a->escape == b->escape &&
+               a->null == b->null;
     }
 };
 
@@ -84,14 +84,13 @@ void BKEntity::BKEntityType::Replace(const Attributes& changed)
     attributes = Intern(changed);
 }
 
-#define BK_ENTITY_TYPE_CONSTRUCTOR(ValueType, code)                                           \
-    BKEntity::BKEntityType::BKEntityType(const wxString& key, ValueType value,              \
-                                         bool delimiters, bool escape,                      \
-                                         const wxString& field, unsigned int length,        \
-                                         bool null)                                         \
-        : BKCasts(value)                                                                    \
-    {                                                                                       \
-        Init(key, delimiters, escape, field, length, null, code);                           \
+#define BK_ENTITY_TYPE_CONSTRUCTOR(ValueType, code)                                               \
+    BKEntity::BKEntityType::BKEntityType(const wxString& key, ValueType value, bool delimiters,   \
+                                         bool escape, const wxString& field, unsigned int length, \
+                                         bool null)                                               \
+        : BKCasts(value)                                                                          \
+    {                                                                                             \
+        Init(key, delimiters, escape, field, length, null, code);                                 \
     }
 
 BK_ENTITY_TYPE_CONSTRUCTOR(const wxString&, 0)
@@ -159,8 +158,8 @@ void BKEntity::BKEntityType::SetType(unsigned int type)
 }
 
 void BKEntity::BKEntityType::SetParameters(const wxString& key, bool delimiters, bool escape,
-                                           const wxString& field, unsigned int length,
-                                           bool null, unsigned int type)
+                                           const wxString& field, unsigned int length, bool null,
+                                           unsigned int type)
 {
     Init(key, delimiters, escape, field, length, null, type);
 }
@@ -209,15 +208,15 @@ void BKEntity::Declare(BKEntityType* field)
     fields.AppendItem(field);
 }
 
-#define BK_ENTITY_SET(ValueType)                                                             \
-    void BKEntity::Set(const wxString& key, ValueType value, bool delimiters, bool escape,   \
-                       const wxString& field, unsigned int length, bool null)               \
-    {                                                                                       \
-        Declare(new BKEntityType(key, value, delimiters, escape, field, length, null));     \
-    }                                                                                       \
-    bool BKEntity::SetValue(const wxString& key, ValueType value)                           \
-    {                                                                                       \
-        return Assign(key, value);                                                          \
+#define BK_ENTITY_SET(ValueType)                                                           \
+    void BKEntity::Set(const wxString& key, ValueType value, bool delimiters, bool escape, \
+                       const wxString& field, unsigned int length, bool null)              \
+    {                                                                                      \
+        Declare(new BKEntityType(key, value, delimiters, escape, field, length, null));    \
+    }                                                                                      \
+    bool BKEntity::SetValue(const wxString& key, ValueType value)                          \
+    {                                                                                      \
+        return Assign(key, value);                                                         \
     }
 
 template <typename T>

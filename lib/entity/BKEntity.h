@@ -74,9 +74,8 @@ public:
         void SetType(unsigned int type);
         unsigned int GetType() const { return attributes->type; }
         // Everything but the value at once.
-        void SetParameters(const wxString& key, bool delimiters, bool escape,
-                           const wxString& field, unsigned int length, bool null,
-                           unsigned int type);
+        void SetParameters(const wxString& key, bool delimiters, bool escape, const wxString& field,
+                           unsigned int length, bool null, unsigned int type);
 
         // The shared record; two fields with the same attributes return the same object, so
         // its address identifies a field layout cheaply.
@@ -111,24 +110,24 @@ public:
              const wxString& field, unsigned int length, bool null);
     void Set(const wxString& key, const char* value, bool delimiters, bool escape,
              const wxString& field, unsigned int length, bool null);
-    void Set(const wxString& key, bool value, bool delimiters, bool escape,
-             const wxString& field, unsigned int length, bool null);
-    void Set(const wxString& key, short value, bool delimiters, bool escape,
-             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, bool value, bool delimiters, bool escape, const wxString& field,
+             unsigned int length, bool null);
+    void Set(const wxString& key, short value, bool delimiters, bool escape, const wxString& field,
+             unsigned int length, bool null);
     void Set(const wxString& key, unsigned short value, bool delimiters, bool escape,
              const wxString& field, unsigned int length, bool null);
-    void Set(const wxString& key, int value, bool delimiters, bool escape,
-             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, int value, bool delimiters, bool escape, const wxString& field,
+             unsigned int length, bool null);
     void Set(const wxString& key, unsigned int value, bool delimiters, bool escape,
              const wxString& field, unsigned int length, bool null);
-    void Set(const wxString& key, long value, bool delimiters, bool escape,
-             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, long value, bool delimiters, bool escape, const wxString& field,
+             unsigned int length, bool null);
     void Set(const wxString& key, unsigned long value, bool delimiters, bool escape,
              const wxString& field, unsigned int length, bool null);
-    void Set(const wxString& key, float value, bool delimiters, bool escape,
-             const wxString& field, unsigned int length, bool null);
-    void Set(const wxString& key, double value, bool delimiters, bool escape,
-             const wxString& field, unsigned int length, bool null);
+    void Set(const wxString& key, float value, bool delimiters, bool escape, const wxString& field,
+             unsigned int length, bool null);
+    void Set(const wxString& key, double value, bool delimiters, bool escape, const wxString& field,
+             unsigned int length, bool null);
     void Set(const wxString& key, const BKCurrency& value, bool delimiters, bool escape,
              const wxString& field, unsigned int length, bool null);
 

@@ -13,30 +13,30 @@ namespace {
 BKCasts Converted(unsigned int type, const BKCasts& cell)
 {
     switch (type) {
-    case 1:
-        return BKCasts(cell.ToShort());
-    case 2:
-        return BKCasts(cell.ToUnsignedShort());
-    case 3:
-        return BKCasts(cell.ToInt());
-    case 4:
-        return BKCasts(cell.ToUnsignedInt());
-    case 5:
-        return BKCasts(cell.ToLong());
-    case 6:
-        return BKCasts(cell.ToUnsignedLong());
-    case 7:
-        return BKCasts(cell.ToFloat());
-    case 9: {
-        std::unique_ptr<char[]> text(cell.ToChar());
-        return BKCasts(static_cast<const char*>(text.get()));
-    }
-    case 10:
-        return BKCasts(cell.ToDouble());
-    case 11:
-        return BKCasts(cell.ToBool());
-    default:
-        return BKCasts(cell.ToString());
+        case 1:
+            return BKCasts(cell.ToShort());
+        case 2:
+            return BKCasts(cell.ToUnsignedShort());
+        case 3:
+            return BKCasts(cell.ToInt());
+        case 4:
+            return BKCasts(cell.ToUnsignedInt());
+        case 5:
+            return BKCasts(cell.ToLong());
+        case 6:
+            return BKCasts(cell.ToUnsignedLong());
+        case 7:
+            return BKCasts(cell.ToFloat());
+        case 9: {
+            std::unique_ptr<char[]> text(cell.ToChar());
+            return BKCasts(static_cast<const char*>(text.get()));
+        }
+        case 10:
+            return BKCasts(cell.ToDouble());
+        case 11:
+            return BKCasts(cell.ToBool());
+        default:
+            return BKCasts(cell.ToString());
     }
 }
 
@@ -152,8 +152,7 @@ bool BKEntityData::IsPlanFor(const BKEntity* entity, unsigned long long generati
     return true;
 }
 
-void BKEntityData::MakePlan(const BKEntity* entity, BKQuery* query,
-                            unsigned long long generation)
+void BKEntityData::MakePlan(const BKEntity* entity, BKQuery* query, unsigned long long generation)
 {
     std::vector<wxString> names;
     unsigned int columnCount = query->GetColumnCount();
@@ -212,8 +211,8 @@ bool BKEntityData::Insert(BKDatabaseEntity* entity, bool skipPrimaryKey, wxArray
     return entity->ExecQuery(lastParsedQuery, query, 0);
 }
 
-bool BKEntityData::Update(BKDatabaseEntity* entity, const wxString& whereField,
-                          bool skipPrimaryKey, wxArrayString* exclude, BKQuery* query)
+bool BKEntityData::Update(BKDatabaseEntity* entity, const wxString& whereField, bool skipPrimaryKey,
+                          wxArrayString* exclude, BKQuery* query)
 {
     if (!entity)
         return false;
@@ -221,8 +220,7 @@ bool BKEntityData::Update(BKDatabaseEntity* entity, const wxString& whereField,
     return entity->ExecQuery(lastParsedQuery, query, 1);
 }
 
-bool BKEntityData::InsertOrUpdate(BKDatabaseEntity* entity, wxArrayString* exclude,
-                                  BKQuery* query)
+bool BKEntityData::InsertOrUpdate(BKDatabaseEntity* entity, wxArrayString* exclude, BKQuery* query)
 {
     if (!entity)
         return false;

@@ -14,8 +14,7 @@ BKSQLiteDatabaseEntity::BKSQLiteDatabaseEntity(BKSQLiteDatabase* database, bool 
 BKSQLiteDatabaseEntity::BKSQLiteDatabaseEntity(BKSQLiteDatabase* database, const wxString& table,
                                                const wxString& primaryKey, bool autoSequence,
                                                const wxString& foreignKey,
-                                               const wxString& foreignTable,
-                                               unsigned int reference)
+                                               const wxString& foreignTable, unsigned int reference)
     : BKDatabaseEntity(table, primaryKey, autoSequence, foreignKey, foreignTable, reference),
       sqliteDatabase(database)
 {
@@ -35,15 +34,14 @@ void BKSQLiteDatabaseEntity::SetDatabase(BKSQLiteDatabase* database)
 
 wxString BKSQLiteDatabaseEntity::CreateInsertQuery(bool skipPrimaryKey, wxArrayString* exclude)
 {
-    return BindValues(BuildInsertQuery(skipPrimaryKey, wxString(), wxString(), exclude),
-                      nullptr);
+    return BindValues(BuildInsertQuery(skipPrimaryKey, wxString(), wxString(), exclude), nullptr);
 }
 
-wxString BKSQLiteDatabaseEntity::CreateUpdateQuery(const wxString& whereField,
-                                                   bool skipPrimaryKey, wxArrayString* exclude)
+wxString BKSQLiteDatabaseEntity::CreateUpdateQuery(const wxString& whereField, bool skipPrimaryKey,
+                                                   wxArrayString* exclude)
 {
-    return BindValues(
-        BuildUpdateQuery(whereField, skipPrimaryKey, wxString(), wxString(), exclude), nullptr);
+    return BindValues(BuildUpdateQuery(whereField, skipPrimaryKey, wxString(), wxString(), exclude),
+                      nullptr);
 }
 
 wxString BKSQLiteDatabaseEntity::CreateDeleteQuery(const wxString& whereField)
@@ -51,8 +49,7 @@ wxString BKSQLiteDatabaseEntity::CreateDeleteQuery(const wxString& whereField)
     return BindValues(BuildDeleteQuery(whereField, wxString(), wxString()), nullptr);
 }
 
-bool BKSQLiteDatabaseEntity::ExecQuery(const wxString& statement, BKQuery* query,
-                                       unsigned int)
+bool BKSQLiteDatabaseEntity::ExecQuery(const wxString& statement, BKQuery* query, unsigned int)
 {
     if (query)
         return query->Query(statement, false);

@@ -19,9 +19,10 @@ protected:
         database = std::make_unique<BKSQLiteDatabase>(dir.Path("q.sqlite"));
         ASSERT_TRUE(database->Connect());
         BKSQLiteQuery setup(database.get());
-        ASSERT_TRUE(setup.Query("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT, "
-                                "note TEXT)",
-                                false));
+        ASSERT_TRUE(
+            setup.Query("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT, "
+                        "note TEXT)",
+                        false));
         ASSERT_TRUE(setup.Query("INSERT INTO people VALUES (1, 'Mayer', NULL)", false));
         ASSERT_TRUE(setup.Query("INSERT INTO people VALUES (2, 'Schmidt', '')", false));
     }
@@ -97,9 +98,10 @@ TEST_F(BKSQLiteQueryTest, ZeroRowResultHasNoColumns)
 TEST_F(BKSQLiteQueryTest, DuplicateColumnNamesReadTheFirst)
 {
     BKSQLiteQuery query(database.get());
-    ASSERT_TRUE(query.Query("SELECT a.name, b.name FROM people a, people b "
-                            "WHERE a.id = 1 AND b.id = 2",
-                            true));
+    ASSERT_TRUE(
+        query.Query("SELECT a.name, b.name FROM people a, people b "
+                    "WHERE a.id = 1 AND b.id = 2",
+                    true));
     ASSERT_TRUE(query.NextRecord());
     EXPECT_EQ("name", query.GetColumn(0).ToString());
     EXPECT_EQ("name", query.GetColumn(1).ToString());
@@ -110,7 +112,9 @@ TEST_F(BKSQLiteQueryTest, DuplicateColumnNamesReadTheFirst)
 TEST_F(BKSQLiteQueryTest, NonAsciiTextRoundTrips)
 {
     BKSQLiteQuery query(database.get());
-    const char* utf8 = "M\xC3\xBC" "ller \xE6\xBC\xA2 \xF0\x9F\x98\x80 \xE2\x82\xAC";
+    const char* utf8 =
+        "M\xC3\xBC"
+        "ller \xE6\xBC\xA2 \xF0\x9F\x98\x80 \xE2\x82\xAC";
     wxString text = wxString::FromUTF8(utf8);
     ASSERT_TRUE(query.Query("INSERT INTO people VALUES (3, '" + text + "', NULL)", false));
     ASSERT_TRUE(query.Query("SELECT name FROM people WHERE id = 3", true));

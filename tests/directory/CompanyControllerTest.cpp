@@ -20,7 +20,9 @@ protected:
         database = std::make_unique<BKSQLiteDatabase>(dir.Path("directory.sqlite"));
         ASSERT_TRUE(database->Connect());
         ASSERT_NO_FATAL_FAILURE(CreateSchema(database.get()));
-        ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 3, "B\xC3\xA4" "ckerei"));
+        ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 3,
+                                          "B\xC3\xA4"
+                                          "ckerei"));
         ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 7, "Konditorei"));
         ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 9, "Metzgerei"));
         ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 1, "Mayer Backwaren", "Hans Mayer"));
@@ -121,12 +123,14 @@ TEST_F(CompanyControllerTest, StatementIsTheFixedSelectWithTextCondition)
         "FROM \t\t\tsectors \t\t INNER JOIN \t\t\tcompany_sectors ON company_sectors.sector = "
         "sectors.id \t\tWHERE \t\t\tcompany_sectors.company = companies.id    ) AS sectors "
         "FROM    companies ";
-    EXPECT_EQ(select + " WHERE ( \tcompanies.name LIKE '%Mayer%' \tOR \tcompanies.ceo LIKE "
-                       "'%Mayer%' )",
+    EXPECT_EQ(select +
+                  " WHERE ( \tcompanies.name LIKE '%Mayer%' \tOR \tcompanies.ceo LIKE "
+                  "'%Mayer%' )",
               CompanyController::BuildSearchStatement("Mayer", wxArrayString()));
-    EXPECT_EQ(select + " WHERE    companies.id IN (SELECT company_sectors.company FROM "
-                       "company_sectors WHERE company_sectors.sector IN (3, 7)) AND ( "
-                       "\tcompanies.name LIKE '%%' \tOR \tcompanies.ceo LIKE '%%' )",
+    EXPECT_EQ(select +
+                  " WHERE    companies.id IN (SELECT company_sectors.company FROM "
+                  "company_sectors WHERE company_sectors.sector IN (3, 7)) AND ( "
+                  "\tcompanies.name LIKE '%%' \tOR \tcompanies.ceo LIKE '%%' )",
               CompanyController::BuildSearchStatement("", Sectors({"3", "7"})));
 }
 
@@ -145,8 +149,8 @@ TEST_F(CompanyControllerTest, SectorsRestrictAndListEachCompanyOnce)
 
 TEST_F(CompanyControllerTest, SectorEntriesThatAreNotNumbersAreDropped)
 {
-    auto found = Search("", Sectors({"9", "3) OR (1=1", "7; DROP TABLE companies", "", "-1",
-                                     " 3", "3.0"}));
+    auto found =
+        Search("", Sectors({"9", "3) OR (1=1", "7; DROP TABLE companies", "", "-1", " 3", "3.0"}));
     EXPECT_EQ((std::multiset<unsigned int>{3}), Ids(found));
     EXPECT_EQ(5u, Search("", wxArrayString()).size());  // the table is still there
     // Chosen sectors that were all dropped match nothing instead of everything.
@@ -162,8 +166,10 @@ TEST_F(CompanyControllerTest, RecordsCarryAllTheirSectorNames)
         wxString sectors = company->Get("sectors")->ToString();
         if (company->Get("id")->ToUnsignedInt() == 1) {
             // All sectors of the company, not only the chosen one, in SQLite's order.
-            EXPECT_TRUE(sectors == wxString::FromUTF8("B\xC3\xA4" "ckerei, Konditorei") ||
-                        sectors == wxString::FromUTF8("Konditorei, B\xC3\xA4" "ckerei"))
+            EXPECT_TRUE(sectors == wxString::FromUTF8("B\xC3\xA4"
+                                                      "ckerei, Konditorei") ||
+                        sectors == wxString::FromUTF8("Konditorei, B\xC3\xA4"
+                                                      "ckerei"))
                 << sectors;
             EXPECT_EQ("Mayer Backwaren", company->Get("name")->ToString());
             EXPECT_EQ("Hans Mayer", company->Get("ceo")->ToString());

@@ -11,6 +11,7 @@ using namespace DirectoryTestData;
 
 TEST(CompanyEntity, DeclaresTheFortyFieldsInOrder)
 {
+    // clang-format off
     const char* keys[] = {
         "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone",
         "fax", "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes",
@@ -18,6 +19,7 @@ TEST(CompanyEntity, DeclaresTheFortyFieldsInOrder)
         "facebook", "imprintUrl", "keywords", "description", "imprint", "staff", "startyear",
         "typeofcompany", "owner", "cooperations", "memberships", "parking", "premium",
         "premiumStartDate", "premiumStopDate", "created", "updated", "sectors"};
+    // clang-format on
     CompanyEntity company(nullptr, true);
     EXPECT_EQ("companies", company.GetTable());
     EXPECT_EQ("id", company.GetPrimaryKey());
@@ -50,10 +52,15 @@ TEST(CompanyEntity, AddressWithHousenumber)
 {
     CompanyEntity company(nullptr, true);
     EXPECT_EQ("", company.GetAddressWithHousenumber());
-    company.SetValue("address", wxString::FromUTF8("Hauptstra\xC3\x9F" "e"));
-    EXPECT_EQ(wxString::FromUTF8("Hauptstra\xC3\x9F" "e"), company.GetAddressWithHousenumber());
+    company.SetValue("address", wxString::FromUTF8("Hauptstra\xC3\x9F"
+                                                   "e"));
+    EXPECT_EQ(wxString::FromUTF8("Hauptstra\xC3\x9F"
+                                 "e"),
+              company.GetAddressWithHousenumber());
     company.SetValue("housenumber", wxString("12a"));
-    EXPECT_EQ(wxString::FromUTF8("Hauptstra\xC3\x9F" "e 12a"), company.GetAddressWithHousenumber());
+    EXPECT_EQ(wxString::FromUTF8("Hauptstra\xC3\x9F"
+                                 "e 12a"),
+              company.GetAddressWithHousenumber());
     company.SetValue("address", wxString());
     EXPECT_EQ(" 12a", company.GetAddressWithHousenumber());
 }

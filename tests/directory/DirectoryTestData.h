@@ -7,9 +7,9 @@
 #include <initializer_list>
 #include <memory>
 
+#include "lib/db/BKQueryParser.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
-#include "lib/db/BKQueryParser.h"
 
 namespace DirectoryTestData {
 
@@ -21,16 +21,17 @@ inline bool Execute(Brenik::BKSQLiteDatabase* database, const wxString& statemen
 
 inline void CreateSchema(Brenik::BKSQLiteDatabase* database)
 {
-    ASSERT_TRUE(Execute(database,
-                    "CREATE TABLE companies (id INTEGER PRIMARY KEY, name TEXT, ceo TEXT, "
-                    "address TEXT, housenumber TEXT, zipcode TEXT, city TEXT, state TEXT, "
-                    "phone TEXT, fax TEXT, mobile TEXT, internet TEXT, email TEXT, "
-                    "taxIdNumber TEXT, taxNumber TEXT, notes TEXT, openingHours TEXT, logo TEXT, "
-                    "districtCourt TEXT, commercialRegister TEXT, blog TEXT, twitter TEXT, "
-                    "facebook TEXT, imprintUrl TEXT, keywords TEXT, description TEXT, "
-                    "imprint TEXT, staff TEXT, startyear TEXT, typeofcompany TEXT, owner TEXT, "
-                    "cooperations TEXT, memberships TEXT, parking TEXT, premium INTEGER, "
-                    "premiumStartDate TEXT, premiumStopDate TEXT, created TEXT, updated TEXT)"));
+    ASSERT_TRUE(
+        Execute(database,
+                "CREATE TABLE companies (id INTEGER PRIMARY KEY, name TEXT, ceo TEXT, "
+                "address TEXT, housenumber TEXT, zipcode TEXT, city TEXT, state TEXT, "
+                "phone TEXT, fax TEXT, mobile TEXT, internet TEXT, email TEXT, "
+                "taxIdNumber TEXT, taxNumber TEXT, notes TEXT, openingHours TEXT, logo TEXT, "
+                "districtCourt TEXT, commercialRegister TEXT, blog TEXT, twitter TEXT, "
+                "facebook TEXT, imprintUrl TEXT, keywords TEXT, description TEXT, "
+                "imprint TEXT, staff TEXT, startyear TEXT, typeofcompany TEXT, owner TEXT, "
+                "cooperations TEXT, memberships TEXT, parking TEXT, premium INTEGER, "
+                "premiumStartDate TEXT, premiumStopDate TEXT, created TEXT, updated TEXT)"));
     ASSERT_TRUE(Execute(database, "CREATE TABLE sectors (id INTEGER PRIMARY KEY, sector TEXT)"));
     ASSERT_TRUE(
         Execute(database, "CREATE TABLE company_sectors (company INTEGER, sector INTEGER)"));
@@ -49,8 +50,9 @@ inline void AddCompany(Brenik::BKSQLiteDatabase* database, unsigned int id, cons
                        const char* ceo)
 {
     Brenik::BKQueryParser parser;
-    parser.Prepare("INSERT INTO companies (id, name, ceo, city, parking, premium) "
-                   "VALUES (:id:, :name:, :ceo:, 'Bonn', 'ja', 1)");
+    parser.Prepare(
+        "INSERT INTO companies (id, name, ceo, city, parking, premium) "
+        "VALUES (:id:, :name:, :ceo:, 'Bonn', 'ja', 1)");
     parser.Bind("id", id);
     if (name)
         parser.Bind("name", Literal(name), false, false);
@@ -77,8 +79,8 @@ inline void File(Brenik::BKSQLiteDatabase* database, unsigned int company,
 {
     for (unsigned int sector : sectors) {
         ASSERT_TRUE(Execute(
-            database, wxString::Format("INSERT INTO company_sectors VALUES (%u, %u)", company,
-                                       sector)));
+            database,
+            wxString::Format("INSERT INTO company_sectors VALUES (%u, %u)", company, sector)));
     }
 }
 

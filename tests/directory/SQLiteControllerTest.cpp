@@ -39,15 +39,14 @@ TEST(SQLiteController, FillsListFromOneColumn)
     EXPECT_EQ("Schmidt", list[1]);
     EXPECT_EQ(0, SQLiteController::FillBySimpleQuery(query, list, "name", "companies", "id", 9));
     EXPECT_EQ(2u, list.size());
-    EXPECT_EQ(-1,
-              SQLiteController::FillBySimpleQuery(query, list, "name", "nowhere", "id", 1));
+    EXPECT_EQ(-1, SQLiteController::FillBySimpleQuery(query, list, "name", "nowhere", "id", 1));
     EXPECT_EQ(2u, list.size());
     EXPECT_EQ(0u, query.GetRowCount());
 
     // The sectors company 1 is filed under, through the link table.
     wxArrayString sectors;
     EXPECT_EQ(2, SQLiteController::FillBySimpleQuery(query, sectors, "sector", "sectors", "id",
-                                                      "company_sectors", "sector", "company", 1));
+                                                     "company_sectors", "sector", "company", 1));
     sectors.Sort();
     ASSERT_EQ(2u, sectors.size());
     EXPECT_EQ("Apotheke", sectors[0]);
@@ -55,11 +54,11 @@ TEST(SQLiteController, FillsListFromOneColumn)
     // The companies filed under sector 4.
     wxArrayString companies;
     EXPECT_EQ(2, SQLiteController::FillBySimpleQuery(query, companies, "name", "companies", "id",
-                                                      "company_sectors", "company", "sector", 4));
+                                                     "company_sectors", "company", "sector", 4));
     EXPECT_EQ(0, SQLiteController::FillBySimpleQuery(query, companies, "name", "companies", "id",
-                                                      "company_sectors", "company", "sector", 5));
-    EXPECT_EQ(-1, SQLiteController::FillBySimpleQuery(query, companies, "name", "companies",
-                                                       "id", "missing", "company", "sector", 4));
+                                                     "company_sectors", "company", "sector", 5));
+    EXPECT_EQ(-1, SQLiteController::FillBySimpleQuery(query, companies, "name", "companies", "id",
+                                                      "missing", "company", "sector", 4));
     EXPECT_EQ(2u, companies.size());
 }
 

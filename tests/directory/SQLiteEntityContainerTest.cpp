@@ -8,8 +8,8 @@ namespace {
 // Counts its destructions.
 class CountedEntity : public SQLiteEntity {
 public:
-    CountedEntity(int* destroyed, unsigned int id) : SQLiteEntity(nullptr, "t", "id", true, "", "", 0),
-                                                     destroyed(destroyed)
+    CountedEntity(int* destroyed, unsigned int id)
+        : SQLiteEntity(nullptr, "t", "id", true, "", "", 0), destroyed(destroyed)
     {
         Set("id", id, false, false, "", 0, true);
     }
@@ -66,9 +66,10 @@ TEST(SQLiteEntityContainer, JoinsFieldValuesAndTexts)
     EXPECT_EQ("Apotheke", names[0]);
     EXPECT_EQ("Metzgerei", names[1]);
     EXPECT_EQ(3u, list.ToArrayString("id").size());
-    EXPECT_EQ("id => { 1 }\nsector => { Apotheke }\nid => { 5 }\nid => { 0 }\nsector => { "
-              "Metzgerei }",
-              list.ToString());
+    EXPECT_EQ(
+        "id => { 1 }\nsector => { Apotheke }\nid => { 5 }\nid => { 0 }\nsector => { "
+        "Metzgerei }",
+        list.ToString());
     EXPECT_EQ(first, list.GetEntity(0));
     EXPECT_EQ(nullptr, list.GetEntity(1));  // not a sector
     EXPECT_EQ(nullptr, list.GetEntity(3));

@@ -20,13 +20,17 @@ TEST(SectorController, LoadsSectorsOrderedByName)
     EXPECT_EQ(0u, none->GetItemCount());
 
     ASSERT_NO_FATAL_FAILURE(AddSector(&database, 1, "Metzgerei"));
-    ASSERT_NO_FATAL_FAILURE(AddSector(&database, 2, "B\xC3\xA4" "ckerei"));
+    ASSERT_NO_FATAL_FAILURE(AddSector(&database, 2,
+                                      "B\xC3\xA4"
+                                      "ckerei"));
     ASSERT_NO_FATAL_FAILURE(AddSector(&database, 3, "Apotheke"));
     std::unique_ptr<SectorEntities> sectors(controller.LoadSectors());
     ASSERT_EQ(3u, sectors->GetItemCount());
     wxArrayString names = sectors->ToArrayString("sector");
     EXPECT_EQ("Apotheke", names[0]);
-    EXPECT_EQ(wxString::FromUTF8("B\xC3\xA4" "ckerei"), names[1]);
+    EXPECT_EQ(wxString::FromUTF8("B\xC3\xA4"
+                                 "ckerei"),
+              names[1]);
     EXPECT_EQ("Metzgerei", names[2]);
     SectorEntity* first = sectors->GetEntity(0);
     ASSERT_NE(nullptr, first);

@@ -15,8 +15,8 @@ namespace {
 // The record of the examples: an auto-numbered id and a quoted, escaped name.
 std::unique_ptr<BKSQLiteDatabaseEntity> MakeCompany(BKSQLiteDatabase* database)
 {
-    auto entity = std::make_unique<BKSQLiteDatabaseEntity>(database, "companies", "id", true,
-                                                           "", "", 0);
+    auto entity =
+        std::make_unique<BKSQLiteDatabaseEntity>(database, "companies", "id", true, "", "", 0);
     entity->Set("id", 0u, false, false, "", 0, true);
     entity->Set("name", wxString("O'Neil"), true, true, "", 0, true);
     return entity;
@@ -93,9 +93,10 @@ TEST(BKSQLiteDatabaseEntity, NullAndNumberRules)
     entity.Set("zeroKept", 0, false, false, "", 0, false);
     entity.Set("slash", wxString("a\\b"), true, true, "", 0, false);
     entity.Set("raw", wxString("it's"), false, false, "", 0, false);
-    EXPECT_EQ("INSERT INTO t (zero, five, text0, empty, kept, zeroKept, slash, raw) VALUES "
-              "(NULL, 5, '0', NULL, '', 0, 'a\\\\b', it's)",
-              entity.CreateInsertQuery(false, nullptr));
+    EXPECT_EQ(
+        "INSERT INTO t (zero, five, text0, empty, kept, zeroKept, slash, raw) VALUES "
+        "(NULL, 5, '0', NULL, '', 0, 'a\\\\b', it's)",
+        entity.CreateInsertQuery(false, nullptr));
 }
 
 TEST(BKSQLiteDatabaseEntity, MoneyIsWrittenWithDecimalPoint)

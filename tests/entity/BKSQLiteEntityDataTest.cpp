@@ -59,24 +59,27 @@ protected:
     {
         database = std::make_unique<BKSQLiteDatabase>(dir.Path("d.sqlite"));
         BKSQLiteQuery setup(database.get());
-        ASSERT_TRUE(setup.Query("CREATE TABLE typed (id INTEGER PRIMARY KEY, text TEXT, s, us, "
-                                "i, l, ul, f, d, c, m, b, extra)",
-                                false));
+        ASSERT_TRUE(
+            setup.Query("CREATE TABLE typed (id INTEGER PRIMARY KEY, text TEXT, s, us, "
+                        "i, l, ul, f, d, c, m, b, extra)",
+                        false));
         ASSERT_TRUE(setup.Query(
             wxString::FromUTF8("INSERT INTO typed VALUES (1, 'M\xC3\xBCller', '70000', '-1', "
                                "'12abc', '-42', '7', '0.25', '2.50', 'K\xC3\xB6ln', '3,25', "
                                "'Ja', 'ignored')"),
             false));
-        ASSERT_TRUE(setup.Query("INSERT INTO typed VALUES (2, NULL, NULL, NULL, NULL, NULL, "
-                                "NULL, NULL, NULL, NULL, NULL, NULL, NULL)",
-                                false));
+        ASSERT_TRUE(
+            setup.Query("INSERT INTO typed VALUES (2, NULL, NULL, NULL, NULL, NULL, "
+                        "NULL, NULL, NULL, NULL, NULL, NULL, NULL)",
+                        false));
         // Text that is not valid UTF-8.
-        ASSERT_TRUE(setup.Query("INSERT INTO typed (id, text, d, c) VALUES (3, "
-                                "CAST(X'41C328' AS TEXT), CAST(X'FF' AS TEXT), "
-                                "CAST(X'EDA080' AS TEXT))",
-                                false));
-        ASSERT_TRUE(setup.Query("CREATE TABLE companies (id INTEGER PRIMARY KEY, name TEXT)",
-                                false));
+        ASSERT_TRUE(
+            setup.Query("INSERT INTO typed (id, text, d, c) VALUES (3, "
+                        "CAST(X'41C328' AS TEXT), CAST(X'FF' AS TEXT), "
+                        "CAST(X'EDA080' AS TEXT))",
+                        false));
+        ASSERT_TRUE(
+            setup.Query("CREATE TABLE companies (id INTEGER PRIMARY KEY, name TEXT)", false));
     }
 
     TempDir dir;
@@ -135,18 +138,18 @@ TEST_F(BKSQLiteEntityDataTest, LoadsRowsByTypeCode)
     data.Get(entity.get());
     EXPECT_EQ(1u, entity->Get("id")->ToUnsignedInt());
     EXPECT_EQ(wxString::FromUTF8("M\xC3\xBCller"), entity->Get("text")->ToString());
-    EXPECT_EQ("4464", entity->Get("s")->ToString());         // low bits of 70000
-    EXPECT_EQ("65535", entity->Get("us")->ToString());       // -1 wrapped
-    EXPECT_EQ("12", entity->Get("i")->ToString());           // leading digits count
+    EXPECT_EQ("4464", entity->Get("s")->ToString());    // low bits of 70000
+    EXPECT_EQ("65535", entity->Get("us")->ToString());  // -1 wrapped
+    EXPECT_EQ("12", entity->Get("i")->ToString());      // leading digits count
     EXPECT_EQ("-42", entity->Get("l")->ToString());
     EXPECT_EQ("7", entity->Get("ul")->ToString());
-    EXPECT_EQ("0.250000", entity->Get("f")->ToString());     // through float
-    EXPECT_EQ("2.50", entity->Get("d")->ToString());         // double: the text as it is
+    EXPECT_EQ("0.250000", entity->Get("f")->ToString());  // through float
+    EXPECT_EQ("2.50", entity->Get("d")->ToString());      // double: the text as it is
     EXPECT_EQ(wxString::FromUTF8("K\xC3\xB6ln"), entity->Get("c")->ToString());
-    EXPECT_EQ("3.250000", entity->Get("m")->ToString());     // money: through a double
+    EXPECT_EQ("3.250000", entity->Get("m")->ToString());  // money: through a double
     EXPECT_EQ("true", entity->Get("b")->ToString());
-    EXPECT_EQ("kept", entity->Get("absent")->ToString());    // no such column
-    EXPECT_EQ(nullptr, entity->Get("extra"));                // column without a field
+    EXPECT_EQ("kept", entity->Get("absent")->ToString());  // no such column
+    EXPECT_EQ(nullptr, entity->Get("extra"));              // column without a field
     // Loaded fields moved to the end in their order; the unmatched one stays in front.
     EXPECT_EQ("absent,id,text,s,us,i,l,ul,f,d,c,m,b", Order(*entity));
     // Type codes are those of the declaration.
@@ -233,8 +236,7 @@ TEST_F(BKSQLiteEntityDataTest, ExistsAndInsertOrUpdate)
     company.Set("id", 1u, false, false, "", 0, true);
     company.Set("name", wxString("O'Neil"), true, true, "", 0, true);
     ASSERT_TRUE(data.InsertOrUpdate(&company, nullptr, nullptr));
-    EXPECT_EQ("INSERT INTO companies (id, name) VALUES (1, 'O''Neil')",
-              data.GetLastParsedQuery());
+    EXPECT_EQ("INSERT INTO companies (id, name) VALUES (1, 'O''Neil')", data.GetLastParsedQuery());
     EXPECT_TRUE(data.Exists("id", "1", "", false, false));
     EXPECT_TRUE(data.Exists("name", "O'Neil", "", true, true));
     EXPECT_FALSE(data.Exists("name", "O'Neil", "O'Neil", true, true));
@@ -268,15 +270,15 @@ TEST_F(BKSQLiteEntityDataTest, ExistsAndInsertOrUpdate)
 TEST_F(BKSQLiteEntityDataTest, PersistWritesDependentsWithForeignKey)
 {
     BKSQLiteQuery setup(database.get());
-    ASSERT_TRUE(setup.Query("CREATE TABLE phones (id INTEGER PRIMARY KEY, company, number)",
-                            false));
+    ASSERT_TRUE(
+        setup.Query("CREATE TABLE phones (id INTEGER PRIMARY KEY, company, number)", false));
     BKSQLiteEntityData data(database.get(), "companies", "id", "", 1);
     BKSQLiteDatabaseEntity* company =
         new BKSQLiteDatabaseEntity(database.get(), "companies", "id", false, "", "", 0);
     company->Set("id", 9u, false, false, "", 0, true);
     company->Set("name", wxString("Parent"), true, true, "", 0, true);
-    auto* phone = new BKSQLiteDatabaseEntity(database.get(), "phones", "id", true, "company",
-                                             "companies", 0);
+    auto* phone =
+        new BKSQLiteDatabaseEntity(database.get(), "phones", "id", true, "company", "companies", 0);
     phone->Set("id", 0u, false, false, "", 0, true);
     phone->Set("company", wxString(), true, true, "", 0, true);
     phone->Set("number", wxString("0228 1"), true, true, "", 0, true);
