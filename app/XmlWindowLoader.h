@@ -4,6 +4,7 @@
 
 #include <wx/iconbndl.h>
 #include <wx/string.h>
+#include <wx/xrc/xmlres.h>
 
 class RuntimeInformationType;
 
@@ -13,4 +14,24 @@ public:
     static void LoadLayout(RuntimeInformationType* rit, const wxString& name);
     // Every size of the program icon; empty when the icon file is missing.
     static wxIconBundle LoadIcons(RuntimeInformationType* rit);
+
+    // Builds a frame or dialog from its layout: loads the file, creates the window from the
+    // resource of the same name, then gives it the caller's id and the program icon.
+    template <typename Window>
+    static void Build(Window* window, wxWindow* parent, int id, RuntimeInformationType* rit,
+                      const wxString& name,
+                      bool (wxXmlResource::*create)(Window*, wxWindow*, const wxString&))
+    {
+        LoadLayout(rit, name);
+        // Without its layout the window is never created; the toolkit has said why, and a
+        // window that does not exist cannot take an id or an icon.
+        if (!(wxXmlResource::Get()->*create)(window, parent, name))
+            return;
+        // Creation takes the id from the layout; an explicit id given by the caller wins.
+        if (id != wxID_ANY)
+            window->SetId(id);
+        wxIconBundle icons = LoadIcons(rit);
+        if (!icons.IsEmpty())
+            window->SetIcons(icons);
+    }
 };
