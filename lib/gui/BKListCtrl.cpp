@@ -313,8 +313,10 @@ void BKListCtrl::ScheduleCount()
     // A new count makes the toolkit repaint every visible row, which costs tens of
     // milliseconds with 13 columns. Rows appended below a full page change only the scroll
     // bar, so once the page is full the count is passed on once a second.
-    if (!countTimer.IsRunning())
-        countTimer.StartOnce(wxListCtrl::GetItemCount() <= GetCountPerPage() ? 100 : 1000);
+    if (countTimer.IsRunning())
+        return;
+    const int page = GetCountPerPage();  // 0 before the first layout
+    countTimer.StartOnce(page <= 0 || wxListCtrl::GetItemCount() <= page ? 100 : 1000);
 }
 
 void BKListCtrl::CountTimerEvent(wxTimerEvent&)
@@ -537,7 +539,7 @@ void BKListCtrl::CleanUp()
     // The items go first, so that no handler of the deletion event meets a destroyed object.
     if (m_mainWin && HasFlag(wxLC_VIRTUAL))
         DeleteAllItems();
-    rows.clear();
+    std::vector<StoredRow>().swap(rows);  // a large result's row table is not kept either
     // Two rows may show the same object; it is destroyed once.
     std::unordered_set<void*> destroyed;
     for (const auto& [pointer, deleter] : owned)

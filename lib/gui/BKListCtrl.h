@@ -52,9 +52,10 @@ protected:
 // once even if several rows show it. A bare void* is only carried, never deleted.
 // Destroying the control does not destroy the objects: call CleanUp() first.
 //
-// Use the control through BKListCtrl*: item data (GetItemData) and item insertion of the
-// plain toolkit interface do not reach the row storage. Deleting items through the toolkit
-// (DeleteItem, DeleteAllItems, ClearAll) is fine through either type.
+// Use the control through BKListCtrl*: rows are written with Insert/Set/SetText, and item
+// data and item insertion of the plain toolkit interface do not reach the row storage.
+// Deleting items through the toolkit (DeleteItem, DeleteAllItems, ClearAll) keeps the
+// storage in step through either pointer type.
 class BKListCtrl : public BKListCtrlToolkitBase, public BKListCtrlLibraryBase {
 public:
     using Deleter = void (*)(void*);
@@ -66,7 +67,8 @@ public:
         BKListCtrlRow() = default;
         // A bare pointer: the list carries it but CleanUp() does not delete it.
         explicit BKListCtrlRow(void* pointer) : pointer(pointer) {}
-        // A typed pointer: CleanUp() deletes the object as T.
+        // A typed pointer hands the object (made with new) to the list: CleanUp() deletes it
+        // as T.
         template <class T>
         explicit BKListCtrlRow(T* object)
         {
@@ -188,9 +190,10 @@ public:
     // Stores the value through the flag; false when no flag is set.
     bool SetChanged(bool value);
 
+    // Stores true through the change flag and lets the event go on to the parent.
     void ChangeEvent(wxListEvent& event);
 
-    // The number of rows held (toolkit item count and row storage always agree).
+    // The number of rows held, also while the toolkit's own count is still catching up.
     int GetItemCount() const override;
     // Item data of the plain toolkit interface reads the row pointer.
     wxUIntPtr GetItemData(long item) const;
@@ -223,6 +226,7 @@ public:
     // The text from the row storage; empty for a missing cell.
     wxString GetItemText(long item, int column = 0) const;
     void Update() override;
+    using BKListCtrlToolkitBase::Update;
 
 protected:
     wxString OnGetItemText(long item, long column) const override;
@@ -230,6 +234,9 @@ protected:
     long DoInsertColumn(long column, const wxListItem& info) override;
 
 private:
+    // The toolkit's count follows the rows; nobody else sets it.
+    using BKListCtrlToolkitBase::SetItemCount;
+
     // One stored row: the pointer and one block holding the deleter index, the optional
     // colour and the texts as UTF-8 with their lengths.
     struct StoredRow {
