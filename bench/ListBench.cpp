@@ -7,8 +7,8 @@
 #include <malloc.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -137,8 +137,7 @@ private:
         const size_t heapAfter = HeapInUse();
 
         std::printf("append: %.3f s (%.2f us a row), processor time %.3f s (%.2f us a row)\n",
-                    appended, appended * 1e6 / rowCount, appendedCpu,
-                    appendedCpu * 1e6 / rowCount);
+                    appended, appended * 1e6 / rowCount, appendedCpu, appendedCpu * 1e6 / rowCount);
         std::printf("appended and repainted: %.3f s\n", shown);
         std::printf("items: %d, last text matches: %s\n", list->GetItemCount(),
                     list->GetText(rowCount - 1, 12) == texts.back()[12] ? "yes" : "NO");
@@ -159,9 +158,10 @@ private:
                 wxYield();
             const double seconds = Seconds(start);
             const double cpuSeconds = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
-            std::printf("the same number of toolkit yields alone: %.3f s (%.2f us each), "
-                        "processor time %.3f s\n",
-                        seconds, seconds * 1e6 / rowCount, cpuSeconds);
+            std::printf(
+                "the same number of toolkit yields alone: %.3f s (%.2f us each), "
+                "processor time %.3f s\n",
+                seconds, seconds * 1e6 / rowCount, cpuSeconds);
         }
         if (plain)
             RunPlain(texts);
@@ -170,8 +170,8 @@ private:
     // The same rows in a plain report list, which measures every text as it takes it.
     void RunPlain(const std::vector<wxArrayString>& texts)
     {
-        auto* plainList = new wxListCtrl(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                         wxLC_REPORT);
+        auto* plainList =
+            new wxListCtrl(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
         frame->GetSizer()->Add(plainList, 1, wxEXPAND);
         frame->Layout();
         for (int column = 0; column < columns; ++column)

@@ -199,12 +199,10 @@ BKClassInfo BKListCtrl::BKListCtrlRow::GetClassInfo() const
     return BKClassInfo::Make("BKListCtrlRow", "0.0.1");
 }
 
-wxBEGIN_EVENT_TABLE(BKListCtrl, wxListCtrl)
-    EVT_LIST_DELETE_ITEM(wxID_ANY, BKListCtrl::ChangeEvent)
-    EVT_LIST_DELETE_ALL_ITEMS(wxID_ANY, BKListCtrl::ChangeEvent)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(BKListCtrl, wxListCtrl) EVT_LIST_DELETE_ITEM(wxID_ANY, BKListCtrl::ChangeEvent)
+    EVT_LIST_DELETE_ALL_ITEMS(wxID_ANY, BKListCtrl::ChangeEvent) wxEND_EVENT_TABLE()
 
-wxObject* BKListCtrl::wxCreateObject()
+        wxObject* BKListCtrl::wxCreateObject()
 {
     return new BKListCtrl;
 }
@@ -215,8 +213,8 @@ BKListCtrl::BKListCtrl() : deleters(1, nullptr)
     Bind(wxEVT_TIMER, &BKListCtrl::CountTimerEvent, this, countTimer.GetId());
 }
 
-BKListCtrl::BKListCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
-                       long style, const wxValidator& validator, const wxString& name)
+BKListCtrl::BKListCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style,
+                       const wxValidator& validator, const wxString& name)
     : BKListCtrlToolkitBase(parent, id, pos, size,
                             (style & ~wxLC_MASK_TYPE) | wxLC_REPORT | wxLC_VIRTUAL, validator,
                             name),
@@ -263,8 +261,8 @@ BKListCtrl::StoredRow BKListCtrl::MakeRow(const BKListCtrlRow& row, size_t textC
 {
     StoredRow stored;
     stored.pointer = row.GetPointer();
-    stored.block = EncodeBlock(DeleterIndex(row.GetDeleter()), row.GetBackgroundColour(), row,
-                               textCount);
+    stored.block =
+        EncodeBlock(DeleterIndex(row.GetDeleter()), row.GetBackgroundColour(), row, textCount);
     return stored;
 }
 
@@ -281,8 +279,8 @@ void BKListCtrl::InsertToolkitItem(int position)
     const long count = wxListCtrl::GetItemCount();
     std::vector<long> selected;
     if (GetSelectedItemCount() > 0) {
-        for (long item = wxListCtrl::GetNextItem(position - 1, wxLIST_NEXT_ALL,
-                                                 wxLIST_STATE_SELECTED);
+        for (long item =
+                 wxListCtrl::GetNextItem(position - 1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
              item != -1;
              item = wxListCtrl::GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
             selected.push_back(item);

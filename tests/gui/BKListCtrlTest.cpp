@@ -54,8 +54,8 @@ class ListWindow {
 public:
     explicit ListWindow(int columns, long style = wxLC_REPORT | wxLC_VIRTUAL)
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "BKListCtrlTest", wxDefaultPosition,
-                            wxSize(800, 600));
+        frame =
+            new wxFrame(nullptr, wxID_ANY, "BKListCtrlTest", wxDefaultPosition, wxSize(800, 600));
         list = new BKListCtrl(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
         for (int column = 0; column < columns; ++column)
             list->InsertColumn(column, wxString::Format("Column %d", column));
@@ -136,9 +136,8 @@ TEST(BKListCtrl, ReportsWhatWasAppended)
     window.Fill(50);
     const wxString unicode = wxString::FromUTF8("Müller & Söhne – Straße \xF0\x9F\x98\x80");
     int object = 0;
-    ASSERT_TRUE(list->Append(MakeRow(&object, {"", "Müller & Söhne – Straße \xF0\x9F\x98\x80",
-                                               "x"}),
-                             true));
+    ASSERT_TRUE(list->Append(
+        MakeRow(&object, {"", "Müller & Söhne – Straße \xF0\x9F\x98\x80", "x"}), true));
 
     EXPECT_EQ(51, list->GetItemCount());
     wxListCtrl* plain = list;
@@ -660,8 +659,7 @@ TEST(BKListCtrl, LayoutCreatesTheListAsSubclassAndMakesItVirtual)
     wxPanel* panel = wxXmlResource::Get()->LoadPanel(frame, "ListTestPanel");
     ASSERT_NE(nullptr, panel);
 
-    auto* virtualList =
-        dynamic_cast<BKListCtrl*>(panel->FindWindow(XRCID("virtualListCtrl")));
+    auto* virtualList = dynamic_cast<BKListCtrl*>(panel->FindWindow(XRCID("virtualListCtrl")));
     ASSERT_NE(nullptr, virtualList);
     EXPECT_EQ(virtualList, XRCCTRL(*panel, "virtualListCtrl", Brenik::BKListCtrl));
     EXPECT_TRUE(virtualList->HasFlag(wxLC_VIRTUAL));
@@ -692,12 +690,10 @@ TEST(BKListCtrl, MouseAndKeyboardRaiseTheListEvents)
     SelectionEvents events(list);
     std::vector<long> activated;
     std::vector<long> rightClicked;
-    list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [&](wxListEvent& event) {
-        activated.push_back(event.GetIndex());
-    });
-    list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [&](wxListEvent& event) {
-        rightClicked.push_back(event.GetIndex());
-    });
+    list->Bind(wxEVT_LIST_ITEM_ACTIVATED,
+               [&](wxListEvent& event) { activated.push_back(event.GetIndex()); });
+    list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK,
+               [&](wxListEvent& event) { rightClicked.push_back(event.GetIndex()); });
     // Runs the events until the condition holds; false after two seconds.
     auto until = [](auto condition) {
         wxStopWatch watch;
