@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <wx/dir.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/log.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/Norvel.h"
+#include "app/XmlFrame.h"
+#include "ui/NorvelFrame.h"
+#include "ui/ProgressFrame.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+// Builds the window the layout file defines under its own name as a frame or a dialog (with
+// plain controls in place of the program's own classes); null when it holds neither.
+wxWindow* BuildTopWindow(wxXmlResource& resource, const wxString& name)
+{
+    wxLogNull quiet;  // the first guess at the class may be wrong
+    if (wxObject* frame = resource.LoadObject(nullptr, name, "wxFrame"))
+        return wxDynamicCast(frame, wxWindow);
+    return wxDynamicCast(resource.LoadObject(nullptr, name, "wxDialog"), wxWindow);
+}
+
+// Every control the window's code looks up exists under its name with the expected class.
+void ExpectControls(wxWindow* window,
+                    const std::vector<std::pair<const char*, wxClassInfo*>>& controls)
+{
+    for (const auto& [name, classInfo] : controls) {
+        wxWindow* control = window->FindWindow(XRCID(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_TRUE(control->IsKindOf(classInfo))
+            << name << " is a " << control->GetClassInfo()->GetClassName() << ", not a "
+            << classInfo->GetClassName();
+    }
+}
+
+}  // namespace
+
+TEST(LayoutContract, EveryLayoutFileLoadsAndHoldsItsWindow)
+{
+    wxArrayString files;
+    wxDir::GetAllFiles("resources/gui", &files, "*.xml", wxDIR_FILES);
+    ASSERT_GE(files.GetCount(), 2u);
+    for (const wxString& file : files) {
+        const wxString name = wxFileName(file).GetName();
+        wxXmlResource own(wxXRC_NO_SUBCLASSING);
+        own.InitAllHandlers();
+        ASSERT_TRUE(own.Load(file)) << file;
+        wxWindow* window = BuildTopWindow(own, name);
+        EXPECT_NE(window, nullptr) << file << " holds no frame or dialog named " << name;
+        if (window)
+            DestroyNow(window);
+    }
+}
+
+TEST(LayoutContract, MainWindowLayoutHasEveryNamedControlMenuItemAndTool)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    // The base class only builds the layout: the test sees the layout, not the window's code.
+    auto* frame = new XmlFrame(rit.get(), "NorvelFrame");
+    ASSERT_NE(frame->GetHandle(), nullptr);
+    ExpectControls(frame, NorvelFrame::GetLayoutControls());
+
+    wxMenuBar* menuBar = frame->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    for (const char* name : NorvelFrame::GetLayoutMenuItems())
+        EXPECT_NE(menuBar->FindItem(XRCID(name)), nullptr) << name;
+
+    wxToolBar* toolBar = frame->GetToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    for (const char* name : NorvelFrame::GetLayoutTools()) {
+        const wxToolBarToolBase* tool = toolBar->FindById(XRCID(name));
+        ASSERT_NE(tool, nullptr) << name;
+        EXPECT_TRUE(tool->GetNormalBitmap().IsOk()) << name << " has no image";
+    }
+
+    wxStatusBar* statusBar = frame->GetStatusBar();
+    ASSERT_NE(statusBar, nullptr);
+    EXPECT_EQ(statusBar->GetFieldsCount(), 3);
+
+    // The results list must be the virtual report list: the list keeps up only that way.
+    wxWindow* list = frame->FindWindow(XRCID("resultsListCtrl"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->HasFlag(wxLC_REPORT));
+    EXPECT_TRUE(list->HasFlag(wxLC_VIRTUAL));
+    wxWindow* search = frame->FindWindow(XRCID("searchTextCtrl"));
+    ASSERT_NE(search, nullptr);
+    EXPECT_TRUE(search->HasFlag(wxTE_PROCESS_ENTER));
+    DestroyNow(frame);
+}
+
+TEST(LayoutContract, ProgressWindowLayoutHasEveryNamedControl)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* frame = new XmlFrame(nullptr, -1, rit.get(), "ProgressFrame");
+    ASSERT_NE(frame->GetHandle(), nullptr);
+    ExpectControls(frame, ProgressFrame::GetLayoutControls());
+    DestroyNow(frame);
+}

@@ -1,0 +1,70 @@
+// Helpers for the window tests: small directory databases written with SQLite itself, and a
+// main window opened on such a database with the user configuration in a scratch home.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/string.h>
+
+#include "TestSupport.h"
+#include "app/RuntimeInformationType.h"
+
+class NorvelFrame;
+class wxWindow;
+
+struct TestSector {
+    int id;
+    std::string name;
+};
+
+// One row of the companies table; the other columns are filled with plausible texts.
+struct TestCompany {
+    int id = 0;
+    std::string name;
+    std::string ceo;
+    std::string address;
+    std::string housenumber;
+    std::string zipcode;
+    std::string city;
+    std::string phone;
+    std::string fax;
+    std::string mobile;
+    std::string internet;
+    std::string email;
+    std::string created;
+    std::string updated;
+    std::vector<int> sectors;
+};
+
+// Writes a directory database with the full schema; false on any SQLite error.
+bool WriteDirectory(const wxString& path, const std::vector<TestSector>& sectors,
+                    const std::vector<TestCompany>& companies);
+// A valid SQLite file that holds no tables at all.
+bool WriteEmptyDatabase(const wxString& path);
+// count companies named "Firma <n> GmbH" with managing director "Chef <n>", spread over
+// the given sectors (company n under sector n modulo the count, when there are sectors).
+std::vector<TestCompany> ManyCompanies(int count, const std::vector<TestSector>& sectors);
+
+// Points HOME (the user configuration directory) at a directory for the scope.
+class ScopedHome {
+public:
+    explicit ScopedHome(const wxString& directory);
+    ~ScopedHome();
+    ScopedHome(const ScopedHome&) = delete;
+    ScopedHome& operator=(const ScopedHome&) = delete;
+
+private:
+    std::string previous;
+    bool hadPrevious;
+};
+
+// Runtime information as the program builds it (resources below the working directory),
+// connected to the given database file. Null when the connection fails.
+std::unique_ptr<RuntimeInformationType> OpenRuntime(const wxString& databasePath);
+
+// Destroys a top-level window now, the way the toolkit would at its next idle time.
+void DestroyNow(wxWindow* window);
+// Lets the toolkit handle what is pending (repaints, posted events, idle work).
+void Settle();
