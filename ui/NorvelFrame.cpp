@@ -1,5 +1,8 @@
 #include "ui/NorvelFrame.h"
 
+#include <string>
+#include <unordered_map>
+
 #include <wx/app.h>
 #include <wx/display.h>
 #include <wx/msgdlg.h>
@@ -70,7 +73,7 @@ public:
         row->Add(Text(company, sectors));
         row->Add(Text(company, name));
         row->Add(Text(company, ceo));
-        row->Add(company->GetAddressWithHousenumber());
+        row->Add(Address(company));
         row->Add(Text(company, zipcode));
         row->Add(Text(company, city));
         row->Add(Text(company, phone));
@@ -112,17 +115,70 @@ private:
     static wxString Text(CompanyEntity* company, Slot& slot)
     {
         BKEntity::BKEntityType* field = Field(company, slot);
-        return field ? field->ToString() : wxString();
+        if (!field)
+            return wxString();
+        // Most texts of a row (numbers, addresses of web and mail) are plain ASCII, which
+        // needs no decoding; the rest goes through the field's own conversion.
+        const std::string& text = field->GetUtf8();
+        for (unsigned char c : text) {
+            if (c >= 0x80)
+                return field->ToString();
+        }
+        return wxString::FromAscii(text.data(), text.size());
     }
+
+    // The street, then one blank and the house number when there is one: the rule of
+    // CompanyEntity::GetAddressWithHousenumber, read through the remembered field places
+    // because its own key lookups cost more than the rest of the row's texts together.
+    static wxString Address(CompanyEntity* company, Slot& address, Slot& housenumber)
+    {
+        wxString text = Text(company, address);
+        BKEntity::BKEntityType* number = Field(company, housenumber);
+        if (number && !number->IsEmpty())
+            text += " " + Text(company, housenumber);
+        return text;
+    }
+    wxString Address(CompanyEntity* company) { return Address(company, address, housenumber); }
 
     // A time stamp shown as a German date (day.month.year); empty when it does not read.
-    static wxString Date(CompanyEntity* company, Slot& slot)
+    wxString Date(CompanyEntity* company, Slot& slot)
     {
         BKEntity::BKEntityType* field = Field(company, slot);
-        return field ? field->ToDateTime('-').ToGermanDate() : wxString();
+        if (!field)
+            return wxString();
+        // Reading a time stamp is the dearest part of a row. A stamp of the plain form
+        // "YYYY-MM-DD hh:mm:ss" with an unquestionable time of day shows a date that depends
+        // on its date part alone, and a directory has far fewer days than companies: such
+        // dates are read once per search.
+        const std::string& text = field->GetUtf8();
+        if (!HasPlainTime(text))
+            return field->ToDateTime('-').ToGermanDate();
+        auto known = germanDates.find(text.substr(0, 10));
+        if (known != germanDates.end())
+            return known->second;
+        wxString date = field->ToDateTime('-').ToGermanDate();
+        germanDates.emplace(text.substr(0, 10), date);
+        return date;
     }
 
-    Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, zipcode{"zipcode"}, city{"city"},
+    static bool HasPlainTime(const std::string& text)
+    {
+        auto digit = [&text](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+        auto number = [&text](size_t i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };
+        if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
+            text[13] != ':' || text[16] != ':')
+            return false;
+        for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18}) {
+            if (!digit(i))
+                return false;
+        }
+        return number(11) < 24 && number(14) < 60 && number(17) < 60;
+    }
+
+    std::unordered_map<std::string, wxString> germanDates;
+
+    Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, address{"address"},
+        housenumber{"housenumber"}, zipcode{"zipcode"}, city{"city"},
         phone{"phone"}, fax{"fax"}, mobile{"mobile"}, internet{"internet"}, email{"email"},
         created{"created"}, updated{"updated"};
 };
@@ -376,6 +432,15 @@ void NorvelFrame::Search()
     ClearResultsListCtrl();
     SelectCompany();
 
+    // A search yields to the toolkit after every record, and every yield sends idle and
+    // interface-update events to every window of the program: more work than the record
+    // itself. Nothing here listens to them, so only windows that ask for them get them while
+    // the search runs.
+    const wxIdleMode idleMode = wxIdleEvent::GetMode();
+    const wxUpdateUIMode updateMode = wxUpdateUIEvent::GetMode();
+    wxIdleEvent::SetMode(wxIDLE_PROCESS_SPECIFIED);
+    wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
+
     auto* progress = new ProgressFrame(this, -1, GetRit());
     progress->MakeModal(true);
     progress->Show();
@@ -392,6 +457,10 @@ void NorvelFrame::Search()
 
         ResultRowBuilder builder;
         unsigned int shown = 0;
+        // The list is covered by the modal progress window and disabled anyway; painting
+        // its rows on every yield would cost more than reading them, so it paints once, when
+        // the listing is done.
+        resultsListCtrl->Freeze();
         for (;;) {
             CompanyEntity* company = search->RunSearch();
             if (!company)
@@ -409,6 +478,7 @@ void NorvelFrame::Search()
                 delete company;
         }
         search->DeinitSearch();
+        resultsListCtrl->Thaw();
 
         SetStatus(_("Results shown: ") + BKCasts::ToString(shown), 2);
         if (total != 0 && resultsListCtrl->GetItemCount() > 0) {
@@ -423,6 +493,8 @@ void NorvelFrame::Search()
     progress->MakeModal(false);
     progress->Close(true);
     progress->Destroy();
+    wxIdleEvent::SetMode(idleMode);
+    wxUpdateUIEvent::SetMode(updateMode);
     searching = false;
 
     if (failed)

@@ -92,12 +92,20 @@ void ProgressFrame::SetCount(unsigned int count)
 
 void ProgressFrame::SetLevel(int level)
 {
-    if (progressGauge) {
-        // The gauge refuses values outside its range; the text still says what was asked.
-        progressGauge->SetValue(std::clamp(level, 0, progressGauge->GetRange()));
+    // Repainting this window costs far more than a step of the work it shows, so the gauge
+    // and the counter change at most about 100 times per total: every level for totals up to
+    // 100, and the first and the last level always.
+    const long long step = std::max<long long>(1, count / 100);
+    if (shownLevel < 0 || level < shownLevel || level - shownLevel >= step ||
+        static_cast<long long>(level) >= count) {
+        shownLevel = level;
+        if (progressGauge) {
+            // The gauge refuses values outside its range; the text still says what was asked.
+            progressGauge->SetValue(std::clamp(level, 0, progressGauge->GetRange()));
+        }
+        if (infoStaticText)
+            infoStaticText->SetLabel(Brenik::BKCasts::ToString(level) + _(" of ") + countText);
     }
-    if (infoStaticText)
-        infoStaticText->SetLabel(Brenik::BKCasts::ToString(level) + _(" of ") + countText);
     wxYield();
 }
 

@@ -30,7 +30,8 @@ public:
     // The total: enables the window and makes Cancel the default button.
     void SetCount(unsigned int count);
     // Shows "level of total" and lets the toolkit process pending events, so the window
-    // repaints and a click on Cancel is seen.
+    // repaints and a click on Cancel is seen. Levels closer together than 1/100 of the total
+    // are not shown one by one.
     void SetLevel(int level);
     void Cancel();
     bool IsCanceled() const { return canceled; }
@@ -45,6 +46,7 @@ private:
     unsigned int count = 0;
     wxString countText;
     bool canceled = false;
+    int shownLevel = -1;  // the level the window shows, -1 before the first
 
     wxPanel* mainPanel = nullptr;
     wxGauge* progressGauge = nullptr;

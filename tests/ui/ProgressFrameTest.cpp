@@ -117,3 +117,23 @@ TEST_F(ProgressWindow, ModalDisablesTheOtherWindowsUntilEnded)
     EXPECT_FALSE(progress->IsModal());
     EXPECT_TRUE(parent->IsEnabled());
 }
+
+TEST_F(ProgressWindow, LargeTotalsRepaintAboutAHundredTimes)
+{
+    progress->Show();
+    progress->SetCount(100000);
+    int changes = 0;
+    wxString last = info->GetLabel();
+    for (int level = 10; level <= 100000; level += 10) {
+        progress->SetLevel(level);
+        if (info->GetLabel() != last) {
+            ++changes;
+            last = info->GetLabel();
+        }
+    }
+    EXPECT_GE(changes, 90);
+    EXPECT_LE(changes, 102);
+    // The first and the last level are always shown.
+    EXPECT_EQ(last, "100000 of 100000");
+    EXPECT_EQ(gauge->GetValue(), 100000);
+}
