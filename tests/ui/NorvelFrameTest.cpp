@@ -13,6 +13,7 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
@@ -679,4 +680,43 @@ TEST_F(MainWindow, QuitMenuClosesAndSavesWhileFindPlacesTheCursor)
     frame = nullptr;
     EXPECT_EQ(wxWindow::FindWindowByName("NorvelFrame"), nullptr);
     EXPECT_TRUE(wxFileName::FileExists(dir.Path("home/.Norvel.conf")));
+}
+
+TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
+{
+    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    frame->Raise();
+    Settle();
+    // Real input through the X server: click into the field, type, press Enter.
+    wxUIActionSimulator user;
+    user.MouseMove(searchText->GetScreenRect().GetLeftTop() + wxPoint(10, 10));
+    Settle();
+    user.MouseClick();
+    Settle();
+    user.Text("Kanzlei");
+    user.Char(WXK_RETURN);
+    for (int i = 0; i < 200 && list->GetItemCount() == 0; ++i) {
+        Settle();
+        wxMilliSleep(10);
+    }
+    EXPECT_EQ(searchText->GetValue(), "Kanzlei");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetText(0, 1), "Kanzlei O'Neil & Partner");
+    EXPECT_EQ(Status(2), "Results shown: 1");
+}
+
+TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
+{
+    ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"),
+                              "Width 700\nHeight 400\nPositionX 10\nPositionY 20\nMaximized true\n"));
+    Open(Sectors, {Baeckerei()});
+    EXPECT_TRUE(frame->IsMaximized());
+    CloseByUser();
+    EXPECT_NE(ReadTextFile(dir.Path("home/.Norvel.conf")).find("Maximized true\n"),
+              std::string::npos);
+
+    // The next start opens maximized again. (Leaving the maximized state takes a window
+    // manager's consent, and the test's X server has none.)
+    Reopen();
+    EXPECT_TRUE(frame->IsMaximized());
 }
