@@ -20,6 +20,8 @@
 #include "app/Norvel.h"
 #include "directory/CompanyEntity.h"
 #include "directory/SectorEntities.h"
+#include "lib/core/BKCasts.h"
+#include "lib/core/BKDateTime.h"
 #include "lib/gui/BKListCtrl.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
@@ -719,4 +721,46 @@ TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
     // manager's consent, and the test's X server has none.)
     Reopen();
     EXPECT_TRUE(frame->IsMaximized());
+}
+
+TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
+{
+    // Stamps of one day with plain, odd and broken times, and broken days: each row shows
+    // exactly the German date the value conversion gives, however often its day recurs.
+    const std::vector<std::string> stamps = {
+        "2021-07-04 10:00:00", "2021-07-04 25:00:00", "2021-07-04 23:59:59",
+        "2021-07-04",          "2021-02-30 10:00:00", "2021-02-28 10:00:00",
+        "not a date",          "",                    "2021-07-04 10:00:00.5",
+        "2021-07-04 10:00",    "1999-12-31 00:00:00", "2021-07-04 10:00:00"};
+    std::vector<TestCompany> companies;
+    for (size_t i = 0; i < stamps.size(); ++i) {
+        TestCompany c;
+        c.id = static_cast<int>(i + 1);
+        c.name = "Firma " + std::to_string(i + 1);
+        c.created = stamps[i];
+        c.updated = stamps[stamps.size() - 1 - i];
+        companies.push_back(c);
+    }
+    Open(Sectors, companies);
+    SearchFor("Firma");
+    ASSERT_EQ(list->GetItemCount(), static_cast<int>(stamps.size()));
+    for (int row = 0; row < list->GetItemCount(); ++row) {
+        auto* company = static_cast<CompanyEntity*>(list->GetPointer(row, 0));
+        ASSERT_NE(company, nullptr);
+        const size_t i = company->Get("id")->ToUnsignedInt() - 1;
+        const wxString created = Brenik::BKCasts(wxString::FromUTF8(stamps[i]))
+                                     .ToDateTime('-')
+                                     .ToGermanDate();
+        const wxString updated =
+            Brenik::BKCasts(wxString::FromUTF8(stamps[stamps.size() - 1 - i]))
+                .ToDateTime('-')
+                .ToGermanDate();
+        EXPECT_EQ(list->GetText(row, 11), created) << stamps[i];
+        EXPECT_EQ(list->GetText(row, 12), updated) << stamps[stamps.size() - 1 - i];
+    }
+    const int first = RowOf("Firma 1");
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(list->GetText(first, 11), "04.07.2021");
+    EXPECT_EQ(list->GetText(RowOf("Firma 2"), 11), "");  // hour 25 is no time
+    EXPECT_EQ(list->GetText(RowOf("Firma 5"), 11), "");  // 30 February is no day
 }
