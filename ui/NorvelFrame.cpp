@@ -115,16 +115,7 @@ private:
     static wxString Text(CompanyEntity* company, Slot& slot)
     {
         BKEntity::BKEntityType* field = Field(company, slot);
-        if (!field)
-            return wxString();
-        // Most texts of a row (numbers, addresses of web and mail) are plain ASCII, which
-        // needs no decoding; the rest goes through the field's own conversion.
-        const std::string& text = field->GetUtf8();
-        for (unsigned char c : text) {
-            if (c >= 0x80)
-                return field->ToString();
-        }
-        return wxString::FromAscii(text.data(), text.size());
+        return field ? field->ToString() : wxString();
     }
 
     // The street, then one blank and the house number when there is one: the rule of
@@ -383,8 +374,7 @@ void NorvelFrame::Quit()
 
 void NorvelFrame::About()
 {
-    if (!IsCommandAvailable(Command::About))
-        return;
+    // Needs the about window; until it exists the command is disabled and does nothing.
 }
 
 void NorvelFrame::PlaceCursor()
@@ -510,7 +500,7 @@ void NorvelFrame::ClearResultsListCtrl()
 
 void NorvelFrame::SelectCompany()
 {
-    const bool on = resultsListCtrl && resultsListCtrl->GetSingleSelectionPointer() != nullptr;
+    const bool on = GetSelectedCompany() != nullptr;
     const bool canOpen = on && IsCommandAvailable(Command::OpenCompany);
     const bool canPrint = on && IsCommandAvailable(Command::Print);
     EnableCommand("openCompanyMenuItem", "openCompanyTool", canOpen);
@@ -521,18 +511,16 @@ void NorvelFrame::SelectCompany()
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
 {
-    if (!company) {
-        ShowError(_("Selection"), _("Please select the company you want to open."));
-        return;
-    }
-    if (!IsCommandAvailable(Command::OpenCompany))
-        return;
+    if (!company)
+        AskForSelection();
+    // With a company selected this needs the company window; until it exists the command is
+    // disabled and does nothing.
 }
 
 void NorvelFrame::OpenNorvel(CompanyEntity* company)
 {
     if (!company) {
-        ShowError(_("Selection"), _("Please select the company you want to open."));
+        AskForSelection();
         return;
     }
     BKEntity::BKEntityType* id = company->Get("id");
@@ -540,23 +528,17 @@ void NorvelFrame::OpenNorvel(CompanyEntity* company)
         GetRit()->OpenCompanyAtNorvel(id->ToUnsignedInt());  // a failing browser is not reported
 }
 
-void NorvelFrame::Print(bool preview)
+void NorvelFrame::Print(bool /*preview*/)
 {
-    CompanyEntity* company = resultsListCtrl ? static_cast<CompanyEntity*>(
-                                                   resultsListCtrl->GetSingleSelectionPointer())
-                                             : nullptr;
-    if (!company) {
-        ShowError(_("Selection"), _("Please select the company you want to open."));
-        return;
-    }
-    if (!IsCommandAvailable(Command::Print))
-        return;
-    (void)preview;
+    if (!GetSelectedCompany())
+        AskForSelection();
+    // With a company selected this needs the company sheet and the print preview; until they
+    // exist the commands are disabled and do nothing.
 }
 
 void NorvelFrame::ResultsRightClick()
 {
-    if (!resultsListCtrl || !resultsListCtrl->GetSingleSelectionPointer())
+    if (!GetSelectedCompany())
         return;
     std::unique_ptr<wxMenu> menu(CreateResultsMenu());
     PopupMenu(menu.get());
@@ -576,8 +558,19 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
 
 void NorvelFrame::Export()
 {
-    if (!IsCommandAvailable(Command::Export))
-        return;
+    // Needs the export dialog; until it exists the command is disabled and does nothing.
+}
+
+CompanyEntity* NorvelFrame::GetSelectedCompany() const
+{
+    return resultsListCtrl
+               ? static_cast<CompanyEntity*>(resultsListCtrl->GetSingleSelectionPointer())
+               : nullptr;
+}
+
+void NorvelFrame::AskForSelection()
+{
+    ShowError(_("Selection"), _("Please select the company you want to open."));
 }
 
 void NorvelFrame::EnableCommand(const char* menuItem, const char* tool, bool on)
@@ -636,23 +629,17 @@ void NorvelFrame::SelectCompanyEvent(wxListEvent&)
 
 void NorvelFrame::OpenCompanyEvent(wxCommandEvent&)
 {
-    OpenCompany(resultsListCtrl ? static_cast<CompanyEntity*>(
-                                      resultsListCtrl->GetSingleSelectionPointer())
-                                : nullptr);
+    OpenCompany(GetSelectedCompany());
 }
 
 void NorvelFrame::OpenCompanyListEvent(wxListEvent&)
 {
-    OpenCompany(resultsListCtrl ? static_cast<CompanyEntity*>(
-                                      resultsListCtrl->GetSingleSelectionPointer())
-                                : nullptr);
+    OpenCompany(GetSelectedCompany());
 }
 
 void NorvelFrame::OpenNorvelEvent(wxCommandEvent&)
 {
-    OpenNorvel(resultsListCtrl ? static_cast<CompanyEntity*>(
-                                     resultsListCtrl->GetSingleSelectionPointer())
-                               : nullptr);
+    OpenNorvel(GetSelectedCompany());
 }
 
 void NorvelFrame::PrintCompanyEvent(wxCommandEvent&)

@@ -70,6 +70,8 @@ public:
     void ResultsRightClick();
     void Export();
 
+    // The company of the selected row; null when no row is selected.
+    CompanyEntity* GetSelectedCompany() const;
     // The context menu of the results list (the caller owns it).
     wxMenu* CreateResultsMenu() const;
     // The sector ids the next search restricts to; empty for no restriction.
@@ -101,6 +103,8 @@ private:
     void LoadSectors();
     // Enables a menu item and its tool, both optional; unavailable commands stay off.
     void EnableCommand(const char* menuItem, const char* tool, bool on);
+    // The box saying that the command needs a selected company.
+    void AskForSelection();
     void SetStatus(const wxString& text, int field);
 
     std::unique_ptr<SectorEntities> sectors;

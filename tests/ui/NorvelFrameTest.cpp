@@ -7,6 +7,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
@@ -763,4 +764,15 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
     EXPECT_EQ(list->GetText(first, 11), "04.07.2021");
     EXPECT_EQ(list->GetText(RowOf("Firma 2"), 11), "");  // hour 25 is no time
     EXPECT_EQ(list->GetText(RowOf("Firma 5"), 11), "");  // 30 February is no day
+}
+
+TEST_F(MainWindow, PositionOffEveryScreenIsNotRestored)
+{
+    // A window placed on a screen that is gone would be out of the user's reach.
+    ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"),
+                              "Width 800\nHeight 450\nPositionX 20000\nPositionY 15000\n"));
+    Open(Sectors, {Baeckerei()});
+    EXPECT_EQ(frame->GetSize(), wxSize(800, 450));
+    EXPECT_NE(wxDisplay::GetFromWindow(frame), wxNOT_FOUND);
+    EXPECT_NE(frame->GetPosition(), wxPoint(20000, 15000));
 }
