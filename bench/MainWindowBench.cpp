@@ -59,8 +59,8 @@ std::string Directory(unsigned int companies)
     std::printf("generating %s ...\n", path.c_str());
     std::fflush(stdout);
     std::string temporary = path + ".part";
-    std::string command = std::string("'") + NORVEL_GENDIR + "' '" + temporary +
-                          "' --companies " + std::to_string(companies) + " --seed 1";
+    std::string command = std::string("'") + NORVEL_GENDIR + "' '" + temporary + "' --companies " +
+                          std::to_string(companies) + " --seed 1";
     if (std::system(command.c_str()) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         return std::string();
@@ -134,8 +134,7 @@ private:
 
         auto* frame = new NorvelFrame(rit.get());
         frame->Show();
-        auto* list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")),
-                                   Brenik::BKListCtrl);
+        auto* list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), Brenik::BKListCtrl);
         if (!list || !frame->GetStatusBar()) {
             std::fprintf(stderr, "the main window has no result list or status bar\n");
             return 1;

@@ -169,11 +169,13 @@ private:
     std::unordered_map<std::string, wxString> germanDates;
 
     Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, address{"address"},
-        housenumber{"housenumber"}, zipcode{"zipcode"}, city{"city"},
-        phone{"phone"}, fax{"fax"}, mobile{"mobile"}, internet{"internet"}, email{"email"},
-        created{"created"}, updated{"updated"};
+        housenumber{"housenumber"}, zipcode{"zipcode"}, city{"city"}, phone{"phone"}, fax{"fax"},
+        mobile{"mobile"}, internet{"internet"}, email{"email"}, created{"created"},
+        updated{"updated"};
 };
 
+// The event table macros are no code the formatter can lay out.
+// clang-format off
 wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CLOSE(NorvelFrame::ExitEvent)
     EVT_MENU(XRCID("quitMenuItem"), NorvelFrame::QuitEvent)
@@ -213,6 +215,7 @@ bool NorvelFrame::IsCommandAvailable(Command command)
     }
     return false;
 }
+// clang-format on
 
 const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
 {
@@ -232,9 +235,14 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutC
 const std::vector<const char*>& NorvelFrame::GetLayoutMenuItems()
 {
     static const std::vector<const char*> items = {
-        "quitMenuItem",         "aboutMenuItem",        "openCompanyMenuItem",
-        "openAtNorvelMenuItem", "exportMenuItem",       "printCompanyMenuItem",
-        "printPreviewCompanyMenuItem", "placeCursorMenuItem",
+        "quitMenuItem",
+        "aboutMenuItem",
+        "openCompanyMenuItem",
+        "openAtNorvelMenuItem",
+        "exportMenuItem",
+        "printCompanyMenuItem",
+        "printPreviewCompanyMenuItem",
+        "placeCursorMenuItem",
     };
     return items;
 }
@@ -242,8 +250,8 @@ const std::vector<const char*>& NorvelFrame::GetLayoutMenuItems()
 const std::vector<const char*>& NorvelFrame::GetLayoutTools()
 {
     static const std::vector<const char*> tools = {
-        "searchTool",       "openCompanyTool",         "openAtNorvelTool",
-        "exportTool",       "printCompanyTool",        "printPreviewCompanyTool",
+        "searchTool", "openCompanyTool",  "openAtNorvelTool",
+        "exportTool", "printCompanyTool", "printPreviewCompanyTool",
     };
     return tools;
 }
@@ -253,8 +261,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(wxString::FromUTF8(Publisher) + " - " + wxString::FromUTF8(ProgramName) +
-             " Version " + wxString::FromUTF8(VersionLabel));
+    SetTitle(wxString::FromUTF8(Publisher) + " - " + wxString::FromUTF8(ProgramName) + " Version " +
+             wxString::FromUTF8(VersionLabel));
 
     menuBar = GetMenuBar();
     statusBar = GetStatusBar();
@@ -360,9 +368,9 @@ void NorvelFrame::Exit(wxCloseEvent* event)
 
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
     if (!configuration.Save(file, "\n"))
-        ShowError(_("Configuration error"),
-                  _("Could not write configuration. Maybe you have no permission on file: ") +
-                      file);
+        ShowError(
+            _("Configuration error"),
+            _("Could not write configuration. Maybe you have no permission on file: ") + file);
     if (event)
         event->Skip();
 }

@@ -23,6 +23,8 @@ T* FindControl(wxWindow* window, const char* name)
 
 }  // namespace
 
+// The event table macros are no code the formatter can lay out.
+// clang-format off
 wxBEGIN_EVENT_TABLE(ProgressFrame, XmlFrame)
     EVT_BUTTON(XRCID("cancelButton"), ProgressFrame::CancelEvent)
     EVT_CLOSE(ProgressFrame::CloseRequest)
@@ -38,6 +40,7 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& ProgressFrame::GetLayou
     };
     return controls;
 }
+// clang-format on
 
 ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* rit)
     : XmlFrame(parent, id, rit, "ProgressFrame")

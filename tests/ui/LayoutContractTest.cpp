@@ -2,10 +2,10 @@
 
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
-#include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/Norvel.h"

@@ -132,8 +132,7 @@ protected:
         list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), BKListCtrl);
         searchText = wxDynamicCast(frame->FindWindow(XRCID("searchTextCtrl")), wxTextCtrl);
         allSectors = wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
-        sectorList =
-            wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
+        sectorList = wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
         ASSERT_TRUE(list && searchText && allSectors && sectorList);
     }
 
@@ -220,8 +219,8 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
     EXPECT_TRUE(frame->GetTitle().Contains(" - norvel - Ved Avadirizaziz Version "));
     EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 3);
 
-    const char* headings[] = {"Sectors", "Company", "CEO",    "Address",  "Zipcode",
-                              "City",    "Phone",   "Fax",    "Mobile",   "Internet",
+    const char* headings[] = {"Sectors", "Company", "CEO",    "Address", "Zipcode",
+                              "City",    "Phone",   "Fax",    "Mobile",  "Internet",
                               "E-Mail",  "Created", "Updated"};
     ASSERT_EQ(list->GetColumnCount(), 13);
     for (int column = 0; column < 13; ++column) {
@@ -259,20 +258,19 @@ TEST_F(MainWindow, SearchByTextListsTheMatchesWithTheirThirteenTexts)
 
     const int row = RowOf(wxString::FromUTF8("Bäckerei Müller GmbH"));
     ASSERT_GE(row, 0);
-    const std::vector<wxString> expected = {
-        wxString::FromUTF8("Bäckereien"),
-        wxString::FromUTF8("Bäckerei Müller GmbH"),
-        wxString::FromUTF8("Jürgen Müller"),
-        wxString::FromUTF8("Hauptstraße 12a"),
-        "80331",
-        wxString::FromUTF8("München"),
-        "089 123456",
-        "089 123457",
-        "0171 1234567",
-        "www.baeckerei-mueller.de",
-        "info@baeckerei-mueller.de",
-        "05.03.2019",
-        "28.11.2023"};
+    const std::vector<wxString> expected = {wxString::FromUTF8("Bäckereien"),
+                                            wxString::FromUTF8("Bäckerei Müller GmbH"),
+                                            wxString::FromUTF8("Jürgen Müller"),
+                                            wxString::FromUTF8("Hauptstraße 12a"),
+                                            "80331",
+                                            wxString::FromUTF8("München"),
+                                            "089 123456",
+                                            "089 123457",
+                                            "0171 1234567",
+                                            "www.baeckerei-mueller.de",
+                                            "info@baeckerei-mueller.de",
+                                            "05.03.2019",
+                                            "28.11.2023"};
     EXPECT_EQ(RowTexts(row), expected);
 
     // A company without house number shows the street alone; one under two sectors shows
@@ -519,8 +517,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
     bool pressed = false;
     auto pressCancel = [&](wxIdleEvent& event) {
         event.Skip();
-        auto* progress =
-            wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
         if (!progress || progress->IsBeingDeleted())
             return;
         if (!pressed)
@@ -528,8 +525,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
         if (!pressed && list->GetItemCount() >= 25) {
             EXPECT_FALSE(frame->IsEnabled());  // the progress window is modal
             EXPECT_EQ(progress->GetCount(), 100u);
-            wxButton* cancel =
-                wxDynamicCast(progress->FindWindow(XRCID("cancelButton")), wxButton);
+            wxButton* cancel = wxDynamicCast(progress->FindWindow(XRCID("cancelButton")), wxButton);
             ASSERT_NE(cancel, nullptr);
             wxCommandEvent click(wxEVT_BUTTON, cancel->GetId());
             click.SetEventObject(cancel);
@@ -654,9 +650,8 @@ TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCl
     wxString message, caption;
     wxTEST_DIALOG(CloseByUser(), ExpectMessageBox(&message, &caption));
     EXPECT_EQ(caption, "Configuration error");
-    EXPECT_EQ(message,
-              "Could not write configuration. Maybe you have no permission on file: " +
-                  dir.Path("no/such/home") + "/.Norvel.conf");
+    EXPECT_EQ(message, "Could not write configuration. Maybe you have no permission on file: " +
+                           dir.Path("no/such/home") + "/.Norvel.conf");
     EXPECT_EQ(wxWindow::FindWindowByName("NorvelFrame"), nullptr);
 }
 
@@ -710,8 +705,9 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
 
 TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
 {
-    ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"),
-                              "Width 700\nHeight 400\nPositionX 10\nPositionY 20\nMaximized true\n"));
+    ASSERT_TRUE(
+        WriteTextFile(dir.Path("home/.Norvel.conf"),
+                      "Width 700\nHeight 400\nPositionX 10\nPositionY 20\nMaximized true\n"));
     Open(Sectors, {Baeckerei()});
     EXPECT_TRUE(frame->IsMaximized());
     CloseByUser();
@@ -728,11 +724,18 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
 {
     // Stamps of one day with plain, odd and broken times, and broken days: each row shows
     // exactly the German date the value conversion gives, however often its day recurs.
-    const std::vector<std::string> stamps = {
-        "2021-07-04 10:00:00", "2021-07-04 25:00:00", "2021-07-04 23:59:59",
-        "2021-07-04",          "2021-02-30 10:00:00", "2021-02-28 10:00:00",
-        "not a date",          "",                    "2021-07-04 10:00:00.5",
-        "2021-07-04 10:00",    "1999-12-31 00:00:00", "2021-07-04 10:00:00"};
+    const std::vector<std::string> stamps = {"2021-07-04 10:00:00",
+                                             "2021-07-04 25:00:00",
+                                             "2021-07-04 23:59:59",
+                                             "2021-07-04",
+                                             "2021-02-30 10:00:00",
+                                             "2021-02-28 10:00:00",
+                                             "not a date",
+                                             "",
+                                             "2021-07-04 10:00:00.5",
+                                             "2021-07-04 10:00",
+                                             "1999-12-31 00:00:00",
+                                             "2021-07-04 10:00:00"};
     std::vector<TestCompany> companies;
     for (size_t i = 0; i < stamps.size(); ++i) {
         TestCompany c;
@@ -749,13 +752,11 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
         auto* company = static_cast<CompanyEntity*>(list->GetPointer(row, 0));
         ASSERT_NE(company, nullptr);
         const size_t i = company->Get("id")->ToUnsignedInt() - 1;
-        const wxString created = Brenik::BKCasts(wxString::FromUTF8(stamps[i]))
+        const wxString created =
+            Brenik::BKCasts(wxString::FromUTF8(stamps[i])).ToDateTime('-').ToGermanDate();
+        const wxString updated = Brenik::BKCasts(wxString::FromUTF8(stamps[stamps.size() - 1 - i]))
                                      .ToDateTime('-')
                                      .ToGermanDate();
-        const wxString updated =
-            Brenik::BKCasts(wxString::FromUTF8(stamps[stamps.size() - 1 - i]))
-                .ToDateTime('-')
-                .ToGermanDate();
         EXPECT_EQ(list->GetText(row, 11), created) << stamps[i];
         EXPECT_EQ(list->GetText(row, 12), updated) << stamps[stamps.size() - 1 - i];
     }
@@ -775,4 +776,15 @@ TEST_F(MainWindow, PositionOffEveryScreenIsNotRestored)
     EXPECT_EQ(frame->GetSize(), wxSize(800, 450));
     EXPECT_NE(wxDisplay::GetFromWindow(frame), wxNOT_FOUND);
     EXPECT_NE(frame->GetPosition(), wxPoint(20000, 15000));
+}
+
+TEST_F(MainWindow, DirectoryWithoutSectorsOpensAndSearches)
+{
+    Open({}, {Baeckerei(), Schreinerei()});
+    EXPECT_EQ(sectorList->GetCount(), 0u);
+    ClickAllSectors(false);
+    EXPECT_TRUE(frame->GetSectorFilter().IsEmpty());
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 2);
+    EXPECT_EQ(list->GetText(RowOf(wxString::FromUTF8("Schreinerei Weiß")), 0), "");
 }

@@ -54,15 +54,15 @@ bool WriteDirectory(const wxString& path, const std::vector<TestSector>& sectors
     sqlite3_stmt* sector = nullptr;
     sqlite3_stmt* company = nullptr;
     sqlite3_stmt* filing = nullptr;
-    ok = ok && sqlite3_prepare_v2(db, "INSERT INTO sectors VALUES (?, ?)", -1, &sector,
-                                  nullptr) == SQLITE_OK;
-    ok = ok &&
-         sqlite3_prepare_v2(db,
-                            "INSERT INTO companies (id, name, ceo, address, housenumber, "
-                            "zipcode, city, state, phone, fax, mobile, internet, email, "
-                            "notes, parking, premium, created, updated) VALUES (?, ?, ?, ?, "
-                            "?, ?, ?, 'Bayern', ?, ?, ?, ?, ?, '<p>Notiz</p>', 'ja', 0, ?, ?)",
-                            -1, &company, nullptr) == SQLITE_OK;
+    ok = ok && sqlite3_prepare_v2(db, "INSERT INTO sectors VALUES (?, ?)", -1, &sector, nullptr) ==
+                   SQLITE_OK;
+    ok =
+        ok && sqlite3_prepare_v2(db,
+                                 "INSERT INTO companies (id, name, ceo, address, housenumber, "
+                                 "zipcode, city, state, phone, fax, mobile, internet, email, "
+                                 "notes, parking, premium, created, updated) VALUES (?, ?, ?, ?, "
+                                 "?, ?, ?, 'Bayern', ?, ?, ?, ?, ?, '<p>Notiz</p>', 'ja', 0, ?, ?)",
+                                 -1, &company, nullptr) == SQLITE_OK;
     ok = ok && sqlite3_prepare_v2(db, "INSERT INTO company_sectors VALUES (?, ?)", -1, &filing,
                                   nullptr) == SQLITE_OK;
     for (const TestSector& s : sectors) {
@@ -76,10 +76,9 @@ bool WriteDirectory(const wxString& path, const std::vector<TestSector>& sectors
         if (!ok)
             break;
         sqlite3_bind_int(company, 1, c.id);
-        const std::string* texts[] = {&c.name,  &c.ceo,    &c.address,  &c.housenumber,
-                                      &c.zipcode, &c.city, &c.phone,    &c.fax,
-                                      &c.mobile, &c.internet, &c.email, &c.created,
-                                      &c.updated};
+        const std::string* texts[] = {&c.name,  &c.ceo,     &c.address, &c.housenumber, &c.zipcode,
+                                      &c.city,  &c.phone,   &c.fax,     &c.mobile,      &c.internet,
+                                      &c.email, &c.created, &c.updated};
         int index = 2;
         for (const std::string* text : texts)
             BindText(company, index++, *text);
