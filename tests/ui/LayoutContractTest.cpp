@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <wx/accel.h>
 #include <wx/dir.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -70,6 +71,26 @@ TEST(LayoutContract, MainWindowLayoutHasEveryNamedControlMenuItemAndTool)
     ASSERT_NE(menuBar, nullptr);
     for (const char* name : NorvelFrame::GetLayoutMenuItems())
         EXPECT_NE(menuBar->FindItem(XRCID(name)), nullptr) << name;
+
+    // The keys a desktop user expects.
+    struct Shortcut {
+        const char* item;
+        int flags;
+        int key;
+    };
+    const Shortcut shortcuts[] = {
+        {"placeCursorMenuItem", wxACCEL_CTRL, 'F'}, {"quitMenuItem", wxACCEL_CTRL, 'Q'},
+        {"openCompanyMenuItem", wxACCEL_CTRL, 'O'}, {"printCompanyMenuItem", wxACCEL_CTRL, 'P'},
+        {"exportMenuItem", wxACCEL_CTRL, 'E'},      {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1}};
+    for (const Shortcut& shortcut : shortcuts) {
+        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
+        ASSERT_NE(item, nullptr) << shortcut.item;
+        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+        ASSERT_NE(accel, nullptr) << shortcut.item;
+        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
+        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
+        EXPECT_TRUE(item->GetItemLabel().Contains("&")) << shortcut.item << " has no mnemonic";
+    }
 
     wxToolBar* toolBar = frame->GetToolBar();
     ASSERT_NE(toolBar, nullptr);
