@@ -63,26 +63,28 @@ wxString FieldText(BKEntity* entity, const char* key)
 
 // Builds the thirteen texts of a result row. The records of one search are made alike, so
 // where a field was found in the last record is checked first, by the identity of its
-// shared attribute record: one comparison instead of a search through forty keys.
+// shared attribute record: one comparison instead of a search through forty keys. The texts
+// are written straight into the row's strings, one allocation each.
 class NorvelFrame::ResultRowBuilder {
 public:
     BKListCtrl::BKListCtrlRow* Build(CompanyEntity* company)
     {
         auto* row = new BKListCtrl::BKListCtrlRow(company);
-        row->Alloc(ResultColumnCount);
-        row->Add(Text(company, sectors));
-        row->Add(Text(company, name));
-        row->Add(Text(company, ceo));
-        row->Add(Address(company));
-        row->Add(Text(company, zipcode));
-        row->Add(Text(company, city));
-        row->Add(Text(company, phone));
-        row->Add(Text(company, fax));
-        row->Add(Text(company, mobile));
-        row->Add(Text(company, internet));
-        row->Add(Text(company, email));
-        row->Add(Date(company, created));
-        row->Add(Date(company, updated));
+        row->Add(wxString(), ResultColumnCount);
+        wxArrayString& texts = *row;
+        SetText(texts[0], company, sectors);
+        SetText(texts[1], company, name);
+        SetText(texts[2], company, ceo);
+        SetAddress(texts[3], company);
+        SetText(texts[4], company, zipcode);
+        SetText(texts[5], company, city);
+        SetText(texts[6], company, phone);
+        SetText(texts[7], company, fax);
+        SetText(texts[8], company, mobile);
+        SetText(texts[9], company, internet);
+        SetText(texts[10], company, email);
+        SetDate(texts[11], company, created);
+        SetDate(texts[12], company, updated);
         return row;
     }
 
@@ -112,44 +114,93 @@ private:
         return field;
     }
 
-    static wxString Text(CompanyEntity* company, Slot& slot)
+    // Decodes well-formed UTF-8 of up to 256 characters into the buffer; false (and the
+    // caller takes the field's own conversion) for anything longer or unusual. The decoder
+    // makes the same characters as the field's conversion, without its two passes.
+    static bool Decode(const std::string& text, wchar_t (&wide)[256], size_t* length)
     {
-        BKEntity::BKEntityType* field = Field(company, slot);
-        return field ? field->ToString() : wxString();
+        if (text.size() > 256)
+            return false;
+        size_t out = 0;
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const unsigned char* end = p + text.size();
+        while (p < end) {
+            unsigned int c = *p++;
+            if (c < 0x80) {
+                wide[out++] = static_cast<wchar_t>(c);
+                continue;
+            }
+            int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
+            if (more < 0 || c > 0xF4 || end - p < more)
+                return false;
+            c &= 0x3F >> more;
+            for (int i = 0; i < more; ++i, ++p) {
+                if ((*p & 0xC0) != 0x80)
+                    return false;
+                c = (c << 6) | (*p & 0x3F);
+            }
+            // Overlong forms, surrogates and code points past the range are left to the
+            // field's conversion, as are those a 16-bit wchar_t cannot hold in one unit.
+            const unsigned int least[] = {0, 0x80, 0x800, 0x10000};
+            if (c < least[more] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ||
+                (sizeof(wchar_t) < 4 && c > 0xFFFF))
+                return false;
+            wide[out++] = static_cast<wchar_t>(c);
+        }
+        *length = out;
+        return true;
+    }
+
+    static void Assign(wxString& target, BKEntity::BKEntityType* field)
+    {
+        wchar_t wide[256];
+        size_t length = 0;
+        if (Decode(field->GetUtf8(), wide, &length))
+            target.assign(wide, length);
+        else
+            target = field->ToString();
+    }
+
+    static void SetText(wxString& target, CompanyEntity* company, Slot& slot)
+    {
+        if (BKEntity::BKEntityType* field = Field(company, slot))
+            Assign(target, field);
     }
 
     // The street, then one blank and the house number when there is one: the rule of
     // CompanyEntity::GetAddressWithHousenumber, read through the remembered field places
     // because its own key lookups cost more than the rest of the row's texts together.
-    static wxString Address(CompanyEntity* company, Slot& address, Slot& housenumber)
+    void SetAddress(wxString& target, CompanyEntity* company)
     {
-        wxString text = Text(company, address);
+        SetText(target, company, address);
         BKEntity::BKEntityType* number = Field(company, housenumber);
-        if (number && !number->IsEmpty())
-            text += " " + Text(company, housenumber);
-        return text;
+        if (number && !number->IsEmpty()) {
+            wxString text;
+            Assign(text, number);
+            target << ' ' << text;
+        }
     }
-    wxString Address(CompanyEntity* company) { return Address(company, address, housenumber); }
 
     // A time stamp shown as a German date (day.month.year); empty when it does not read.
-    wxString Date(CompanyEntity* company, Slot& slot)
+    void SetDate(wxString& target, CompanyEntity* company, Slot& slot)
     {
         BKEntity::BKEntityType* field = Field(company, slot);
         if (!field)
-            return wxString();
+            return;
         // Reading a time stamp is the dearest part of a row. A stamp of the plain form
         // "YYYY-MM-DD hh:mm:ss" with an unquestionable time of day shows a date that depends
         // on its date part alone, and a directory has far fewer days than companies: such
         // dates are read once per search.
         const std::string& text = field->GetUtf8();
-        if (!HasPlainTime(text))
-            return field->ToDateTime('-').ToGermanDate();
+        if (!HasPlainTime(text)) {
+            target = field->ToDateTime('-').ToGermanDate();
+            return;
+        }
         auto known = germanDates.find(text.substr(0, 10));
-        if (known != germanDates.end())
-            return known->second;
-        wxString date = field->ToDateTime('-').ToGermanDate();
-        germanDates.emplace(text.substr(0, 10), date);
-        return date;
+        if (known == germanDates.end())
+            known = germanDates.emplace(text.substr(0, 10), field->ToDateTime('-').ToGermanDate())
+                        .first;
+        target = known->second;
     }
 
     static bool HasPlainTime(const std::string& text)

@@ -788,3 +788,31 @@ TEST_F(MainWindow, DirectoryWithoutSectorsOpensAndSearches)
     ASSERT_EQ(list->GetItemCount(), 2);
     EXPECT_EQ(list->GetText(RowOf(wxString::FromUTF8("Schreinerei Weiß")), 0), "");
 }
+
+TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
+{
+    // Two-, three- and four-byte characters, and texts longer than any short-cut takes.
+    const std::vector<std::string> names = {"Café Größe", "北京饭店 GmbH",
+                                            "Pizza \xF0\x9F\x8D\x95 Express", std::string(300, 'x'),
+                                            "Ärger & Söhne " + std::string(250, 'y') + " Ü"};
+    std::vector<TestCompany> companies;
+    for (size_t i = 0; i < names.size(); ++i) {
+        TestCompany c;
+        c.id = static_cast<int>(i + 1);
+        c.name = names[i];
+        c.ceo = "Chef";
+        c.address = names[i];
+        c.housenumber = "1";
+        companies.push_back(c);
+    }
+    Open(Sectors, companies);
+    SearchFor("Chef");
+    ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()));
+    for (int row = 0; row < list->GetItemCount(); ++row) {
+        auto* company = static_cast<CompanyEntity*>(list->GetPointer(row, 0));
+        ASSERT_NE(company, nullptr);
+        const std::string& name = names[company->Get("id")->ToUnsignedInt() - 1];
+        EXPECT_EQ(list->GetText(row, 1), wxString::FromUTF8(name));
+        EXPECT_EQ(list->GetText(row, 3), wxString::FromUTF8(name) + " 1");
+    }
+}
