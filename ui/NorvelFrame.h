@@ -48,6 +48,7 @@ public:
 
     // Saves position, size, maximised state and export file name, then lets the close go on.
     void Exit(wxCloseEvent* event);
+    // Asks the window to close, as its close box does.
     void Quit();
     void About();
     void PlaceCursor();
@@ -62,9 +63,11 @@ public:
     void ClearResultsListCtrl();
     // Enables the commands that need a selected company exactly when one is selected.
     void SelectCompany();
+    // Opens the company in a window of its own; null asks for a selection.
     void OpenCompany(CompanyEntity* company);
     // Opens the company's page on the directory website; null asks for a selection.
     void OpenNorvel(CompanyEntity* company);
+    // Prints the selected company's sheet, or previews it; asks for a selection when none.
     void Print(bool preview);
     // Shows the context menu when a row is selected.
     void ResultsRightClick();
