@@ -19,11 +19,15 @@
 #include <wx/utils.h>
 
 #include "lib/core/BKType.h"
+#include "bench/BenchSupport.h"
 #include "lib/gui/BKListCtrl.h"
 
 using Brenik::BKListCtrl;
 
 namespace {
+
+using bench::HeapInUse;
+using bench::Seconds;
 
 constexpr int columns = 13;
 int destroyedRecords = 0;
@@ -34,17 +38,6 @@ public:
     ~Record() override { ++destroyedRecords; }
     long id = 0;
 };
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-size_t HeapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
 
 // Texts of 5 to 40 characters from a fixed seed, with some non-ASCII letters as in the
 // directory's German names and addresses.
