@@ -17,6 +17,25 @@ const char* const textFields[] = {
 const char* const trailingTextFields[] = {"premiumStartDate", "premiumStopDate", "created",
                                           "updated"};
 
+// Places in the declaration order: "id", then the text fields.
+const unsigned int addressIndex = 3;
+const unsigned int housenumberIndex = 4;
+
+// Texts every record needs, made once: turning a literal into a wxString costs far more
+// than copying or comparing one.
+struct Texts {
+    const wxString table{"companies"};
+    const wxString primaryKey{"id"};
+    const wxString address{"address"};
+    const wxString housenumber{"housenumber"};
+};
+
+const Texts& Names()
+{
+    static const Texts texts;
+    return texts;
+}
+
 std::unique_ptr<Brenik::BKEntity> MakePrototype(bool withSectors)
 {
     auto entity = std::make_unique<Brenik::BKEntity>();
@@ -45,17 +64,33 @@ const Brenik::BKEntity& Prototype(bool withSectors)
 }  // namespace
 
 CompanyEntity::CompanyEntity(Brenik::BKSQLiteDatabase* database, bool withSectors)
-    : SQLiteEntity(database, "companies", "id", true, wxString(), wxString(), 0)
+    : SQLiteEntity(database, Names().table, Names().primaryKey, true, wxString(), wxString(), 0)
 {
     CopyFields(Prototype(withSectors));
 }
 
+CompanyEntity::BKEntityType* CompanyEntity::DeclaredField(unsigned int declaredIndex,
+                                                          const wxString& key) const
+{
+    BKEntityType* field = Get(declaredIndex);
+    return field && field->GetKey() == key ? field : Get(key);
+}
+
 wxString CompanyEntity::GetAddressWithHousenumber()
 {
-    BKEntityType* address = Get("address");
-    BKEntityType* housenumber = Get("housenumber");
-    wxString text = address ? address->ToString() : wxString();
-    if (housenumber && !housenumber->IsEmpty())
-        text += " " + housenumber->ToString();
+    const BKEntityType* address = DeclaredField(addressIndex, Names().address);
+    const BKEntityType* housenumber = DeclaredField(housenumberIndex, Names().housenumber);
+    if (!housenumber || housenumber->IsEmpty())
+        return address ? address->ToString() : wxString();
+    return JoinAddress(address ? address->ToString() : wxString(), housenumber->ToString());
+}
+
+wxString CompanyEntity::JoinAddress(const wxString& address, const wxString& housenumber)
+{
+    if (housenumber.empty())
+        return address;
+    wxString text;
+    text.reserve(address.length() + 1 + housenumber.length());
+    text << address << ' ' << housenumber;
     return text;
 }

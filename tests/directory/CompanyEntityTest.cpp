@@ -63,6 +63,37 @@ TEST(CompanyEntity, AddressWithHousenumber)
               company.GetAddressWithHousenumber());
     company.SetValue("address", wxString());
     EXPECT_EQ(" 12a", company.GetAddressWithHousenumber());
+
+    // Fields in their declared places, as a loaded record has them, and fields found by key
+    // after the places have shifted.
+    CompanyEntity loaded(nullptr, true);
+    loaded.Get("address")->SetUtf8("Am Markt");
+    loaded.Get("housenumber")->SetUtf8("3");
+    EXPECT_EQ("Am Markt 3", loaded.GetAddressWithHousenumber());
+    ASSERT_TRUE(loaded.Remove("id"));
+    EXPECT_EQ("Am Markt 3", loaded.GetAddressWithHousenumber());
+    ASSERT_TRUE(loaded.Remove("housenumber"));
+    EXPECT_EQ("Am Markt", loaded.GetAddressWithHousenumber());
+    ASSERT_TRUE(loaded.Remove("address"));
+    EXPECT_EQ("", loaded.GetAddressWithHousenumber());
+    loaded.Set("housenumber", wxString("7"), true, true, "", 0, true);
+    EXPECT_EQ(" 7", loaded.GetAddressWithHousenumber());
+}
+
+TEST(CompanyEntity, JoinAddressAddsTheNumberOnlyWhenThereIsOne)
+{
+    EXPECT_EQ("Hauptweg 3", CompanyEntity::JoinAddress("Hauptweg", "3"));
+    EXPECT_EQ("Hauptweg", CompanyEntity::JoinAddress("Hauptweg", ""));
+    EXPECT_EQ(" 3", CompanyEntity::JoinAddress("", "3"));
+    EXPECT_EQ("", CompanyEntity::JoinAddress("", ""));
+    // Blanks of either part are kept as they are; a blank number is a number.
+    EXPECT_EQ("Weg   4 ", CompanyEntity::JoinAddress("Weg ", " 4 "));
+    EXPECT_EQ("Weg   ", CompanyEntity::JoinAddress("Weg ", " "));
+    EXPECT_EQ(wxString::FromUTF8("Stra\xC3\x9F"
+                                 "e 1\xC2\xBD"),
+              CompanyEntity::JoinAddress(wxString::FromUTF8("Stra\xC3\x9F"
+                                                            "e"),
+                                         wxString::FromUTF8("1\xC2\xBD")));
 }
 
 TEST(CompanyEntity, RowOfNullsGivesEmptyRecord)
