@@ -1,7 +1,9 @@
 #include "lib/entity/BKEntity.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <unordered_set>
 
 #include <wx/hashmap.h>
@@ -183,11 +185,23 @@ BKClassInfo BKEntity::GetClassInfo() const
     return BKClassInfo::Make("BKEntity", "0.0.8");
 }
 
+void BKEntity::Destroy(BKEntityType* field)
+{
+    std::less<const BKEntityType*> before;
+    if (blockBegin && !before(field, blockBegin) && before(field, blockBegin + blockSize))
+        field->~BKEntityType();
+    else
+        delete field;
+}
+
 void BKEntity::DeleteFields()
 {
     for (unsigned int index = 0; index < fields.GetItemCount(); ++index)
-        delete fields.GetItem(index);
+        Destroy(fields.GetItem(index));
     fields.ClearItems();
+    block.reset();
+    blockBegin = nullptr;
+    blockSize = 0;
 }
 
 int BKEntity::IndexOf(const wxString& key) const
@@ -204,7 +218,7 @@ void BKEntity::Declare(BKEntityType* field)
 {
     int old = IndexOf(field->GetKey());
     if (old >= 0)
-        delete fields.RemoveItemAt(static_cast<unsigned int>(old));
+        Destroy(fields.RemoveItemAt(static_cast<unsigned int>(old)));
     fields.AppendItem(field);
 }
 
@@ -262,7 +276,7 @@ bool BKEntity::Remove(const wxString& key)
     int index = IndexOf(key);
     if (index < 0)
         return false;
-    delete fields.RemoveItemAt(static_cast<unsigned int>(index));
+    Destroy(fields.RemoveItemAt(static_cast<unsigned int>(index)));
     return true;
 }
 
@@ -356,9 +370,15 @@ void BKEntity::CopyFields(const BKEntity& prototype)
 {
     DeleteFields();
     unsigned int count = prototype.GetCount();
+    if (count == 0)
+        return;
     fields.ReserveItems(count);
-    for (unsigned int index = 0; index < count; ++index)
-        fields.AppendItem(new BKEntityType(*prototype.Get(index)));
+    block.reset(::operator new(sizeof(BKEntityType) * count));
+    blockBegin = static_cast<BKEntityType*>(block.get());
+    for (unsigned int index = 0; index < count; ++index) {
+        fields.AppendItem(new (blockBegin + index) BKEntityType(*prototype.Get(index)));
+        ++blockSize;
+    }
 }
 
 }  // namespace Brenik

@@ -19,6 +19,7 @@ wxString Order(const BKEntity& entity)
 class CopiedEntity : public BKEntity {
 public:
     explicit CopiedEntity(const BKEntity& prototype) { CopyFields(prototype); }
+    void CopyAgain(const BKEntity& prototype) { CopyFields(prototype); }
 };
 
 }  // namespace
@@ -239,4 +240,46 @@ TEST(BKEntity, CopyFieldsMatchesDeclaringThem)
     EXPECT_TRUE(copy.Get("name")->GetDelimiters());
     EXPECT_EQ("BKEntity", copy.GetClassInfo().GetName());
     EXPECT_EQ("0.0.8", copy.GetClassInfo().GetVersion());
+}
+
+TEST(BKEntity, CopiedFieldsCanBeRemovedRedeclaredAndCopiedOver)
+{
+    BKEntity prototype;
+    prototype.Set("id", 7u, false, false, "", 0, true);
+    prototype.Set("name", wxString("Mayer"), true, true, "", 0, true);
+    prototype.Set("city", wxString("Bonn"), true, true, "", 0, true);
+    prototype.Set("notes", wxString("a text longer than any short-string buffer"), true, true,
+                  "", 0, true);
+
+    CopiedEntity copy(prototype);
+    EXPECT_TRUE(copy.Remove("name"));
+    EXPECT_FALSE(copy.Remove("name"));
+    copy.Set("city", 3, false, false, "", 0, false);
+    copy.Set("zip", wxString("53111"), true, true, "", 0, true);
+    EXPECT_TRUE(copy.SetValue("notes", wxString("another text longer than the buffer")));
+    EXPECT_EQ("id,city,zip,notes", Order(copy));
+    EXPECT_EQ(3u, copy.Get("city")->GetType());
+    EXPECT_EQ("3", copy.Get("city")->ToString());
+    EXPECT_EQ("another text longer than the buffer", copy.Get("notes")->ToString());
+    EXPECT_EQ("7", copy.Get("id")->ToString());
+
+    // A second copy replaces every field, those of the first copy and those declared since.
+    copy.CopyAgain(prototype);
+    EXPECT_TRUE(copy.Equals(&prototype));
+    EXPECT_EQ("id,name,city,notes", Order(copy));
+    copy.Remove("id");
+    copy.Remove("notes");
+    copy.Remove("city");
+    copy.Remove("name");
+    EXPECT_EQ(0u, copy.GetCount());
+    copy.Set("id", 1u, false, false, "", 0, true);
+
+    BKEntity empty;
+    CopiedEntity none(empty);
+    EXPECT_EQ(0u, none.GetCount());
+    none.Set("id", 2u, false, false, "", 0, true);
+    EXPECT_EQ("2", none.Get("id")->ToString());
+    // The prototype is untouched by all of it.
+    EXPECT_EQ("id,name,city,notes", Order(prototype));
+    EXPECT_EQ("Mayer", prototype.Get("name")->ToString());
 }
