@@ -114,71 +114,18 @@ private:
         return field;
     }
 
-    // Decodes well-formed UTF-8 of up to 256 characters into the buffer; false (and the
-    // caller takes the field's own conversion) for anything longer or unusual. The decoder
-    // makes the same characters as the field's conversion, without its two passes.
-    static bool Decode(const std::string& text, wchar_t (&wide)[256], size_t* length)
-    {
-        if (text.size() > 256)
-            return false;
-        size_t out = 0;
-        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-        const unsigned char* end = p + text.size();
-        while (p < end) {
-            unsigned int c = *p++;
-            if (c < 0x80) {
-                wide[out++] = static_cast<wchar_t>(c);
-                continue;
-            }
-            int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
-            if (more < 0 || c > 0xF4 || end - p < more)
-                return false;
-            c &= 0x3F >> more;
-            for (int i = 0; i < more; ++i, ++p) {
-                if ((*p & 0xC0) != 0x80)
-                    return false;
-                c = (c << 6) | (*p & 0x3F);
-            }
-            // Overlong forms, surrogates and code points past the range are left to the
-            // field's conversion, as are those a 16-bit wchar_t cannot hold in one unit.
-            const unsigned int least[] = {0, 0x80, 0x800, 0x10000};
-            if (c < least[more] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ||
-                (sizeof(wchar_t) < 4 && c > 0xFFFF))
-                return false;
-            wide[out++] = static_cast<wchar_t>(c);
-        }
-        *length = out;
-        return true;
-    }
-
-    static void Assign(wxString& target, BKEntity::BKEntityType* field)
-    {
-        wchar_t wide[256];
-        size_t length = 0;
-        if (Decode(field->GetUtf8(), wide, &length))
-            target.assign(wide, length);
-        else
-            target = field->ToString();
-    }
-
     static void SetText(wxString& target, CompanyEntity* company, Slot& slot)
     {
         if (BKEntity::BKEntityType* field = Field(company, slot))
-            Assign(target, field);
+            target = field->ToString();
     }
 
-    // The street, then one blank and the house number when there is one: the rule of
-    // CompanyEntity::GetAddressWithHousenumber, read through the remembered field places
-    // because its own key lookups cost more than the rest of the row's texts together.
     void SetAddress(wxString& target, CompanyEntity* company)
     {
-        SetText(target, company, address);
+        BKEntity::BKEntityType* street = Field(company, address);
         BKEntity::BKEntityType* number = Field(company, housenumber);
-        if (number && !number->IsEmpty()) {
-            wxString text;
-            Assign(text, number);
-            target << ' ' << text;
-        }
+        target = CompanyEntity::JoinAddress(street ? street->ToString() : wxString(),
+                                            number ? number->ToString() : wxString());
     }
 
     // A time stamp shown as a German date (day.month.year); empty when it does not read.

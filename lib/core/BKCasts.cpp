@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include <wx/intl.h>
 
@@ -20,9 +21,48 @@ std::string Utf8(const wxString& text)
     return text.utf8_string();
 }
 
+// Reads one UTF-8 sequence at p into c and moves p past it; false for anything that is not
+// well-formed UTF-8 (overlong forms, surrogates, code points past U+10FFFF, cut sequences).
+bool NextCodePoint(const unsigned char*& p, const unsigned char* end, unsigned int& c)
+{
+    c = *p++;
+    if (c < 0x80)
+        return true;
+    const int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
+    if (more < 0 || c > 0xF4 || end - p < more)
+        return false;
+    c &= 0x3Fu >> more;
+    for (int i = 0; i < more; ++i, ++p) {
+        if ((*p & 0xC0) != 0x80)
+            return false;
+        c = (c << 6) | (*p & 0x3Fu);
+    }
+    static const unsigned int least[] = {0, 0x80, 0x800, 0x10000};
+    return c >= least[more] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
+
+// Every database cell shown on screen passes here: one pass that checks and decodes at once,
+// where the toolkit's conversion makes two. Text it would refuse gets the toolkit's answer.
 wxString FromUtf8(const std::string& text)
 {
-    return wxString::FromUTF8(text.data(), text.size());
+    wchar_t small[256];
+    std::unique_ptr<wchar_t[]> large;
+    wchar_t* wide = small;
+    if (text.size() > sizeof small / sizeof small[0]) {
+        large.reset(new wchar_t[text.size()]);
+        wide = large.get();
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    size_t length = 0;
+    while (p < end) {
+        unsigned int c;
+        // Where a wchar_t is 16 bits wide, characters past U+FFFF need the toolkit's pairs.
+        if (!NextCodePoint(p, end, c) || (sizeof(wchar_t) < 4 && c > 0xFFFF))
+            return wxString::FromUTF8(text.data(), text.size());
+        wide[length++] = static_cast<wchar_t>(c);
+    }
+    return wxString(wide, length);
 }
 
 template <typename... Args>
@@ -152,42 +192,12 @@ std::string CurrencyText(BKCurrency value)
 
 bool BKCasts::IsValidUtf8(const char* text, size_t length)
 {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    size_t i = 0;
-    while (i < length) {
-        unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t extra;
-        unsigned int low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const unsigned char* end = p + length;
+    unsigned int c;
+    while (p < end)
+        if (!NextCodePoint(p, end, c))
             return false;
-        }
-        if (length - i <= extra)
-            return false;
-        if (bytes[i + 1] < low || bytes[i + 1] > high)
-            return false;
-        for (size_t k = 2; k <= extra; ++k)
-            if (bytes[i + k] < 0x80 || bytes[i + k] > 0xBF)
-                return false;
-        i += extra + 1;
-    }
     return true;
 }
 
