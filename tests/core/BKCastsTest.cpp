@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -165,4 +167,29 @@ TEST(BKCasts, ReportsItsClassAndSize)
     // Every database cell arrives as one of these, so its size is worth watching.
     std::printf("[ figures  ] sizeof(BKCasts) = %zu bytes\n", sizeof(BKCasts));
     EXPECT_LE(sizeof(BKCasts), 64u);
+}
+
+TEST(BKCasts, DecodesUtf8LikeTheToolkitAtAnyLength)
+{
+    // Every kind of sequence, in a text short enough for the stack buffer and in one longer.
+    const std::string mixed = "A\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80z";  // A ä € 😀 z
+    std::string longText;
+    while (longText.size() <= 600)
+        longText += mixed;
+    for (const std::string& text : {mixed, longText}) {
+        BKCasts value;
+        value.SetUtf8(text);
+        EXPECT_EQ(wxString::FromUTF8(text.data(), text.size()), value.ToString());
+        EXPECT_TRUE(BKCasts::IsValidUtf8(text.data(), text.size()));
+    }
+    EXPECT_EQ(5u, BKCasts(mixed.c_str()).ToString().length());
+
+    // What the toolkit refuses is refused here too: an overlong slash, a surrogate, a code
+    // point past U+10FFFF, a cut sequence.
+    for (const char* bad : {"a\xC0\xAF", "a\xED\xA0\x80", "a\xF4\x90\x80\x80", "a\xE2\x82"}) {
+        BKCasts value;
+        value.SetUtf8(bad);
+        EXPECT_EQ(wxString::FromUTF8(bad), value.ToString()) << bad;
+        EXPECT_FALSE(BKCasts::IsValidUtf8(bad, std::strlen(bad))) << bad;
+    }
 }
