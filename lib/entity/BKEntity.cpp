@@ -266,11 +266,6 @@ BKEntity::BKEntityType* BKEntity::Get(const wxString& key) const
     return index < 0 ? nullptr : fields.GetItem(static_cast<unsigned int>(index));
 }
 
-BKEntity::BKEntityType* BKEntity::Get(unsigned int index) const
-{
-    return fields.GetItem(index);
-}
-
 bool BKEntity::Remove(const wxString& key)
 {
     int index = IndexOf(key);

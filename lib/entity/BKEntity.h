@@ -150,7 +150,7 @@ public:
     // Null when there is no such field (keys are case-sensitive) or index. The record stays
     // valid until the field is declared again or removed, or the entity goes.
     BKEntityType* Get(const wxString& key) const;
-    BKEntityType* Get(unsigned int index) const;
+    BKEntityType* Get(unsigned int index) const { return fields.GetItem(index); }
     unsigned int GetCount() const { return fields.GetItemCount(); }
     // False when there was no such field.
     bool Remove(const wxString& key);

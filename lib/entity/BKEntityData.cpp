@@ -1,5 +1,7 @@
 #include "lib/entity/BKEntityData.h"
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "lib/db/BKQuery.h"
@@ -40,45 +42,74 @@ BKCasts Converted(unsigned int type, const BKCasts& cell)
     }
 }
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF): exactly the
-// texts that decode and encode back unchanged.
-bool IsValidUtf8(const char* text)
+// Offset of the first byte with its high bit set in the eight bytes at the pointer, given
+// those bits of the word the bytes were loaded into.
+size_t FirstHighByte(const unsigned char* bytes, std::uint64_t highBits)
 {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-    while (*p) {
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    (void)bytes;
+    return static_cast<size_t>(__builtin_ctzll(highBits)) / 8;
+#else
+    (void)highBits;
+    size_t offset = 0;
+    while (bytes[offset] < 0x80)
+        ++offset;
+    return offset;
+#endif
+}
+
+// The length of a cell when it is well-formed UTF-8 (what a field may hold), false when it
+// is not. Most of the text is ASCII, and long cells (logos in Base64, HTML) are ASCII for
+// long stretches, so ASCII is skipped eight bytes at a time. A byte below 0x80 never
+// belongs to a multi-byte sequence, so every run of other bytes must be well-formed on its
+// own; those runs are left to the value conversion's own check.
+bool MeasureUtf8(const char* text, size_t* length)
+{
+    const size_t size = std::strlen(text);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    size_t i = 0;
+    while (i < size) {
+        if (size - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + i, sizeof word);
+            const std::uint64_t high = word & 0x8080808080808080ull;
+            if (high == 0) {
+                i += 8;
+                continue;
+            }
+            i += FirstHighByte(bytes + i, high);
+        } else if (bytes[i] < 0x80) {
+            ++i;
             continue;
         }
-        int length;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 2;
-            if (c == 0xE0)
-                low = 0xA0;
-            else if (c == 0xED)
-                high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 3;
-            if (c == 0xF0)
-                low = 0x90;
-            else if (c == 0xF4)
-                high = 0x8F;
-        } else {
+        size_t run = i + 1;
+        while (run < size && bytes[run] >= 0x80)
+            ++run;
+        if (!BKCasts::IsValidUtf8(text + i, run - i))
             return false;
-        }
-        ++p;
-        if (*p < low || *p > high)
+        i = run;
+    }
+    *length = size;
+    return true;
+}
+
+// Whether a field of the type code, loaded with the well-formed text, holds that very text
+// after its conversion: text fields (codes 0, 8 and 9 keep their text as it is) and number
+// fields whose text is a number in the form the conversion writes, plain digits without a
+// leading zero, short enough for the type (9999 fits a short, 999999999 an int). Database
+// integers are written so; other texts take the general conversion.
+bool KeepsText(unsigned int type, const char* text, size_t length)
+{
+    if (type == 0 || type == 8 || type == 9)
+        return true;
+    if (type < 1 || type > 6)
+        return false;
+    const size_t widest = type <= 2 ? 4 : 9;
+    if (length == 0 || length > widest || (text[0] == '0' && length > 1))
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9')
             return false;
-        ++p;
-        for (int i = 1; i < length; ++i, ++p) {
-            if (*p < 0x80 || *p > 0xBF)
-                return false;
-        }
     }
     return true;
 }
@@ -163,6 +194,9 @@ void BKEntityData::MakePlan(const BKEntity* entity, BKQuery* query, unsigned lon
     plan.generation = generation;
     plan.layout.clear();
     plan.columns.clear();
+    plan.loaded.clear();
+    bool seenLoaded = false;
+    plan.reorders = false;
     for (unsigned int index = 0; index < entity->GetCount(); ++index) {
         const BKEntity::BKEntityType* field = entity->Get(index);
         plan.layout.push_back(&field->GetAttributes());
@@ -175,31 +209,39 @@ void BKEntityData::MakePlan(const BKEntity* entity, BKQuery* query, unsigned lon
             }
         }
         plan.columns.push_back(position);
+        plan.loaded.push_back(position >= 0);
+        // Loading moves the loaded fields behind the others; the order changes only when
+        // a loaded field stands before one that is not.
+        plan.reorders = plan.reorders || (seenLoaded && position < 0);
+        seenLoaded = seenLoaded || position >= 0;
     }
 }
 
-// The same result as LoadByName, with the column positions known in advance and text cells
-// copied as they are: the database's UTF-8 is the field's own form.
+// The same result as LoadByName, with the column positions known in advance and cells
+// taken as they are where the conversion would give the same text: the database's UTF-8
+// is the field's own form.
 void BKEntityData::LoadByPlan(BKEntity* entity, BKQuery* query)
 {
     unsigned int count = entity->GetCount();
-    loaded.assign(count, false);
     for (unsigned int index = 0; index < count; ++index) {
         int column = plan.columns[index];
         if (column < 0)
             continue;
         BKEntity::BKEntityType* field = entity->Get(index);
         unsigned int type = field->GetType();
-        const char* cell = nullptr;
-        if ((type == 0 || type == 8) &&
-            (!(cell = query->GetFieldUtf8(column)) || IsValidUtf8(cell)))
-            field->SetUtf8(cell ? std::string(cell) : std::string());
+        const char* cell = query->GetFieldUtf8(column);
+        size_t length = 0;
+        // SQL NULL and text that is not UTF-8 read as the empty text.
+        if (!cell || !MeasureUtf8(cell, &length))
+            cell = "";
+        if (KeepsText(type, cell, length))
+            field->SetUtf8(std::string(cell, length));
         else
-            field->SetUtf8(Converted(type, query->GetField(column)).GetUtf8());
-        loaded[index] = true;
+            field->SetUtf8(Converted(type, BKCasts(cell)).GetUtf8());
     }
     // Each loaded field moves to the end, as SetValue would have moved it.
-    entity->MoveToEnd(loaded);
+    if (plan.reorders)
+        entity->MoveToEnd(plan.loaded);
 }
 
 bool BKEntityData::Insert(BKDatabaseEntity* entity, bool skipPrimaryKey, wxArrayString* exclude,

@@ -67,6 +67,9 @@ private:
         unsigned long long generation = 0;
         std::vector<const BKEntity::BKEntityType::Attributes*> layout;
         std::vector<int> columns;
+        // Which fields have a column, and whether loading them changes the field order.
+        std::vector<bool> loaded;
+        bool reorders = false;
     };
 
     void LoadByName(BKEntity* entity);
@@ -80,7 +83,6 @@ private:
     wxString order;
     wxString lastParsedQuery;
     LoadPlan plan;
-    std::vector<bool> loaded;
 };
 
 }  // namespace Brenik

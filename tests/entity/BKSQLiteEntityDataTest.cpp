@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "TestSupport.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
@@ -197,6 +200,101 @@ TEST_F(BKSQLiteEntityDataTest, BulkLoadingMatchesLoadingByName)
     }
     EXPECT_EQ(3, rows);
     EXPECT_FALSE(slow.Run());
+}
+
+TEST_F(BKSQLiteEntityDataTest, BulkLoadingMatchesLoadingByNameForAwkwardCells)
+{
+    // Number texts near the forms the conversions write, and long texts whose ASCII
+    // stretches surround well-formed and broken multi-byte sequences.
+    BKSQLiteQuery setup(database.get());
+    ASSERT_TRUE(setup.Query(
+        "CREATE TABLE awkward (id, text, s, us, i, l, ul, f, d, c, m, b, extra)", false));
+    const char* numbers[] = {"0",     "00",         "007",        "-0",         "+5",
+                             " 42",   "42 ",        "9999",       "10000",      "32768",
+                             "70000", "999999999",  "1000000000", "4294967296", "-1",
+                             "12abc", "99999999999999999999",     "0x1A",       ""};
+    int row = 0;
+    for (const char* number : numbers) {
+        ++row;
+        wxString statement = wxString::Format(
+            "INSERT INTO awkward VALUES ('%s', 't', '%s', '%s', '%s', '%s', '%s', '%s', '%s', "
+            "'%s', '%s', '%s', NULL)",
+            number, number, number, number, number, number, number, number, number, number,
+            number);
+        ASSERT_TRUE(setup.Query(statement, false)) << number;
+    }
+    const std::string ascii(40, 'a');
+    std::vector<std::string> texts = {
+        ascii + "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80" + ascii,  // two-, three-, four-byte
+        ascii + "\xC3\xA4" + ascii + "\xC3\xB6",                      // at the very end
+        ascii + "\xC3\x28" + ascii,                                   // cut by an ASCII byte
+        ascii + "\xE2\x82" + ascii,                                   // sequence too short
+        ascii + "\xC0\xAF" + ascii,                                   // overlong
+        ascii + "\xED\xA0\x80" + ascii,                               // surrogate
+        ascii + "\xF4\x90\x80\x80",                                   // beyond U+10FFFF
+        ascii + "\x80",                                               // lone continuation
+        std::string("\xC3\xA4") + ascii.substr(0, 7),                  // word checks misaligned
+        ascii.substr(0, 7) + "\xC3\xA4",
+        "1\xC2\xBD", "true", "JA", "yes ", "On",
+    };
+    // A two-byte letter, and its lead byte alone, at every place of the first words.
+    for (size_t place = 0; place < 18; ++place) {
+        texts.push_back(ascii.substr(0, place) + "\xC3\xBC" + ascii.substr(0, 20));
+        texts.push_back(ascii.substr(0, place) + "\xC3" + ascii.substr(0, 20));
+    }
+    for (const std::string& text : texts) {
+        ++row;
+        // Hexadecimal literals carry the bytes, broken or not, into the text columns.
+        wxString hex;
+        for (unsigned char c : text)
+            hex += wxString::Format("%02X", c);
+        wxString statement = wxString::Format(
+            "INSERT INTO awkward VALUES (%d, CAST(X'%s' AS TEXT), CAST(X'%s' AS TEXT), NULL, "
+            "NULL, NULL, NULL, NULL, CAST(X'%s' AS TEXT), CAST(X'%s' AS TEXT), NULL, "
+            "CAST(X'%s' AS TEXT), NULL)",
+            row, hex, hex, hex, hex, hex);
+        ASSERT_TRUE(setup.Query(statement, false)) << row;
+    }
+
+    BKSQLiteEntityData fast(database.get(), "awkward", "id", "", 1);
+    BKSQLiteEntityData slow(database.get(), "awkward", "id", "", 1);
+    slow.SetQuery(new PlainQuery(database.get()), true);
+    ASSERT_TRUE(fast.Get());
+    ASSERT_TRUE(slow.Get());
+    int rows = 0;
+    while (fast.Run()) {
+        ASSERT_TRUE(slow.Run());
+        auto a = MakeTyped(database.get());
+        auto b = MakeTyped(database.get());
+        fast.Get(a.get());
+        slow.Get(b.get());
+        EXPECT_TRUE(a->Equals(b.get())) << a->ToString() << "\n---\n" << b->ToString();
+        EXPECT_EQ(Order(*b), Order(*a));
+        ++rows;
+    }
+    EXPECT_EQ(row, rows);
+
+    // A few of the rules the comparison relies on, spelled out.
+    ASSERT_TRUE(fast.Get());
+    auto loaded = MakeTyped(database.get());
+    ASSERT_TRUE(fast.Run());  // "0"
+    fast.Get(loaded.get());
+    EXPECT_EQ("0", loaded->Get("s")->ToString());
+    ASSERT_TRUE(fast.Run());  // "00"
+    fast.Get(loaded.get());
+    EXPECT_EQ("0", loaded->Get("i")->ToString());
+    EXPECT_EQ("00", loaded->Get("d")->ToString());
+    ASSERT_TRUE(fast.Run());  // "007"
+    fast.Get(loaded.get());
+    EXPECT_EQ("7", loaded->Get("ul")->ToString());
+    for (int skip = 0; skip < 6; ++skip)
+        ASSERT_TRUE(fast.Run());  // on to "10000"
+    fast.Get(loaded.get());
+    EXPECT_EQ("10000", loaded->Get("s")->ToString());
+    ASSERT_TRUE(fast.Run());  // "32768"
+    fast.Get(loaded.get());
+    EXPECT_EQ("-32768", loaded->Get("s")->ToString());
+    EXPECT_EQ("32768", loaded->Get("us")->ToString());
 }
 
 TEST_F(BKSQLiteEntityDataTest, LoadsEntitiesOfDifferentLayoutsFromOneResult)
