@@ -371,8 +371,12 @@ void BKEntity::CopyFields(const BKEntity& prototype)
     block.reset(::operator new(sizeof(BKEntityType) * count));
     blockBegin = static_cast<BKEntityType*>(block.get());
     for (unsigned int index = 0; index < count; ++index) {
-        fields.AppendItem(new (blockBegin + index) BKEntityType(*prototype.Get(index)));
+        const BKEntityType* model = prototype.Get(index);
+        auto* field = new (blockBegin + index) BKEntityType(model->attributes);
         ++blockSize;
+        if (!model->IsEmpty())
+            field->SetUtf8(model->GetUtf8());
+        fields.AppendItem(field);
     }
 }
 

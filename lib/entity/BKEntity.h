@@ -83,6 +83,10 @@ public:
         const Attributes& GetAttributes() const { return *attributes; }
 
     private:
+        friend class BKEntity;
+        // A field of those attributes with the empty value, as Set makes it before the value.
+        explicit BKEntityType(const Attributes* attributes) : attributes(attributes) {}
+
         void Init(const wxString& key, bool delimiters, bool escape, const wxString& field,
                   unsigned int length, bool null, unsigned int type);
         void Replace(const Attributes& changed);
