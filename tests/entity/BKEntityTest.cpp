@@ -248,8 +248,8 @@ TEST(BKEntity, CopiedFieldsCanBeRemovedRedeclaredAndCopiedOver)
     prototype.Set("id", 7u, false, false, "", 0, true);
     prototype.Set("name", wxString("Mayer"), true, true, "", 0, true);
     prototype.Set("city", wxString("Bonn"), true, true, "", 0, true);
-    prototype.Set("notes", wxString("a text longer than any short-string buffer"), true, true,
-                  "", 0, true);
+    prototype.Set("notes", wxString("a text longer than any short-string buffer"), true, true, "",
+                  0, true);
 
     CopiedEntity copy(prototype);
     EXPECT_TRUE(copy.Remove("name"));

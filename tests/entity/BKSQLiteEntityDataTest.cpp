@@ -209,34 +209,37 @@ TEST_F(BKSQLiteEntityDataTest, BulkLoadingMatchesLoadingByNameForAwkwardCells)
     BKSQLiteQuery setup(database.get());
     ASSERT_TRUE(setup.Query(
         "CREATE TABLE awkward (id, text, s, us, i, l, ul, f, d, c, m, b, extra)", false));
-    const char* numbers[] = {"0",     "00",         "007",        "-0",         "+5",
-                             " 42",   "42 ",        "9999",       "10000",      "32768",
-                             "70000", "999999999",  "1000000000", "4294967296", "-1",
-                             "12abc", "99999999999999999999",     "0x1A",       ""};
+    // clang-format off
+    const char* numbers[] = {
+        "0", "00", "007", "-0", "+5", " 42", "42 ", "9999", "10000", "32768", "70000",
+        "999999999", "1000000000", "4294967296", "-1", "12abc", "99999999999999999999", "0x1A",
+        ""};
+    // clang-format on
     int row = 0;
     for (const char* number : numbers) {
         ++row;
         wxString statement = wxString::Format(
             "INSERT INTO awkward VALUES ('%s', 't', '%s', '%s', '%s', '%s', '%s', '%s', '%s', "
             "'%s', '%s', '%s', NULL)",
-            number, number, number, number, number, number, number, number, number, number,
-            number);
+            number, number, number, number, number, number, number, number, number, number, number);
         ASSERT_TRUE(setup.Query(statement, false)) << number;
     }
     const std::string ascii(40, 'a');
+    // clang-format off
     std::vector<std::string> texts = {
         ascii + "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80" + ascii,  // two-, three-, four-byte
-        ascii + "\xC3\xA4" + ascii + "\xC3\xB6",                      // at the very end
-        ascii + "\xC3\x28" + ascii,                                   // cut by an ASCII byte
-        ascii + "\xE2\x82" + ascii,                                   // sequence too short
-        ascii + "\xC0\xAF" + ascii,                                   // overlong
-        ascii + "\xED\xA0\x80" + ascii,                               // surrogate
-        ascii + "\xF4\x90\x80\x80",                                   // beyond U+10FFFF
-        ascii + "\x80",                                               // lone continuation
-        std::string("\xC3\xA4") + ascii.substr(0, 7),                  // word checks misaligned
+        ascii + "\xC3\xA4" + ascii + "\xC3\xB6",                 // at the very end
+        ascii + "\xC3\x28" + ascii,                              // cut by an ASCII byte
+        ascii + "\xE2\x82" + ascii,                              // sequence too short
+        ascii + "\xC0\xAF" + ascii,                              // overlong
+        ascii + "\xED\xA0\x80" + ascii,                          // surrogate
+        ascii + "\xF4\x90\x80\x80",                              // beyond U+10FFFF
+        ascii + "\x80",                                          // lone continuation
+        std::string("\xC3\xA4") + ascii.substr(0, 7),            // shorter than a word
         ascii.substr(0, 7) + "\xC3\xA4",
         "1\xC2\xBD", "true", "JA", "yes ", "On",
     };
+    // clang-format on
     // A two-byte letter, and its lead byte alone, at every place of the first words.
     for (size_t place = 0; place < 18; ++place) {
         texts.push_back(ascii.substr(0, place) + "\xC3\xBC" + ascii.substr(0, 20));
