@@ -3,6 +3,8 @@
 // Cancel and fails the test, so no test can ever hang on a dialog.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
@@ -12,14 +14,6 @@
 #include <wx/xrc/xmlres.h>
 
 namespace {
-
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg)
-{
-    ADD_FAILURE_AT(file.utf8_string().c_str(), line)
-        << "wx assert in " << func.utf8_string() << ": " << cond.utf8_string() << " "
-        << msg.utf8_string();
-}
 
 // Consulted after the hooks of wxTEST_DIALOG blocks, so it only sees unexpected boxes.
 class UnexpectedDialogHook : public wxModalDialogHook {
@@ -41,7 +35,7 @@ public:
     {
         wxInitAllImageHandlers();
         wxXmlResource::Get()->InitAllHandlers();
-        wxSetAssertHandler(FailOnAssert);
+        wxSetAssertHandler(FailTestOnAssert);
         wxLog::SetActiveTarget(new wxLogStderr);
         SetExitOnFrameDelete(false);
         hook.Register();

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
@@ -8,6 +10,14 @@
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+
+void FailTestOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                      const wxString& msg)
+{
+    ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+        << "wx assert in " << func.utf8_string() << ": " << cond.utf8_string() << " "
+        << msg.utf8_string();
+}
 
 TempDir::TempDir()
 {

@@ -5,6 +5,10 @@
 
 #include <wx/string.h>
 
+// The toolkit's assert handler of both test programs: every assert fails the running test.
+void FailTestOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                      const wxString& msg);
+
 // A fresh directory under the system's temporary directory, removed with everything in it
 // when the object goes.
 class TempDir {

@@ -21,6 +21,18 @@ std::unique_ptr<RuntimeInformationType> RitFor(const wxString& resourceDirectory
         "norvel", resourceDirectory + "/", ".Norvel.conf", Norvel::CompanyUrl, nullptr, true);
 }
 
+// Runs the database step of start-up, which must refuse and say why in one box; returns the
+// box's text and checks its caption.
+wxString RefusedDatabaseMessage(RuntimeInformationType* rit)
+{
+    wxString message, caption;
+    bool opened = true;
+    wxTEST_DIALOG(opened = Norvel::OpenDatabase(rit), ExpectMessageBox(&message, &caption));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(caption, "Database error");
+    return message;
+}
+
 // Counts the errors and warnings the toolkit logs, which a GUI program shows as boxes.
 class CountingLog : public wxLog {
 public:
@@ -51,13 +63,8 @@ TEST(NorvelStartUp, MissingDatabaseFileIsReportedAndNeverCreated)
     TempDir dir;
     auto rit = RitFor(dir.Path());
     const wxString path = dir.Path() + "/db/norvel.sqlite";
-    wxString message, caption;
-    bool opened = true;
-    wxTEST_DIALOG(opened = Norvel::OpenDatabase(rit.get()),
-                  ExpectMessageBox(&message, &caption));
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(caption, "Database error");
-    EXPECT_EQ(message, "Could not find database file: " + path + ". Cannot start application.");
+    EXPECT_EQ(RefusedDatabaseMessage(rit.get()),
+              "Could not find database file: " + path + ". Cannot start application.");
     EXPECT_FALSE(wxFileName::FileExists(path));
     EXPECT_EQ(rit->GetDatabase(), nullptr);
 }
@@ -68,13 +75,8 @@ TEST(NorvelStartUp, DirectoryInPlaceOfTheDatabaseIsNotADatabaseFile)
     const wxString path = dir.Path("db/norvel.sqlite");
     ASSERT_TRUE(wxFileName::Mkdir(path, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL));
     auto rit = RitFor(dir.Path());
-    wxString message, caption;
-    bool opened = true;
-    wxTEST_DIALOG(opened = Norvel::OpenDatabase(rit.get()),
-                  ExpectMessageBox(&message, &caption));
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(caption, "Database error");
-    EXPECT_EQ(message, "Could not find database file: " + path + ". Cannot start application.");
+    EXPECT_EQ(RefusedDatabaseMessage(rit.get()),
+              "Could not find database file: " + path + ". Cannot start application.");
 }
 
 TEST(NorvelStartUp, ExistingDatabaseWithoutTablesConnects)
