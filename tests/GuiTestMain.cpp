@@ -3,6 +3,8 @@
 // Cancel and fails the test, so no test can ever hang on a dialog.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "TestSupport.h"
 
 #include <wx/app.h>
@@ -29,6 +31,33 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
+// A top-level window that outlives its test is a window the program would never free (the
+// toolkit's list still holds it, so the leak checker cannot see it): each test must leave
+// none behind. The windows are destroyed so that the next test starts clean.
+class LeftOpenWindowCheck : public testing::EmptyTestEventListener {
+public:
+    bool Failed() const { return failed; }
+
+private:
+    void OnTestEnd(const testing::TestInfo& test) override
+    {
+        wxTheApp->ProcessIdle();
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (window->IsBeingDeleted())
+                continue;
+            std::fprintf(stderr, "[  FAILED  ] %s.%s left a window open: %s \"%s\"\n",
+                         test.test_suite_name(), test.name(),
+                         wxString(window->GetClassInfo()->GetClassName()).utf8_string().c_str(),
+                         window->GetLabel().utf8_string().c_str());
+            failed = true;
+            window->Destroy();
+        }
+        wxTheApp->ProcessIdle();
+    }
+
+    bool failed = false;
+};
+
 class GuiTestApp : public wxApp {
 public:
     bool OnInit() override
@@ -39,8 +68,12 @@ public:
         wxLog::SetActiveTarget(new wxLogStderr);
         SetExitOnFrameDelete(false);
         hook.Register();
-        CallAfter([this] {
+        auto* windowCheck = new LeftOpenWindowCheck;
+        testing::UnitTest::GetInstance()->listeners().Append(windowCheck);
+        CallAfter([this, windowCheck] {
             result = RUN_ALL_TESTS();
+            if (windowCheck->Failed())
+                result = 1;
             ExitMainLoop();
         });
         return true;

@@ -59,7 +59,16 @@ FILE* CreateTemporaryFile(const std::string& target, std::string& temporaryName)
     return nullptr;
 }
 
+BKConfiguration::FinishingCalls finishingCalls = {::fsync, std::fclose};
+
 }  // namespace
+
+BKConfiguration::FinishingCalls BKConfiguration::SetFinishingCalls(const FinishingCalls& calls)
+{
+    FinishingCalls previous = finishingCalls;
+    finishingCalls = calls;
+    return previous;
+}
 
 BKConfiguration::BKConfiguration(const wxString& commentChars, bool commentsOnlyFromLineStart)
     : BKLib(nullptr),
@@ -129,8 +138,8 @@ bool BKConfiguration::Save(const wxString& fileName, const wxString& lineBreak)
     }
     // Data must be on the disk before the rename makes it the file: after a crash the old
     // content is better than an empty file.
-    written = written && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
+    written = written && std::fflush(file) == 0 && finishingCalls.sync(::fileno(file)) == 0;
+    written = finishingCalls.close(file) == 0 && written;
     if (!written || std::rename(temporaryName.c_str(), target.c_str()) != 0) {
         ::unlink(temporaryName.c_str());
         return false;

@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <string>
 
 #include <sys/resource.h>
@@ -250,6 +252,31 @@ TEST(BKConfiguration, FailedSaveLeavesTheOldFileAndNoTrace)
     wxArrayString expected;
     expected.Add("conf");
     expected.Add("taken");
+    EXPECT_EQ(expected, FilesIn(dir.Path()));
+
+    // A small content sits in the stream's buffer until the flush, which is where the disk
+    // refuses it; then the sync and the close fail (a full disk or an I/O error at either).
+    {
+        ScopedFileSizeLimit limit(4);
+        ASSERT_TRUE(limit.IsApplied());
+        EXPECT_FALSE(configuration.Save(dir.Path("conf"), "\n"));
+    }
+    const BKConfiguration::FinishingCalls failingSync = {[](int) {
+                                                             errno = EIO;
+                                                             return -1;
+                                                         },
+                                                         std::fclose};
+    const BKConfiguration::FinishingCalls failingClose = {::fsync, [](FILE* file) {
+                                                              std::fclose(file);
+                                                              errno = ENOSPC;
+                                                              return EOF;
+                                                          }};
+    for (const BKConfiguration::FinishingCalls& calls : {failingSync, failingClose}) {
+        const BKConfiguration::FinishingCalls previous = BKConfiguration::SetFinishingCalls(calls);
+        EXPECT_FALSE(configuration.Save(dir.Path("conf"), "\n"));
+        BKConfiguration::SetFinishingCalls(previous);
+    }
+    EXPECT_EQ("Old content\n", ReadTextFile(dir.Path("conf")));
     EXPECT_EQ(expected, FilesIn(dir.Path()));
 
     // Without the limit the same save works.

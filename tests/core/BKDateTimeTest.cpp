@@ -393,5 +393,6 @@ TEST(BKDateTime, LocalTimesMatchTheToolkitAcrossOffsetChanges)
         EXPECT_EQ("2008-07-01 12:34:56", summer.ToDatabaseDateTime()) << zone;
         BKDateTime winter(wxString("2008-01-01 00:00:00"), L'-');
         EXPECT_EQ("2008-01-01 00:00:00", winter.ToDatabaseDateTime()) << zone;
+        EXPECT_EQ("01.01.2008", winter.ToGermanDate()) << zone;
     }
 }

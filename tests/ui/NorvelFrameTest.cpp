@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <ctime>
 #include <map>
 
 #include <wx/checkbox.h>
@@ -172,6 +173,32 @@ protected:
         frame->GetEventHandler()->ProcessEvent(event);
     }
 
+    // What the user sees of the list, read through the plain toolkit interface and from the
+    // screen: a list that thaws, the toolkit's own row count and texts in step with the rows
+    // held, and painted text where the first row stands (and none there when empty).
+    void ExpectListShowsItsRows()
+    {
+        EXPECT_FALSE(list->IsFrozen());
+        wxListCtrl& plain = *list;
+        ASSERT_EQ(plain.wxListCtrl::GetItemCount(), list->GetItemCount());
+        for (int row = 0; row < list->GetItemCount(); ++row) {
+            for (int column = 0; column < list->GetColumnCount(); ++column) {
+                EXPECT_EQ(plain.GetItemText(row, column), list->GetText(row, column))
+                    << row << ", " << column;
+            }
+        }
+        if (list->GetItemCount() > 0) {
+            ASSERT_TRUE(plain.GetItemRect(0, firstRow));
+        }
+        ASSERT_FALSE(firstRow.IsEmpty()) << "no row seen yet";
+        const int painted = PaintedPixels(list, firstRow);
+        if (list->GetItemCount() > 0) {
+            EXPECT_GT(painted, 100) << "the first row shows no text";
+        } else {
+            EXPECT_EQ(painted, 0) << "an empty list still shows a row";
+        }
+    }
+
     wxString Status(int field) { return frame->GetStatusBar()->GetStatusText(field); }
     bool MenuEnabled(const char* name) { return frame->GetMenuBar()->IsEnabled(XRCID(name)); }
     bool ToolEnabled(const char* name) { return frame->GetToolBar()->GetToolEnabled(XRCID(name)); }
@@ -204,6 +231,7 @@ protected:
     wxCheckBox* allSectors = nullptr;
     wxCheckListBox* sectorList = nullptr;
     std::vector<wxString> openedUrls;
+    wxRect firstRow;
 };
 
 const char* const CompanyMenuItems[] = {"openCompanyMenuItem", "openAtNorvelMenuItem",
@@ -299,6 +327,12 @@ TEST_F(MainWindow, SearchByTextListsTheMatchesWithTheirThirteenTexts)
     SearchFor("");
     EXPECT_EQ(list->GetItemCount(), 3);
     EXPECT_EQ(Status(1), "Results: 3");
+    ExpectListShowsItsRows();
+
+    // A search without hits leaves nothing of the previous rows on the screen.
+    SearchFor("nobody");
+    EXPECT_EQ(list->GetItemCount(), 0);
+    ExpectListShowsItsRows();
 }
 
 TEST_F(MainWindow, SearchSelectsTheFirstRowAndEnablesWhatIsAvailable)
@@ -540,6 +574,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
     EXPECT_TRUE(pressed);
     EXPECT_GT(progressWindowsSeen, 0);
     EXPECT_EQ(list->GetItemCount(), 25);
+    ExpectListShowsItsRows();
     EXPECT_EQ(Status(1), "Results: 100");
     EXPECT_EQ(Status(2), "Results shown: 25");
     EXPECT_EQ(list->GetSingleSelectionPosition(), 0);
@@ -724,6 +759,13 @@ TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
 
 TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
 {
+    // The program's users live in Berlin, and so does the suite: a stamp just after
+    // midnight there is still the day before in UTC.
+    const time_t julyFourth = 1625356800;  // 2021-07-04 00:00:00 UTC
+    struct tm local;
+    ASSERT_NE(localtime_r(&julyFourth, &local), nullptr);
+    ASSERT_EQ(local.tm_gmtoff, 7200) << "the tests must run with TZ=Europe/Berlin";
+
     // Stamps of one day with plain, odd and broken times, and broken days: each row shows
     // exactly the German date the value conversion gives, however often its day recurs.
     const std::vector<std::string> stamps = {"2021-07-04 10:00:00",
@@ -737,7 +779,7 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
                                              "2021-07-04 10:00:00.5",
                                              "2021-07-04 10:00",
                                              "1999-12-31 00:00:00",
-                                             "2021-07-04 10:00:00"};
+                                             "2021-07-04 00:30:00"};
     std::vector<TestCompany> companies;
     for (size_t i = 0; i < stamps.size(); ++i) {
         TestCompany c;
@@ -767,6 +809,8 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
     EXPECT_EQ(list->GetText(first, 11), "04.07.2021");
     EXPECT_EQ(list->GetText(RowOf("Firma 2"), 11), "");  // hour 25 is no time
     EXPECT_EQ(list->GetText(RowOf("Firma 5"), 11), "");  // 30 February is no day
+    EXPECT_EQ(list->GetText(RowOf("Firma 11"), 11), "31.12.1999");
+    EXPECT_EQ(list->GetText(RowOf("Firma 12"), 11), "04.07.2021");
 }
 
 TEST_F(MainWindow, PositionOffEveryScreenIsNotRestored)

@@ -4,10 +4,12 @@
 
 #include <sqlite3.h>
 #include <wx/app.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #include "app/Norvel.h"
 #include "lib/db/BKSQLiteDatabase.h"
+#include "ui/ScreenPixels.h"
 
 namespace {
 
@@ -165,4 +167,18 @@ void Settle()
 {
     wxYield();
     wxTheApp->ProcessIdle();
+}
+
+int PaintedPixels(wxWindow* window, const wxRect& rect)
+{
+    // GTK draws on its frame clock: give it a few turns before reading the screen.
+    window->Update();
+    for (int turn = 0; turn < 5; ++turn) {
+        Settle();
+        wxMilliSleep(20);
+    }
+    const wxRect visible =
+        wxRect(window->ClientToScreen(rect.GetPosition()), rect.GetSize())
+            .Intersect(wxRect(window->ClientToScreen(wxPoint()), window->GetClientSize()));
+    return CountPixelsOffTheCommonColour(visible.x, visible.y, visible.width, visible.height);
 }

@@ -12,6 +12,7 @@
 #include "app/RuntimeInformationType.h"
 
 class NorvelFrame;
+class wxRect;
 class wxWindow;
 
 struct TestSector {
@@ -68,3 +69,8 @@ std::unique_ptr<RuntimeInformationType> OpenRuntime(const wxString& databasePath
 void DestroyNow(wxWindow* window);
 // Lets the toolkit handle what is pending (repaints, posted events, idle work).
 void Settle();
+
+// How many pixels of the rectangle (client coordinates of the window) differ from the
+// rectangle's most common colour, as the X server shows them after the window has painted
+// what is pending: 0 for a blank area, many for text. A frozen window paints nothing.
+int PaintedPixels(wxWindow* window, const wxRect& rect);
