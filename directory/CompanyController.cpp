@@ -67,9 +67,13 @@ wxString CompanyController::BuildSearchStatement(const wxString& text, const wxA
     }
     statement += textCondition;
 
+    // An SQLite string literal knows one escape, the doubled quote: a backslash is an
+    // ordinary character and must not be doubled, or "Schräg\\Strich" finds nothing.
+    wxString quoted = text;
+    quoted.Replace("'", "''");
     Brenik::BKQueryParser parser;
     parser.Prepare(statement);
-    parser.Bind("search", text, false, true);
+    parser.Bind("search", quoted, false, false);
     return parser.GetParsedQuery();
 }
 

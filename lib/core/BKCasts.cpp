@@ -21,28 +21,9 @@ std::string Utf8(const wxString& text)
     return text.utf8_string();
 }
 
-// Reads one UTF-8 sequence at p into c and moves p past it; false for anything that is not
-// well-formed UTF-8 (overlong forms, surrogates, code points past U+10FFFF, cut sequences).
-bool NextCodePoint(const unsigned char*& p, const unsigned char* end, unsigned int& c)
-{
-    c = *p++;
-    if (c < 0x80)
-        return true;
-    const int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
-    if (more < 0 || c > 0xF4 || end - p < more)
-        return false;
-    c &= 0x3Fu >> more;
-    for (int i = 0; i < more; ++i, ++p) {
-        if ((*p & 0xC0) != 0x80)
-            return false;
-        c = (c << 6) | (*p & 0x3Fu);
-    }
-    static const unsigned int least[] = {0, 0x80, 0x800, 0x10000};
-    return c >= least[more] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-}
-
 // Every database cell shown on screen passes here: one pass that checks and decodes at once,
-// where the toolkit's conversion makes two. Text it would refuse gets the toolkit's answer.
+// where the toolkit's conversion makes two. A byte that is not UTF-8 shows as its Latin-1
+// letter, where the toolkit would refuse the whole text.
 wxString FromUtf8(const std::string& text)
 {
     wchar_t small[256];
@@ -57,8 +38,9 @@ wxString FromUtf8(const std::string& text)
     size_t length = 0;
     while (p < end) {
         unsigned int c;
+        BKCasts::ReadCodePoint(p, end, c);
         // Where a wchar_t is 16 bits wide, characters past U+FFFF need the toolkit's pairs.
-        if (!NextCodePoint(p, end, c) || (sizeof(wchar_t) < 4 && c > 0xFFFF))
+        if (sizeof(wchar_t) < 4 && c > 0xFFFF)
             return wxString::FromUTF8(text.data(), text.size());
         wide[length++] = static_cast<wchar_t>(c);
     }
@@ -180,7 +162,8 @@ std::string CheckedUtf8(const char* text)
     if (!text)
         return std::string();
     size_t length = std::strlen(text);
-    return BKCasts::IsValidUtf8(text, length) ? std::string(text, length) : std::string();
+    return BKCasts::IsValidUtf8(text, length) ? std::string(text, length)
+                                              : BKCasts::RepairUtf8(text, length);
 }
 
 std::string CurrencyText(BKCurrency value)
@@ -190,13 +173,54 @@ std::string CurrencyText(BKCurrency value)
 
 }  // namespace
 
+bool BKCasts::ReadCodePoint(const unsigned char*& p, const unsigned char* end, unsigned int& c)
+{
+    const unsigned char* start = p;
+    c = *p++;
+    if (c < 0x80)
+        return true;
+    const int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
+    if (more >= 0 && c <= 0xF4 && end - p >= more) {
+        c &= 0x3Fu >> more;
+        int i = 0;
+        for (; i < more && (p[i] & 0xC0) == 0x80; ++i)
+            c = (c << 6) | (p[i] & 0x3Fu);
+        static const unsigned int least[] = {0, 0x80, 0x800, 0x10000};
+        if (i == more && c >= least[more] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF)) {
+            p += more;
+            return true;
+        }
+    }
+    c = *start;
+    return false;
+}
+
+std::string BKCasts::RepairUtf8(const char* text, size_t length)
+{
+    std::string repaired;
+    repaired.reserve(length + length / 2);
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const unsigned char* end = p + length;
+    while (p < end) {
+        const unsigned char* start = p;
+        unsigned int c;
+        if (ReadCodePoint(p, end, c)) {
+            repaired.append(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
+        } else {
+            repaired += static_cast<char>(0xC0 | (c >> 6));
+            repaired += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return repaired;
+}
+
 bool BKCasts::IsValidUtf8(const char* text, size_t length)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     const unsigned char* end = p + length;
     unsigned int c;
     while (p < end)
-        if (!NextCodePoint(p, end, c))
+        if (!ReadCodePoint(p, end, c))
             return false;
     return true;
 }
@@ -220,53 +244,152 @@ BKClassInfo BKCasts::GetClassInfo() const
     return BKClassInfo::Make("BKCasts", "0.3.5");
 }
 
-BKCasts BKCasts::Convert(const wxString& value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(short value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(unsigned short value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(int value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(unsigned int value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(long value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(unsigned long value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(float value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(double value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(const char* value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(BKCurrency value) { return BKCasts(value); }
-BKCasts BKCasts::Convert(const BKDateTime& value) { return BKCasts(value); }
+BKCasts BKCasts::Convert(const wxString& value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(short value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(unsigned short value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(int value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(unsigned int value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(long value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(unsigned long value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(float value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(double value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(const char* value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(BKCurrency value)
+{
+    return BKCasts(value);
+}
+BKCasts BKCasts::Convert(const BKDateTime& value)
+{
+    return BKCasts(value);
+}
 
-wxString BKCasts::ToString() const { return FromUtf8(value); }
-char* BKCasts::ToChar() const { return NewCharArray(value); }
-short BKCasts::ToShort() const { return static_cast<short>(ParseLong(value.c_str())); }
+wxString BKCasts::ToString() const
+{
+    return FromUtf8(value);
+}
+char* BKCasts::ToChar() const
+{
+    return NewCharArray(value);
+}
+short BKCasts::ToShort() const
+{
+    return static_cast<short>(ParseLong(value.c_str()));
+}
 unsigned short BKCasts::ToUnsignedShort() const
 {
     return static_cast<unsigned short>(ParseUnsignedLong(value.c_str()));
 }
-int BKCasts::ToInt() const { return static_cast<int>(ParseLong(value.c_str())); }
+int BKCasts::ToInt() const
+{
+    return static_cast<int>(ParseLong(value.c_str()));
+}
 unsigned int BKCasts::ToUnsignedInt() const
 {
     return static_cast<unsigned int>(ParseUnsignedLong(value.c_str()));
 }
-long BKCasts::ToLong() const { return ParseLong(value.c_str()); }
-unsigned long BKCasts::ToUnsignedLong() const { return ParseUnsignedLong(value.c_str()); }
-float BKCasts::ToFloat() const { return static_cast<float>(ParseDouble(value.c_str())); }
-double BKCasts::ToDouble() const { return DoubleFromText(value); }
-bool BKCasts::ToBool() const { return BoolFromText(value); }
-BKCurrency BKCasts::ToCurrency() const { return BKCurrency(ToDouble()); }
+long BKCasts::ToLong() const
+{
+    return ParseLong(value.c_str());
+}
+unsigned long BKCasts::ToUnsignedLong() const
+{
+    return ParseUnsignedLong(value.c_str());
+}
+float BKCasts::ToFloat() const
+{
+    return static_cast<float>(ParseDouble(value.c_str()));
+}
+double BKCasts::ToDouble() const
+{
+    return DoubleFromText(value);
+}
+bool BKCasts::ToBool() const
+{
+    return BoolFromText(value);
+}
+BKCurrency BKCasts::ToCurrency() const
+{
+    return BKCurrency(ToDouble());
+}
 BKDateTime BKCasts::ToDateTime(wchar_t separator) const
 {
     return BKDateTime(ToString(), separator);
 }
 
-wxString BKCasts::ToString(short value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(unsigned short value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(int value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(unsigned int value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(long value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(unsigned long value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(float value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(double value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(const char* value) { return FromUtf8(BKCasts(value).value); }
-wxString BKCasts::ToString(BKCurrency value) { return value.ToString(); }
-wxString BKCasts::ToString(const BKDateTime& value) { return value.ToDatabaseDateTime(); }
+wxString BKCasts::ToString(short value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(unsigned short value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(int value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(unsigned int value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(long value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(unsigned long value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(float value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(double value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(const char* value)
+{
+    return FromUtf8(BKCasts(value).value);
+}
+wxString BKCasts::ToString(BKCurrency value)
+{
+    return value.ToString();
+}
+wxString BKCasts::ToString(const BKDateTime& value)
+{
+    return value.ToDatabaseDateTime();
+}
 
 wxString BKCasts::ToString(bool value, bool upperCase, bool shortForm)
 {
@@ -274,23 +397,62 @@ wxString BKCasts::ToString(bool value, bool upperCase, bool shortForm)
     return upperCase ? text.Upper() : text;
 }
 
-char* BKCasts::ToChar(const wxString& value) { return NewCharArray(Utf8(value)); }
-char* BKCasts::ToChar(unsigned short value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(int value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(unsigned int value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(long value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(unsigned long value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(float value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(double value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(BKCurrency value) { return BKCasts(value).ToChar(); }
-char* BKCasts::ToChar(const BKDateTime& value) { return BKCasts(value).ToChar(); }
+char* BKCasts::ToChar(const wxString& value)
+{
+    return NewCharArray(Utf8(value));
+}
+char* BKCasts::ToChar(unsigned short value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(int value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(unsigned int value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(long value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(unsigned long value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(float value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(double value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(BKCurrency value)
+{
+    return BKCasts(value).ToChar();
+}
+char* BKCasts::ToChar(const BKDateTime& value)
+{
+    return BKCasts(value).ToChar();
+}
 
 // Text sources go through the held-text rules; number sources are the built-in conversion.
-#define BK_CASTS_FROM_TEXT(T, NAME)                                                  \
-    T BKCasts::NAME(const wxString& value) { return BKCasts(value).NAME(); }         \
-    T BKCasts::NAME(const char* value) { return BKCasts(value).NAME(); }
+#define BK_CASTS_FROM_TEXT(T, NAME)        \
+    T BKCasts::NAME(const wxString& value) \
+    {                                      \
+        return BKCasts(value).NAME();      \
+    }                                      \
+    T BKCasts::NAME(const char* value)     \
+    {                                      \
+        return BKCasts(value).NAME();      \
+    }
 #define BK_CASTS_FROM_NUMBER(T, NAME, S) \
-    T BKCasts::NAME(S value) { return static_cast<T>(value); }
+    T BKCasts::NAME(S value)             \
+    {                                    \
+        return static_cast<T>(value);    \
+    }
 
 BK_CASTS_FROM_TEXT(short, ToShort)
 BK_CASTS_FROM_TEXT(unsigned short, ToUnsignedShort)
@@ -300,20 +462,56 @@ BK_CASTS_FROM_TEXT(long, ToLong)
 BK_CASTS_FROM_TEXT(unsigned long, ToUnsignedLong)
 BK_CASTS_FROM_TEXT(float, ToFloat)
 
-short BKCasts::ToShort(BKCurrency value) { return BKCasts(value).ToShort(); }
-unsigned short BKCasts::ToUnsignedShort(BKCurrency value) { return BKCasts(value).ToUnsignedShort(); }
-int BKCasts::ToInt(BKCurrency value) { return BKCasts(value).ToInt(); }
-unsigned int BKCasts::ToUnsignedInt(BKCurrency value) { return BKCasts(value).ToUnsignedInt(); }
-long BKCasts::ToLong(BKCurrency value) { return BKCasts(value).ToLong(); }
-unsigned long BKCasts::ToUnsignedLong(BKCurrency value) { return BKCasts(value).ToUnsignedLong(); }
-float BKCasts::ToFloat(BKCurrency value) { return BKCasts(value).ToFloat(); }
-double BKCasts::ToDouble(BKCurrency value) { return BKCasts(value).ToDouble(); }
+short BKCasts::ToShort(BKCurrency value)
+{
+    return BKCasts(value).ToShort();
+}
+unsigned short BKCasts::ToUnsignedShort(BKCurrency value)
+{
+    return BKCasts(value).ToUnsignedShort();
+}
+int BKCasts::ToInt(BKCurrency value)
+{
+    return BKCasts(value).ToInt();
+}
+unsigned int BKCasts::ToUnsignedInt(BKCurrency value)
+{
+    return BKCasts(value).ToUnsignedInt();
+}
+long BKCasts::ToLong(BKCurrency value)
+{
+    return BKCasts(value).ToLong();
+}
+unsigned long BKCasts::ToUnsignedLong(BKCurrency value)
+{
+    return BKCasts(value).ToUnsignedLong();
+}
+float BKCasts::ToFloat(BKCurrency value)
+{
+    return BKCasts(value).ToFloat();
+}
+double BKCasts::ToDouble(BKCurrency value)
+{
+    return BKCasts(value).ToDouble();
+}
 
-double BKCasts::ToDouble(wxString value) { return DoubleFromText(Utf8(value)); }
-double BKCasts::ToDouble(const char* value) { return DoubleFromText(CheckedUtf8(value)); }
+double BKCasts::ToDouble(wxString value)
+{
+    return DoubleFromText(Utf8(value));
+}
+double BKCasts::ToDouble(const char* value)
+{
+    return DoubleFromText(CheckedUtf8(value));
+}
 
-bool BKCasts::ToBool(wxString value) { return BoolFromText(Utf8(value)); }
-bool BKCasts::ToBool(const char* value) { return BoolFromText(CheckedUtf8(value)); }
+bool BKCasts::ToBool(wxString value)
+{
+    return BoolFromText(Utf8(value));
+}
+bool BKCasts::ToBool(const char* value)
+{
+    return BoolFromText(CheckedUtf8(value));
+}
 
 BK_CASTS_FROM_NUMBER(short, ToShort, unsigned short)
 BK_CASTS_FROM_NUMBER(short, ToShort, int)

@@ -27,7 +27,7 @@ public:
     BKCasts(unsigned long value);
     BKCasts(float value);
     BKCasts(double value);
-    // UTF-8; null is the empty text, and so is text that is not valid UTF-8.
+    // UTF-8; null is the empty text, and bytes that are not UTF-8 are read as Latin-1.
     BKCasts(const char* value);
     BKCasts(BKCurrency value);
     BKCasts(const BKDateTime& value);
@@ -70,6 +70,12 @@ public:
     bool IsEmpty() const { return value.empty(); }
     // Whether the bytes are well-formed UTF-8 (what the toolkit's strict decoder accepts).
     static bool IsValidUtf8(const char* text, size_t length);
+    // Reads one well-formed UTF-8 sequence at p into c and moves p past it; false (p moved by
+    // one byte) for anything else: overlong forms, surrogates, cut sequences.
+    static bool ReadCodePoint(const unsigned char*& p, const unsigned char* end, unsigned int& c);
+    // The bytes as well-formed UTF-8: well-formed sequences are kept, and every other byte is
+    // read as the Latin-1 letter it would be (a hand-edited or older file's "ü").
+    static std::string RepairUtf8(const char* text, size_t length);
 
     // Value to text.
     static wxString ToString(short value);

@@ -1,6 +1,13 @@
 #include "lib/db/BKSQLiteDatabase.h"
 
+#include <clocale>
+#include <cwctype>
+#include <string>
+
+#include <locale.h>
 #include <sqlite3.h>
+
+#include "lib/core/BKCasts.h"
 
 namespace Brenik {
 
@@ -10,6 +17,74 @@ void CloseHandle(sqlite3* handle)
 {
     if (handle)
         sqlite3_close(handle);
+}
+
+// The lower-case form of a character by the C library's Unicode tables, whatever locale the
+// program runs in: Ä, É and Ж fold like A; ß has no one-letter capital and stays.
+wint_t FoldCase(unsigned int c)
+{
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t());
+    return unicode ? towlower_l(static_cast<wint_t>(c), unicode) : static_cast<wint_t>(c);
+}
+
+// The text's characters folded to lower case; bytes that are not UTF-8 count as Latin-1
+// letters, as everywhere the program reads the directory.
+void Fold(const unsigned char* text, std::u32string& folded)
+{
+    folded.clear();
+    if (!text)
+        return;
+    const unsigned char* end = text;
+    while (*end)
+        ++end;
+    unsigned int c;
+    while (text < end) {
+        BKCasts::ReadCodePoint(text, end, c);
+        folded += static_cast<char32_t>(FoldCase(c));
+    }
+}
+
+// LIKE without escape character: "%" stands for any run of characters, "_" for one.
+bool Matches(const std::u32string& pattern, const std::u32string& text)
+{
+    size_t p = 0;
+    size_t t = 0;
+    size_t star = std::u32string::npos;
+    size_t resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && (pattern[p] == U'_' || pattern[p] == text[t])) {
+            ++p;
+            ++t;
+        } else if (p < pattern.size() && pattern[p] == U'%') {
+            star = p++;
+            resume = t;
+        } else if (star != std::u32string::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == U'%')
+        ++p;
+    return p == pattern.size();
+}
+
+// SQLite's own LIKE ignores the case of ASCII letters only, so "öko" would miss "Öko-Bau".
+// This one takes its place on the connection and ignores the case of every letter.
+void CaseFoldingLike(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    const unsigned char* pattern = sqlite3_value_text(arguments[0]);
+    const unsigned char* text = sqlite3_value_text(arguments[1]);
+    if (!pattern || !text)
+        return;  // NULL, as SQLite answers
+    thread_local std::u32string foldedPattern;
+    thread_local std::u32string foldedText;
+    Fold(pattern, foldedPattern);
+    Fold(text, foldedText);
+    sqlite3_result_int(context, Matches(foldedPattern, foldedText) ? 1 : 0);
 }
 
 }  // namespace
@@ -39,6 +114,8 @@ bool BKSQLiteDatabase::Connect()
     // SQLite hands out a handle even when opening fails; it must be closed all the same.
     std::shared_ptr<sqlite3> newHandle(opened, CloseHandle);
     if (code == SQLITE_OK) {
+        sqlite3_create_function(opened, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                CaseFoldingLike, nullptr, nullptr);
         handle = std::move(newHandle);
         connected = true;
     } else {

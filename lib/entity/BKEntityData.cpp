@@ -231,9 +231,14 @@ void BKEntityData::LoadByPlan(BKEntity* entity, BKQuery* query)
         unsigned int type = field->GetType();
         const char* cell = query->GetFieldUtf8(column);
         size_t length = 0;
-        // SQL NULL and text that is not UTF-8 read as the empty text.
-        if (!cell || !MeasureUtf8(cell, &length))
+        // SQL NULL reads as the empty text; text that is not UTF-8 takes the conversion,
+        // which reads its stray bytes as Latin-1.
+        if (!cell) {
             cell = "";
+        } else if (!MeasureUtf8(cell, &length)) {
+            field->SetUtf8(Converted(type, BKCasts(cell)).GetUtf8());
+            continue;
+        }
         if (KeepsText(type, cell, length))
             field->SetUtf8(std::string(cell, length));
         else

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -135,8 +135,11 @@ TEST(BKCasts, TextIsHeldAsUtf8)
     EXPECT_EQ("", BKCasts(static_cast<const char*>(nullptr)).ToString());
     EXPECT_EQ("", BKCasts::ToString(static_cast<const char*>(nullptr)));
     EXPECT_EQ(wxString::FromUTF8("Gr\xC3\xBC\xC3\x9F"), BKCasts("Gr\xC3\xBC\xC3\x9F").ToString());
-    // Bytes that are not UTF-8 are no text.
-    EXPECT_EQ("", BKCasts("Gr\xFC\xDF").ToString());
+    // Bytes that are not UTF-8 read as Latin-1, next to well-formed letters, and are held as
+    // well-formed UTF-8 from then on.
+    const BKCasts mixed("Gr\xFC\xDF \xC3\xA4\xE2\x82");
+    EXPECT_EQ(wxString::FromUTF8("Gr\xC3\xBC\xC3\x9F \xC3\xA4\xC3\xA2\xC2\x82"), mixed.ToString());
+    EXPECT_TRUE(BKCasts::IsValidUtf8(mixed.GetUtf8().data(), mixed.GetUtf8().size()));
     EXPECT_TRUE(BKCasts().IsEmpty());
     EXPECT_EQ("", BKCasts().ToString());
 }
@@ -184,12 +187,12 @@ TEST(BKCasts, DecodesUtf8LikeTheToolkitAtAnyLength)
     }
     EXPECT_EQ(5u, BKCasts(mixed.c_str()).ToString().length());
 
-    // What the toolkit refuses is refused here too: an overlong slash, a surrogate, a code
-    // point past U+10FFFF, a cut sequence.
+    // What the toolkit refuses (an overlong slash, a surrogate, a code point past U+10FFFF, a
+    // cut sequence) is not UTF-8 here either, and each of its bytes reads as Latin-1.
     for (const char* bad : {"a\xC0\xAF", "a\xED\xA0\x80", "a\xF4\x90\x80\x80", "a\xE2\x82"}) {
         BKCasts value;
         value.SetUtf8(bad);
-        EXPECT_EQ(wxString::FromUTF8(bad), value.ToString()) << bad;
+        EXPECT_EQ(wxString(bad, wxConvISO8859_1), value.ToString()) << bad;
         EXPECT_FALSE(BKCasts::IsValidUtf8(bad, std::strlen(bad))) << bad;
     }
 }

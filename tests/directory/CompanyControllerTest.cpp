@@ -31,6 +31,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 4, "Back\\slash GmbH", nullptr));
         ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 5, nullptr, nullptr));
         ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 6, "M\xC3\xBCller", "Frau Wei\xC3\x9F"));
+        ASSERT_NO_FATAL_FAILURE(
+            AddCompany(database.get(), 7, "\xC3\x84rztehaus am Markt", "Dr. \xC3\x96konom"));
+        ASSERT_NO_FATAL_FAILURE(AddCompany(database.get(), 8, "\xC3\x96ko-Bau GmbH", nullptr));
         ASSERT_NO_FATAL_FAILURE(File(database.get(), 1, {3, 7}));
         ASSERT_NO_FATAL_FAILURE(File(database.get(), 2, {7}));
         ASSERT_NO_FATAL_FAILURE(File(database.get(), 3, {9}));
@@ -83,8 +86,8 @@ TEST_F(CompanyControllerTest, EmptySearchListsEveryCompanyWithNameOrDirector)
 {
     unsigned int count = 0;
     auto found = Search("", wxArrayString(), &count);
-    EXPECT_EQ(5u, count);
-    EXPECT_EQ((std::multiset<unsigned int>{1, 2, 3, 4, 6}), Ids(found));
+    EXPECT_EQ(7u, count);
+    EXPECT_EQ((std::multiset<unsigned int>{1, 2, 3, 4, 6, 7, 8}), Ids(found));
 }
 
 TEST_F(CompanyControllerTest, TextMatchesNameOrDirectorAsSubstring)
@@ -95,10 +98,19 @@ TEST_F(CompanyControllerTest, TextMatchesNameOrDirectorAsSubstring)
     EXPECT_EQ((std::multiset<unsigned int>{}), Ids(Search("Mayer Hans", wxArrayString())));
     EXPECT_EQ((std::multiset<unsigned int>{6}),
               Ids(Search(wxString::FromUTF8("M\xC3\xBCller"), wxArrayString())));
-    // Case is ignored for ASCII letters only.
-    EXPECT_TRUE(Search(wxString::FromUTF8("M\xC3\x9CLLER"), wxArrayString()).empty());
-    // % keeps its LIKE meaning.
+    // Case is ignored for every letter, umlauts and accents too; ß stays ß.
+    EXPECT_EQ((std::multiset<unsigned int>{6}),
+              Ids(Search(wxString::FromUTF8("M\xC3\x9CLLER"), wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{7, 8}),
+              Ids(Search(wxString::FromUTF8("\xC3\xB6ko"), wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{7}),
+              Ids(Search(wxString::FromUTF8("\xC3\xA4rztehaus"), wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{6}),
+              Ids(Search(wxString::FromUTF8("wei\xC3\x9F"), wxArrayString())));
+    EXPECT_TRUE(Search("weiss", wxArrayString()).empty());
+    // % and _ keep their LIKE meaning.
     EXPECT_EQ((std::multiset<unsigned int>{1}), Ids(Search("Mayer%waren", wxArrayString())));
+    EXPECT_EQ((std::multiset<unsigned int>{1, 3}), Ids(Search("M_yer", wxArrayString())));
 }
 
 TEST_F(CompanyControllerTest, QuotesAndBackslashesInTextStayInsideTheLiteral)
@@ -109,11 +121,13 @@ TEST_F(CompanyControllerTest, QuotesAndBackslashesInTextStayInsideTheLiteral)
     EXPECT_TRUE(Search("x' OR 'a' LIKE 'a", wxArrayString()).empty());
     EXPECT_TRUE(Search("\\' OR 1=1 --", wxArrayString()).empty());
     EXPECT_TRUE(Search("'); DROP TABLE companies; --", wxArrayString()).empty());
-    EXPECT_EQ(5u, Search("", wxArrayString()).size());
+    EXPECT_EQ(7u, Search("", wxArrayString()).size());
 
+    // A backslash is an ordinary character in SQLite: it is found as typed.
+    EXPECT_EQ((std::multiset<unsigned int>{4}), Ids(Search("k\\s", wxArrayString())));
     wxString statement = CompanyController::BuildSearchStatement("a\\b'c", wxArrayString());
-    EXPECT_NE(wxNOT_FOUND, statement.Find("companies.name LIKE '%a\\\\b''c%'"));
-    EXPECT_NE(wxNOT_FOUND, statement.Find("companies.ceo LIKE '%a\\\\b''c%'"));
+    EXPECT_NE(wxNOT_FOUND, statement.Find("companies.name LIKE '%a\\b''c%'"));
+    EXPECT_NE(wxNOT_FOUND, statement.Find("companies.ceo LIKE '%a\\b''c%'"));
 }
 
 TEST_F(CompanyControllerTest, StatementIsTheFixedSelectWithTextCondition)
@@ -152,7 +166,7 @@ TEST_F(CompanyControllerTest, SectorEntriesThatAreNotNumbersAreDropped)
     auto found =
         Search("", Sectors({"9", "3) OR (1=1", "7; DROP TABLE companies", "", "-1", " 3", "3.0"}));
     EXPECT_EQ((std::multiset<unsigned int>{3}), Ids(found));
-    EXPECT_EQ(5u, Search("", wxArrayString()).size());  // the table is still there
+    EXPECT_EQ(7u, Search("", wxArrayString()).size());  // the table is still there
     // Chosen sectors that were all dropped match nothing instead of everything.
     EXPECT_TRUE(Search("", Sectors({"x"})).empty());
     EXPECT_EQ((std::multiset<unsigned int>{2, 1}), Ids(Search("", Sectors({"007"}))));
@@ -186,6 +200,18 @@ TEST_F(CompanyControllerTest, RecordsCarryAllTheirSectorNames)
     EXPECT_EQ(4u, unfiled[0]->Get("id")->ToUnsignedInt());
     EXPECT_EQ("", unfiled[0]->Get("sectors")->ToString());
     EXPECT_EQ("Back\\slash GmbH", unfiled[0]->Get("name")->ToString());
+
+    // A sector name in Latin-1 bytes shows as its letters and keeps the others' names.
+    ASSERT_TRUE(Execute(database.get(),
+                        "INSERT INTO sectors (id, sector) VALUES (11, "
+                        "CAST(X'47656DFC7365' AS TEXT))"));
+    ASSERT_NO_FATAL_FAILURE(File(database.get(), 3, {11}));
+    auto schmidt = Search("Schmidt", wxArrayString());
+    ASSERT_EQ(1u, schmidt.size());
+    const wxString sectors = schmidt[0]->Get("sectors")->ToString();
+    EXPECT_TRUE(sectors == wxString::FromUTF8("Metzgerei, Gem\xC3\xBCse") ||
+                sectors == wxString::FromUTF8("Gem\xC3\xBCse, Metzgerei"))
+        << sectors;
 }
 
 TEST_F(CompanyControllerTest, SteppingAfterTheLastRecordKeepsReturningNull)
