@@ -2,10 +2,13 @@
 
 #include <cerrno>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <type_traits>
 
 #include <wx/intl.h>
 
@@ -102,6 +105,32 @@ long ParseLong(const char* text)
 unsigned long ParseUnsignedLong(const char* text)
 {
     return std::strtoul(text, nullptr, 10);
+}
+
+// The value limited to the range of T: a number too large for its target becomes the
+// largest the target holds, never its low bits (4294967297 is no width of 1 pixel).
+template <typename T, typename S>
+T Saturated(S value)
+{
+    if (std::is_signed<S>::value && value < static_cast<S>(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (value > static_cast<S>(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    return static_cast<T>(value);
+}
+
+// A floating-point value as an integer: limited to the target's range, NaN as 0. (The plain
+// conversion of a value out of range is undefined.)
+template <typename T, typename S>
+T SaturatedFromFloating(S value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= static_cast<S>(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (value >= static_cast<S>(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    return static_cast<T>(value);
 }
 
 double ParseDouble(const char* text)
@@ -303,19 +332,19 @@ char* BKCasts::ToChar() const
 }
 short BKCasts::ToShort() const
 {
-    return static_cast<short>(ParseLong(value.c_str()));
+    return Saturated<short>(ParseLong(value.c_str()));
 }
 unsigned short BKCasts::ToUnsignedShort() const
 {
-    return static_cast<unsigned short>(ParseUnsignedLong(value.c_str()));
+    return Saturated<unsigned short>(ParseUnsignedLong(value.c_str()));
 }
 int BKCasts::ToInt() const
 {
-    return static_cast<int>(ParseLong(value.c_str()));
+    return Saturated<int>(ParseLong(value.c_str()));
 }
 unsigned int BKCasts::ToUnsignedInt() const
 {
-    return static_cast<unsigned int>(ParseUnsignedLong(value.c_str()));
+    return Saturated<unsigned int>(ParseUnsignedLong(value.c_str()));
 }
 long BKCasts::ToLong() const
 {
@@ -453,6 +482,11 @@ char* BKCasts::ToChar(const BKDateTime& value)
     {                                    \
         return static_cast<T>(value);    \
     }
+#define BK_CASTS_FROM_FLOATING(T, NAME, S)      \
+    T BKCasts::NAME(S value)                    \
+    {                                           \
+        return SaturatedFromFloating<T>(value); \
+    }
 
 BK_CASTS_FROM_TEXT(short, ToShort)
 BK_CASTS_FROM_TEXT(unsigned short, ToUnsignedShort)
@@ -518,43 +552,43 @@ BK_CASTS_FROM_NUMBER(short, ToShort, int)
 BK_CASTS_FROM_NUMBER(short, ToShort, unsigned int)
 BK_CASTS_FROM_NUMBER(short, ToShort, long)
 BK_CASTS_FROM_NUMBER(short, ToShort, unsigned long)
-BK_CASTS_FROM_NUMBER(short, ToShort, float)
-BK_CASTS_FROM_NUMBER(short, ToShort, double)
+BK_CASTS_FROM_FLOATING(short, ToShort, float)
+BK_CASTS_FROM_FLOATING(short, ToShort, double)
 BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, short)
 BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, int)
 BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, unsigned int)
 BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, long)
 BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, unsigned long)
-BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, float)
-BK_CASTS_FROM_NUMBER(unsigned short, ToUnsignedShort, double)
+BK_CASTS_FROM_FLOATING(unsigned short, ToUnsignedShort, float)
+BK_CASTS_FROM_FLOATING(unsigned short, ToUnsignedShort, double)
 BK_CASTS_FROM_NUMBER(int, ToInt, short)
 BK_CASTS_FROM_NUMBER(int, ToInt, unsigned short)
 BK_CASTS_FROM_NUMBER(int, ToInt, unsigned int)
 BK_CASTS_FROM_NUMBER(int, ToInt, long)
 BK_CASTS_FROM_NUMBER(int, ToInt, unsigned long)
-BK_CASTS_FROM_NUMBER(int, ToInt, float)
-BK_CASTS_FROM_NUMBER(int, ToInt, double)
+BK_CASTS_FROM_FLOATING(int, ToInt, float)
+BK_CASTS_FROM_FLOATING(int, ToInt, double)
 BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, short)
 BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, unsigned short)
 BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, int)
 BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, long)
 BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, unsigned long)
-BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, float)
-BK_CASTS_FROM_NUMBER(unsigned int, ToUnsignedInt, double)
+BK_CASTS_FROM_FLOATING(unsigned int, ToUnsignedInt, float)
+BK_CASTS_FROM_FLOATING(unsigned int, ToUnsignedInt, double)
 BK_CASTS_FROM_NUMBER(long, ToLong, short)
 BK_CASTS_FROM_NUMBER(long, ToLong, unsigned short)
 BK_CASTS_FROM_NUMBER(long, ToLong, int)
 BK_CASTS_FROM_NUMBER(long, ToLong, unsigned int)
 BK_CASTS_FROM_NUMBER(long, ToLong, unsigned long)
-BK_CASTS_FROM_NUMBER(long, ToLong, float)
-BK_CASTS_FROM_NUMBER(long, ToLong, double)
+BK_CASTS_FROM_FLOATING(long, ToLong, float)
+BK_CASTS_FROM_FLOATING(long, ToLong, double)
 BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, short)
 BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, unsigned short)
 BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, int)
 BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, unsigned int)
 BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, long)
-BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, float)
-BK_CASTS_FROM_NUMBER(unsigned long, ToUnsignedLong, double)
+BK_CASTS_FROM_FLOATING(unsigned long, ToUnsignedLong, float)
+BK_CASTS_FROM_FLOATING(unsigned long, ToUnsignedLong, double)
 BK_CASTS_FROM_NUMBER(float, ToFloat, short)
 BK_CASTS_FROM_NUMBER(float, ToFloat, unsigned short)
 BK_CASTS_FROM_NUMBER(float, ToFloat, int)

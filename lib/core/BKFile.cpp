@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <wx/filename.h>
 
@@ -52,14 +54,16 @@ wxString BKFile::Concat(const wxString& directory, const wxString& name)
 
 bool BKFile::ExistsFile(const wxString& fileName)
 {
-    FILE* file = std::fopen(fileName.utf8_str(), "r");
-    if (!file)
-        return false;
-    // The C library opens a directory for reading too, but no text can be read from it.
+    // Only a regular file holds text: opening a FIFO for reading waits for a writer, for ever
+    // at start-up, and a directory or device has no text to read.
     struct stat info;
-    bool isDirectory = ::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
-    std::fclose(file);
-    return !isDirectory;
+    if (::stat(fileName.utf8_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const int descriptor = ::open(fileName.utf8_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    ::close(descriptor);
+    return true;
 }
 
 }  // namespace Brenik

@@ -28,7 +28,8 @@ public:
     // Directory and name joined by the path separator unless the directory is empty or
     // already ends with it.
     static wxString Concat(const wxString& directory, const wxString& name);
-    // True when the file, named in UTF-8, can be opened for reading; false for a directory.
+    // True when the name, in UTF-8, is a regular file that can be opened for reading; false for
+    // a directory, a FIFO or a device.
     static bool ExistsFile(const wxString& fileName);
 };
 

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -67,17 +68,20 @@ TEST(BKCasts, IntegerTextReadsTheLeadingNumberUnderEitherLocale)
         EXPECT_EQ(12, BKCasts::ToInt("12abc"));
         EXPECT_EQ(12, BKCasts::ToInt(wxString("12,75")));
         EXPECT_EQ(12, BKCasts::ToLong(wxString("12.75")));
-        EXPECT_EQ(4464, BKCasts::ToShort(wxString("70000")));
+        // A number beyond the target's range gives the nearest value it holds, never its low
+        // bits. strtoul wraps a minus, which then saturates.
+        EXPECT_EQ(32767, BKCasts::ToShort(wxString("70000")));
+        EXPECT_EQ(-32768, BKCasts::ToShort(wxString("-70000")));
         EXPECT_EQ(65535, BKCasts::ToUnsignedShort(wxString("-1")));
-        EXPECT_EQ(-1, BKCasts("65535").ToShort());
-        // strtoul wraps a minus; narrowing keeps the low 32 bits of the 64-bit long.
+        EXPECT_EQ(32767, BKCasts("65535").ToShort());
         EXPECT_EQ(4294967295u, BKCasts::ToUnsignedInt(wxString("-1")));
         EXPECT_EQ(18446744073709551615ul, BKCasts::ToUnsignedLong(wxString("-1")));
         EXPECT_EQ(4294967295ul, BKCasts::ToUnsignedLong(wxString("4294967295")));
-        // Beyond the long range strtol clamps; the int then keeps the low bits of LONG_MAX.
         EXPECT_EQ(9223372036854775807l, BKCasts::ToLong(wxString("99999999999999999999")));
-        EXPECT_EQ(-1, BKCasts::ToInt(wxString("99999999999999999999")));
-        EXPECT_EQ(0u, BKCasts::ToUnsignedInt(wxString("4294967296")));
+        EXPECT_EQ(2147483647, BKCasts::ToInt(wxString("99999999999999999999")));
+        EXPECT_EQ(2147483647, BKCasts::ToInt(wxString("4294967297")));
+        EXPECT_EQ(-2147483647 - 1, BKCasts::ToInt(wxString("-4294967297")));
+        EXPECT_EQ(4294967295u, BKCasts::ToUnsignedInt(wxString("4294967296")));
         // Money is read by its integral part.
         EXPECT_EQ(12, BKCasts::ToInt(BKCurrency(12.99)));
         EXPECT_EQ(-3, BKCasts::ToLong(BKCurrency(-3.5)));
@@ -101,6 +105,12 @@ TEST(BKCasts, NumbersConvertByTheBuiltInRules)
 {
     EXPECT_EQ(3, BKCasts::ToInt(3.99f));
     EXPECT_EQ(-3, BKCasts::ToInt(-3.99));
+    // Floating-point values beyond the range saturate, NaN gives 0.
+    EXPECT_EQ(2147483647, BKCasts::ToInt(1e12));
+    EXPECT_EQ(-32768, BKCasts::ToShort(-1e9f));
+    EXPECT_EQ(0u, BKCasts::ToUnsignedInt(-5.0));
+    EXPECT_EQ(18446744073709551615ul, BKCasts::ToUnsignedLong(HUGE_VAL));
+    EXPECT_EQ(0l, BKCasts::ToLong(std::nan("")));
     EXPECT_EQ(4464, BKCasts::ToShort(70000));
     EXPECT_EQ(4294967295ul, BKCasts::ToUnsignedLong(static_cast<unsigned int>(-1)));
     EXPECT_EQ(18446744073709551615ul, BKCasts::ToUnsignedLong(static_cast<short>(-1)));

@@ -1,5 +1,7 @@
 #include <cstdio>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <wx/filename.h>
@@ -57,6 +59,10 @@ TEST(BKFile, ExistsFileOpensForReading)
     EXPECT_FALSE(BKFile::ExistsFile(dir.Path("no/such/dir/file.txt")));
     EXPECT_FALSE(BKFile::ExistsFile(wxString()));
     EXPECT_FALSE(BKFile::ExistsFile(dir.Path()));
+    // A FIFO (opening it would wait for a writer) and a device are no files.
+    ASSERT_EQ(0, ::mkfifo(dir.Path("fifo").utf8_str(), 0600));
+    EXPECT_FALSE(BKFile::ExistsFile(dir.Path("fifo")));
+    EXPECT_FALSE(BKFile::ExistsFile("/dev/null"));
 }
 
 TEST(BKFile, ReadsLinesAfterAnyLineBreak)
