@@ -109,6 +109,11 @@ bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout,
                                    const wxPrintData& data) const
 {
     wxPrintDialogData dialogData(data);
+    // The toolkit would preselect the first page alone; a user printing a sheet wants all of
+    // it, whatever its length.
+    dialogData.SetAllPages(true);
+    dialogData.SetFromPage(1);
+    dialogData.SetToPage(9999);
     std::unique_ptr<wxPrinterBase> printer = printerFactory(&dialogData);
     return printer && printer->Print(parent, printout, true);
 }

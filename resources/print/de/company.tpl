@@ -9,76 +9,50 @@
      imprint are stored as HTML and go in as they are. -->
 <table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr>
-<td align="left"><font size="2" color="#5a6b7c"><b>Ved Avadirizaziz</b> &middot; Firmenverzeichnis</font></td>
-<td align="right"><font size="2" color="#5a6b7c">Firmenblatt vom {s:printDate}</font></td>
+<td align="left"><font size="1" color="#5a6b7c"><b>Ved Avadirizaziz</b> &middot; Firmenverzeichnis</font></td>
+<td align="right"><font size="1" color="#5a6b7c">Firmenblatt vom {s:printDate}</font></td>
 </tr>
 </table>
 <hr size="2" noshade>
 
-<h1><font color="#1f3a5f">{s:name.html}</font></h1>
-<p><font size="3" color="#5a6b7c"><i>{s:sectors.html}</i></font></p>
+<font size="5" color="#1f3a5f"><b>{s:name.html}</b></font><br>
+<font size="2" color="#5a6b7c"><i>{s:sectors.html}</i></font>
+<br><br>
 
-<table width="100%" border="0" cellspacing="0" cellpadding="6">
+<table width="100%" border="0" cellspacing="0" cellpadding="8">
 <tr>
 <td width="50%" valign="top" bgcolor="#eef2f6">
-<font size="2" color="#1f3a5f"><b>ANSCHRIFT</b></font><br>
-<font size="3">
+<font size="1" color="#1f3a5f"><b>ANSCHRIFT</b></font><br>
+<font size="2">
 <b>{s:name.html}</b><br>
 {s:address.html} {s:housenumber.html}<br>
 {s:zipcode.html} {s:city.html}<br>
 {s:state.html}
 </font>
 <br><br>
-<font size="2" color="#1f3a5f"><b>GESCHÄFTSFÜHRUNG</b></font><br>
-<font size="3">{s:ceo.html}</font>
+<font size="1" color="#1f3a5f"><b>GESCHÄFTSFÜHRUNG</b></font><br>
+<font size="2">{s:ceo.html}</font>
 </td>
 <td width="50%" valign="top" bgcolor="#eef2f6">
-<font size="2" color="#1f3a5f"><b>KONTAKT</b></font><br>
-<font size="3">{s:contact}</font>
+<font size="1" color="#1f3a5f"><b>KONTAKT</b></font><br>
+<font size="2">{s:contact}</font>
 </td>
 </tr>
 </table>
-
 <br>
-<table width="100%" border="0" cellspacing="0" cellpadding="6">
-<tr>
-<td valign="top">
-<font size="2" color="#1f3a5f"><b>WEITERE ANGABEN</b></font>
-<hr size="1" noshade>
-<font size="3">{s:more}</font>
-</td>
-</tr>
-<tr>
-<td valign="top">
-<font size="2" color="#1f3a5f"><b>BESCHREIBUNG</b></font>
-<hr size="1" noshade>
-<font size="3">{s:description.html}</font>
-</td>
-</tr>
-<tr>
-<td valign="top">
-<font size="2" color="#1f3a5f"><b>ÖFFNUNGSZEITEN</b></font>
-<hr size="1" noshade>
-<font size="3">{s:openingHours}</font>
-</td>
-</tr>
-<tr>
-<td valign="top">
-<font size="2" color="#1f3a5f"><b>HINWEISE</b></font>
-<hr size="1" noshade>
-<font size="3">{s:notes}</font>
-</td>
-</tr>
-<tr>
-<td valign="top">
-<font size="2" color="#1f3a5f"><b>IMPRESSUM</b></font>
-<hr size="1" noshade>
-<font size="2">{s:imprint}</font>
-</td>
-</tr>
+<table width="100%" border="0" cellspacing="0" cellpadding="4">
+<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>WEITERE ANGABEN</b></font></td></tr>
+<tr><td valign="top"><font size="2">{s:more}</font><br></td></tr>
+<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>BESCHREIBUNG</b></font></td></tr>
+<tr><td valign="top"><font size="2">{s:description.html}</font><br></td></tr>
+<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>ÖFFNUNGSZEITEN</b></font></td></tr>
+<tr><td valign="top"><font size="2">{s:openingHours}</font><br></td></tr>
+<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>HINWEISE</b></font></td></tr>
+<tr><td valign="top"><font size="2">{s:notes}</font><br></td></tr>
+<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>IMPRESSUM</b></font></td></tr>
+<tr><td valign="top"><font size="2">{s:imprint}</font><br></td></tr>
 </table>
 
-<br>
 <hr size="1" noshade>
 <font size="1" color="#5a6b7c">Eintrag Nr. {s:id.html} im Firmenverzeichnis Ved Avadirizaziz &middot; gedruckt am {s:printDate} um {i:time} Uhr</font>
 </body>
