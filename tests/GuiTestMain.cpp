@@ -3,6 +3,7 @@
 // Cancel and fails the test, so no test can ever hang on a dialog.
 #include <gtest/gtest.h>
 
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 
 #include <wx/app.h>
@@ -20,6 +21,8 @@ class UnexpectedDialogHook : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override
     {
+        if (IsRealModalAllowed(dialog))
+            return wxID_NONE;
         wxString text = dialog->GetTitle();
         if (auto box = dynamic_cast<wxMessageDialog*>(dialog))
             text += ": " + box->GetMessage();
