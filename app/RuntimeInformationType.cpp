@@ -109,8 +109,8 @@ bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout,
                                    const wxPrintData& data) const
 {
     wxPrintDialogData dialogData(data);
-    // The toolkit would preselect the first page alone; a user printing a sheet wants all of
-    // it, whatever its length.
+    // A user printing a sheet wants all of it, whatever its length; printers that take the
+    // page range from this data (not all do) print every page.
     dialogData.SetAllPages(true);
     dialogData.SetFromPage(1);
     dialogData.SetToPage(9999);

@@ -13,6 +13,13 @@ HtmlPrintoutLibrary::HtmlPrintoutLibrary(const wxString& title, RuntimeInformati
 
 HtmlPrintoutLibrary::~HtmlPrintoutLibrary() = default;
 
+void HtmlPrintoutLibrary::GetPageInfo(int* minPage, int* maxPage, int* selPageFrom, int* selPageTo)
+{
+    wxHtmlPrintout::GetPageInfo(minPage, maxPage, selPageFrom, selPageTo);
+    *selPageFrom = *minPage;
+    *selPageTo = *maxPage;
+}
+
 void HtmlPrintoutLibrary::SetWithoutContainer(const wxString& html)
 {
     content = html;

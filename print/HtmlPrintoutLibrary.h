@@ -21,6 +21,10 @@ public:
 
     wxString GetTitle() const { return title; }
 
+    // The whole document is the page selection, also before its pages are counted: the
+    // print dialog then offers all pages instead of the first alone.
+    void GetPageInfo(int* minPage, int* maxPage, int* selPageFrom, int* selPageTo) override;
+
     // The HTML as it stands, a page of its own markup.
     void SetWithoutContainer(const wxString& html);
     // The HTML wrapped into a page with a small font.

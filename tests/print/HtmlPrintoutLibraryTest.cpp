@@ -35,6 +35,18 @@ TEST(HtmlPrintoutLibrary, KeepsTitleContentHeaderAndFooterAndCopiesThem)
     EXPECT_EQ(copy->GetPgFooter(), wxPAGE_ALL);
 }
 
+// The desktop's print dialog preselects the pages the printout names as its selection: that
+// must be every page, also before the pages are counted, or only the first gets printed.
+TEST(HtmlPrintoutLibrary, SelectsAllPagesForThePrintDialog)
+{
+    HtmlPrintoutLibrary printout("Firma", nullptr);
+    printout.SetWithoutContainer("<p>Blatt</p>");
+    int minPage = 0, maxPage = 0, from = 0, to = 0;
+    printout.GetPageInfo(&minPage, &maxPage, &from, &to);
+    EXPECT_EQ(from, minPage);
+    EXPECT_EQ(to, maxPage);
+}
+
 TEST(HtmlPrintoutLibrary, TemplatesComeFromThePrintResources)
 {
     std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");

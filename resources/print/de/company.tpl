@@ -3,10 +3,11 @@
 <meta http-equiv="Content-Type" content="text/html; charset=utf-8">
 <title>{s:name.html}</title>
 </head>
-<body bgcolor="#ffffff" text="#222222" link="#1f3a5f">
+<body text="#222222" link="#1f3a5f">
 <!-- The company sheet of the directory, one company per sheet on A4. Plain text fields are
      used in their HTML form (the variables ending in .html); notes, opening hours and
-     imprint are stored as HTML and go in as they are. -->
+     imprint are stored as HTML and go in as they are. No cell backgrounds: printed through
+     the desktop's print system they cover the page. -->
 <table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr>
 <td align="left"><font size="1" color="#5a6b7c"><b>Ved Avadirizaziz</b> &middot; Firmenverzeichnis</font></td>
@@ -21,7 +22,7 @@
 
 <table width="100%" border="0" cellspacing="0" cellpadding="8">
 <tr>
-<td width="50%" valign="top" bgcolor="#eef2f6">
+<td width="50%" valign="top">
 <font size="1" color="#1f3a5f"><b>ANSCHRIFT</b></font><br>
 <font size="2">
 <b>{s:name.html}</b><br>
@@ -33,23 +34,23 @@
 <font size="1" color="#1f3a5f"><b>GESCHÄFTSFÜHRUNG</b></font><br>
 <font size="2">{s:ceo.html}</font>
 </td>
-<td width="50%" valign="top" bgcolor="#eef2f6">
+<td width="50%" valign="top">
 <font size="1" color="#1f3a5f"><b>KONTAKT</b></font><br>
 <font size="2">{s:contact}</font>
 </td>
 </tr>
 </table>
-<br>
+<br><br>
 <table width="100%" border="0" cellspacing="0" cellpadding="4">
-<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>WEITERE ANGABEN</b></font></td></tr>
+<tr><td><font size="2" color="#1f3a5f"><b>WEITERE ANGABEN</b></font><hr size="1" noshade></td></tr>
 <tr><td valign="top"><font size="2">{s:more}</font><br></td></tr>
-<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>BESCHREIBUNG</b></font></td></tr>
+<tr><td><font size="2" color="#1f3a5f"><b>BESCHREIBUNG</b></font><hr size="1" noshade></td></tr>
 <tr><td valign="top"><font size="2">{s:description.html}</font><br></td></tr>
-<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>ÖFFNUNGSZEITEN</b></font></td></tr>
+<tr><td><font size="2" color="#1f3a5f"><b>ÖFFNUNGSZEITEN</b></font><hr size="1" noshade></td></tr>
 <tr><td valign="top"><font size="2">{s:openingHours}</font><br></td></tr>
-<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>HINWEISE</b></font></td></tr>
+<tr><td><font size="2" color="#1f3a5f"><b>HINWEISE</b></font><hr size="1" noshade></td></tr>
 <tr><td valign="top"><font size="2">{s:notes}</font><br></td></tr>
-<tr><td bgcolor="#1f3a5f"><font size="1" color="#ffffff"><b>IMPRESSUM</b></font></td></tr>
+<tr><td><font size="2" color="#1f3a5f"><b>IMPRESSUM</b></font><hr size="1" noshade></td></tr>
 <tr><td valign="top"><font size="2">{s:imprint}</font><br></td></tr>
 </table>
 
