@@ -7,7 +7,6 @@
 #include <wx/convauto.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
-#include <wx/log.h>
 
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKDateTime.h"
@@ -35,12 +34,10 @@ BKClassInfo BKTemplate::GetClassInfo() const
 int BKTemplate::SetFile(const wxString& filename)
 {
     this->filename = filename;
+    // A file that cannot be opened is reported through the toolkit's log as well.
     wxFFile file;
-    {
-        wxLogNull quiet;  // a missing file is an answer here, not an error box
-        if (!file.Open(root + filename, "rb"))
-            return -2;
-    }
+    if (!file.Open(root + filename, "rb"))
+        return -2;
     const wxFileOffset length = file.Length();
     if (length < 0)
         return -3;

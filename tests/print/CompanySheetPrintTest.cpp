@@ -126,3 +126,15 @@ TEST_F(SheetPrinting, LongSheetRunsOverSeveralNumberedPages)
             << page;
     EXPECT_NE(text.find("Ende der Notizen"), std::string::npos);
 }
+
+TEST(CompanySheet, WithoutItsTemplateTheSheetIsEmptyButTitled)
+{
+    TempDir resources;
+    RuntimeInformationType rit("norvel", resources.Path(), ".Norvel.conf", "", nullptr, false);
+    CompanyEntity company(nullptr, true);
+    company.Get(wxString("name"))->SetUtf8("Ohne Vorlage GmbH");
+    std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(&rit));
+    ASSERT_NE(printout, nullptr);
+    EXPECT_EQ(printout->GetTitle(), "Ohne Vorlage GmbH");
+    EXPECT_EQ(printout->GetContent(), "");
+}
