@@ -14,6 +14,11 @@ bool LaunchDefaultBrowser(const wxString& url)
     return wxLaunchDefaultBrowser(url);
 }
 
+std::unique_ptr<wxPrinterBase> MakeToolkitPrinter(wxPrintDialogData* data)
+{
+    return std::make_unique<wxPrinter>(data);
+}
+
 }  // namespace
 
 RuntimeInformationType::RuntimeInformationType(const wxString& executableFile,
@@ -28,7 +33,8 @@ RuntimeInformationType::RuntimeInformationType(const wxString& executableFile,
       database(database),
       ownsDatabase(ownsDatabase),
       companyUrl(companyUrl),
-      browserLauncher(LaunchDefaultBrowser)
+      browserLauncher(LaunchDefaultBrowser),
+      printerFactory(MakeToolkitPrinter)
 {
 }
 
@@ -97,4 +103,22 @@ bool RuntimeInformationType::OpenCompanyAtNorvel(unsigned int companyId) const
 void RuntimeInformationType::SetBrowserLauncher(BrowserLauncher launcher)
 {
     browserLauncher = launcher ? std::move(launcher) : BrowserLauncher(LaunchDefaultBrowser);
+}
+
+bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout,
+                                   const wxPrintData& data) const
+{
+    wxPrintDialogData dialogData(data);
+    // A user printing a sheet wants all of it, whatever its length; printers that take the
+    // page range from this data (not all do) print every page.
+    dialogData.SetAllPages(true);
+    dialogData.SetFromPage(1);
+    dialogData.SetToPage(9999);
+    std::unique_ptr<wxPrinterBase> printer = printerFactory(&dialogData);
+    return printer && printer->Print(parent, printout, true);
+}
+
+void RuntimeInformationType::SetPrinterFactory(PrinterFactory factory)
+{
+    printerFactory = factory ? std::move(factory) : PrinterFactory(MakeToolkitPrinter);
 }

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <wx/intl.h>
+#include <wx/print.h>
 #include <wx/string.h>
 
 namespace Brenik {
@@ -16,6 +18,8 @@ class RuntimeInformationType {
 public:
     // Opens an address in the desktop's browser; true when the browser could be started.
     using BrowserLauncher = std::function<bool(const wxString& url)>;
+    // Makes the printer that prints with the print dialog's data.
+    using PrinterFactory = std::function<std::unique_ptr<wxPrinterBase>(wxPrintDialogData* data)>;
 
     RuntimeInformationType(const wxString& executableFile, const wxString& resourceDirectory,
                            const wxString& userConfigurationFile, const wxString& companyUrl,
@@ -62,6 +66,13 @@ public:
     // launcher restores the desktop's default browser.
     void SetBrowserLauncher(BrowserLauncher launcher);
 
+    // Prints the printout with the print data after the print dialog, whose parent is the
+    // window; true when it was printed, false when the user cancelled or printing failed.
+    bool Print(wxWindow* parent, wxPrintout* printout, const wxPrintData& data) const;
+    // Replaces the printer that Print uses (tests write PostScript to a file instead); an
+    // empty factory restores the toolkit's printer.
+    void SetPrinterFactory(PrinterFactory factory);
+
 private:
     wxString executableFile;
     wxString resourceDirectory;
@@ -71,4 +82,5 @@ private:
     wxLocale* locale = nullptr;
     wxString companyUrl;
     BrowserLauncher browserLauncher;
+    PrinterFactory printerFactory;
 };

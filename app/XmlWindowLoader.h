@@ -34,4 +34,14 @@ public:
         if (!icons.IsEmpty())
             window->SetIcons(icons);
     }
+
+    // The control of the window's layout by name. A layout that lacks it is a defect,
+    // reported loudly in debug builds; null then, and the window works without it.
+    template <typename T>
+    static T* FindControl(wxWindow* window, const wxString& layout, const char* name)
+    {
+        T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+        wxCHECK_MSG(control, nullptr, wxString::Format("Layout %s lacks %s", layout, name));
+        return control;
+    }
 };

@@ -2,6 +2,12 @@
 
 #include <memory>
 
+#include "app/RuntimeInformationType.h"
+#include "lib/core/BKDateTime.h"
+#include "lib/core/KeyValueTypes.h"
+#include "lib/template/BKTemplate.h"
+#include "print/HtmlPrintoutLibrary.h"
+
 namespace {
 
 // The text columns from "name" to "memberships", in declaration order.
@@ -93,4 +99,107 @@ wxString CompanyEntity::JoinAddress(const wxString& address, const wxString& hou
     text.reserve(address.length() + 1 + housenumber.length());
     text << address << ' ' << housenumber;
     return text;
+}
+
+// The company sheet.
+
+namespace {
+
+// Labels and the fields they show, in the order of the sheet; the labels are German and
+// fixed, like the sheet they are printed on.
+struct SheetLine {
+    const char* label;
+    const char* key;
+};
+// clang-format off
+const SheetLine contactLines[] = {
+    {"Telefon", "phone"}, {"Fax", "fax"}, {"Mobil", "mobile"}, {"Internet", "internet"},
+    {"E-Mail", "email"}, {"Blog", "blog"}, {"Twitter", "twitter"}, {"Facebook", "facebook"},
+    {"Impressum-URL", "imprintUrl"}};
+// clang-format on
+
+// Escapes the lines of a block and turns its line feeds into line breaks; the fixed text
+// when no line has a value.
+wxString BlockToHtml(const Brenik::KeyValueTypes& lines, const char* whenEmpty)
+{
+    const wxString text = lines.NonEmptyToString(": ", "\n");
+    if (text.empty())
+        return wxString::FromUTF8(whenEmpty);
+    return CompanyEntity::ToHtmlText(text);
+}
+
+}  // namespace
+
+HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
+{
+    auto* printout = new HtmlPrintoutLibrary(FieldText("name"), information);
+    Brenik::BKTemplate sheet = printout->GetTemplateByFile("company.tpl");
+    SetSheetVariables(sheet);
+    printout->SetWithoutContainer(sheet.Parse());
+    // A long sheet runs over several pages; each says where it stands.
+    printout->SetFooter(
+        "<p align=\"right\"><font size=\"1\">Seite @PAGENUM@ von @PAGESCNT@</font></p>",
+        wxPAGE_ALL);
+    return printout;
+}
+
+void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
+{
+    sheet.SetEntity(this);
+    for (unsigned int index = 0; index < GetCount(); ++index) {
+        const BKEntityType* field = Get(index);
+        sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(field->ToString()));
+    }
+    // A record loaded without its sector names has no such field: its placeholder must
+    // print as nothing rather than as itself.
+    sheet.GetVariable("sectors.html");
+    sheet.SetVariable("contact", GetContactBlock());
+    sheet.SetVariable("more", GetMoreBlock());
+    sheet.SetVariable("printDate", Brenik::BKDateTime::Now().ToGermanDate());
+}
+
+wxString CompanyEntity::GetContactBlock() const
+{
+    Brenik::KeyValueTypes lines(true);
+    for (const SheetLine& line : contactLines)
+        lines.Push(wxString::FromUTF8(line.label), FieldText(line.key));
+    return BlockToHtml(lines, "Keine weiteren Kontaktdaten");
+}
+
+wxString CompanyEntity::GetMoreBlock() const
+{
+    Brenik::KeyValueTypes lines(true);
+    auto push = [&lines, this](const char* label, const char* key) {
+        lines.Push(wxString::FromUTF8(label), FieldText(key));
+    };
+    push("Ust.-Ident-Nr", "taxIdNumber");
+    push("Steuernummer", "taxNumber");
+    push("Amtsgericht", "districtCourt");
+    push("Handelsregisternummer", "commercialRegister");
+    push("Mitarbeiter", "staff");
+    if (FieldText("startyear") != "0")
+        push("Gründungsjahr", "startyear");
+    push("Gesellschaftsform", "typeofcompany");
+    push("Eigentümer", "owner");
+    push("Kooperationen", "cooperations");
+    push("Mitgliedschaften", "memberships");
+    const BKEntityType* parking = Get(wxString("parking"));
+    if (parking && parking->ToBool())
+        lines.Push(wxString::FromUTF8("Parkplätze vorhanden"), wxString("ja"));
+    push("Schlüsselwörter", "keywords");
+    return BlockToHtml(lines, "Keine weiteren Daten");
+}
+
+wxString CompanyEntity::ToHtmlText(const wxString& text)
+{
+    wxString html = HtmlSpecialChars(text);
+    html.Replace("{", "&#123;");
+    html.Replace("\n", "<br />");
+    return html;
+}
+
+wxString CompanyEntity::FieldText(const char* key) const
+{
+    const BKEntityType* field = Get(wxString::FromUTF8(key));
+    return field ? field->ToString() : wxString();
 }

@@ -7,6 +7,12 @@
 
 #include "directory/SQLiteEntity.h"
 
+namespace Brenik {
+class BKTemplate;
+}
+class HtmlPrintoutLibrary;
+class RuntimeInformationType;
+
 class CompanyEntity : public SQLiteEntity {
 public:
     CompanyEntity(Brenik::BKSQLiteDatabase* database, bool withSectors);
@@ -21,4 +27,24 @@ private:
     // The field at the place the declaration gives it, which a loaded record keeps; found by
     // key when the record has been reordered. Null when there is no such field.
     BKEntityType* DeclaredField(unsigned int declaredIndex, const wxString& key) const;
+
+    // The company sheet.
+public:
+    // The one-company sheet: "company.tpl" of the print resources filled by SetSheetVariables,
+    // titled with the company's name. The caller owns the printout; never null.
+    HtmlPrintoutLibrary* Print(RuntimeInformationType* information);
+    // Every field under its key as it is, and as HTML text under its key with ".html"
+    // appended; the contact block as "contact", the further data as "more", and the day of
+    // printing in German form as "printDate".
+    void SetSheetVariables(Brenik::BKTemplate& sheet);
+    // Labelled lines of the non-empty contact data as HTML, or "Keine weiteren Kontaktdaten".
+    wxString GetContactBlock() const;
+    // Labelled lines of the non-empty further data as HTML, or "Keine weiteren Daten".
+    wxString GetMoreBlock() const;
+    // Plain text as HTML: markup characters escaped, line feeds as line breaks, and braces
+    // encoded, because the template engine scans inserted values for placeholders again.
+    static wxString ToHtmlText(const wxString& text);
+
+private:
+    wxString FieldText(const char* key) const;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 
 #include <wx/app.h>
@@ -22,6 +23,8 @@ class UnexpectedDialogHook : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override
     {
+        if (IsRealModalAllowed(dialog))
+            return wxID_NONE;
         wxString text = dialog->GetTitle();
         if (auto box = dynamic_cast<wxMessageDialog*>(dialog))
             text += ": " + box->GetMessage();

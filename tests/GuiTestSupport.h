@@ -1,6 +1,17 @@
-// Helpers for GUI tests: answering a message box while recording what it said.
+// Helpers for GUI tests: answering a message box while recording what it said, letting a
+// dialog under test run modally for real, and a time limit for a test.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
@@ -25,4 +36,79 @@ protected:
 private:
     wxString* message;
     wxString* caption;
+};
+
+// The tests' list of dialog classes that may run modally for real.
+inline std::vector<std::function<bool(wxDialog*)>>& Allowed()
+{
+    static std::vector<std::function<bool(wxDialog*)>> allowed;
+    return allowed;
+}
+
+// While it lives, dialogs of class T run modally for real instead of being failed as
+// unexpected: the test drives them from inside their modal loop (RunModal).
+template <typename T>
+class AllowRealModal {
+public:
+    AllowRealModal()
+    {
+        Allowed().push_back([](wxDialog* dialog) { return dynamic_cast<T*>(dialog); });
+    }
+    ~AllowRealModal() { Allowed().pop_back(); }
+    AllowRealModal(const AllowRealModal&) = delete;
+    AllowRealModal& operator=(const AllowRealModal&) = delete;
+};
+
+// Whether a test lets the dialog run modally (asked by the test program's dialog check).
+inline bool IsRealModalAllowed(wxDialog* dialog)
+{
+    for (const auto& allows : Allowed())
+        if (allows(dialog))
+            return true;
+    return false;
+}
+
+// Shows the dialog modally and runs drive inside its modal loop; a dialog that drive left
+// open (a failed check) is ended with wxID_ABORT, so the test goes on. The modal result.
+inline int RunModal(wxDialog& dialog, std::function<void()> drive)
+{
+    dialog.CallAfter([&dialog, drive] {
+        drive();
+        if (dialog.IsModal())
+            dialog.EndModal(wxID_ABORT);
+    });
+    return dialog.ShowModal();
+}
+
+// Ends the test program when the scope is not left in time: printing or a dialog that hangs
+// must fail the run, not hold it up.
+class Deadline {
+public:
+    explicit Deadline(std::chrono::seconds limit)
+        : watcher([this, limit] {
+              std::unique_lock<std::mutex> lock(mutex);
+              if (!done.wait_for(lock, limit, [this] { return finished; })) {
+                  std::fprintf(stderr, "Test exceeded its time limit\n");
+                  std::_Exit(3);
+              }
+          })
+    {
+    }
+    ~Deadline()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        done.notify_one();
+        watcher.join();
+    }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+
+private:
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::thread watcher;
 };

@@ -17,6 +17,8 @@
 #include "lib/core/BKConfiguration.h"
 #include "lib/core/BKDateTime.h"
 #include "lib/gui/BKListCtrl.h"
+#include "print/HtmlPrintoutLibrary.h"
+#include "print/PrintPreviewDialog.h"
 #include "ui/ProgressFrame.h"
 
 using Brenik::BKCasts;
@@ -205,8 +207,9 @@ wxEND_EVENT_TABLE()
 bool NorvelFrame::IsCommandAvailable(Command command)
 {
     switch (command) {
+        case Command::Print:
+            return true;
         case Command::OpenCompany:  // needs the company window
-        case Command::Print:        // needs the company sheet and the print preview
         case Command::Export:       // needs the export dialog
         case Command::About:        // needs the about window
             return false;
@@ -534,12 +537,21 @@ void NorvelFrame::OpenNorvel(CompanyEntity* company)
         GetRit()->OpenCompanyAtNorvel(id->ToUnsignedInt());  // a failing browser is not reported
 }
 
-void NorvelFrame::Print(bool /*preview*/)
+void NorvelFrame::Print(bool preview)
 {
-    if (!GetSelectedCompany())
+    CompanyEntity* company = GetSelectedCompany();
+    if (!company) {
         AskForSelection();
-    // With a company selected this needs the company sheet and the print preview; until they
-    // exist the commands are disabled and do nothing.
+        return;
+    }
+    std::unique_ptr<HtmlPrintoutLibrary> printout(company->Print(GetRit()));
+    if (preview) {
+        PrintPreviewDialog dialog(this, -1, GetRit(), printout.get(), wxPORTRAIT);
+        dialog.CentreOnScreen(wxBOTH);
+        dialog.ShowModal();
+    } else {
+        GetRit()->Print(this, printout.get(), wxPrintData());  // the result is not reported
+    }
 }
 
 void NorvelFrame::ResultsRightClick()

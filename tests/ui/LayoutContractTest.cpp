@@ -10,7 +10,9 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/Norvel.h"
+#include "app/XmlDialog.h"
 #include "app/XmlFrame.h"
+#include "print/PrintPreviewDialog.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -122,4 +124,30 @@ TEST(LayoutContract, ProgressWindowLayoutHasEveryNamedControl)
     ASSERT_NE(frame->GetHandle(), nullptr);
     ExpectControls(frame, ProgressFrame::GetLayoutControls());
     DestroyNow(frame);
+}
+
+TEST(LayoutContract, PrintPreviewLayoutHasItsPanelsStatusFieldsAndNineTools)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* dialog = new XmlDialog(nullptr, -1, rit.get(), "PrintPreviewDialog");
+    ASSERT_NE(dialog->GetHandle(), nullptr);
+    ExpectControls(dialog, PrintPreviewDialog::GetLayoutControls());
+    for (const char* panel : {"mainPanel", "printPanel"}) {
+        wxWindow* window = dialog->FindWindow(XRCID(panel));
+        ASSERT_NE(window, nullptr);
+        EXPECT_NE(window->GetSizer(), nullptr) << panel;
+    }
+    auto* statusBar = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar);
+    ASSERT_NE(statusBar, nullptr);
+    EXPECT_EQ(statusBar->GetFieldsCount(), 2);
+    auto* toolBar = wxDynamicCast(dialog->FindWindow(XRCID("toolBar")), wxToolBar);
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(PrintPreviewDialog::GetLayoutTools().size(), 9u);
+    for (const char* name : PrintPreviewDialog::GetLayoutTools()) {
+        const wxToolBarToolBase* tool = toolBar->FindById(XRCID(name));
+        ASSERT_NE(tool, nullptr) << name;
+        EXPECT_TRUE(tool->GetNormalBitmap().IsOk()) << name << " has no image";
+    }
+    dialog->Destroy();
+    wxTheApp->ProcessIdle();
 }

@@ -1,0 +1,361 @@
+#include "print/PrintPreviewDialog.h"
+
+#include <memory>
+
+#include <wx/accel.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/RuntimeInformationType.h"
+#include "app/XmlWindowLoader.h"
+#include "lib/core/BKCasts.h"
+#include "print/HtmlPrintoutLibrary.h"
+
+namespace {
+
+const char* const LayoutName = "PrintPreviewDialog";
+
+// One notch of a mouse wheel, and the lines it scrolls: the desktop's usual measure.
+const int WheelDelta = 120;
+const int LinesPerNotch = 3;
+
+}  // namespace
+
+// The event table macros are no code the formatter can lay out.
+// clang-format off
+wxBEGIN_EVENT_TABLE(PrintPreviewDialog, XmlDialog)
+    EVT_MENU(PrintPreviewDialog::cancelCommand, PrintPreviewDialog::CancelKeyEvent)
+    EVT_MENU(XRCID("cancelTool"), PrintPreviewDialog::CancelKeyEvent)
+    EVT_MENU(PrintPreviewDialog::firstPageCommand, PrintPreviewDialog::FirstPageKeyEvent)
+    EVT_MENU(XRCID("firstPageTool"), PrintPreviewDialog::FirstPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::previousPageCommand, PrintPreviewDialog::PreviousPageKeyEvent)
+    EVT_MENU(XRCID("previousPageTool"), PrintPreviewDialog::PreviousPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::nextPageCommand, PrintPreviewDialog::NextPageKeyEvent)
+    EVT_MENU(XRCID("nextPageTool"), PrintPreviewDialog::NextPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::lastPageCommand, PrintPreviewDialog::LastPageKeyEvent)
+    EVT_MENU(XRCID("lastPageTool"), PrintPreviewDialog::LastPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::zoomInCommand, PrintPreviewDialog::ZoomInKeyEvent)
+    EVT_MENU(XRCID("zoomInTool"), PrintPreviewDialog::ZoomInKeyEvent)
+    EVT_MENU(PrintPreviewDialog::zoomNormalCommand, PrintPreviewDialog::ZoomNormalKeyEvent)
+    EVT_MENU(XRCID("zoomNormalTool"), PrintPreviewDialog::ZoomNormalKeyEvent)
+    EVT_MENU(PrintPreviewDialog::zoomOutCommand, PrintPreviewDialog::ZoomOutKeyEvent)
+    EVT_MENU(XRCID("zoomOutTool"), PrintPreviewDialog::ZoomOutKeyEvent)
+    EVT_MENU(PrintPreviewDialog::printCommand, PrintPreviewDialog::PrintKeyEvent)
+    EVT_MENU(XRCID("printTool"), PrintPreviewDialog::PrintKeyEvent)
+    EVT_TIMER(wxID_ANY, PrintPreviewDialog::PageCountRefreshEvent)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    const std::vector<std::pair<const char*, wxClassInfo*>>& PrintPreviewDialog::GetLayoutControls()
+{
+    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
+        {"mainPanel", wxCLASSINFO(wxPanel)},
+        {"printPanel", wxCLASSINFO(wxPanel)},
+        {"mainStatusBar", wxCLASSINFO(wxStatusBar)},
+        {"toolBar", wxCLASSINFO(wxToolBar)},
+    };
+    return controls;
+}
+
+const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
+{
+    static const std::vector<const char*> tools = {
+        "cancelTool", "firstPageTool",  "previousPageTool", "nextPageTool", "lastPageTool",
+        "zoomInTool", "zoomNormalTool", "zoomOutTool",      "printTool",
+    };
+    return tools;
+}
+
+PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
+                                       RuntimeInformationType* information,
+                                       HtmlPrintoutLibrary* printout, int orientation)
+    : XmlDialog(parent, id, information, LayoutName),
+      printout(printout),
+      refreshTimer(this, wxWindow::NewControlId()),
+      orientation(orientation)
+{
+    if (!GetHandle())
+        return;  // the layout could not be loaded; the toolkit has said so
+
+    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, LayoutName, "mainPanel");
+    printPanel = XmlWindowLoader::FindControl<wxPanel>(this, LayoutName, "printPanel");
+    mainStatusBar = XmlWindowLoader::FindControl<wxStatusBar>(this, LayoutName, "mainStatusBar");
+    mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
+    printSizer = printPanel ? printPanel->GetSizer() : nullptr;
+
+    printData = std::make_unique<wxPrintData>();
+    printData->SetOrientation(static_cast<wxPrintOrientation>(orientation));
+    if (printout && printPanel && printSizer)
+        CreatePreview();
+    if (GetSizer())
+        GetSizer()->SetSizeHints(this);
+
+    InstallAccelerators();
+    SetSize(wxSize(1000, 600));
+    ReadPages();
+    zoom = 100;
+    RefreshStatusBar();
+    refreshTimer.StartOnce(150);
+}
+
+PrintPreviewDialog::~PrintPreviewDialog()
+{
+    refreshTimer.Stop();
+    wxWindow::UnreserveControlId(refreshTimer.GetId());
+    // The canvas outlives this destructor (children go later) and would tell a deleted
+    // preview that it is gone.
+    if (canvas)
+        canvas->SetPreview(nullptr);
+}
+
+void PrintPreviewDialog::CreatePreview()
+{
+    // The toolkit's preview deletes the printouts it is given, while this dialog's printout
+    // belongs to the opener: it gets a copy to keep, and none for printing, which goes
+    // through Print with a fresh copy each time.
+    preview = std::make_unique<wxPrintPreview>(printout->Copy(), nullptr, printData.get());
+    canvas = new wxPreviewCanvas(preview.get(), printPanel, wxDefaultPosition, wxSize(800, 600), 0,
+                                 "canvas");
+    // The canvas expects to live in the toolkit's own preview frame and takes wheel and
+    // keys to it; here they are the dialog's, and none reaches the canvas's own handlers.
+    canvas->Bind(wxEVT_MOUSEWHEEL, &PrintPreviewDialog::ZoomEvent, this);
+    canvas->Bind(wxEVT_CHAR, &PrintPreviewDialog::CanvasKeyEvent, this);
+    // Small enough to let the dialog take its own size below.
+    canvas->SetMinSize(wxSize(200, 150));
+    preview->SetCanvas(canvas);
+    preview->SetZoom(100);
+    printSizer->Add(canvas, 1, wxEXPAND, 0);
+}
+
+void PrintPreviewDialog::InstallAccelerators()
+{
+    wxAcceleratorEntry entries[] = {
+        {wxACCEL_NORMAL, WXK_ESCAPE, cancelCommand}, {wxACCEL_CTRL, 'w', cancelCommand},
+        {wxACCEL_CTRL, 'q', firstPageCommand},       {wxACCEL_CTRL, 'a', previousPageCommand},
+        {wxACCEL_CTRL, 'd', nextPageCommand},        {wxACCEL_CTRL, 'e', lastPageCommand},
+        {wxACCEL_CTRL, '+', zoomInCommand},          {wxACCEL_CTRL, '0', zoomNormalCommand},
+        {wxACCEL_CTRL, '-', zoomOutCommand},         {wxACCEL_CTRL, 'p', printCommand},
+    };
+    SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
+}
+
+void PrintPreviewDialog::ReadPages()
+{
+    if (!preview)
+        return;
+    minPage = preview->GetMinPage();
+    maxPage = preview->GetMaxPage();
+    currentPage = preview->GetCurrentPage();
+}
+
+void PrintPreviewDialog::FirstPage()
+{
+    ShowPage(minPage);
+}
+
+void PrintPreviewDialog::PreviousPage()
+{
+    ShowPage(minPage < currentPage ? currentPage - 1 : currentPage);
+}
+
+void PrintPreviewDialog::NextPage()
+{
+    ShowPage(currentPage < maxPage ? currentPage + 1 : currentPage);
+}
+
+void PrintPreviewDialog::LastPage()
+{
+    ShowPage(maxPage);
+}
+
+void PrintPreviewDialog::ShowPage(int page)
+{
+    if (preview && page != currentPage)
+        preview->SetCurrentPage(page);
+    currentPage = page;
+    RefreshStatusBar();
+}
+
+void PrintPreviewDialog::ZoomIn()
+{
+    SetZoom(zoom + zoomStep <= maxZoom ? zoom + zoomStep : zoom);
+}
+
+void PrintPreviewDialog::ZoomNormal()
+{
+    SetZoom(100);
+}
+
+void PrintPreviewDialog::ZoomOut()
+{
+    SetZoom(zoom - zoomStep >= minZoom ? zoom - zoomStep : zoom);
+}
+
+void PrintPreviewDialog::SetZoom(int percent)
+{
+    if (preview && percent != zoom)
+        preview->SetZoom(percent);
+    zoom = percent;
+    RefreshStatusBar();
+}
+
+void PrintPreviewDialog::Zoom(int rotation, bool control)
+{
+    if (rotation == 0)
+        return;
+    if (!control)
+        ScrollCanvas(rotation);
+    else if (rotation < 0)
+        ZoomOut();
+    else
+        ZoomIn();
+}
+
+void PrintPreviewDialog::ScrollCanvas(int rotation)
+{
+    if (!canvas)
+        return;
+    int lines = rotation * LinesPerNotch / WheelDelta;
+    if (lines == 0)
+        lines = rotation > 0 ? 1 : -1;  // a fine wheel still moves
+    int x = 0;
+    int y = 0;
+    canvas->GetViewStart(&x, &y);
+    canvas->Scroll(x, y - lines);
+}
+
+void PrintPreviewDialog::CanvasKey(const wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+        Print();
+        return;
+    }
+    if (!event.ControlDown())
+        return;
+    // Typed as characters, plus and minus may come with Shift or from the number pad, which
+    // the accelerators do not match.
+    switch (key) {
+        case '+':
+        case '=':
+        case WXK_NUMPAD_ADD:
+            ZoomIn();
+            break;
+        case '-':
+        case WXK_NUMPAD_SUBTRACT:
+            ZoomOut();
+            break;
+        case '0':
+        case WXK_NUMPAD0:
+            ZoomNormal();
+            break;
+        case WXK_PAGEDOWN:
+            NextPage();
+            break;
+        case WXK_PAGEUP:
+            PreviousPage();
+            break;
+        case WXK_HOME:
+            FirstPage();
+            break;
+        case WXK_END:
+            LastPage();
+            break;
+        default:
+            break;
+    }
+}
+
+void PrintPreviewDialog::Print()
+{
+    if (!printout || !GetRit())
+        return;
+    std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
+    wxPrintData data;
+    data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
+    const bool done = GetRit()->Print(this, copy.get(), data);
+    if (!printed)
+        printed = done;
+}
+
+void PrintPreviewDialog::Cancel()
+{
+    EndModal(wxID_CANCEL);
+}
+
+void PrintPreviewDialog::RefreshStatusBar()
+{
+    if (!mainStatusBar || mainStatusBar->GetFieldsCount() < 2)
+        return;
+    mainStatusBar->SetStatusText(_("Page ") + Brenik::BKCasts::ToString(currentPage) + _(" of ") +
+                                     Brenik::BKCasts::ToString(maxPage),
+                                 0);
+    mainStatusBar->SetStatusText(_("Zoom: ") + Brenik::BKCasts::ToString(zoom) + "%", 1);
+}
+
+void PrintPreviewDialog::PageCountRefresh()
+{
+    ReadPages();
+    RefreshStatusBar();
+    refreshTimer.Start(1000, wxTIMER_CONTINUOUS);
+}
+
+void PrintPreviewDialog::CancelKeyEvent(wxCommandEvent&)
+{
+    Cancel();
+}
+
+void PrintPreviewDialog::FirstPageKeyEvent(wxCommandEvent&)
+{
+    FirstPage();
+}
+
+void PrintPreviewDialog::PreviousPageKeyEvent(wxCommandEvent&)
+{
+    PreviousPage();
+}
+
+void PrintPreviewDialog::NextPageKeyEvent(wxCommandEvent&)
+{
+    NextPage();
+}
+
+void PrintPreviewDialog::LastPageKeyEvent(wxCommandEvent&)
+{
+    LastPage();
+}
+
+void PrintPreviewDialog::ZoomInKeyEvent(wxCommandEvent&)
+{
+    ZoomIn();
+}
+
+void PrintPreviewDialog::ZoomNormalKeyEvent(wxCommandEvent&)
+{
+    ZoomNormal();
+}
+
+void PrintPreviewDialog::ZoomOutKeyEvent(wxCommandEvent&)
+{
+    ZoomOut();
+}
+
+void PrintPreviewDialog::PrintKeyEvent(wxCommandEvent&)
+{
+    Print();
+}
+
+void PrintPreviewDialog::PageCountRefreshEvent(wxTimerEvent&)
+{
+    PageCountRefresh();
+}
+
+void PrintPreviewDialog::ZoomEvent(wxMouseEvent& event)
+{
+    Zoom(event.GetWheelRotation(), event.ControlDown());
+}
+
+void PrintPreviewDialog::CanvasKeyEvent(wxKeyEvent& event)
+{
+    CanvasKey(event);
+}

@@ -1,0 +1,117 @@
+// The modal print preview of a printout: pages through it, zooms, shows page and zoom in
+// its status bar and prints it. Borrows the printout (its opener deletes it after the
+// dialog has closed); owns the print data, the toolkit preview with its own copy of the
+// printout, and the refresh timer.
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <wx/cmndata.h>
+#include <wx/panel.h>
+#include <wx/print.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+#include <wx/timer.h>
+
+#include "app/XmlDialog.h"
+
+class HtmlPrintoutLibrary;
+
+class PrintPreviewDialog : public XmlDialog {
+public:
+    // The command ids of the tools and keys.
+    enum CommandId {
+        cancelCommand = 0,
+        firstPageCommand,
+        previousPageCommand,
+        nextPageCommand,
+        lastPageCommand,
+        zoomInCommand,
+        zoomNormalCommand,
+        zoomOutCommand,
+        printCommand
+    };
+    static constexpr int minZoom = 50;
+    static constexpr int maxZoom = 400;
+    static constexpr int zoomStep = 50;
+
+    // What the dialog looks up in its layout "PrintPreviewDialog".
+    static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
+    static const std::vector<const char*>& GetLayoutTools();
+
+    // orientation: the toolkit's wxPORTRAIT or wxLANDSCAPE.
+    PrintPreviewDialog(wxWindow* parent, int id, RuntimeInformationType* information,
+                       HtmlPrintoutLibrary* printout, int orientation);
+    ~PrintPreviewDialog() override;
+
+    void FirstPage();
+    void PreviousPage();
+    void NextPage();
+    void LastPage();
+    void ZoomIn();
+    void ZoomNormal();
+    void ZoomOut();
+    // A wheel turned away from the user (positive) zooms in, towards the user out, with Ctrl
+    // held; without Ctrl it scrolls the pages. A rotation of 0 does nothing.
+    void Zoom(int rotation, bool control);
+    // Prints a copy of the printout after the print dialog.
+    void Print();
+    // Whether a print has succeeded while the dialog was open.
+    bool Printed() const { return printed; }
+    void Cancel();
+    void RefreshStatusBar();
+    // Reads the page numbers from the preview again (its page count can grow after the
+    // first pages are laid out) and runs again after a second.
+    void PageCountRefresh();
+
+    int GetCurrentPage() const { return currentPage; }
+    int GetMaxPage() const { return maxPage; }
+    int GetZoom() const { return zoom; }
+    wxPreviewCanvas* GetCanvas() const { return canvas; }
+    wxPrintPreview* GetPreview() const { return preview.get(); }
+
+    void CancelKeyEvent(wxCommandEvent& event);
+    void FirstPageKeyEvent(wxCommandEvent& event);
+    void PreviousPageKeyEvent(wxCommandEvent& event);
+    void NextPageKeyEvent(wxCommandEvent& event);
+    void LastPageKeyEvent(wxCommandEvent& event);
+    void ZoomInKeyEvent(wxCommandEvent& event);
+    void ZoomNormalKeyEvent(wxCommandEvent& event);
+    void ZoomOutKeyEvent(wxCommandEvent& event);
+    void PrintKeyEvent(wxCommandEvent& event);
+    void PageCountRefreshEvent(wxTimerEvent& event);
+    void ZoomEvent(wxMouseEvent& event);
+    void CanvasKeyEvent(wxKeyEvent& event);
+
+private:
+    void CreatePreview();
+    void InstallAccelerators();
+    void ReadPages();
+    void ShowPage(int page);
+    void SetZoom(int percent);
+    void ScrollCanvas(int rotation);
+    // The keys the canvas would otherwise take to its own handler.
+    void CanvasKey(const wxKeyEvent& event);
+
+    HtmlPrintoutLibrary* printout;
+    int minPage = 1;
+    int maxPage = 1;
+    int currentPage = 1;
+    int zoom = 100;
+    wxTimer refreshTimer;
+    bool printed = false;
+    int orientation;
+
+    wxPanel* mainPanel = nullptr;
+    wxSizer* mainSizer = nullptr;
+    wxPanel* printPanel = nullptr;
+    wxSizer* printSizer = nullptr;
+    wxStatusBar* mainStatusBar = nullptr;
+    std::unique_ptr<wxPrintData> printData;
+    std::unique_ptr<wxPrintPreview> preview;
+    wxPreviewCanvas* canvas = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};

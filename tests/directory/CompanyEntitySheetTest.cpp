@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "directory/CompanyEntity.h"
+#include "lib/core/BKDateTime.h"
+#include "lib/template/BKTemplate.h"
+
+namespace {
+
+void SetField(CompanyEntity& company, const char* key, const char* utf8)
+{
+    auto* field = company.Get(wxString(key));
+    ASSERT_NE(field, nullptr) << key;
+    field->SetUtf8(utf8);
+}
+
+}  // namespace
+
+TEST(CompanyEntitySheet, ContactBlockListsTheFilledLinesInOrder)
+{
+    CompanyEntity company(nullptr, true);
+    EXPECT_EQ(company.GetContactBlock(), "Keine weiteren Kontaktdaten");
+
+    SetField(company, "phone", "089 123456");
+    EXPECT_EQ(company.GetContactBlock(), "Telefon: 089 123456");
+
+    SetField(company, "imprintUrl", "https://example.org/impressum?a=1&b=2");
+    SetField(company, "email", "info@example.org");
+    SetField(company, "fax", "089\n123457");
+    EXPECT_EQ(company.GetContactBlock(),
+              "Telefon: 089 123456<br />Fax: 089<br />123457<br />E-Mail: info@example.org<br />"
+              "Impressum-URL: https://example.org/impressum?a=1&amp;b=2");
+}
+
+TEST(CompanyEntitySheet, FurtherDataBlockFollowsYearParkingAndStaffRules)
+{
+    CompanyEntity company(nullptr, true);
+    SetField(company, "startyear", "0");
+    SetField(company, "parking", "false");
+    EXPECT_EQ(company.GetMoreBlock(), "Keine weiteren Daten");
+
+    SetField(company, "staff", "0");
+    SetField(company, "startyear", "1987");
+    SetField(company, "parking", "true");
+    SetField(company, "keywords", "Brot <frisch>");
+    SetField(company, "taxNumber", "143/123/45678");
+    EXPECT_EQ(company.GetMoreBlock(), wxString::FromUTF8("Steuernummer: 143/123/45678<br />"
+                                                         "Mitarbeiter: 0<br />"
+                                                         "Gründungsjahr: 1987<br />"
+                                                         "Parkplätze vorhanden: ja<br />"
+                                                         "Schlüsselwörter: Brot &lt;frisch&gt;"));
+    SetField(company, "startyear", "0");
+    EXPECT_FALSE(company.GetMoreBlock().Contains(wxString::FromUTF8("Gründungsjahr")));
+}
+
+// Every field is there as it is stored and as HTML text; names with markup no longer break
+// the sheet, and a value cannot pull another variable into the sheet.
+TEST(CompanyEntitySheet, FieldsGoInRawAndAsEscapedHtml)
+{
+    CompanyEntity company(nullptr, false);
+    SetField(company, "name", "Müller & Söhne <Bau> GmbH");
+    SetField(company, "ceo", "Jörg \"Jo\" O'Neil {s:notes}");
+    SetField(company, "description", "Erste Zeile\nZweite Zeile");
+    SetField(company, "notes", "<p>geheim</p>");
+    SetField(company, "phone", "0228 1");
+
+    Brenik::BKTemplate sheet;
+    sheet.SetContent(
+        "{s:name}|{s:name.html}|{s:ceo.html}|{s:description.html}|{s:notes}|{s:sectors.html}|"
+        "{s:contact}|{s:more}|{s:printDate}");
+    company.SetSheetVariables(sheet);
+    const wxString parsed = sheet.Parse();
+    EXPECT_EQ(parsed, wxString::FromUTF8("Müller & Söhne <Bau> GmbH|"
+                                         "Müller &amp; Söhne &lt;Bau&gt; GmbH|"
+                                         "Jörg &quot;Jo&quot; O&#039;Neil &#123;s:notes}|"
+                                         "Erste Zeile<br />Zweite Zeile|"
+                                         "<p>geheim</p>||"
+                                         "Telefon: 0228 1|Keine weiteren Daten|") +
+                          Brenik::BKDateTime::Now().ToGermanDate());
+}

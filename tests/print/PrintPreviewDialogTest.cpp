@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include <wx/filename.h>
+#include <wx/statusbr.h>
+#include <wx/toplevel.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
+
+#include "GuiTestSupport.h"
+#include "PrintTestSupport.h"
+#include "app/Norvel.h"
+#include "directory/CompanyEntity.h"
+#include "print/HtmlPrintoutLibrary.h"
+#include "print/PrintPreviewDialog.h"
+#include "ui/NorvelFrame.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+// Lets the event loop run until the condition holds or the time is up; whether it holds.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
+    while (!condition()) {
+        if (wxGetLocalTimeMillis() > end)
+            return false;
+        Settle();
+        wxMilliSleep(10);
+    }
+    return true;
+}
+
+// The preview of a company sheet whose notes run over several pages; printing goes into a
+// PostScript file.
+class PreviewWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        rit = Norvel::CreateRuntimeInformation("norvel");
+        rit->SetPrinterFactory(PostScriptTo(dir.Path("sheet.ps")));
+        CompanyEntity company(nullptr, true);
+        company.Get(wxString("name"))->SetUtf8("Lange Notizen GmbH");
+        std::string notes;
+        for (int paragraph = 1; paragraph <= 120; ++paragraph)
+            notes += "<p>Absatz " + std::to_string(paragraph) + "</p>";
+        company.Get(wxString("notes"))->SetUtf8(notes);
+        printout.reset(company.Print(rit.get()));
+        dialog = std::make_unique<PrintPreviewDialog>(nullptr, -1, rit.get(), printout.get(),
+                                                      wxPORTRAIT);
+        ASSERT_NE(dialog->GetHandle(), nullptr);
+        ASSERT_NE(dialog->GetCanvas(), nullptr);
+        statusBar = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar);
+        ASSERT_NE(statusBar, nullptr);
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        Settle();
+        // The opener's printout outlived the dialog and is still whole.
+        EXPECT_EQ(printout->GetTitle(), "Lange Notizen GmbH");
+        EXPECT_TRUE(printout->GetContent().Contains("Absatz 120"));
+    }
+
+    wxString Status(int field) const { return statusBar->GetStatusText(field); }
+
+    // Waits for the timer to read the page count: the preview knows it once it has laid the
+    // first page out.
+    void WaitForPageCount()
+    {
+        ASSERT_TRUE(WaitFor([this] { return dialog->GetMaxPage() > 1; }));
+        ASSERT_EQ(Status(0), wxString::Format("Page 1 of %d", dialog->GetMaxPage()));
+    }
+
+    // Clicks into the pages, so that keys typed next reach the dialog.
+    void ClickIntoCanvas()
+    {
+        wxPreviewCanvas* canvas = dialog->GetCanvas();
+        wxUIActionSimulator simulator;
+        simulator.MouseMove(canvas->GetScreenPosition() + wxPoint(30, 30));
+        simulator.MouseClick();
+        Settle();
+    }
+
+    void TypeKey(int key, int modifiers)
+    {
+        wxUIActionSimulator simulator;
+        simulator.Char(key, modifiers);
+        Settle();
+    }
+
+    // A key or wheel event as the canvas receives it from the toolkit.
+    void SendToCanvas(wxEvent& event)
+    {
+        event.SetEventObject(dialog->GetCanvas());
+        dialog->GetCanvas()->GetEventHandler()->ProcessEvent(event);
+        Settle();
+    }
+
+    void SendCharToCanvas(int key, bool control)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = key;
+        event.SetControlDown(control);
+        SendToCanvas(event);
+    }
+
+    void TurnWheel(int rotation, bool control)
+    {
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.m_wheelRotation = rotation;
+        event.m_wheelDelta = 120;
+        event.m_linesPerAction = 3;
+        event.SetControlDown(control);
+        SendToCanvas(event);
+    }
+
+    TempDir dir;
+    std::unique_ptr<RuntimeInformationType> rit;
+    std::unique_ptr<HtmlPrintoutLibrary> printout;
+    std::unique_ptr<PrintPreviewDialog> dialog;
+    wxStatusBar* statusBar = nullptr;
+    AllowRealModal<PrintPreviewDialog> allowed;
+};
+
+}  // namespace
+
+TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
+{
+    Deadline limit(std::chrono::seconds(60));
+    const int result = RunModal(*dialog, [this] {
+        WaitForPageCount();
+        const int last = dialog->GetMaxPage();
+        EXPECT_EQ(Status(1), "Zoom: 100%");
+
+        dialog->PreviousPage();
+        EXPECT_EQ(dialog->GetCurrentPage(), 1);
+        dialog->NextPage();
+        EXPECT_EQ(Status(0), wxString::Format("Page 2 of %d", last));
+        dialog->LastPage();
+        dialog->NextPage();
+        EXPECT_EQ(dialog->GetCurrentPage(), last);
+        EXPECT_EQ(dialog->GetPreview()->GetCurrentPage(), last);
+        EXPECT_EQ(Status(0), wxString::Format("Page %d of %d", last, last));
+        dialog->FirstPage();
+        EXPECT_EQ(dialog->GetPreview()->GetCurrentPage(), 1);
+
+        for (int page = last; page >= 1; --page)
+            EXPECT_TRUE(dialog->GetPreview()->SetCurrentPage(page)) << page;
+
+        // Zoom in steps of 50 between 50 and 400.
+        for (int step = 0; step < 7; ++step)
+            dialog->ZoomIn();
+        EXPECT_EQ(dialog->GetZoom(), 400);
+        EXPECT_EQ(dialog->GetPreview()->GetZoom(), 400);
+        EXPECT_EQ(Status(1), "Zoom: 400%");
+        dialog->ZoomNormal();
+        for (int step = 0; step < 3; ++step)
+            dialog->ZoomOut();
+        EXPECT_EQ(dialog->GetZoom(), 50);
+        EXPECT_EQ(Status(1), "Zoom: 50%");
+
+        // The timer rereads the pages but keeps the zoom.
+        dialog->ZoomNormal();
+        dialog->ZoomIn();
+        statusBar->SetStatusText("", 1);
+        EXPECT_TRUE(WaitFor([this] { return !Status(1).empty(); }, 2500));
+        EXPECT_EQ(Status(1), "Zoom: 150%");
+
+        // Esc closes, as the tool does.
+        ClickIntoCanvas();
+        TypeKey(WXK_ESCAPE, wxMOD_NONE);
+    });
+    EXPECT_EQ(result, wxID_CANCEL);
+    EXPECT_FALSE(dialog->Printed());
+}
+
+TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
+{
+    Deadline limit(std::chrono::seconds(60));
+    const int result = RunModal(*dialog, [this] {
+        WaitForPageCount();
+        const int last = dialog->GetMaxPage();
+        ClickIntoCanvas();
+
+        // The accelerators, typed.
+        TypeKey('d', wxMOD_CONTROL);
+        EXPECT_EQ(dialog->GetCurrentPage(), 2);
+        TypeKey('e', wxMOD_CONTROL);
+        EXPECT_EQ(dialog->GetCurrentPage(), last);
+        TypeKey('a', wxMOD_CONTROL);
+        EXPECT_EQ(dialog->GetCurrentPage(), last - 1);
+        TypeKey('q', wxMOD_CONTROL);
+        EXPECT_EQ(dialog->GetCurrentPage(), 1);
+        TypeKey('-', wxMOD_CONTROL);
+        EXPECT_EQ(dialog->GetZoom(), 50);
+        TypeKey('0', wxMOD_CONTROL);
+        EXPECT_EQ(dialog->GetZoom(), 100);
+
+        // Plus comes as a character with Shift, which the accelerator does not match; the
+        // pages take it, and page keys with Ctrl, without passing them on.
+        SendCharToCanvas('+', true);
+        EXPECT_EQ(dialog->GetZoom(), 150);
+        SendCharToCanvas(WXK_PAGEDOWN, true);
+        EXPECT_EQ(dialog->GetCurrentPage(), 2);
+        SendCharToCanvas(WXK_HOME, true);
+        EXPECT_EQ(dialog->GetCurrentPage(), 1);
+        SendCharToCanvas('x', false);
+
+        // The wheel scrolls the pages; with Ctrl it zooms.
+        int x = 0, yBefore = 0, yAfter = 0;
+        dialog->GetCanvas()->GetViewStart(&x, &yBefore);
+        TurnWheel(-120, false);
+        dialog->GetCanvas()->GetViewStart(&x, &yAfter);
+        EXPECT_GT(yAfter, yBefore);
+        EXPECT_EQ(dialog->GetZoom(), 150);
+        TurnWheel(-120, true);
+        EXPECT_EQ(dialog->GetZoom(), 100);
+        TurnWheel(240, true);
+        EXPECT_EQ(dialog->GetZoom(), 150);
+        TurnWheel(0, true);
+        EXPECT_EQ(dialog->GetZoom(), 150);
+        EXPECT_EQ(Status(1), "Zoom: 150%");
+
+        // Enter on the pages prints, after the print dialog; a later cancelled print does
+        // not take back that the document was printed.
+        EXPECT_FALSE(dialog->Printed());
+        {
+            ScopedLatin1Text latin1;
+            wxTEST_DIALOG(SendCharToCanvas(WXK_RETURN, false), ExpectPrintDialog(wxID_OK));
+        }
+        EXPECT_TRUE(dialog->Printed());
+        int pages = 0;
+        const std::string text = PrintedText(dir.Path("sheet.ps"), &pages);
+        EXPECT_GT(pages, 1);
+        EXPECT_NE(text.find("Absatz 120"), std::string::npos);
+        // The print dialog took the focus with it.
+        ClickIntoCanvas();
+        wxTEST_DIALOG(TypeKey('p', wxMOD_CONTROL), ExpectPrintDialog(wxID_CANCEL));
+        EXPECT_TRUE(dialog->Printed());
+
+        ClickIntoCanvas();
+        TypeKey('w', wxMOD_CONTROL);
+    });
+    EXPECT_EQ(result, wxID_CANCEL);
+}
+
+// The main window's preview command opens the dialog on the selected company's sheet and
+// deletes that printout once the dialog has gone (the sanitizer build checks the once).
+TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
+{
+    Deadline limit(std::chrono::seconds(60));
+    TempDir dir;
+    ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
+    ScopedHome home(dir.Path("home"));
+    TestCompany company;
+    company.id = 3;
+    company.name = "Schreinerei Weiß";
+    company.phone = "0221 99";
+    ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"), {}, {company}));
+    std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(dir.Path("norvel.sqlite"));
+    ASSERT_NE(rit, nullptr);
+    auto* frame = new NorvelFrame(rit.get());
+    frame->Show();
+    frame->Search();
+    Settle();
+    ASSERT_NE(frame->GetSelectedCompany(), nullptr);
+
+    AllowRealModal<PrintPreviewDialog> allowed;
+    wxString shownTitle;
+    wxString statusText;
+    frame->CallAfter([&] {
+        PrintPreviewDialog* dialog = nullptr;
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* preview = dynamic_cast<PrintPreviewDialog*>(window))
+                dialog = preview;
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->IsModal());
+        ASSERT_TRUE(WaitFor([dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
+        shownTitle = dialog->GetPreview()->GetPrintout()->GetTitle();
+        statusText = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar)
+                         ->GetStatusText(0);
+        wxCommandEvent close(wxEVT_TOOL, XRCID("cancelTool"));
+        dialog->GetEventHandler()->ProcessEvent(close);
+    });
+    wxCommandEvent preview(wxEVT_MENU, XRCID("printPreviewCompanyTool"));
+    frame->GetEventHandler()->ProcessEvent(preview);
+    EXPECT_EQ(shownTitle, wxString::FromUTF8("Schreinerei Weiß"));
+    EXPECT_EQ(statusText, "Page 1 of 1");
+    DestroyNow(frame);
+}
