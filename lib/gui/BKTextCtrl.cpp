@@ -140,7 +140,9 @@ void BKTextCtrl::LoseFocus()
     // Ctrl may be released while another window has the focus, and a flag left set would
     // let every later keystroke through unfiltered.
     ctrlHeld = false;
-    if (!IsEditable())
+    // Only an amount in the field's own form is padded: "12.5" set by the program would
+    // become "12.5,00", which no longer reads as a number.
+    if (!IsEditable() || !CheckText(GetValue()))
         return;
     if (regularExpression == kTwoDecimals)
         FillUp(2);
