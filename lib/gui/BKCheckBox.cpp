@@ -2,20 +2,14 @@
 
 namespace Brenik {
 
-wxClassInfo BKCheckBox::ms_classInfo(wxT("Brenik::BKCheckBox"), &wxCheckBox::ms_classInfo,
-                                     nullptr, static_cast<int>(sizeof(BKCheckBox)),
+wxClassInfo BKCheckBox::ms_classInfo(wxT("Brenik::BKCheckBox"), &wxCheckBox::ms_classInfo, nullptr,
+                                     static_cast<int>(sizeof(BKCheckBox)),
                                      BKCheckBox::wxCreateObject);
 
 wxObject* BKCheckBox::wxCreateObject()
 {
     return new BKCheckBox;
 }
-
-// clang-format off
-wxBEGIN_EVENT_TABLE(BKCheckBox, wxCheckBox)
-    EVT_CHECKBOX(wxID_ANY, BKCheckBox::ChangeEvent)
-wxEND_EVENT_TABLE()
-// clang-format on
 
 BKCheckBox::BKCheckBox(wxWindow* parent, int id, const wxString& label, bool* change,
                        const wxPoint& pos, const wxSize& size, long style,
@@ -36,4 +30,10 @@ void BKCheckBox::ChangeEvent(wxCommandEvent& event)
     event.Skip();
 }
 
+// clang-format off
+wxBEGIN_EVENT_TABLE(BKCheckBox, wxCheckBox)
+    EVT_CHECKBOX(wxID_ANY, BKCheckBox::ChangeEvent)
+wxEND_EVENT_TABLE()
+
 }  // namespace Brenik
+// clang-format on

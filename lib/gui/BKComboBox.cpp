@@ -5,21 +5,14 @@
 
 namespace Brenik {
 
-wxClassInfo BKComboBox::ms_classInfo(wxT("Brenik::BKComboBox"), &wxComboBox::ms_classInfo,
-                                     nullptr, static_cast<int>(sizeof(BKComboBox)),
+wxClassInfo BKComboBox::ms_classInfo(wxT("Brenik::BKComboBox"), &wxComboBox::ms_classInfo, nullptr,
+                                     static_cast<int>(sizeof(BKComboBox)),
                                      BKComboBox::wxCreateObject);
 
 wxObject* BKComboBox::wxCreateObject()
 {
     return new BKComboBox;
 }
-
-// clang-format off
-wxBEGIN_EVENT_TABLE(BKComboBox, wxComboBox)
-    EVT_TEXT(wxID_ANY, BKComboBox::ChangeEvent)
-    EVT_COMBOBOX(wxID_ANY, BKComboBox::ChangeEvent)
-wxEND_EVENT_TABLE()
-// clang-format on
 
 BKComboBox::BKComboBox(wxWindow* parent, int id, const wxString& value, bool* change,
                        const wxPoint& pos, const wxSize& size, int n, const wxString choices[],
@@ -59,4 +52,11 @@ void BKComboBox::Change(const wxString& value)
         SetChanged(true);
 }
 
+// clang-format off
+wxBEGIN_EVENT_TABLE(BKComboBox, wxComboBox)
+    EVT_TEXT(wxID_ANY, BKComboBox::ChangeEvent)
+    EVT_COMBOBOX(wxID_ANY, BKComboBox::ChangeEvent)
+wxEND_EVENT_TABLE()
+
 }  // namespace Brenik
+// clang-format on

@@ -12,12 +12,6 @@ wxObject* BKDatePickerCtrl::wxCreateObject()
     return new BKDatePickerCtrl;
 }
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(BKDatePickerCtrl, wxDatePickerCtrl)
-    EVT_DATE_CHANGED(wxID_ANY, BKDatePickerCtrl::ChangeEvent)
-wxEND_EVENT_TABLE()
-// clang-format on
-
 BKDatePickerCtrl::BKDatePickerCtrl(wxWindow* parent, int id, const wxDateTime& date, bool* change,
                                    const wxPoint& pos, const wxSize& size, long style,
                                    const wxValidator& validator, const wxString& name)
@@ -37,4 +31,10 @@ void BKDatePickerCtrl::ChangeEvent(wxDateEvent& event)
     event.Skip();
 }
 
+// clang-format off
+wxBEGIN_EVENT_TABLE(BKDatePickerCtrl, wxDatePickerCtrl)
+    EVT_DATE_CHANGED(wxID_ANY, BKDatePickerCtrl::ChangeEvent)
+wxEND_EVENT_TABLE()
+
 }  // namespace Brenik
+// clang-format on

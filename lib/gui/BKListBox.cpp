@@ -3,31 +3,24 @@
 namespace Brenik {
 
 wxClassInfo BKListBox::ms_classInfo(wxT("Brenik::BKListBox"), &wxListBox::ms_classInfo, nullptr,
-                                    static_cast<int>(sizeof(BKListBox)),
-                                    BKListBox::wxCreateObject);
+                                    static_cast<int>(sizeof(BKListBox)), BKListBox::wxCreateObject);
 
 wxObject* BKListBox::wxCreateObject()
 {
     return new BKListBox;
 }
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(BKListBox, wxListBox)
-    EVT_LISTBOX(wxID_ANY, BKListBox::ChangeEvent)
-wxEND_EVENT_TABLE()
-// clang-format on
-
-BKListBox::BKListBox(wxWindow* parent, int id, bool* change, const wxPoint& pos,
-                     const wxSize& size, int n, const wxString choices[], long style,
-                     const wxValidator& validator, const wxString& name)
+BKListBox::BKListBox(wxWindow* parent, int id, bool* change, const wxPoint& pos, const wxSize& size,
+                     int n, const wxString choices[], long style, const wxValidator& validator,
+                     const wxString& name)
     : BKToolkitClassBase(parent, id, pos, size, n, choices, style, validator, name),
       BKChangeInterface(change)
 {
 }
 
-BKListBox::BKListBox(wxWindow* parent, int id, bool* change, const wxPoint& pos,
-                     const wxSize& size, const wxArrayString& choices, long style,
-                     const wxValidator& validator, const wxString& name)
+BKListBox::BKListBox(wxWindow* parent, int id, bool* change, const wxPoint& pos, const wxSize& size,
+                     const wxArrayString& choices, long style, const wxValidator& validator,
+                     const wxString& name)
     : BKToolkitClassBase(parent, id, pos, size, choices, style, validator, name),
       BKChangeInterface(change)
 {
@@ -44,4 +37,10 @@ void BKListBox::ChangeEvent(wxCommandEvent& event)
     event.Skip();
 }
 
+// clang-format off
+wxBEGIN_EVENT_TABLE(BKListBox, wxListBox)
+    EVT_LISTBOX(wxID_ANY, BKListBox::ChangeEvent)
+wxEND_EVENT_TABLE()
+
 }  // namespace Brenik
+// clang-format on

@@ -13,8 +13,8 @@ public:
     // Two-step creation, used by XRC layouts (subclass="Brenik::BKListBox").
     explicit BKListBox(bool* change = nullptr) : BKChangeInterface(change) {}
     BKListBox(wxWindow* parent, int id, bool* change = nullptr,
-              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-              int n = 0, const wxString choices[] = nullptr, long style = 0,
+              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, int n = 0,
+              const wxString choices[] = nullptr, long style = 0,
               const wxValidator& validator = wxDefaultValidator,
               const wxString& name = wxListBoxNameStr);
     BKListBox(wxWindow* parent, int id, bool* change, const wxPoint& pos, const wxSize& size,

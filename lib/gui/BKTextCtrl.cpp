@@ -16,16 +16,6 @@ wxObject* BKTextCtrl::wxCreateObject()
     return new BKTextCtrl;
 }
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(BKTextCtrl, wxTextCtrl)
-    EVT_SET_FOCUS(BKTextCtrl::SetFocusEvent)
-    EVT_KILL_FOCUS(BKTextCtrl::KillFocusEvent)
-    EVT_TEXT(wxID_ANY, BKTextCtrl::InputEvent)
-    EVT_KEY_DOWN(BKTextCtrl::DownEvent)
-    EVT_KEY_UP(BKTextCtrl::UpEvent)
-wxEND_EVENT_TABLE()
-// clang-format on
-
 BKTextCtrl::BKTextCtrl(bool* change) : BKChangeInterface(change)
 {
     SetRegularExpression(kAnyText);
@@ -183,4 +173,14 @@ void BKTextCtrl::WriteText(const wxString& text)
     WriteAsProgram([&] { BKToolkitClassBase::WriteText(text); });
 }
 
+// clang-format off
+wxBEGIN_EVENT_TABLE(BKTextCtrl, wxTextCtrl)
+    EVT_SET_FOCUS(BKTextCtrl::SetFocusEvent)
+    EVT_KILL_FOCUS(BKTextCtrl::KillFocusEvent)
+    EVT_TEXT(wxID_ANY, BKTextCtrl::InputEvent)
+    EVT_KEY_DOWN(BKTextCtrl::DownEvent)
+    EVT_KEY_UP(BKTextCtrl::UpEvent)
+wxEND_EVENT_TABLE()
+
 }  // namespace Brenik
+// clang-format on

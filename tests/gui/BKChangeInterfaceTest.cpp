@@ -25,8 +25,8 @@ TEST(BKChangeInterface, EachControlKindReportsTheUsersChangeOnly)
     auto* check = window.Add(new BKCheckBox(window.panel, wxID_ANY, "Aktiv", &changed));
     auto* date = window.Add(new BKDatePickerCtrl(window.panel, wxID_ANY,
                                                  wxDateTime(15, wxDateTime::Jan, 2020), &changed));
-    auto* combo = window.Add(new BKComboBox(window.panel, wxID_ANY, "", &changed,
-                                            wxDefaultPosition, wxDefaultSize, 3, items));
+    auto* combo = window.Add(new BKComboBox(window.panel, wxID_ANY, "", &changed, wxDefaultPosition,
+                                            wxDefaultSize, 3, items));
 
     // What the program sets raises no change.
     list->SetSelection(2);

@@ -23,6 +23,7 @@ BKTextCtrl* Field(ControlWindow& window, const wxString& expression, bool* chang
 void Leave(wxWindow* other)
 {
     other->SetFocus();
+    ControlWindow::WaitUntil([other] { return wxWindow::FindFocus() == other; });
     ControlWindow::Flush();
 }
 
@@ -186,11 +187,9 @@ TEST(BKTextCtrl, TextEnteredWithCtrlHeldIsTakenUnfilteredAndCounts)
     EXPECT_EQ("abc", amount->GetValue());
 
     // Ctrl released while another window has the focus.
-    window.user.KeyDown('a', wxMOD_CONTROL);
-    ControlWindow::Flush();
+    window.Hold('a', wxMOD_CONTROL);
     Leave(other);
-    window.user.KeyUp('a', wxMOD_CONTROL);
-    ControlWindow::Flush();
+    window.Release('a', wxMOD_CONTROL);
     ASSERT_TRUE(window.Click(amount));
     amount->SelectAll();
     window.Type("q");

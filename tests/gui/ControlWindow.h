@@ -4,12 +4,13 @@
 
 #include <functional>
 
+#include <wx/eventfilter.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/uiaction.h>
 
-class ControlWindow {
+class ControlWindow : private wxEventFilter {
 public:
     ControlWindow();
     ~ControlWindow();
@@ -27,9 +28,12 @@ public:
 
     // Clicks into the window near its left edge; false when it has not got the focus.
     bool Click(wxWindow* window, const wxPoint& offset = wxPoint(8, 0));
-    // Types the text, or one key with modifiers, and lets the control handle it.
+    // Types the text, or one key with modifiers, and waits until the toolkit has handled it.
     void Type(const char* text);
     void Key(int keycode, int modifiers = wxMOD_NONE);
+    // Presses the key with the modifiers and keeps them down; releases them again.
+    void Hold(int keycode, int modifiers);
+    void Release(int keycode, int modifiers);
     // Runs the events until the condition holds; false after two seconds.
     static bool WaitUntil(const std::function<bool()>& condition);
     // Lets the toolkit handle the input still on its way from the X server.
@@ -40,5 +44,13 @@ public:
     wxUIActionSimulator user;
 
 private:
+    // Counts the key presses and the key and button releases that reach the program.
+    int FilterEvent(wxEvent& event) override;
+    // Waits until the releases counted reach the numbers given.
+    void WaitForReleases(int keys, int buttons);
+
     wxBoxSizer* sizer;
+    int keysPressed = 0;
+    int keysReleased = 0;
+    int buttonsReleased = 0;
 };
