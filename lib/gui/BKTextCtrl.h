@@ -2,6 +2,8 @@
 // the user types with a regular expression, pads amounts with zeros when it loses the focus,
 // selects its whole text when it gains the focus, and reads and writes money values.
 // Text the program sets (SetValue, ChangeValue, WriteText) is shown as it is, never filtered.
+// Every text change of an editable control raises the change flag, SetValue's included: a form
+// clears its flag after filling its controls.
 #pragma once
 
 #include <wx/regex.h>
