@@ -7,6 +7,7 @@
 
 #include "lib/core/BKFile.h"
 #include "lib/db/BKSQLiteDatabase.h"
+#include "lib/db/BKSQLiteQuery.h"
 #include "ui/NorvelFrame.h"
 
 const char* const Norvel::CompanyUrl = "https://directory.example.org/company/";
@@ -49,10 +50,11 @@ void Norvel::ShowError(const wxString& title, const wxString& message)
 std::unique_ptr<RuntimeInformationType> Norvel::CreateRuntimeInformation(
     const wxString& executableFile)
 {
-    const wxString resourceDirectory = wxString::FromUTF8("resources") + RuntimeInformationType::GetSep();
-    return std::make_unique<RuntimeInformationType>(
-        executableFile, resourceDirectory, wxString::FromUTF8(".Norvel.conf"),
-        wxString::FromUTF8(CompanyUrl), nullptr, true);
+    const wxString resourceDirectory =
+        wxString::FromUTF8("resources") + RuntimeInformationType::GetSep();
+    return std::make_unique<RuntimeInformationType>(executableFile, resourceDirectory,
+                                                    wxString::FromUTF8(".Norvel.conf"),
+                                                    wxString::FromUTF8(CompanyUrl), nullptr, true);
 }
 
 wxLocale* Norvel::SetUpLocale(RuntimeInformationType* rit)
@@ -68,17 +70,30 @@ wxLocale* Norvel::SetUpLocale(RuntimeInformationType* rit)
     return locale;
 }
 
+bool Norvel::HoldsDirectory(Brenik::BKSQLiteDatabase* database)
+{
+    // SQLite opens any file and fails only at the first statement, so a file that is no
+    // directory would open an empty window whose every search fails. The statement reads no
+    // row but needs every table and column the search reads.
+    Brenik::BKSQLiteQuery probe(database);
+    return probe.Query(
+        "SELECT companies.id, companies.name, companies.ceo, sectors.id, "
+        "sectors.sector, company_sectors.company, company_sectors.sector "
+        "FROM companies, sectors, company_sectors LIMIT 0",
+        false);
+}
+
 bool Norvel::OpenDatabase(RuntimeInformationType* rit)
 {
     const wxString path = rit->GetResourcePath("db", "norvel.sqlite");
     if (!Brenik::BKFile::ExistsFile(path)) {
-        ShowError(_("Database error"), _("Could not find database file: ") + path +
-                                           _(". Cannot start application."));
+        ShowError(_("Database error"),
+                  _("Could not find database file: ") + path + _(". Cannot start application."));
         return false;
     }
     auto* database = new Brenik::BKSQLiteDatabase(path);
     rit->SetDatabase(database, true);
-    if (!database->Connect()) {
+    if (!database->Connect() || !HoldsDirectory(database)) {
         ShowError(_("Database error"),
                   _("Could not open database: ") + path + _(". Cannot start application."));
         return false;

@@ -26,8 +26,11 @@ public:
     // The locale lives for the rest of the process.
     static wxLocale* SetUpLocale(RuntimeInformationType* rit);
     // Checks for the database file and connects; on failure shows the "Database error" box
-    // and returns false.
+    // and returns false. A file that holds no directory counts as one that cannot be opened.
     static bool OpenDatabase(RuntimeInformationType* rit);
+    // Whether the connected file is an SQLite database with the tables and columns the
+    // search reads (and is not locked by another process).
+    static bool HoldsDirectory(Brenik::BKSQLiteDatabase* database);
 
     // Where the directory's company pages are: a company's page is this plus its number.
     static const char* const CompanyUrl;

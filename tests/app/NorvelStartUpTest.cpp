@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <sqlite3.h>
 
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -31,6 +39,22 @@ wxString RefusedDatabaseMessage(RuntimeInformationType* rit)
     EXPECT_FALSE(opened);
     EXPECT_EQ(caption, "Database error");
     return message;
+}
+
+// A database file made of the statements; false on any SQLite error.
+bool WriteSchema(const wxString& path, const std::string& statements)
+{
+    sqlite3* db = nullptr;
+    bool written = sqlite3_open(path.utf8_str(), &db) == SQLITE_OK &&
+                   sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return written;
+}
+
+std::string ReadBytes(const wxString& path)
+{
+    std::ifstream in(path.fn_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Counts the errors and warnings the toolkit logs, which a GUI program shows as boxes.
@@ -79,11 +103,44 @@ TEST(NorvelStartUp, DirectoryInPlaceOfTheDatabaseIsNotADatabaseFile)
               "Could not find database file: " + path + ". Cannot start application.");
 }
 
-TEST(NorvelStartUp, ExistingDatabaseWithoutTablesConnects)
+TEST(NorvelStartUp, FileThatHoldsNoDirectoryCannotBeOpened)
 {
+    // SQLite opens any file; start-up refuses each of these as it refuses a file it cannot
+    // open, instead of opening a window whose every search fails. None is changed.
     TempDir dir;
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("db"), wxS_DIR_DEFAULT, 0));
-    ASSERT_TRUE(WriteTextFile(dir.Path("db/norvel.sqlite"), ""));
+    const wxString path = dir.Path("db/norvel.sqlite");
+    const std::vector<std::pair<const char*, std::string>> files = {
+        {"empty file", ""},
+        {"text file", "Firma;Ort\nMüller;Köln\n"},
+        {"no sectors table",
+         "CREATE TABLE companies (id INTEGER PRIMARY KEY, name, ceo);"
+         "CREATE TABLE company_sectors (company, sector);"},
+        {"no ceo column",
+         "CREATE TABLE companies (id INTEGER PRIMARY KEY, name);"
+         "CREATE TABLE sectors (id, sector);"
+         "CREATE TABLE company_sectors (company, sector);"}};
+    for (const auto& [what, content] : files) {
+        std::remove(path.utf8_str());
+        if (content.rfind("CREATE", 0) == 0)
+            ASSERT_TRUE(WriteSchema(path, content)) << what;
+        else
+            ASSERT_TRUE(WriteTextFile(path, content)) << what;
+        const std::string before = ReadBytes(path);
+        auto rit = RitFor(dir.Path());
+        EXPECT_EQ(RefusedDatabaseMessage(rit.get()),
+                  "Could not open database: " + path + ". Cannot start application.")
+            << what;
+        rit.reset();
+        EXPECT_EQ(ReadBytes(path), before) << what;
+    }
+
+    // The three tables with the columns the search reads are a directory.
+    std::remove(path.utf8_str());
+    ASSERT_TRUE(WriteSchema(path,
+                            "CREATE TABLE companies (id INTEGER PRIMARY KEY, name, ceo);"
+                            "CREATE TABLE sectors (id, sector);"
+                            "CREATE TABLE company_sectors (company, sector);"));
     auto rit = RitFor(dir.Path());
     EXPECT_TRUE(Norvel::OpenDatabase(rit.get()));
     ASSERT_NE(rit->GetDatabase(), nullptr);
