@@ -4,6 +4,7 @@
 
 #include <wx/iconbndl.h>
 #include <wx/string.h>
+#include <wx/window.h>
 #include <wx/xrc/xmlres.h>
 
 class RuntimeInformationType;
@@ -33,5 +34,16 @@ public:
         wxIconBundle icons = LoadIcons(rit);
         if (!icons.IsEmpty())
             window->SetIcons(icons);
+    }
+
+    // A control of the window's layout, by name and class. A layout that lacks it is a
+    // defect, reported loudly in debug builds; the window then works without that control.
+    template <typename T>
+    static T* FindControl(wxWindow* window, const char* name)
+    {
+        T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+        wxCHECK_MSG(control, nullptr,
+                    wxString::Format("Layout %s lacks %s", window->GetName(), name));
+        return control;
     }
 };

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -142,8 +143,9 @@ TEST(Base64Library, RandomBytesSurviveTheRoundTrip)
         for (size_t at = 0; at < text.length(); at += 76)
             lines += text.Mid(at, 76) + "\r\n";
         EXPECT_EQ(Decoded(lines, Mode::SkipWhiteSpace), bytes);
-        if (text.length() > 76)
+        if (text.length() > 76) {
             EXPECT_EQ(Decoded(lines), "");
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
+#include <wx/palette.h>
 
 #include "print/Base64Library.h"
 #include "print/LogoLibrary.h"
@@ -25,6 +26,9 @@ std::string Saved(int width, int height, wxBitmapType type)
 {
     wxImage image(width, height);
     image.SetRGB(wxRect(0, 0, width, height), 200, 40, 40);
+    // The toolkit writes a GIF only from a palette image.
+    unsigned char red[] = {200, 0}, green[] = {40, 0}, blue[] = {40, 0};
+    image.SetPalette(wxPalette(2, red, green, blue));
     wxMemoryOutputStream stream;
     EXPECT_TRUE(image.SaveFile(stream, type));
     std::string bytes(stream.GetLength(), '\0');

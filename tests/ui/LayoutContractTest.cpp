@@ -11,6 +11,7 @@
 
 #include "app/Norvel.h"
 #include "app/XmlFrame.h"
+#include "ui/CompanyFrame.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -121,5 +122,40 @@ TEST(LayoutContract, ProgressWindowLayoutHasEveryNamedControl)
     auto* frame = new XmlFrame(nullptr, -1, rit.get(), "ProgressFrame");
     ASSERT_NE(frame->GetHandle(), nullptr);
     ExpectControls(frame, ProgressFrame::GetLayoutControls());
+    DestroyNow(frame);
+}
+
+TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* frame = new XmlFrame(nullptr, -1, rit.get(), "CompanyFrame");
+    ASSERT_NE(frame->GetHandle(), nullptr);
+    ExpectControls(frame, CompanyFrame::GetLayoutControls());
+    for (const char* name : {"mainPanel", "logoStaticBitmap", "parkingStaticText"})
+        EXPECT_NE(frame->FindWindow(XRCID(name)), nullptr) << name;
+    // The text fields show the directory; nobody types into them.
+    for (const auto& [name, classInfo] : CompanyFrame::GetLayoutControls()) {
+        if (classInfo == wxCLASSINFO(wxTextCtrl))
+            EXPECT_TRUE(frame->FindWindow(XRCID(name))->HasFlag(wxTE_READONLY)) << name;
+    }
+
+    wxMenuBar* menuBar = frame->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    const struct {
+        const char* item;
+        int flags;
+        int key;
+    } shortcuts[] = {{"printMenuItem", wxACCEL_CTRL, 'P'},
+                     {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
+                     {"closeMenuItem", wxACCEL_CTRL, 'W'}};
+    ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 3u);
+    for (const auto& shortcut : shortcuts) {
+        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
+        ASSERT_NE(item, nullptr) << shortcut.item;
+        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+        ASSERT_NE(accel, nullptr) << shortcut.item;
+        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
+        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
+    }
     DestroyNow(frame);
 }
