@@ -113,14 +113,16 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
     std::string huge = Saved(16, 16, wxBITMAP_TYPE_PNG);
     PutBigEndian32(huge, 16, 30000);
     PutBigEndian32(huge, 20, 30000);
-    std::string wide = Saved(16, 16, wxBITMAP_TYPE_PNG);
-    PutBigEndian32(wide, 16, LogoLibrary::kMaxSide + 1);
+    // Real images one pixel beyond the bound, which the toolkit would decode.
+    const std::string wide = Saved(LogoLibrary::kMaxSide + 1, 2, wxBITMAP_TYPE_PNG);
+    const std::string high = Saved(2, LogoLibrary::kMaxSide + 1, wxBITMAP_TYPE_JPEG);
     std::string broken = Saved(16, 16, wxBITMAP_TYPE_PNG);
     broken.resize(40);  // a good header, then nothing
     const wxString refused[] = {
         "",
         Base64(huge),
         Base64(wide),
+        Base64(high),
         Base64(GifWithFrame(5000, 3)),
         Base64(broken),
         Base64(Saved(8, 8, wxBITMAP_TYPE_BMP)),

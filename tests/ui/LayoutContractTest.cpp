@@ -135,8 +135,9 @@ TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
         EXPECT_NE(frame->FindWindow(XRCID(name)), nullptr) << name;
     // The text fields show the directory; nobody types into them.
     for (const auto& [name, classInfo] : CompanyFrame::GetLayoutControls()) {
-        if (classInfo == wxCLASSINFO(wxTextCtrl))
+        if (classInfo == wxCLASSINFO(wxTextCtrl)) {
             EXPECT_TRUE(frame->FindWindow(XRCID(name))->HasFlag(wxTE_READONLY)) << name;
+        }
     }
 
     wxMenuBar* menuBar = frame->GetMenuBar();
