@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include <wx/ffile.h>
+#include <wx/file.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/stdpaths.h>
-#include <wx/file.h>
 
 namespace {
 
@@ -71,8 +71,8 @@ size_t Base64Library::wxBase64Encode(char* output, size_t outputLength, const vo
     char* out = output;
     for (size_t i = 0; i < inputLength; i += 3) {
         const size_t left = inputLength - i;
-        const unsigned int group = bytes[i] << 16 | (left > 1 ? bytes[i + 1] << 8 : 0) |
-                                   (left > 2 ? bytes[i + 2] : 0);
+        const unsigned int group =
+            bytes[i] << 16 | (left > 1 ? bytes[i + 1] << 8 : 0) | (left > 2 ? bytes[i + 2] : 0);
         *out++ = kAlphabet[group >> 18 & 0x3f];
         *out++ = kAlphabet[group >> 12 & 0x3f];
         *out++ = left > 1 ? kAlphabet[group >> 6 & 0x3f] : kPadding;
@@ -183,8 +183,7 @@ size_t Base64Library::wxBase64Decode(void* output, size_t outputLength, const wx
                                      wxBase64DecodeMode mode, size_t* errorPosition) const
 {
     const wxCharBuffer ascii = input.ToAscii();
-    return wxBase64Decode(output, outputLength, ascii.data(), ascii.length(), mode,
-                          errorPosition);
+    return wxBase64Decode(output, outputLength, ascii.data(), ascii.length(), mode, errorPosition);
 }
 
 wxMemoryBuffer Base64Library::wxBase64Decode(const char* input, size_t inputLength,
@@ -229,8 +228,7 @@ bool Base64Library::FileToBase64(const wxString& fileName, wxString& output) con
 bool Base64Library::Base64ToFile(const wxString& fileName, const wxString& text) const
 {
     size_t errorPosition = 0;
-    const wxMemoryBuffer bytes =
-        wxBase64Decode(text, wxBase64DecodeMode::Strict, &errorPosition);
+    const wxMemoryBuffer bytes = wxBase64Decode(text, wxBase64DecodeMode::Strict, &errorPosition);
     // An empty buffer is also what malformed text gives; only the empty text is empty data.
     if (bytes.IsEmpty() && !text.empty())
         return false;
@@ -251,8 +249,7 @@ bool Base64Library::Base64ToFile(const wxString& fileName, const wxString& text)
     return file.Commit();
 }
 
-wxString Base64Library::Base64ToTemporaryFile(const wxString& text,
-                                              const wxString& directory) const
+wxString Base64Library::Base64ToTemporaryFile(const wxString& text, const wxString& directory) const
 {
     const wxMemoryBuffer bytes = wxBase64Decode(text);
     if (bytes.IsEmpty() && !text.empty())
@@ -275,9 +272,8 @@ wxString Base64Library::Base64ToTemporaryFile(const wxString& text,
                 continue;
             return wxString();
         }
-        const bool written =
-            WriteAll(descriptor, static_cast<const unsigned char*>(bytes.GetData()),
-                     bytes.GetDataLen());
+        const bool written = WriteAll(
+            descriptor, static_cast<const unsigned char*>(bytes.GetData()), bytes.GetDataLen());
         if (::close(descriptor) != 0 || !written) {
             ::unlink(name.utf8_str());
             return wxString();

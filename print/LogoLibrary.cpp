@@ -37,8 +37,8 @@ bool ReadPng(const unsigned char* data, size_t length, wxSize* size)
 {
     static const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     // The signature, then the first chunk, which must be IHDR: length 13, name, width, height.
-    if (length < 24 || !std::equal(signature, signature + 8, data) ||
-        BigEndian32(data + 8) != 13 || !std::equal(data + 12, data + 16, "IHDR"))
+    if (length < 24 || !std::equal(signature, signature + 8, data) || BigEndian32(data + 8) != 13 ||
+        !std::equal(data + 12, data + 16, "IHDR"))
         return false;
     *size = Clamped(BigEndian32(data + 16), BigEndian32(data + 20));
     return true;
@@ -48,8 +48,7 @@ bool ReadPng(const unsigned char* data, size_t length, wxSize* size)
 // (arithmetic coding conditions).
 bool IsStartOfFrame(unsigned char marker)
 {
-    return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 &&
-           marker != 0xcc;
+    return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
 }
 
 bool ReadJpeg(const unsigned char* data, size_t length, wxSize* size)
@@ -107,8 +106,8 @@ size_t ColourTableSize(unsigned char flags)
 // size is that of the screen grown to hold every frame.
 bool ReadGif(const unsigned char* data, size_t length, wxSize* size)
 {
-    if (length < 13 || (!std::equal(data, data + 6, "GIF87a") &&
-                        !std::equal(data, data + 6, "GIF89a")))
+    if (length < 13 ||
+        (!std::equal(data, data + 6, "GIF87a") && !std::equal(data, data + 6, "GIF89a")))
         return false;
     unsigned long width = LittleEndian16(data + 6);
     unsigned long height = LittleEndian16(data + 8);
@@ -124,10 +123,10 @@ bool ReadGif(const unsigned char* data, size_t length, wxSize* size)
         } else if (block == 0x2c) {  // image descriptor
             if (at + 9 > length)
                 break;
-            width = std::max<unsigned long>(width, LittleEndian16(data + at) +
-                                                       LittleEndian16(data + at + 4));
-            height = std::max<unsigned long>(height, LittleEndian16(data + at + 2) +
-                                                         LittleEndian16(data + at + 6));
+            width = std::max<unsigned long>(
+                width, LittleEndian16(data + at) + LittleEndian16(data + at + 4));
+            height = std::max<unsigned long>(
+                height, LittleEndian16(data + at + 2) + LittleEndian16(data + at + 6));
             at += 9 + ColourTableSize(data[at + 8]) + 1;  // and the LZW code size
             if (!SkipSubBlocks(data, length, at))
                 break;

@@ -17,8 +17,8 @@ using Field = BKEntity::BKEntityType;
 template <typename Control>
 void SelectIndex(Control* control, int index)
 {
-    if (index == wxNOT_FOUND || (index >= 0 && static_cast<unsigned int>(index) <
-                                                   control->GetCount()))
+    if (index == wxNOT_FOUND ||
+        (index >= 0 && static_cast<unsigned int>(index) < control->GetCount()))
         control->SetSelection(index);
 }
 
@@ -74,7 +74,8 @@ void PushValue(const BKBind::BKBindDatePickerCtrlType& record, const Field& fiel
     }
     wxDateTime first, last;
     control->GetRange(&first, &last);
-    if ((first.IsValid() && date.IsEarlierThan(first)) || (last.IsValid() && date.IsLaterThan(last)))
+    if ((first.IsValid() && date.IsEarlierThan(first)) ||
+        (last.IsValid() && date.IsLaterThan(last)))
         return;
     control->SetValue(date);
 }

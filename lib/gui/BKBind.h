@@ -133,9 +133,9 @@ private:
     void Append(const wxString& key, Control* control, unsigned int kind);
 
     BKEntity* entity;
-    std::tuple<Records<BKBindTextCtrlType>, Records<BKBindComboBoxType>,
-               Records<BKBindListBoxType>, Records<BKBindSpinCtrlType>,
-               Records<BKBindCheckBoxType>, Records<BKBindDatePickerCtrlType>>
+    std::tuple<Records<BKBindTextCtrlType>, Records<BKBindComboBoxType>, Records<BKBindListBoxType>,
+               Records<BKBindSpinCtrlType>, Records<BKBindCheckBoxType>,
+               Records<BKBindDatePickerCtrlType>>
         records;
 };
 

@@ -202,7 +202,6 @@ TEST_F(Binding, ValuesTheControlCannotTakeLeaveItUnchanged)
     EXPECT_EQ(combo->GetSelection(), 0);
     EXPECT_EQ(list->GetSelection(), 1);
 
-
     // A date outside the picker's range is not set either.
     date->SetRange(wxDateTime(1, wxDateTime::Jan, 1990), wxDateTime(1, wxDateTime::Jan, 2030));
     entity.SetValue("created", wxString("2050-01-01 00:00:00"));
@@ -213,9 +212,9 @@ TEST_F(Binding, ValuesTheControlCannotTakeLeaveItUnchanged)
     entity.SetValue("index", -1);
     bind.Push();
     EXPECT_EQ(combo->GetSelection(), wxNOT_FOUND);
-    auto* optional = new wxDatePickerCtrl(frame, wxID_ANY, wxDateTime(1, wxDateTime::Jan, 2000),
-                                          wxDefaultPosition, wxDefaultSize,
-                                          wxDP_DEFAULT | wxDP_ALLOWNONE);
+    auto* optional =
+        new wxDatePickerCtrl(frame, wxID_ANY, wxDateTime(1, wxDateTime::Jan, 2000),
+                             wxDefaultPosition, wxDefaultSize, wxDP_DEFAULT | wxDP_ALLOWNONE);
     entity.SetValue("created", wxString());
     bind.Bind("created", optional);
     bind.Push();

@@ -16,9 +16,13 @@ using Mode = Base64Library::wxBase64DecodeMode;
 
 namespace {
 
-const std::pair<const char*, const char*> Rfc4648Vectors[] = {
-    {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-    {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+const std::pair<const char*, const char*> Rfc4648Vectors[] = {{"", ""},
+                                                              {"f", "Zg=="},
+                                                              {"fo", "Zm8="},
+                                                              {"foo", "Zm9v"},
+                                                              {"foob", "Zm9vYg=="},
+                                                              {"fooba", "Zm9vYmE="},
+                                                              {"foobar", "Zm9vYmFy"}};
 
 std::string Decoded(const wxString& text, Mode mode = Mode::Strict, size_t* error = nullptr)
 {
@@ -36,9 +40,8 @@ Outcome Decode(const char* text, Mode mode)
 {
     unsigned char output[64];
     Outcome outcome{0, 999};
-    outcome.result =
-        Base64Library().wxBase64Decode(output, sizeof output, text, Base64Library::kToNul, mode,
-                                       &outcome.position);
+    outcome.result = Base64Library().wxBase64Decode(output, sizeof output, text,
+                                                    Base64Library::kToNul, mode, &outcome.position);
     return outcome;
 }
 
@@ -102,16 +105,16 @@ TEST(Base64Library, ModesDecideAboutWhiteSpaceAndOtherCharacters)
         {"Zm9v*YmFy", Mode::Relaxed, 6, 999},
         {"Zm9v\vYmFy", Mode::SkipWhiteSpace, failed, 4},  // a vertical tab is no white space
         {"Zm9v\vYmFy", Mode::Relaxed, 6, 999},
-        {"Zg=x", Mode::Strict, failed, 3},     // one padding character in third place
+        {"Zg=x", Mode::Strict, failed, 3},           // one padding character in third place
         {"Zg= =", Mode::SkipWhiteSpace, failed, 3},  // nothing between the two
         {"Zg=", Mode::Strict, failed, 2},
-        {"Z", Mode::Strict, failed, 0},        // a single character: incomplete group
+        {"Z", Mode::Strict, failed, 0},  // a single character: incomplete group
         {"Zm9vY", Mode::Strict, failed, 4},
         {"Zm9vYm", Mode::Relaxed, failed, 5},
         {"Zg==Zg==", Mode::Strict, failed, 4},  // data after padding
         {"Zg== ", Mode::SkipWhiteSpace, 1, 999},
         {"Zm9=", Mode::Strict, 2, 999},
-        {"Z===", Mode::Strict, failed, 1},      // padding in second place
+        {"Z===", Mode::Strict, failed, 1},  // padding in second place
         {"=Zm9", Mode::Strict, failed, 0},
         {"Zm9v====", Mode::Strict, failed, 4},
     };
@@ -122,9 +125,9 @@ TEST(Base64Library, ModesDecideAboutWhiteSpaceAndOtherCharacters)
     }
     // A text with a NUL inside, given with its length: NUL is white space.
     unsigned char bytes[8];
-    EXPECT_EQ(Base64Library().wxBase64Decode(bytes, sizeof bytes, "Zm9v\0YmFy", 9,
-                                             Mode::SkipWhiteSpace),
-              6u);
+    EXPECT_EQ(
+        Base64Library().wxBase64Decode(bytes, sizeof bytes, "Zm9v\0YmFy", 9, Mode::SkipWhiteSpace),
+        6u);
 }
 
 TEST(Base64Library, RandomBytesSurviveTheRoundTrip)

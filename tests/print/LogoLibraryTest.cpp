@@ -105,9 +105,9 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
     EXPECT_EQ(png.GetSize(), wxSize(64, 32));
     EXPECT_TRUE(LogoLibrary::Decode(Base64(Saved(20, 10, wxBITMAP_TYPE_JPEG))).IsOk());
     EXPECT_TRUE(LogoLibrary::Decode(Base64(Saved(20, 10, wxBITMAP_TYPE_GIF))).IsOk());
-    EXPECT_EQ(LogoLibrary::Decode(Base64(Saved(LogoLibrary::kMaxSide, 1, wxBITMAP_TYPE_PNG)))
-                  .GetWidth(),
-              LogoLibrary::kMaxSide);
+    EXPECT_EQ(
+        LogoLibrary::Decode(Base64(Saved(LogoLibrary::kMaxSide, 1, wxBITMAP_TYPE_PNG))).GetWidth(),
+        LogoLibrary::kMaxSide);
 
     // A few kilobytes that declare 30000 x 30000 pixels, and a side just over the bound.
     std::string huge = Saved(16, 16, wxBITMAP_TYPE_PNG);
@@ -127,7 +127,7 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
         Base64(broken),
         Base64(Saved(8, 8, wxBITMAP_TYPE_BMP)),
         Base64("Unknown image data"),
-        "Zm9v YmFy",                                   // not strict Base64
+        "Zm9v YmFy",                                     // not strict Base64
         wxString('A', LogoLibrary::kMaxTextLength + 4),  // too long to even decode
     };
     for (const wxString& logo : refused)

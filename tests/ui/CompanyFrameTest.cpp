@@ -98,10 +98,9 @@ protected:
     {
         ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
         home = std::make_unique<ScopedHome>(dir.Path("home"));
-        ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"),
-                                   {{1, "Bäckereien"}, {2, "Konditoreien"}},
-                                   {Company(7, "Bäckerei Müller GmbH", {1, 2}),
-                                    Company(8, "Café Weiß", {2})}));
+        ASSERT_TRUE(WriteDirectory(
+            dir.Path("norvel.sqlite"), {{1, "Bäckereien"}, {2, "Konditoreien"}},
+            {Company(7, "Bäckerei Müller GmbH", {1, 2}), Company(8, "Café Weiß", {2})}));
         rit = OpenRuntime(dir.Path("norvel.sqlite"));
         ASSERT_NE(rit, nullptr);
         rit->SetBrowserLauncher([this](const wxString& url) {
@@ -130,7 +129,8 @@ protected:
         company->SetValue("parking", wxString("ja"));
         company->SetValue("notes", wxString("<p>Seit <b>1890</b> am Markt.</p>"));
         company->SetValue("openingHours", wxString("<p>Mo-Fr 6-18 Uhr</p>"));
-        company->SetValue("imprint", wxString("<p><a href=\"https://example.com/\">Impressum</a></p>"));
+        company->SetValue("imprint",
+                          wxString("<p><a href=\"https://example.com/\">Impressum</a></p>"));
         return company;
     }
 
@@ -191,10 +191,15 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
         EXPECT_FALSE(text->IsEditable()) << name;
     }
     EXPECT_EQ(Control<wxStaticText>(window, "parkingStaticText")->GetLabel(), "Parking available");
-    EXPECT_EQ(Control<wxHtmlWindow>(window, "informationsHtmlWindow")->ToText().Strip(wxString::both),
-              "Seit 1890 am Markt.");
-    EXPECT_EQ(Control<wxHtmlWindow>(window, "openingHoursHtmlWindow")->ToText().Strip(wxString::both), "Mo-Fr 6-18 Uhr");
-    EXPECT_EQ(Control<wxHtmlWindow>(window, "imprintHoursHtmlWindow")->ToText().Strip(wxString::both), "Impressum");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(window, "informationsHtmlWindow")->ToText().Strip(wxString::both),
+        "Seit 1890 am Markt.");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(window, "openingHoursHtmlWindow")->ToText().Strip(wxString::both),
+        "Mo-Fr 6-18 Uhr");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(window, "imprintHoursHtmlWindow")->ToText().Strip(wxString::both),
+        "Impressum");
     EXPECT_FALSE(Logo(window).IsOk());  // no logo: the control stays as the layout made it
 
     // Printing waits for the sheet: its commands are there but off; closing is on.
@@ -212,7 +217,9 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     EXPECT_EQ(Control<wxStaticText>(second, "parkingStaticText")->GetLabel(),
               "Parking not available");
     EXPECT_EQ(Control<wxTextCtrl>(second, "nameTextCtrl")->GetValue(), "");
-    EXPECT_EQ(Control<wxHtmlWindow>(second, "informationsHtmlWindow")->ToText().Strip(wxString::both), "");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(second, "informationsHtmlWindow")->ToText().Strip(wxString::both),
+        "");
 }
 
 TEST_F(CompanyWindow, LinksInTheViewsAreNotFollowedAndTheButtonOpensTheWebPage)
@@ -265,8 +272,7 @@ TEST_F(CompanyWindow, LogoIsScaledToItsPlaceAndBadLogosShowNothing)
         {Base64(Image(place.x / 2, 10)), wxSize(place.x / 2, 10)},
         {Base64(Image(place.x, 20)), wxSize(place.x, 20)},
         {Base64(Image(place.x * 2, 40, wxBITMAP_TYPE_JPEG)), wxSize(place.x, 20)},
-        {Base64(Image(place.x * 2, place.y * 4, wxBITMAP_TYPE_GIF)),
-         wxSize(place.x / 2, place.y)},
+        {Base64(Image(place.x * 2, place.y * 4, wxBITMAP_TYPE_GIF)), wxSize(place.x / 2, place.y)},
         {wrapped, wxSize()},
         {Base64(huge), wxSize()},
         {Base64("Unknown image data"), wxSize()},
@@ -319,7 +325,8 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     mainWindow = new NorvelFrame(rit.get());
     mainWindow->Show();
     Settle();
-    auto* list = wxDynamicCast(mainWindow->FindWindow(XRCID("resultsListCtrl")), Brenik::BKListCtrl);
+    auto* list =
+        wxDynamicCast(mainWindow->FindWindow(XRCID("resultsListCtrl")), Brenik::BKListCtrl);
     ASSERT_NE(list, nullptr);
     mainWindow->Search();
     ASSERT_EQ(list->GetItemCount(), 2);

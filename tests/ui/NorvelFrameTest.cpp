@@ -315,7 +315,8 @@ TEST_F(MainWindow, SearchSelectsTheFirstRowAndEnablesWhatIsAvailable)
     EXPECT_TRUE(ToolEnabled("openAtNorvelTool"));
     EXPECT_TRUE(MenuEnabled("openCompanyMenuItem"));
     EXPECT_TRUE(ToolEnabled("openCompanyTool"));
-    for (const char* name : {"printCompanyMenuItem", "printPreviewCompanyMenuItem", "exportMenuItem"})
+    for (const char* name :
+         {"printCompanyMenuItem", "printPreviewCompanyMenuItem", "exportMenuItem"})
         EXPECT_EQ(MenuEnabled(name), false) << name;
     for (const char* name : {"printCompanyTool", "printPreviewCompanyTool", "exportTool"})
         EXPECT_EQ(ToolEnabled(name), false) << name;
