@@ -5,8 +5,8 @@
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
-#include <wx/palette.h>
 
+#include "TestSupport.h"
 #include "print/Base64Library.h"
 #include "print/LogoLibrary.h"
 
@@ -21,20 +21,6 @@ protected:
         wxInitAllImageHandlers();
     }
 };
-
-std::string Saved(int width, int height, wxBitmapType type)
-{
-    wxImage image(width, height);
-    image.SetRGB(wxRect(0, 0, width, height), 200, 40, 40);
-    // The toolkit writes a GIF only from a palette image.
-    unsigned char red[] = {200, 0}, green[] = {40, 0}, blue[] = {40, 0};
-    image.SetPalette(wxPalette(2, red, green, blue));
-    wxMemoryOutputStream stream;
-    EXPECT_TRUE(image.SaveFile(stream, type));
-    std::string bytes(stream.GetLength(), '\0');
-    stream.CopyTo(bytes.data(), bytes.size());
-    return bytes;
-}
 
 wxString Base64(const std::string& bytes)
 {
@@ -76,22 +62,22 @@ std::string GifWithFrame(unsigned int width, unsigned int height)
 TEST_F(Logos, HeadersOfTheThreeFormatsDeclareTheirSize)
 {
     wxBitmapType type;
-    EXPECT_EQ(HeaderSize(Saved(37, 21, wxBITMAP_TYPE_PNG), &type), wxSize(37, 21));
+    EXPECT_EQ(HeaderSize(ImageBytes(37, 21, wxBITMAP_TYPE_PNG), &type), wxSize(37, 21));
     EXPECT_EQ(type, wxBITMAP_TYPE_PNG);
     // The toolkit writes a JFIF segment before the frame.
-    EXPECT_EQ(HeaderSize(Saved(300, 17, wxBITMAP_TYPE_JPEG), &type), wxSize(300, 17));
+    EXPECT_EQ(HeaderSize(ImageBytes(300, 17, wxBITMAP_TYPE_JPEG), &type), wxSize(300, 17));
     EXPECT_EQ(type, wxBITMAP_TYPE_JPEG);
-    EXPECT_EQ(HeaderSize(Saved(5, 260, wxBITMAP_TYPE_GIF), &type), wxSize(5, 260));
+    EXPECT_EQ(HeaderSize(ImageBytes(5, 260, wxBITMAP_TYPE_GIF), &type), wxSize(5, 260));
     EXPECT_EQ(type, wxBITMAP_TYPE_GIF);
     // A frame beyond the screen counts: the decoder makes it as large as declared.
     EXPECT_EQ(HeaderSize(GifWithFrame(5000, 3)), wxSize(5000, 10));
 
     // Other formats, text and headers cut short are not read.
-    EXPECT_EQ(HeaderSize(Saved(8, 8, wxBITMAP_TYPE_BMP)), wxSize(-1, -1));
+    EXPECT_EQ(HeaderSize(ImageBytes(8, 8, wxBITMAP_TYPE_BMP)), wxSize(-1, -1));
     EXPECT_EQ(HeaderSize("<svg xmlns='http://www.w3.org/2000/svg'/>"), wxSize(-1, -1));
-    const std::string png = Saved(8, 8, wxBITMAP_TYPE_PNG);
+    const std::string png = ImageBytes(8, 8, wxBITMAP_TYPE_PNG);
     EXPECT_EQ(HeaderSize(png.substr(0, 23)), wxSize(-1, -1));
-    const std::string jpeg = Saved(8, 8, wxBITMAP_TYPE_JPEG);
+    const std::string jpeg = ImageBytes(8, 8, wxBITMAP_TYPE_JPEG);
     EXPECT_EQ(HeaderSize(jpeg.substr(0, 20)), wxSize(-1, -1));
     EXPECT_EQ(HeaderSize(std::string("\xff\xd8\xff\xda\x00\x08", 6)), wxSize(-1, -1));
     EXPECT_EQ(HeaderSize("GIF89a\x01"), wxSize(-1, -1));
@@ -100,23 +86,23 @@ TEST_F(Logos, HeadersOfTheThreeFormatsDeclareTheirSize)
 
 TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
 {
-    const wxImage png = LogoLibrary::Decode(Base64(Saved(64, 32, wxBITMAP_TYPE_PNG)));
+    const wxImage png = LogoLibrary::Decode(Base64(ImageBytes(64, 32, wxBITMAP_TYPE_PNG)));
     ASSERT_TRUE(png.IsOk());
     EXPECT_EQ(png.GetSize(), wxSize(64, 32));
-    EXPECT_TRUE(LogoLibrary::Decode(Base64(Saved(20, 10, wxBITMAP_TYPE_JPEG))).IsOk());
-    EXPECT_TRUE(LogoLibrary::Decode(Base64(Saved(20, 10, wxBITMAP_TYPE_GIF))).IsOk());
-    EXPECT_EQ(
-        LogoLibrary::Decode(Base64(Saved(LogoLibrary::kMaxSide, 1, wxBITMAP_TYPE_PNG))).GetWidth(),
-        LogoLibrary::kMaxSide);
+    EXPECT_TRUE(LogoLibrary::Decode(Base64(ImageBytes(20, 10, wxBITMAP_TYPE_JPEG))).IsOk());
+    EXPECT_TRUE(LogoLibrary::Decode(Base64(ImageBytes(20, 10, wxBITMAP_TYPE_GIF))).IsOk());
+    EXPECT_EQ(LogoLibrary::Decode(Base64(ImageBytes(LogoLibrary::kMaxSide, 1, wxBITMAP_TYPE_PNG)))
+                  .GetWidth(),
+              LogoLibrary::kMaxSide);
 
     // A few kilobytes that declare 30000 x 30000 pixels, and a side just over the bound.
-    std::string huge = Saved(16, 16, wxBITMAP_TYPE_PNG);
+    std::string huge = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
     PutBigEndian32(huge, 16, 30000);
     PutBigEndian32(huge, 20, 30000);
     // Real images one pixel beyond the bound, which the toolkit would decode.
-    const std::string wide = Saved(LogoLibrary::kMaxSide + 1, 2, wxBITMAP_TYPE_PNG);
-    const std::string high = Saved(2, LogoLibrary::kMaxSide + 1, wxBITMAP_TYPE_JPEG);
-    std::string broken = Saved(16, 16, wxBITMAP_TYPE_PNG);
+    const std::string wide = ImageBytes(LogoLibrary::kMaxSide + 1, 2, wxBITMAP_TYPE_PNG);
+    const std::string high = ImageBytes(2, LogoLibrary::kMaxSide + 1, wxBITMAP_TYPE_JPEG);
+    std::string broken = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
     broken.resize(40);  // a good header, then nothing
     const wxString refused[] = {
         "",
@@ -125,7 +111,7 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
         Base64(high),
         Base64(GifWithFrame(5000, 3)),
         Base64(broken),
-        Base64(Saved(8, 8, wxBITMAP_TYPE_BMP)),
+        Base64(ImageBytes(8, 8, wxBITMAP_TYPE_BMP)),
         Base64("Unknown image data"),
         "Zm9v YmFy",                                     // not strict Base64
         wxString('A', LogoLibrary::kMaxTextLength + 4),  // too long to even decode

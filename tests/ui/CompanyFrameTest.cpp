@@ -7,13 +7,13 @@
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
 #include <wx/mstream.h>
-#include <wx/palette.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
+#include "TestSupport.h"
 #include "app/Norvel.h"
 #include "directory/CompanyEntity.h"
 #include "lib/gui/BKListCtrl.h"
@@ -70,20 +70,6 @@ TestCompany Company(int id, const std::string& name, std::vector<int> sectors)
     c.updated = "2023-11-28 08:00:00";
     c.sectors = std::move(sectors);
     return c;
-}
-
-std::string Image(int width, int height, wxBitmapType type = wxBITMAP_TYPE_PNG)
-{
-    wxImage image(width, height);
-    image.SetRGB(wxRect(0, 0, width, height), 30, 90, 200);
-    // The toolkit writes a GIF only from a palette image.
-    unsigned char red[] = {30, 0}, green[] = {90, 0}, blue[] = {200, 0};
-    image.SetPalette(wxPalette(2, red, green, blue));
-    wxMemoryOutputStream stream;
-    EXPECT_TRUE(image.SaveFile(stream, type));
-    std::string bytes(stream.GetLength(), '\0');
-    stream.CopyTo(bytes.data(), bytes.size());
-    return bytes;
 }
 
 wxString Base64(const std::string& bytes)
@@ -259,24 +245,26 @@ TEST_F(CompanyWindow, LogoIsScaledToItsPlaceAndBadLogosShowNothing)
     ASSERT_GT(place.y, 20);
 
     // A PNG of a few hundred bytes that declares 30000 x 30000 pixels.
-    std::string huge = Image(16, 16);
+    std::string huge = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
     for (size_t at : {16, 20}) {
         huge[at] = 0;
         huge[at + 1] = 0;
         huge[at + 2] = static_cast<char>(30000 >> 8);
         huge[at + 3] = static_cast<char>(30000 & 0xff);
     }
-    wxString wrapped = Base64(Image(40, 20));
+    wxString wrapped = Base64(ImageBytes(40, 20, wxBITMAP_TYPE_PNG));
     wrapped.insert(20, "\n");
     const Case cases[] = {
-        {Base64(Image(place.x / 2, 10)), wxSize(place.x / 2, 10)},
-        {Base64(Image(place.x, 20)), wxSize(place.x, 20)},
-        {Base64(Image(place.x * 2, 40, wxBITMAP_TYPE_JPEG)), wxSize(place.x, 20)},
-        {Base64(Image(place.x * 2, place.y * 4, wxBITMAP_TYPE_GIF)), wxSize(place.x / 2, place.y)},
+        {Base64(ImageBytes(place.x / 2, 10, wxBITMAP_TYPE_PNG)), wxSize(place.x / 2, 10)},
+        {Base64(ImageBytes(place.x, 20, wxBITMAP_TYPE_PNG)), wxSize(place.x, 20)},
+        {Base64(ImageBytes(place.x * 2, 40, wxBITMAP_TYPE_JPEG)), wxSize(place.x, 20)},
+        {Base64(ImageBytes(place.x * 2, place.y * 4, wxBITMAP_TYPE_GIF)),
+         wxSize(place.x / 2, place.y)},
         {wrapped, wxSize()},
         {Base64(huge), wxSize()},
         {Base64("Unknown image data"), wxSize()},
-        {Base64(Image(40, 20).substr(0, 60)), wxSize()},  // a PNG header, then too little
+        {Base64(ImageBytes(40, 20, wxBITMAP_TYPE_PNG).substr(0, 60)),
+         wxSize()},  // a PNG header, then too little
         {"bm90IGFuIGltYWdl!", wxSize()},
     };
     for (const Case& c : cases) {

@@ -41,6 +41,26 @@ void ExpectControls(wxWindow* window,
     }
 }
 
+// A menu item's shortcut and its mnemonic: the keys a desktop user expects.
+struct Shortcut {
+    const char* item;
+    int flags;
+    int key;
+};
+
+void ExpectShortcuts(wxMenuBar* menuBar, std::initializer_list<Shortcut> shortcuts)
+{
+    for (const Shortcut& shortcut : shortcuts) {
+        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
+        ASSERT_NE(item, nullptr) << shortcut.item;
+        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+        ASSERT_NE(accel, nullptr) << shortcut.item;
+        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
+        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
+        EXPECT_TRUE(item->GetItemLabel().Contains("&")) << shortcut.item << " has no mnemonic";
+    }
+}
+
 }  // namespace
 
 TEST(LayoutContract, EveryLayoutFileLoadsAndHoldsItsWindow)
@@ -73,25 +93,12 @@ TEST(LayoutContract, MainWindowLayoutHasEveryNamedControlMenuItemAndTool)
     for (const char* name : NorvelFrame::GetLayoutMenuItems())
         EXPECT_NE(menuBar->FindItem(XRCID(name)), nullptr) << name;
 
-    // The keys a desktop user expects.
-    struct Shortcut {
-        const char* item;
-        int flags;
-        int key;
-    };
-    const Shortcut shortcuts[] = {
-        {"placeCursorMenuItem", wxACCEL_CTRL, 'F'}, {"quitMenuItem", wxACCEL_CTRL, 'Q'},
-        {"openCompanyMenuItem", wxACCEL_CTRL, 'O'}, {"printCompanyMenuItem", wxACCEL_CTRL, 'P'},
-        {"exportMenuItem", wxACCEL_CTRL, 'E'},      {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1}};
-    for (const Shortcut& shortcut : shortcuts) {
-        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
-        ASSERT_NE(item, nullptr) << shortcut.item;
-        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
-        ASSERT_NE(accel, nullptr) << shortcut.item;
-        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
-        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
-        EXPECT_TRUE(item->GetItemLabel().Contains("&")) << shortcut.item << " has no mnemonic";
-    }
+    ExpectShortcuts(menuBar, {{"placeCursorMenuItem", wxACCEL_CTRL, 'F'},
+                              {"quitMenuItem", wxACCEL_CTRL, 'Q'},
+                              {"openCompanyMenuItem", wxACCEL_CTRL, 'O'},
+                              {"printCompanyMenuItem", wxACCEL_CTRL, 'P'},
+                              {"exportMenuItem", wxACCEL_CTRL, 'E'},
+                              {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1}});
 
     wxToolBar* toolBar = frame->GetToolBar();
     ASSERT_NE(toolBar, nullptr);
@@ -142,21 +149,9 @@ TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
 
     wxMenuBar* menuBar = frame->GetMenuBar();
     ASSERT_NE(menuBar, nullptr);
-    const struct {
-        const char* item;
-        int flags;
-        int key;
-    } shortcuts[] = {{"printMenuItem", wxACCEL_CTRL, 'P'},
-                     {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
-                     {"closeMenuItem", wxACCEL_CTRL, 'W'}};
     ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 3u);
-    for (const auto& shortcut : shortcuts) {
-        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
-        ASSERT_NE(item, nullptr) << shortcut.item;
-        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
-        ASSERT_NE(accel, nullptr) << shortcut.item;
-        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
-        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
-    }
+    ExpectShortcuts(menuBar, {{"printMenuItem", wxACCEL_CTRL, 'P'},
+                              {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
+                              {"closeMenuItem", wxACCEL_CTRL, 'W'}});
     DestroyNow(frame);
 }
