@@ -4,6 +4,7 @@
 
 #include <wx/iconbndl.h>
 #include <wx/string.h>
+#include <wx/window.h>
 #include <wx/xrc/xmlres.h>
 
 class RuntimeInformationType;
@@ -35,13 +36,14 @@ public:
             window->SetIcons(icons);
     }
 
-    // The control of the window's layout by name. A layout that lacks it is a defect,
-    // reported loudly in debug builds; null then, and the window works without it.
+    // A control of the window's layout, by name and class. A layout that lacks it is a
+    // defect, reported loudly in debug builds; the window then works without that control.
     template <typename T>
-    static T* FindControl(wxWindow* window, const wxString& layout, const char* name)
+    static T* FindControl(wxWindow* window, const char* name)
     {
         T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
-        wxCHECK_MSG(control, nullptr, wxString::Format("Layout %s lacks %s", layout, name));
+        wxCHECK_MSG(control, nullptr,
+                    wxString::Format("Layout %s lacks %s", window->GetName(), name));
         return control;
     }
 };

@@ -46,6 +46,18 @@ CompanyEntity* CompanyController::LoadCompany(unsigned int id)
     return company.release();
 }
 
+CompanyEntity* CompanyController::LoadCompanyWithSectors(unsigned int id)
+{
+    CompanyController loader(GetDatabase());
+    if (!loader.Create(selectText + wxString::Format(" WHERE companies.id = %u", id)) ||
+        !loader.Run())
+        return nullptr;
+    auto company = std::make_unique<CompanyEntity>(GetDatabase(), true);
+    loader.Get(company.get());
+    loader.Reset();
+    return company.release();
+}
+
 wxString CompanyController::BuildSearchStatement(const wxString& text, const wxArrayString& sectors)
 {
     wxString statement = selectText;

@@ -16,6 +16,9 @@ public:
     // The company with that number (with an empty "sectors" field), owned by the caller;
     // null when there is none or the statement fails.
     CompanyEntity* LoadCompany(unsigned int id);
+    // The same company with its "sectors" field filled as a search fills it (the names of its
+    // sectors joined by ", "); null when there is none or the statement fails.
+    CompanyEntity* LoadCompanyWithSectors(unsigned int id);
 
     // Starts a search for companies whose name or managing director contains the text
     // (SQL LIKE), restricted to companies filed under one of the sectors (decimal sector

@@ -66,6 +66,18 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
+void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
+                                        HtmlPrintoutLibrary* printout, bool preview)
+{
+    if (preview) {
+        PrintPreviewDialog dialog(parent, -1, information, printout, wxPORTRAIT);
+        dialog.CentreOnScreen(wxBOTH);
+        dialog.ShowModal();
+    } else {
+        information->Print(parent, printout, wxPrintData());
+    }
+}
+
 PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
                                        RuntimeInformationType* information,
                                        HtmlPrintoutLibrary* printout, int orientation)
@@ -77,9 +89,9 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, LayoutName, "mainPanel");
-    printPanel = XmlWindowLoader::FindControl<wxPanel>(this, LayoutName, "printPanel");
-    mainStatusBar = XmlWindowLoader::FindControl<wxStatusBar>(this, LayoutName, "mainStatusBar");
+    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
+    printPanel = XmlWindowLoader::FindControl<wxPanel>(this, "printPanel");
+    mainStatusBar = XmlWindowLoader::FindControl<wxStatusBar>(this, "mainStatusBar");
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 

@@ -41,6 +41,11 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
     static const std::vector<const char*>& GetLayoutTools();
 
+    // Shows the printout in a modal preview, or sends it to the printer after the print
+    // dialog (whose answer is not reported). The printout stays the caller's.
+    static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
+                               HtmlPrintoutLibrary* printout, bool preview);
+
     // orientation: the toolkit's wxPORTRAIT or wxLANDSCAPE.
     PrintPreviewDialog(wxWindow* parent, int id, RuntimeInformationType* information,
                        HtmlPrintoutLibrary* printout, int orientation);

@@ -8,6 +8,8 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
+#include <cstdio>
+
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
@@ -61,6 +63,26 @@ private:
     bool failed = false;
 };
 
+// In the program every logged warning or error becomes a box in front of the user: here each
+// one fails the running test, unless the test silenced the log on purpose (wxLogNull).
+class FailingLog : public wxLog {
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& message,
+                     const wxLogRecordInfo& info) override
+    {
+        if (level <= wxLOG_Warning)
+            ADD_FAILURE() << "Logged " << (level == wxLOG_Warning ? "warning" : "error") << ": "
+                          << message.utf8_string();
+        else
+            wxLog::DoLogRecord(level, message, info);
+    }
+    void DoLogTextAtLevel(wxLogLevel, const wxString& message) override
+    {
+        fputs(message.utf8_string().c_str(), stderr);
+        fputc('\n', stderr);
+    }
+};
+
 class GuiTestApp : public wxApp {
 public:
     bool OnInit() override
@@ -68,7 +90,7 @@ public:
         wxInitAllImageHandlers();
         wxXmlResource::Get()->InitAllHandlers();
         wxSetAssertHandler(FailTestOnAssert);
-        wxLog::SetActiveTarget(new wxLogStderr);
+        wxLog::SetActiveTarget(new FailingLog);
         SetExitOnFrameDelete(false);
         hook.Register();
         auto* windowCheck = new LeftOpenWindowCheck;

@@ -10,6 +10,9 @@
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+#include <wx/palette.h>
 
 void FailTestOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
                       const wxString& msg)
@@ -74,4 +77,18 @@ std::string ReadTextFile(const wxString& path)
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::string ImageBytes(int width, int height, wxBitmapType type)
+{
+    wxImage image(width, height);
+    image.SetRGB(wxRect(0, 0, width, height), 200, 40, 40);
+    // The toolkit writes a GIF only from a palette image.
+    unsigned char red[] = {200, 0}, green[] = {40, 0}, blue[] = {40, 0};
+    image.SetPalette(wxPalette(2, red, green, blue));
+    wxMemoryOutputStream stream;
+    EXPECT_TRUE(image.SaveFile(stream, type));
+    std::string bytes(stream.GetLength(), '\0');
+    stream.CopyTo(bytes.data(), bytes.size());
+    return bytes;
 }

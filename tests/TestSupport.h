@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include <wx/gdicmn.h>
 #include <wx/string.h>
 
 // The toolkit's assert handler of both test programs: every assert fails the running test.
@@ -50,3 +51,6 @@ bool GermanLocaleRequired();
 bool WriteTextFile(const wxString& path, const std::string& text);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadTextFile(const wxString& path);
+
+// The bytes of a one-coloured image of that size written in the format (GIF from a palette).
+std::string ImageBytes(int width, int height, wxBitmapType type);

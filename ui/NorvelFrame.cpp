@@ -9,6 +9,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/RuntimeInformationType.h"
+#include "app/XmlWindowLoader.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "directory/SectorController.h"
@@ -19,6 +20,7 @@
 #include "lib/gui/BKListCtrl.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
+#include "ui/CompanyFrame.h"
 #include "ui/ProgressFrame.h"
 
 using Brenik::BKCasts;
@@ -44,16 +46,6 @@ const ResultColumn ResultColumns[] = {
     {wxTRANSLATE("Updated"), 100},
 };
 const int ResultColumnCount = sizeof(ResultColumns) / sizeof(ResultColumns[0]);
-
-// A control of the layout; a layout that lacks it is a defect, reported loudly in debug
-// builds, and the window then works without the feature.
-template <typename T>
-T* FindControl(wxWindow* window, const char* name)
-{
-    T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
-    wxCHECK_MSG(control, nullptr, wxString::Format("Layout NorvelFrame lacks %s", name));
-    return control;
-}
 
 wxString FieldText(BKEntity* entity, const char* key)
 {
@@ -207,9 +199,9 @@ wxEND_EVENT_TABLE()
 bool NorvelFrame::IsCommandAvailable(Command command)
 {
     switch (command) {
+        case Command::OpenCompany:
         case Command::Print:
             return true;
-        case Command::OpenCompany:  // needs the company window
         case Command::Export:       // needs the export dialog
         case Command::About:        // needs the about window
             return false;
@@ -273,14 +265,14 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
         statusBar->SetFieldsCount(3, widths);
     }
 
-    mainPanel = FindControl<wxPanel>(this, "mainPanel");
-    mainSplitterWindow = FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
-    searchPanel = FindControl<wxPanel>(this, "searchPanel");
-    searchTextCtrl = FindControl<wxTextCtrl>(this, "searchTextCtrl");
-    allSectorsCheckBox = FindControl<wxCheckBox>(this, "allSectorsCheckBox");
-    sectorsCheckListBox = FindControl<wxCheckListBox>(this, "sectorsCheckListBox");
-    resultsPanel = FindControl<wxPanel>(this, "resultsPanel");
-    resultsListCtrl = FindControl<BKListCtrl>(this, "resultsListCtrl");
+    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
+    mainSplitterWindow = XmlWindowLoader::FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
+    searchPanel = XmlWindowLoader::FindControl<wxPanel>(this, "searchPanel");
+    searchTextCtrl = XmlWindowLoader::FindControl<wxTextCtrl>(this, "searchTextCtrl");
+    allSectorsCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "allSectorsCheckBox");
+    sectorsCheckListBox = XmlWindowLoader::FindControl<wxCheckListBox>(this, "sectorsCheckListBox");
+    resultsPanel = XmlWindowLoader::FindControl<wxPanel>(this, "resultsPanel");
+    resultsListCtrl = XmlWindowLoader::FindControl<BKListCtrl>(this, "resultsListCtrl");
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
@@ -300,6 +292,11 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
 
 NorvelFrame::~NorvelFrame()
 {
+    // The company windows are destroyed after this frame's members: none may reach the
+    // registry then.
+    for (unsigned int index = 0; index < companyFrames.GetItemCount(); ++index)
+        companyFrames.GetItem(index)->DetachRegistry();
+    companyFrames.ClearItems();
     ClearResultsListCtrl();
 }
 
@@ -520,10 +517,27 @@ void NorvelFrame::SelectCompany()
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
 {
-    if (!company)
+    if (!company) {
         AskForSelection();
-    // With a company selected this needs the company window; until it exists the command is
-    // disabled and does nothing.
+        return;
+    }
+    BKEntity::BKEntityType* id = company->Get("id");
+    // A company is never open twice: its window comes to the front instead.
+    if (CompanyFrame* open = companyFrames.FindCompany(id ? id->ToUnsignedInt() : 0)) {
+        if (open->IsIconized())
+            open->Iconize(false);
+        open->Raise();
+        return;
+    }
+    auto* frame = new CompanyFrame(this, -1, GetRit(), company, &companyFrames);
+    if (!frame->GetHandle()) {
+        // The layout could not be loaded (the toolkit has said so): a window never created
+        // is deleted, not destroyed.
+        delete frame;
+        return;
+    }
+    frame->CentreOnScreen(wxBOTH);
+    frame->Show();
 }
 
 void NorvelFrame::OpenNorvel(CompanyEntity* company)
@@ -545,13 +559,7 @@ void NorvelFrame::Print(bool preview)
         return;
     }
     std::unique_ptr<HtmlPrintoutLibrary> printout(company->Print(GetRit()));
-    if (preview) {
-        PrintPreviewDialog dialog(this, -1, GetRit(), printout.get(), wxPORTRAIT);
-        dialog.CentreOnScreen(wxBOTH);
-        dialog.ShowModal();
-    } else {
-        GetRit()->Print(this, printout.get(), wxPrintData());  // the result is not reported
-    }
+    PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
 }
 
 void NorvelFrame::ResultsRightClick()

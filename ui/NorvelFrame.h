@@ -19,6 +19,7 @@
 #include <wx/toolbar.h>
 
 #include "app/XmlFrame.h"
+#include "ui/CompanyFrames.h"
 
 namespace Brenik {
 class BKListCtrl;
@@ -81,6 +82,8 @@ public:
     wxArrayString GetSectorFilter() const;
     // The owned sector records (may be null when there is no database).
     const SectorEntities* GetSectors() const { return sectors.get(); }
+    // The open company windows.
+    const CompanyFrames& GetCompanyFrames() const { return companyFrames; }
 
     void ExitEvent(wxCloseEvent& event);
     void QuitEvent(wxCommandEvent& event);
@@ -111,6 +114,9 @@ private:
     void SetStatus(const wxString& text, int field);
 
     std::unique_ptr<SectorEntities> sectors;
+    // Holds the open company windows, which are child windows and outlive this registry
+    // while the main window is destroyed; it is emptied and detached before that.
+    CompanyFrames companyFrames;
     // The export file name; the export settings it belongs to come with the export dialog.
     wxString exportFilename;
     // A search yields to the event loop after every record; a second one must not start

@@ -256,3 +256,25 @@ TEST_F(CompanyControllerTest, LoadsOneCompanyById)
     EXPECT_EQ(nullptr, controller.LoadCompany(99));
     EXPECT_EQ(nullptr, controller.LoadCompany(0));
 }
+
+TEST_F(CompanyControllerTest, LoadsOneCompanyByIdWithItsSectors)
+{
+    CompanyController controller(database.get());
+    std::unique_ptr<CompanyEntity> company(controller.LoadCompanyWithSectors(1));
+    ASSERT_NE(nullptr, company);
+    EXPECT_EQ(1u, company->Get("id")->ToUnsignedInt());
+    EXPECT_EQ("Mayer Backwaren", company->Get("name")->ToString());
+    const wxString sectors = company->Get("sectors")->ToString();
+    EXPECT_TRUE(sectors == wxString::FromUTF8("Bäckerei, Konditorei") ||
+                sectors == wxString::FromUTF8("Konditorei, Bäckerei"))
+        << sectors;
+    // A company without sectors has an empty field; one that is gone gives nothing.
+    company.reset(controller.LoadCompanyWithSectors(4));
+    ASSERT_NE(nullptr, company);
+    EXPECT_EQ("", company->Get("sectors")->ToString());
+    EXPECT_EQ(nullptr, controller.LoadCompanyWithSectors(99));
+
+    TempDir empty;
+    BKSQLiteDatabase bare(empty.Path("bare.sqlite"));
+    EXPECT_EQ(nullptr, CompanyController(&bare).LoadCompanyWithSectors(1));
+}

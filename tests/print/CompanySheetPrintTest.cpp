@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
@@ -133,6 +134,7 @@ TEST(CompanySheet, WithoutItsTemplateTheSheetIsEmptyButTitled)
     RuntimeInformationType rit("norvel", resources.Path(), ".Norvel.conf", "", nullptr, false);
     CompanyEntity company(nullptr, true);
     company.Get(wxString("name"))->SetUtf8("Ohne Vorlage GmbH");
+    wxLogNull missingTemplateIsLogged;
     std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(&rit));
     ASSERT_NE(printout, nullptr);
     EXPECT_EQ(printout->GetTitle(), "Ohne Vorlage GmbH");

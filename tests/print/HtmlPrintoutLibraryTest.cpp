@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <wx/log.h>
+
 #include <memory>
 
 #include <wx/frame.h>
@@ -54,6 +56,7 @@ TEST(HtmlPrintoutLibrary, TemplatesComeFromThePrintResources)
     Brenik::BKTemplate sheet = printout.GetTemplateByFile("company.tpl");
     EXPECT_EQ(sheet.GetRoot(), rit->GRP("print", "de") + RuntimeInformationType::GetSep());
     EXPECT_TRUE(sheet.GetContent().Contains("{s:name.html}"));
+    wxLogNull missingTemplateIsLogged;
     EXPECT_EQ(printout.GetTemplateByFile("missing.tpl").GetContent(), "");
 }
 

@@ -13,6 +13,7 @@
 #include "app/XmlDialog.h"
 #include "app/XmlFrame.h"
 #include "print/PrintPreviewDialog.h"
+#include "ui/CompanyFrame.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -39,6 +40,26 @@ void ExpectControls(wxWindow* window,
         EXPECT_TRUE(control->IsKindOf(classInfo))
             << name << " is a " << control->GetClassInfo()->GetClassName() << ", not a "
             << classInfo->GetClassName();
+    }
+}
+
+// A menu item's shortcut and its mnemonic: the keys a desktop user expects.
+struct Shortcut {
+    const char* item;
+    int flags;
+    int key;
+};
+
+void ExpectShortcuts(wxMenuBar* menuBar, std::initializer_list<Shortcut> shortcuts)
+{
+    for (const Shortcut& shortcut : shortcuts) {
+        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
+        ASSERT_NE(item, nullptr) << shortcut.item;
+        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+        ASSERT_NE(accel, nullptr) << shortcut.item;
+        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
+        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
+        EXPECT_TRUE(item->GetItemLabel().Contains("&")) << shortcut.item << " has no mnemonic";
     }
 }
 
@@ -74,25 +95,12 @@ TEST(LayoutContract, MainWindowLayoutHasEveryNamedControlMenuItemAndTool)
     for (const char* name : NorvelFrame::GetLayoutMenuItems())
         EXPECT_NE(menuBar->FindItem(XRCID(name)), nullptr) << name;
 
-    // The keys a desktop user expects.
-    struct Shortcut {
-        const char* item;
-        int flags;
-        int key;
-    };
-    const Shortcut shortcuts[] = {
-        {"placeCursorMenuItem", wxACCEL_CTRL, 'F'}, {"quitMenuItem", wxACCEL_CTRL, 'Q'},
-        {"openCompanyMenuItem", wxACCEL_CTRL, 'O'}, {"printCompanyMenuItem", wxACCEL_CTRL, 'P'},
-        {"exportMenuItem", wxACCEL_CTRL, 'E'},      {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1}};
-    for (const Shortcut& shortcut : shortcuts) {
-        wxMenuItem* item = menuBar->FindItem(XRCID(shortcut.item));
-        ASSERT_NE(item, nullptr) << shortcut.item;
-        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
-        ASSERT_NE(accel, nullptr) << shortcut.item;
-        EXPECT_EQ(accel->GetFlags(), shortcut.flags) << shortcut.item;
-        EXPECT_EQ(accel->GetKeyCode(), shortcut.key) << shortcut.item;
-        EXPECT_TRUE(item->GetItemLabel().Contains("&")) << shortcut.item << " has no mnemonic";
-    }
+    ExpectShortcuts(menuBar, {{"placeCursorMenuItem", wxACCEL_CTRL, 'F'},
+                              {"quitMenuItem", wxACCEL_CTRL, 'Q'},
+                              {"openCompanyMenuItem", wxACCEL_CTRL, 'O'},
+                              {"printCompanyMenuItem", wxACCEL_CTRL, 'P'},
+                              {"exportMenuItem", wxACCEL_CTRL, 'E'},
+                              {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1}});
 
     wxToolBar* toolBar = frame->GetToolBar();
     ASSERT_NE(toolBar, nullptr);
@@ -150,4 +158,28 @@ TEST(LayoutContract, PrintPreviewLayoutHasItsPanelsStatusFieldsAndNineTools)
     }
     dialog->Destroy();
     wxTheApp->ProcessIdle();
+}
+
+TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* frame = new XmlFrame(nullptr, -1, rit.get(), "CompanyFrame");
+    ASSERT_NE(frame->GetHandle(), nullptr);
+    ExpectControls(frame, CompanyFrame::GetLayoutControls());
+    for (const char* name : {"mainPanel", "logoStaticBitmap", "parkingStaticText"})
+        EXPECT_NE(frame->FindWindow(XRCID(name)), nullptr) << name;
+    // The text fields show the directory; nobody types into them.
+    for (const auto& [name, classInfo] : CompanyFrame::GetLayoutControls()) {
+        if (classInfo == wxCLASSINFO(wxTextCtrl)) {
+            EXPECT_TRUE(frame->FindWindow(XRCID(name))->HasFlag(wxTE_READONLY)) << name;
+        }
+    }
+
+    wxMenuBar* menuBar = frame->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 3u);
+    ExpectShortcuts(menuBar, {{"printMenuItem", wxACCEL_CTRL, 'P'},
+                              {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
+                              {"closeMenuItem", wxACCEL_CTRL, 'W'}});
+    DestroyNow(frame);
 }

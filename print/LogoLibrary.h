@@ -1,0 +1,34 @@
+// Turns a company's logo, Base64 text from the directory file, into an image to show. The
+// logo is untrusted data: it is refused, never decoded, when its text is too long, when it is
+// not a PNG, JPEG or GIF, or when its header declares an image too large to hold in memory.
+// Holds nothing; every operation stands alone.
+#pragma once
+
+#include <cstddef>
+
+#include <wx/buffer.h>
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/string.h>
+
+class LogoLibrary {
+public:
+    // The longest Base64 text and the widest and highest image taken as a logo.
+    static constexpr size_t kMaxTextLength = 8 * 1024 * 1024;
+    static constexpr int kMaxSide = 4096;
+
+    // The image type the bytes start with (PNG, JPEG or GIF) and the size their header
+    // declares: PNG's IHDR, JPEG's start-of-frame marker, GIF's screen descriptor grown to
+    // hold every frame. wxBITMAP_TYPE_INVALID for any other data or a header cut short.
+    static wxBitmapType ReadHeader(const unsigned char* data, size_t length, wxSize* size);
+
+    // The logo's image; an invalid image for empty, malformed, refused or undecodable logos.
+    // Nothing is logged or shown for a bad logo.
+    static wxImage Decode(const wxString& base64);
+
+    // The image scaled down to the width, keeping its proportions (the height truncated),
+    // when it is wider; then, when it is higher than maxHeight (if that is above 0), scaled
+    // down to that height. Never scales to 0 pixels: with a width below 1 the image stays
+    // as it is.
+    static wxImage FitInto(const wxImage& image, int width, int maxHeight);
+};

@@ -1,0 +1,399 @@
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <wx/button.h>
+#include <wx/filename.h>
+#include <wx/html/htmlwin.h>
+#include <wx/menu.h>
+#include <wx/mstream.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
+
+#include "GuiTestSupport.h"
+#include "TestSupport.h"
+#include "app/Norvel.h"
+#include "directory/CompanyEntity.h"
+#include "lib/gui/BKListCtrl.h"
+#include "print/Base64Library.h"
+#include "print/HtmlPrintoutLibrary.h"
+#include "print/PrintPreviewDialog.h"
+#include "ui/CompanyFrame.h"
+#include "ui/NorvelFrame.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+// The record's text fields with the control that shows each.
+const std::pair<const char*, const char*> TextFields[] = {
+    {"sectors", "sectorsTextCtrl"},
+    {"name", "nameTextCtrl"},
+    {"ceo", "ceoTextCtrl"},
+    {"owner", "ownerTextCtrl"},
+    {"description", "descriptionTextCtrl"},
+    {"keywords", "keywordsTextCtrl"},
+    {"address", "addressTextCtrl"},
+    {"housenumber", "houseNumberTextCtrl"},
+    {"zipcode", "zipcodeTextCtrl"},
+    {"city", "cityTextCtrl"},
+    {"state", "stateTextCtrl"},
+    {"phone", "phoneTextCtrl"},
+    {"fax", "faxTextCtrl"},
+    {"mobile", "mobileTextCtrl"},
+    {"internet", "internetTextCtrl"},
+    {"email", "emailTextCtrl"},
+    {"taxIdNumber", "taxIdNumberTextCtrl"},
+    {"taxNumber", "taxNumberTextCtrl"},
+    {"districtCourt", "districtCourtTextCtrl"},
+    {"commercialRegister", "commercialRegisterTextCtrl"},
+    {"imprintUrl", "imprintUrlTextCtrl"},
+    {"blog", "blogTextCtrl"},
+    {"twitter", "twitterTextCtrl"},
+    {"facebook", "facebookTextCtrl"},
+    {"staff", "staffTextCtrl"},
+    {"startyear", "startYearTextCtrl"},
+    {"typeofcompany", "typeOfCompanyTextCtrl"},
+    {"cooperations", "cooperationsTextCtrl"},
+    {"memberships", "membershipsTextCtrl"},
+};
+
+TestCompany Company(int id, const std::string& name, std::vector<int> sectors)
+{
+    TestCompany c;
+    c.id = id;
+    c.name = name;
+    c.ceo = "Jürgen Müller";
+    c.address = "Hauptstraße";
+    c.housenumber = "12a";
+    c.city = "München";
+    c.created = "2019-03-05 10:20:30";
+    c.updated = "2023-11-28 08:00:00";
+    c.sectors = std::move(sectors);
+    return c;
+}
+
+wxString Base64(const std::string& bytes)
+{
+    return Base64Library().wxBase64Encode(bytes.data(), bytes.size());
+}
+
+// A company window on a small directory; the main window only where a test needs it.
+class CompanyWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
+        home = std::make_unique<ScopedHome>(dir.Path("home"));
+        ASSERT_TRUE(WriteDirectory(
+            dir.Path("norvel.sqlite"), {{1, "Bäckereien"}, {2, "Konditoreien"}},
+            {Company(7, "Bäckerei Müller GmbH", {1, 2}), Company(8, "Café Weiß", {2})}));
+        rit = OpenRuntime(dir.Path("norvel.sqlite"));
+        ASSERT_NE(rit, nullptr);
+        rit->SetBrowserLauncher([this](const wxString& url) {
+            openedUrls.push_back(url);
+            return true;
+        });
+    }
+
+    void TearDown() override
+    {
+        for (CompanyFrame* window : windows)
+            DestroyNow(window);
+        if (mainWindow)
+            DestroyNow(mainWindow);
+        rit.reset();
+        home.reset();
+    }
+
+    // A record as the search makes it: every text field says what it is.
+    std::unique_ptr<CompanyEntity> Record(unsigned int id)
+    {
+        auto company = std::make_unique<CompanyEntity>(rit->GetDatabase(), true);
+        for (const auto& [key, control] : TextFields)
+            company->SetValue(key, wxString::FromUTF8("Wert für ") + key);
+        company->SetValue("id", id);
+        company->SetValue("parking", wxString("ja"));
+        company->SetValue("notes", wxString("<p>Seit <b>1890</b> am Markt.</p>"));
+        company->SetValue("openingHours", wxString("<p>Mo-Fr 6-18 Uhr</p>"));
+        company->SetValue("imprint",
+                          wxString("<p><a href=\"https://example.com/\">Impressum</a></p>"));
+        return company;
+    }
+
+    CompanyFrame* Show(CompanyEntity* company, CompanyFrames* registry = nullptr)
+    {
+        auto* window = new CompanyFrame(nullptr, -1, rit.get(), company, registry);
+        EXPECT_NE(window->GetHandle(), nullptr);
+        window->Show();
+        Settle();
+        windows.push_back(window);
+        return window;
+    }
+
+    template <typename T>
+    T* Control(wxWindow* window, const char* name)
+    {
+        T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    // The bitmap the logo control shows; invalid when none.
+    wxBitmap Logo(CompanyFrame* window)
+    {
+        return Control<wxStaticBitmap>(window, "logoStaticBitmap")->GetBitmap();
+    }
+
+    bool Execute(const char* sql)
+    {
+        sqlite3* db = nullptr;
+        bool ok = sqlite3_open(dir.Path("norvel.sqlite").utf8_string().c_str(), &db) == SQLITE_OK &&
+                  sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return ok;
+    }
+
+    TempDir dir;
+    std::unique_ptr<ScopedHome> home;
+    std::unique_ptr<RuntimeInformationType> rit;
+    std::vector<CompanyFrame*> windows;
+    NorvelFrame* mainWindow = nullptr;
+    std::vector<wxString> openedUrls;
+};
+
+}  // namespace
+
+TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
+{
+    std::unique_ptr<CompanyEntity> company = Record(7);
+    CompanyFrame* window = Show(company.get());
+    EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Wert für name"));
+    EXPECT_EQ(window->GetCompanyId(), 7u);
+    EXPECT_EQ(window->GetSize().GetWidth(), 800);
+    for (const auto& [key, name] : TextFields) {
+        wxTextCtrl* text = Control<wxTextCtrl>(window, name);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetValue(), wxString::FromUTF8("Wert für ") + key) << name;
+        EXPECT_FALSE(text->IsEditable()) << name;
+    }
+    EXPECT_EQ(Control<wxStaticText>(window, "parkingStaticText")->GetLabel(), "Parking available");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(window, "informationsHtmlWindow")->ToText().Strip(wxString::both),
+        "Seit 1890 am Markt.");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(window, "openingHoursHtmlWindow")->ToText().Strip(wxString::both),
+        "Mo-Fr 6-18 Uhr");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(window, "imprintHoursHtmlWindow")->ToText().Strip(wxString::both),
+        "Impressum");
+    EXPECT_FALSE(Logo(window).IsOk());  // no logo: the control stays as the layout made it
+
+    wxMenuBar* menuBar = window->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    for (const char* item : {"printMenuItem", "printPreviewMenuItem", "closeMenuItem"})
+        EXPECT_TRUE(menuBar->IsEnabled(XRCID(item))) << item;
+
+    // The window no longer needs its record; an empty record leaves every field empty.
+    company.reset();
+    auto empty = std::make_unique<CompanyEntity>(rit->GetDatabase(), true);
+    empty->SetValue("parking", false);
+    CompanyFrame* second = Show(empty.get());
+    EXPECT_EQ(Control<wxStaticText>(second, "parkingStaticText")->GetLabel(),
+              "Parking not available");
+    EXPECT_EQ(Control<wxTextCtrl>(second, "nameTextCtrl")->GetValue(), "");
+    EXPECT_EQ(
+        Control<wxHtmlWindow>(second, "informationsHtmlWindow")->ToText().Strip(wxString::both),
+        "");
+}
+
+TEST_F(CompanyWindow, LinksInTheViewsAreNotFollowedAndTheButtonOpensTheWebPage)
+{
+    std::unique_ptr<CompanyEntity> company = Record(7);
+    CompanyFrame* window = Show(company.get());
+    for (const char* name :
+         {"informationsHtmlWindow", "openingHoursHtmlWindow", "imprintHoursHtmlWindow"}) {
+        wxHtmlWindow* view = Control<wxHtmlWindow>(window, name);
+        const wxString before = view->ToText();
+        // What a click on a link in the view does.
+        view->OnLinkClicked(wxHtmlLinkInfo("https://example.com/elsewhere"));
+        Settle();
+        EXPECT_EQ(view->ToText(), before) << name;
+        EXPECT_EQ(view->GetOpenedPage(), "") << name;
+    }
+    EXPECT_TRUE(openedUrls.empty());
+
+    wxButton* button = Control<wxButton>(window, "norvelButton");
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0], wxString::FromUTF8(Norvel::CompanyUrl) + "7");
+}
+
+TEST_F(CompanyWindow, LogoIsScaledToItsPlaceAndBadLogosShowNothing)
+{
+    std::unique_ptr<CompanyEntity> company = Record(7);
+    struct Case {
+        wxString logo;
+        wxSize shown;  // (0, 0): no picture
+    };
+    CompanyFrame* probe = Show(company.get());
+    const wxSize place = Control<wxStaticBitmap>(probe, "logoStaticBitmap")->GetSize();
+    ASSERT_GT(place.x, 20);
+    ASSERT_GT(place.y, 20);
+
+    // A PNG of a few hundred bytes that declares 30000 x 30000 pixels.
+    std::string huge = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
+    for (size_t at : {16, 20}) {
+        huge[at] = 0;
+        huge[at + 1] = 0;
+        huge[at + 2] = static_cast<char>(30000 >> 8);
+        huge[at + 3] = static_cast<char>(30000 & 0xff);
+    }
+    wxString wrapped = Base64(ImageBytes(40, 20, wxBITMAP_TYPE_PNG));
+    wrapped.insert(20, "\n");
+    const Case cases[] = {
+        {Base64(ImageBytes(place.x / 2, 10, wxBITMAP_TYPE_PNG)), wxSize(place.x / 2, 10)},
+        {Base64(ImageBytes(place.x, 20, wxBITMAP_TYPE_PNG)), wxSize(place.x, 20)},
+        {Base64(ImageBytes(place.x * 2, 40, wxBITMAP_TYPE_JPEG)), wxSize(place.x, 20)},
+        {Base64(ImageBytes(place.x * 2, place.y * 4, wxBITMAP_TYPE_GIF)),
+         wxSize(place.x / 2, place.y)},
+        {wrapped, wxSize()},
+        {Base64(huge), wxSize()},
+        {Base64("Unknown image data"), wxSize()},
+        {Base64(ImageBytes(40, 20, wxBITMAP_TYPE_PNG).substr(0, 60)),
+         wxSize()},  // a PNG header, then too little
+        {"bm90IGFuIGltYWdl!", wxSize()},
+    };
+    for (const Case& c : cases) {
+        company->SetValue("logo", c.logo);
+        CompanyFrame* window = Show(company.get());
+        const wxBitmap logo = Logo(window);
+        if (c.shown == wxSize()) {
+            EXPECT_FALSE(logo.IsOk()) << c.logo.Left(30);
+        } else {
+            ASSERT_TRUE(logo.IsOk()) << c.logo.Left(30);
+            EXPECT_EQ(logo.GetSize(), c.shown) << c.logo.Left(30);
+        }
+        // The control keeps its place whatever it shows.
+        EXPECT_EQ(Control<wxStaticBitmap>(window, "logoStaticBitmap")->GetSize(), place);
+        DestroyNow(window);
+        windows.pop_back();
+    }
+}
+
+TEST_F(CompanyWindow, ReloadsTheCompanyWithItsSectorsOrSaysItIsGone)
+{
+    std::unique_ptr<CompanyEntity> company = Record(7);
+    CompanyFrame* window = Show(company.get());
+    company.reset();  // as a new search in the main window would
+
+    std::unique_ptr<CompanyEntity> current = window->ReloadCompany();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->Get("name")->ToString(), wxString::FromUTF8("Bäckerei Müller GmbH"));
+    const wxString sectors = current->Get("sectors")->ToString();
+    EXPECT_TRUE(sectors.Contains(wxString::FromUTF8("Bäckereien")) &&
+                sectors.Contains("Konditoreien"))
+        << sectors;
+
+    // The preview shows the sheet of the company as the directory holds it, sectors and all.
+    AllowRealModal<PrintPreviewDialog> allowed;
+    wxString shownTitle, sheet;
+    window->CallAfter([&] {
+        for (wxWindow* top : wxTopLevelWindows) {
+            if (auto* preview = dynamic_cast<PrintPreviewDialog*>(top)) {
+                auto* printout =
+                    dynamic_cast<HtmlPrintoutLibrary*>(preview->GetPreview()->GetPrintout());
+                ASSERT_NE(printout, nullptr);
+                shownTitle = printout->GetTitle();
+                sheet = printout->GetContent();
+                wxCommandEvent close(wxEVT_TOOL, XRCID("cancelTool"));
+                preview->GetEventHandler()->ProcessEvent(close);
+            }
+        }
+    });
+    wxCommandEvent previewCommand(wxEVT_MENU, XRCID("printPreviewMenuItem"));
+    window->GetEventHandler()->ProcessEvent(previewCommand);
+    EXPECT_EQ(shownTitle, wxString::FromUTF8("Bäckerei Müller GmbH"));
+    EXPECT_TRUE(sheet.Contains("Konditoreien")) << sheet;
+
+    ASSERT_TRUE(Execute("DELETE FROM companies WHERE id = 7"));
+    wxString message, caption;
+    wxTEST_DIALOG(current = window->ReloadCompany(), ExpectMessageBox(&message, &caption));
+    EXPECT_EQ(current, nullptr);
+    EXPECT_EQ(caption, "Error");
+    EXPECT_EQ(message, "Could not print company");
+    wxTEST_DIALOG(window->Print(true), ExpectMessageBox(&message, &caption));
+    EXPECT_EQ(message, "Could not print company");
+}
+
+TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
+{
+    mainWindow = new NorvelFrame(rit.get());
+    mainWindow->Show();
+    Settle();
+    auto* list =
+        wxDynamicCast(mainWindow->FindWindow(XRCID("resultsListCtrl")), Brenik::BKListCtrl);
+    ASSERT_NE(list, nullptr);
+    mainWindow->Search();
+    ASSERT_EQ(list->GetItemCount(), 2);
+    const CompanyFrames& registry = mainWindow->GetCompanyFrames();
+
+    // Enter or a double click on the row opens the selected company.
+    list->SetSelection(0);
+    wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
+    activated.SetEventObject(list);
+    list->GetEventHandler()->ProcessEvent(activated);
+    ASSERT_EQ(registry.GetItemCount(), 1u);
+    CompanyFrame* first = registry.GetItem(0);
+    EXPECT_TRUE(first->IsShown());
+    EXPECT_EQ(first->GetParent(), mainWindow);
+
+    // The menu, the tool and the context menu on the same company raise that window.
+    for (int id : {XRCID("openCompanyMenuItem"), XRCID("openCompanyTool"),
+                   static_cast<int>(NorvelFrame::contextOpenCompany)}) {
+        wxCommandEvent menu(wxEVT_MENU, id);
+        mainWindow->GetEventHandler()->ProcessEvent(menu);
+        EXPECT_EQ(registry.GetItemCount(), 1u);
+    }
+    list->SelectAll(false);
+    list->SetSelection(1);
+    mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
+    ASSERT_EQ(registry.GetItemCount(), 2u);
+    CompanyFrame* second = registry.GetItem(1);
+    EXPECT_NE(first->GetCompanyId(), second->GetCompanyId());
+
+    // A new search releases the records; the windows keep working with their ids.
+    mainWindow->Search();
+    std::unique_ptr<CompanyEntity> reloaded = second->ReloadCompany();
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(reloaded->Get("id")->ToUnsignedInt(), second->GetCompanyId());
+
+    // Closing through the menu takes the window out; opening the company again makes a new one.
+    const unsigned int firstId = first->GetCompanyId();
+    wxCommandEvent close(wxEVT_MENU, XRCID("closeMenuItem"));
+    first->GetEventHandler()->ProcessEvent(close);
+    Settle();
+    ASSERT_EQ(registry.GetItemCount(), 1u);
+    EXPECT_EQ(registry.GetItem(0), second);
+    list->SelectAll(false);
+    for (int row = 0; row < list->GetItemCount(); ++row) {
+        auto* company = static_cast<CompanyEntity*>(list->GetPointer(row, 0));
+        if (company->Get("id")->ToUnsignedInt() == firstId)
+            list->SetSelection(row);
+    }
+    mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
+    ASSERT_EQ(registry.GetItemCount(), 2u);
+    EXPECT_EQ(registry.GetItem(1)->GetCompanyId(), firstId);
+
+    // Quitting with both windows open: the sanitizer build sees any access to the registry
+    // or the records after they are gone.
+    ASSERT_TRUE(mainWindow->Close(false));
+    wxTheApp->ProcessIdle();
+    Settle();
+    mainWindow = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        EXPECT_EQ(dynamic_cast<CompanyFrame*>(window), nullptr);
+}

@@ -1,0 +1,278 @@
+#include "ui/CompanyFrame.h"
+
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/notebook.h>
+#include <wx/sizer.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/RuntimeInformationType.h"
+#include "app/XmlWindowLoader.h"
+#include "directory/CompanyController.h"
+#include "directory/CompanyEntity.h"
+#include "print/HtmlPrintoutLibrary.h"
+#include "print/LogoLibrary.h"
+#include "print/PrintPreviewDialog.h"
+#include "ui/CompanyFrames.h"
+#include "ui/NorvelFrame.h"
+
+namespace {
+
+// The window's width; the height is what the layout needs.
+const int kWidth = 800;
+
+// The record's text fields and the read-only controls that show them, in binding order.
+const std::pair<const char*, const char*> kFieldControls[] = {
+    {"sectors", "sectorsTextCtrl"},
+    {"name", "nameTextCtrl"},
+    {"ceo", "ceoTextCtrl"},
+    {"owner", "ownerTextCtrl"},
+    {"description", "descriptionTextCtrl"},
+    {"keywords", "keywordsTextCtrl"},
+    {"address", "addressTextCtrl"},
+    {"housenumber", "houseNumberTextCtrl"},
+    {"zipcode", "zipcodeTextCtrl"},
+    {"city", "cityTextCtrl"},
+    {"state", "stateTextCtrl"},
+    {"phone", "phoneTextCtrl"},
+    {"fax", "faxTextCtrl"},
+    {"mobile", "mobileTextCtrl"},
+    {"internet", "internetTextCtrl"},
+    {"email", "emailTextCtrl"},
+    {"taxIdNumber", "taxIdNumberTextCtrl"},
+    {"taxNumber", "taxNumberTextCtrl"},
+    {"districtCourt", "districtCourtTextCtrl"},
+    {"commercialRegister", "commercialRegisterTextCtrl"},
+    {"imprintUrl", "imprintUrlTextCtrl"},
+    {"blog", "blogTextCtrl"},
+    {"twitter", "twitterTextCtrl"},
+    {"facebook", "facebookTextCtrl"},
+    {"staff", "staffTextCtrl"},
+    {"startyear", "startYearTextCtrl"},
+    {"typeofcompany", "typeOfCompanyTextCtrl"},
+    {"cooperations", "cooperationsTextCtrl"},
+    {"memberships", "membershipsTextCtrl"},
+};
+
+wxString FieldText(CompanyEntity* company, const char* key)
+{
+    const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
+    return field ? field->ToString() : wxString();
+}
+
+}  // namespace
+
+// The event table macros are no code the formatter can lay out.
+// clang-format off
+wxBEGIN_EVENT_TABLE(CompanyFrame, XmlFrame)
+    EVT_CLOSE(CompanyFrame::CloseEvent)
+    EVT_MENU(XRCID("closeMenuItem"), CompanyFrame::CloseWindowEvent)
+    EVT_MENU(XRCID("printMenuItem"), CompanyFrame::PrintEvent)
+    EVT_MENU(XRCID("printPreviewMenuItem"), CompanyFrame::PrintPreviewEvent)
+    EVT_HTML_LINK_CLICKED(XRCID("informationsHtmlWindow"), CompanyFrame::LinkEvent)
+    EVT_HTML_LINK_CLICKED(XRCID("openingHoursHtmlWindow"), CompanyFrame::LinkEvent)
+    EVT_HTML_LINK_CLICKED(XRCID("imprintHoursHtmlWindow"), CompanyFrame::LinkEvent)
+    EVT_BUTTON(XRCID("norvelButton"), CompanyFrame::NorvelEvent)
+wxEND_EVENT_TABLE()
+
+const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayoutControls()
+{
+    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = [] {
+        std::vector<std::pair<const char*, wxClassInfo*>> list = {
+            {"mainPanel", wxCLASSINFO(wxPanel)},
+            {"norvelButton", wxCLASSINFO(wxButton)},
+            {"logoStaticBitmap", wxCLASSINFO(wxStaticBitmap)},
+            {"parkingStaticText", wxCLASSINFO(wxStaticText)},
+            {"informationsHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
+            {"openingHoursHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
+            {"imprintHoursHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
+        };
+        for (const auto& [key, control] : kFieldControls)
+            list.emplace_back(control, wxCLASSINFO(wxTextCtrl));
+        return list;
+    }();
+    return controls;
+}
+// clang-format on
+
+const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
+{
+    static const std::vector<const char*> items = {"printMenuItem", "printPreviewMenuItem",
+                                                   "closeMenuItem"};
+    return items;
+}
+
+CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
+                           CompanyEntity* company, CompanyFrames* registry)
+    : XmlFrame(parent, id, information, "CompanyFrame"), company(company), bind(company)
+{
+    if (!GetHandle())
+        return;  // the layout could not be loaded; the toolkit has said so
+
+    SetTitle(FieldText(company, "name"));
+    const Brenik::BKEntity::BKEntityType* idField = company ? company->Get("id") : nullptr;
+    companyId = idField ? idField->ToUnsignedInt() : 0;
+    this->registry = registry;
+    if (registry)
+        registry->AppendItem(this);
+
+    FindControls();
+    FitToLayout();
+    BindFields();
+    ShowParking(company);
+    ShowPages(company);
+    ShowLogo(company);
+    bind.Push();
+    // The record belongs to the main window's result list, which may release it any time.
+    this->company = nullptr;
+}
+
+CompanyFrame::~CompanyFrame() = default;
+
+void CompanyFrame::FindControls()
+{
+    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
+    norvelButton = XmlWindowLoader::FindControl<wxButton>(this, "norvelButton");
+    logoStaticBitmap = XmlWindowLoader::FindControl<wxStaticBitmap>(this, "logoStaticBitmap");
+    parkingStaticText = XmlWindowLoader::FindControl<wxStaticText>(this, "parkingStaticText");
+    informationsHtmlWindow =
+        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "informationsHtmlWindow");
+    openingHoursHtmlWindow =
+        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "openingHoursHtmlWindow");
+    imprintHoursHtmlWindow =
+        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "imprintHoursHtmlWindow");
+
+    wxMenuBar* menuBar = GetMenuBar();
+    for (const char* name : GetLayoutMenuItems())
+        wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
+                     wxString::Format("Layout CompanyFrame lacks menu item %s", name));
+    // The sheet and its preview are not part of the program yet: the commands stay off.
+    const bool canPrint = NorvelFrame::IsCommandAvailable(NorvelFrame::Command::Print);
+    for (const char* name : {"printMenuItem", "printPreviewMenuItem"}) {
+        if (menuBar && menuBar->FindItem(XRCID(name)))
+            menuBar->Enable(XRCID(name), canPrint);
+    }
+}
+
+void CompanyFrame::FitToLayout()
+{
+    if (!mainPanel || !mainPanel->GetSizer())
+        return;
+    mainPanel->GetSizer()->SetSizeHints(this);
+    SetSize(wxSize(kWidth, GetSize().GetHeight()));
+    // The controls get their real sizes now: the logo is scaled to its control's width,
+    // which is 0 before the first layout.
+    Layout();
+    mainPanel->Layout();
+}
+
+void CompanyFrame::BindFields()
+{
+    for (const auto& [key, name] : kFieldControls)
+        bind.Bind(key, XmlWindowLoader::FindControl<wxTextCtrl>(this, name));
+}
+
+void CompanyFrame::ShowParking(CompanyEntity* company)
+{
+    if (!parkingStaticText)
+        return;
+    const Brenik::BKEntity::BKEntityType* parking = company ? company->Get("parking") : nullptr;
+    parkingStaticText->SetLabel(parking && parking->ToBool() ? _("Parking available")
+                                                             : _("Parking not available"));
+}
+
+void CompanyFrame::ShowPages(CompanyEntity* company)
+{
+    // The texts are the directory's HTML fragments, shown as they are.
+    if (informationsHtmlWindow)
+        informationsHtmlWindow->SetPage(FieldText(company, "notes"));
+    if (openingHoursHtmlWindow)
+        openingHoursHtmlWindow->SetPage(FieldText(company, "openingHours"));
+    if (imprintHoursHtmlWindow)
+        imprintHoursHtmlWindow->SetPage(FieldText(company, "imprint"));
+}
+
+void CompanyFrame::ShowLogo(CompanyEntity* company)
+{
+    const wxString logo = FieldText(company, "logo");
+    if (!logoStaticBitmap || logo.empty())
+        return;
+    const wxImage image = LogoLibrary::Decode(logo);
+    if (!image.IsOk())
+        return;
+    // The control keeps the size the layout gives it; a logo wider than it is scaled to its
+    // width, and a logo that is still too high to its height, so none is cut off.
+    const wxSize place = logoStaticBitmap->GetSize();
+    logoStaticBitmap->SetBitmap(wxBitmap(LogoLibrary::FitInto(image, place.x, place.y)));
+    logoStaticBitmap->SetSize(place);
+}
+
+void CompanyFrame::CloseWindow()
+{
+    Close(false);
+}
+
+void CompanyFrame::Norvel()
+{
+    GetRit()->OpenCompanyAtNorvel(companyId);  // a failing browser is not reported
+}
+
+void CompanyFrame::Print(bool preview)
+{
+    std::unique_ptr<CompanyEntity> current = ReloadCompany();
+    if (!current)
+        return;
+    // The record the window was opened with may be gone with its search: the sheet is made
+    // from the company as the directory holds it now.
+    std::unique_ptr<HtmlPrintoutLibrary> printout(current->Print(GetRit()));
+    PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+}
+
+std::unique_ptr<CompanyEntity> CompanyFrame::ReloadCompany()
+{
+    CompanyController controller(GetRit()->GetDatabase());
+    std::unique_ptr<CompanyEntity> current(controller.LoadCompanyWithSectors(companyId));
+    if (!current)
+        ShowError(_("Error"), _("Could not print company"));
+    return current;
+}
+
+void CompanyFrame::ShowError(const wxString& title, const wxString& message)
+{
+    wxMessageDialog box(nullptr, message, title, wxOK | wxCENTRE);
+    box.CentreOnScreen(wxBOTH);
+    box.ShowModal();
+}
+
+void CompanyFrame::CloseEvent(wxCloseEvent&)
+{
+    if (registry)
+        registry->RemoveItem(this);
+    registry = nullptr;
+    Destroy();
+}
+
+void CompanyFrame::CloseWindowEvent(wxCommandEvent&)
+{
+    CloseWindow();
+}
+
+void CompanyFrame::PrintEvent(wxCommandEvent&)
+{
+    Print(false);
+}
+
+void CompanyFrame::PrintPreviewEvent(wxCommandEvent&)
+{
+    Print(true);
+}
+
+void CompanyFrame::LinkEvent(wxHtmlLinkEvent&)
+{
+    // Handled without going on: the views show the directory's texts and follow no link.
+}
+
+void CompanyFrame::NorvelEvent(wxCommandEvent&)
+{
+    Norvel();
+}

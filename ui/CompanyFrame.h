@@ -1,0 +1,83 @@
+// The window that shows one company: contact, register and web data in read-only fields, the
+// logo, notes, opening hours and imprint as HTML, parking, and a button to the company's web
+// page. It uses the record it is built from only while it is built, and then works with the
+// company id alone. It enters itself in the registry it is given and leaves it when it
+// closes; the registry, the record, the runtime information and the controls are borrowed.
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/html/htmlwin.h>
+#include <wx/panel.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/XmlFrame.h"
+#include "lib/gui/BKBind.h"
+
+class CompanyEntity;
+class CompanyFrames;
+
+class CompanyFrame : public XmlFrame {
+public:
+    // What the window looks up in its layout "CompanyFrame": controls with their classes, and
+    // the menu items.
+    static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
+    static const std::vector<const char*>& GetLayoutMenuItems();
+
+    // Builds and fills the window and enters it in the registry (which may be null); the
+    // caller centres and shows it.
+    CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
+                 CompanyEntity* company, CompanyFrames* registry);
+    ~CompanyFrame() override;
+
+    unsigned int GetCompanyId() const { return companyId; }
+    // Forgets the registry without touching it: its owner is going away.
+    void DetachRegistry() { registry = nullptr; }
+
+    // Asks the window to close, as its close box does.
+    void CloseWindow();
+    // Opens the company's page on the directory website.
+    void Norvel();
+    // Prints or previews the company sheet of the company as the database now holds it.
+    void Print(bool preview);
+    // The company as the database now holds it, with its sectors, owned by the caller; null
+    // after the box "Could not print company" when it is gone.
+    std::unique_ptr<CompanyEntity> ReloadCompany();
+
+    void CloseEvent(wxCloseEvent& event);
+    void CloseWindowEvent(wxCommandEvent& event);
+    void PrintEvent(wxCommandEvent& event);
+    void PrintPreviewEvent(wxCommandEvent& event);
+    void LinkEvent(wxHtmlLinkEvent& event);
+    void NorvelEvent(wxCommandEvent& event);
+
+private:
+    void FindControls();
+    void FitToLayout();
+    void BindFields();
+    void ShowParking(CompanyEntity* company);
+    void ShowPages(CompanyEntity* company);
+    void ShowLogo(CompanyEntity* company);
+    // A modal box without parent: text, caption, OK, centred.
+    void ShowError(const wxString& title, const wxString& message);
+
+    CompanyEntity* company;  // only while the window is built
+    Brenik::BKBind bind;
+    unsigned int companyId = 0;
+    CompanyFrames* registry = nullptr;
+
+    wxPanel* mainPanel = nullptr;
+    wxButton* norvelButton = nullptr;
+    wxStaticBitmap* logoStaticBitmap = nullptr;
+    wxStaticText* parkingStaticText = nullptr;
+    wxHtmlWindow* informationsHtmlWindow = nullptr;
+    wxHtmlWindow* openingHoursHtmlWindow = nullptr;
+    wxHtmlWindow* imprintHoursHtmlWindow = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};

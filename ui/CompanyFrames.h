@@ -1,0 +1,13 @@
+// The registry of open company windows: a plain ordered list of window pointers. It never
+// deletes the windows; they leave it when they close.
+#pragma once
+
+#include "lib/core/BKTemplateContainer.h"
+
+class CompanyFrame;
+
+class CompanyFrames : public Brenik::BKTemplateContainer<CompanyFrame*> {
+public:
+    // The open window showing the company; null when there is none.
+    CompanyFrame* FindCompany(unsigned int companyId) const;
+};
