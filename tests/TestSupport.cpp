@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -74,4 +75,31 @@ std::string ReadTextFile(const wxString& path)
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+wxArrayString FilesIn(const wxString& directory)
+{
+    wxArrayString names;
+    wxDir dir(directory);
+    wxString name;
+    for (bool found = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES | wxDIR_DIRS | wxDIR_HIDDEN);
+         found; found = dir.GetNext(&name))
+        names.Add(name);
+    names.Sort();
+    return names;
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(rlim_t bytes)
+{
+    previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = bytes;
+    applied = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
 }

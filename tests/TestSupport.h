@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include <sys/resource.h>
+
+#include <wx/arrstr.h>
 #include <wx/string.h>
 
 // The toolkit's assert handler of both test programs: every assert fails the running test.
@@ -50,3 +53,23 @@ bool GermanLocaleRequired();
 bool WriteTextFile(const wxString& path, const std::string& text);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadTextFile(const wxString& path);
+
+// The names in a directory, hidden ones too, sorted: a test sees that nothing was left behind.
+wxArrayString FilesIn(const wxString& directory);
+
+// Limits the size of files this process may write, for the scope; writing beyond it fails
+// with EFBIG, also for root: a full disk without filling one.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes);
+    ~ScopedFileSizeLimit();
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+    bool IsApplied() const { return applied; }
+
+private:
+    rlimit previous;
+    void (*previousHandler)(int);
+    bool applied;
+};
