@@ -3,8 +3,11 @@
 // Bound to a borrowed connection; owns nothing else.
 #pragma once
 
+#include <string>
+
 #include <wx/string.h>
 
+#include "directory/CsvConfigType.h"
 #include "directory/SQLiteEntity.h"
 
 class CompanyEntity : public SQLiteEntity {
@@ -21,4 +24,21 @@ private:
     // The field at the place the declaration gives it, which a loaded record keeps; found by
     // key when the record has been reordered. Null when there is no such field.
     BKEntityType* DeclaredField(unsigned int declaredIndex, const wxString& key) const;
+
+    // CSV export: 31 columns from "id" to "updated", every field enclosed in the text
+    // delimiter, the line ended by the line break.
+public:
+    // Appends one value to a CSV line: line breaks replaced when the settings ask for it
+    // (CR LF, then LF, then CR), every text delimiter removed, enclosed in text delimiters
+    // when asked, the field delimiter after it when asked.
+    static void GetCsvField(const CsvConfigType& config, wxString& line, wxString value,
+                            bool appendFieldDelimiter, bool enclose);
+    // The header line of translated column labels; uses no record data.
+    wxString GetCsvHeader(CsvConfigType config);
+    // This record's line.
+    wxString GetCsvContent(CsvConfigType config);
+    // The same lines appended to UTF-8 bytes, the form the file takes: an export of many
+    // records converts the settings once and no text twice.
+    static void AppendCsvHeader(const CsvConfigType::Utf8& config, std::string& bytes);
+    void AppendCsvContent(const CsvConfigType::Utf8& config, std::string& bytes) const;
 };
