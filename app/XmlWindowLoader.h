@@ -4,6 +4,7 @@
 
 #include <wx/iconbndl.h>
 #include <wx/string.h>
+#include <wx/window.h>
 #include <wx/xrc/xmlres.h>
 
 class RuntimeInformationType;
@@ -14,6 +15,17 @@ public:
     static void LoadLayout(RuntimeInformationType* rit, const wxString& name);
     // Every size of the program icon; empty when the icon file is missing.
     static wxIconBundle LoadIcons(RuntimeInformationType* rit);
+
+    // A control of the window's layout by name and class. A layout that lacks it is a
+    // defect, reported loudly in debug builds; null then, and the window works without it.
+    template <typename T>
+    static T* FindControl(wxWindow* window, const char* name)
+    {
+        T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+        wxCHECK_MSG(control, nullptr,
+                    wxString::Format("Layout %s lacks %s", window->GetName(), name));
+        return control;
+    }
 
     // Builds a frame or dialog from its layout: loads the file, creates the window from the
     // resource of the same name, then gives it the caller's id and the program icon.

@@ -7,21 +7,8 @@
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/XmlWindowLoader.h"
 #include "lib/core/BKCasts.h"
-
-namespace {
-
-// A control of the layout; a layout that lacks it is a defect, reported loudly in debug
-// builds, and the window then works without that control.
-template <typename T>
-T* FindControl(wxWindow* window, const char* name)
-{
-    T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
-    wxCHECK_MSG(control, nullptr, wxString::Format("Layout ProgressFrame lacks %s", name));
-    return control;
-}
-
-}  // namespace
 
 // The event table macros are no code the formatter can lay out.
 // clang-format off
@@ -48,10 +35,10 @@ ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* r
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    mainPanel = FindControl<wxPanel>(this, "mainPanel");
-    progressGauge = FindControl<wxGauge>(this, "progressGauge");
-    infoStaticText = FindControl<wxStaticText>(this, "infoStaticText");
-    cancelButton = FindControl<wxButton>(this, "cancelButton");
+    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
+    progressGauge = XmlWindowLoader::FindControl<wxGauge>(this, "progressGauge");
+    infoStaticText = XmlWindowLoader::FindControl<wxStaticText>(this, "infoStaticText");
+    cancelButton = XmlWindowLoader::FindControl<wxButton>(this, "cancelButton");
 
     if (infoStaticText) {
         // The counter starts empty; keep one line of room so the window does not jump.
