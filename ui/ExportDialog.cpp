@@ -90,8 +90,14 @@ void ExportDialog::Browse()
     wxFileDialog dialog(this, _("Choose a file"), directory, name, "*.csv",
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.CentreOnScreen(wxBOTH);
-    if (dialog.ShowModal() == wxID_OK)
-        fileTextCtrl->ChangeValue(dialog.GetPath());
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    // GTK's save dialog knows a path that was not picked in its own window only as folder
+    // and name.
+    const wxString path = dialog.GetPath();
+    fileTextCtrl->ChangeValue(
+        path.empty() ? wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath()
+                     : path);
 }
 
 void ExportDialog::Cancel()

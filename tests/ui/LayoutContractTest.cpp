@@ -10,7 +10,10 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/Norvel.h"
+#include "app/XmlDialog.h"
 #include "app/XmlFrame.h"
+#include "ui/AboutDialog.h"
+#include "ui/ExportDialog.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -122,4 +125,18 @@ TEST(LayoutContract, ProgressWindowLayoutHasEveryNamedControl)
     ASSERT_NE(frame->GetHandle(), nullptr);
     ExpectControls(frame, ProgressFrame::GetLayoutControls());
     DestroyNow(frame);
+}
+
+TEST(LayoutContract, ExportAndAboutDialogLayoutsHaveEveryNamedControl)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* exportDialog = new XmlDialog(nullptr, -1, rit.get(), "ExportDialog");
+    ASSERT_NE(exportDialog->GetHandle(), nullptr);
+    ExpectControls(exportDialog, ExportDialog::GetLayoutControls());
+    DestroyNow(exportDialog);
+
+    auto* aboutDialog = new XmlDialog(nullptr, -1, rit.get(), "AboutDialog");
+    ASSERT_NE(aboutDialog->GetHandle(), nullptr);
+    ExpectControls(aboutDialog, AboutDialog::GetLayoutControls());
+    DestroyNow(aboutDialog);
 }
