@@ -6,26 +6,19 @@
 // Run by hand under an X server: xvfb-run -a build-*/bench/ExportBench [runs [companies]]
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <wx/app.h>
-#include <wx/filename.h>
-#include <wx/image.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/Norvel.h"
-#include "app/RuntimeInformationType.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowBenchSupport.h"
 #include "directory/CompanyEntity.h"
-#include "lib/db/BKSQLiteDatabase.h"
 #include "lib/gui/BKListCtrl.h"
 #include "ui/ExportDialog.h"
 #include "ui/NorvelFrame.h"
@@ -75,136 +68,76 @@ double WriteLines(const std::string& path, const std::vector<std::string>& lines
     return written ? Seconds(start) : -1;
 }
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override
-    {
-        wxInitAllImageHandlers();
-        wxXmlResource::Get()->InitAllHandlers();
-        SetExitOnFrameDelete(false);
-        CallAfter([this] {
-            result = Measure();
-            ExitMainLoop();
-        });
-        return true;
+int Measure(int runs, unsigned int companies)
+{
+    MainWindow window;
+    if (!window.Open(companies))
+        return 1;
+    NorvelFrame* frame = window.frame;
+    Brenik::BKListCtrl* list = window.list;
+    const std::string exported = window.home + "/export.csv";
+    const std::string plain = window.home + "/plain.csv";
+    frame->Search();  // every company
+    wxYield();
+
+    // The same bytes, made once outside the measurement.
+    const CsvConfigType::Utf8 settings = CsvConfigType().ToUtf8();
+    std::vector<std::string> lines(1);
+    CompanyEntity::AppendCsvHeader(settings, lines[0]);
+    size_t bytes = lines[0].size();
+    for (int row = 0; row < list->GetItemCount(); ++row) {
+        lines.emplace_back();
+        static_cast<CompanyEntity*>(list->GetPointer(row, 0))
+            ->AppendCsvContent(settings, lines.back());
+        bytes += lines.back().size();
     }
 
-    int OnRun() override
-    {
-        wxApp::OnRun();
-        return result;
+    Answers answers(wxString::FromUTF8(exported.c_str()));
+    answers.Register();
+    std::vector<double> plainTimes, syncedTimes, exportTimes;
+    for (int run = 0; run < runs; ++run) {
+        const double plainSeconds = WriteLines(plain, lines, false);
+        const double syncedSeconds = WriteLines(plain, lines, true);
+        std::remove(plain.c_str());
+        Clock::time_point start = Clock::now();
+        frame->Export();
+        const double exportSeconds = Seconds(start);
+        if (plainSeconds < 0 || syncedSeconds < 0 ||
+            answers.lastMessage != "The export is finished.") {
+            std::fprintf(stderr, "writing failed: %s\n", answers.lastMessage.utf8_str().data());
+            return 1;
+        }
+        plainTimes.push_back(plainSeconds);
+        syncedTimes.push_back(syncedSeconds);
+        exportTimes.push_back(exportSeconds);
+        std::printf("run %d: fwrite per line %.3f s, with fsync %.3f s, Export %.3f s\n", run + 1,
+                    plainSeconds, syncedSeconds, exportSeconds);
+        std::fflush(stdout);
     }
+    answers.Unregister();
 
-private:
-    int Measure()
-    {
-        const int runs = argc > 1 ? std::max(1, std::atoi(argv[1].utf8_str())) : 5;
-        const unsigned int companies =
-            argc > 2 ? unsigned(std::max(1, std::atoi(argv[2].utf8_str()))) : 100000;
-        const std::string path = Directory(companies);
-        if (path.empty()) {
-            std::fprintf(stderr, "cannot generate the directory with %s\n", NORVEL_GENDIR);
-            return 1;
-        }
+    const wxULongLong size = wxFileName::GetSize(wxString::FromUTF8(exported.c_str()));
+    std::remove(exported.c_str());
 
-        // The layouts are found below the source folder; the user configuration goes to a
-        // scratch home so the benchmark neither reads nor writes the user's own.
-        wxSetWorkingDirectory(NORVEL_SOURCE_DIR);
-        const std::string home = std::string(NORVEL_BINARY_DIR) + "/bench-home";
-        wxFileName::Mkdir(wxString::FromUTF8(home.c_str()), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        setenv("HOME", home.c_str(), 1);
-        const std::string exported = home + "/export.csv";
-        const std::string plain = home + "/plain.csv";
-
-        std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
-        auto* database = new Brenik::BKSQLiteDatabase(wxString::FromUTF8(path.c_str()));
-        rit->SetDatabase(database, true);
-        if (!database->Connect()) {
-            std::fprintf(stderr, "cannot open %s\n", path.c_str());
-            return 1;
-        }
-
-        auto* frame = new NorvelFrame(rit.get());
-        frame->Show();
-        auto* list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), Brenik::BKListCtrl);
-        if (!list) {
-            std::fprintf(stderr, "the main window has no result list\n");
-            return 1;
-        }
-        frame->Search();  // every company
-        for (int i = 0; i < 5; ++i)
-            wxYield();
-
-        // The same bytes, made once outside the measurement.
-        const CsvConfigType::Utf8 settings = CsvConfigType().ToUtf8();
-        std::vector<std::string> lines(1);
-        CompanyEntity::AppendCsvHeader(settings, lines[0]);
-        size_t bytes = lines[0].size();
-        for (int row = 0; row < list->GetItemCount(); ++row) {
-            lines.emplace_back();
-            static_cast<CompanyEntity*>(list->GetPointer(row, 0))
-                ->AppendCsvContent(settings, lines.back());
-            bytes += lines.back().size();
-        }
-
-        Answers answers(wxString::FromUTF8(exported.c_str()));
-        answers.Register();
-        std::vector<double> plainTimes, syncedTimes, exportTimes;
-        for (int run = 0; run < runs; ++run) {
-            const double plainSeconds = WriteLines(plain, lines, false);
-            const double syncedSeconds = WriteLines(plain, lines, true);
-            std::remove(plain.c_str());
-            Clock::time_point start = Clock::now();
-            frame->Export();
-            const double exportSeconds = Seconds(start);
-            if (plainSeconds < 0 || syncedSeconds < 0 ||
-                answers.lastMessage != "The export is finished.") {
-                std::fprintf(stderr, "writing failed: %s\n", answers.lastMessage.utf8_str().data());
-                return 1;
-            }
-            plainTimes.push_back(plainSeconds);
-            syncedTimes.push_back(syncedSeconds);
-            exportTimes.push_back(exportSeconds);
-            std::printf("run %d: fwrite per line %.3f s, with fsync %.3f s, Export %.3f s\n",
-                        run + 1, plainSeconds, syncedSeconds, exportSeconds);
-            std::fflush(stdout);
-        }
-        answers.Unregister();
-
-        FILE* check = std::fopen(exported.c_str(), "r");
-        std::fseek(check, 0, SEEK_END);
-        const long size = std::ftell(check);
-        std::fclose(check);
-        std::remove(exported.c_str());
-
-        const double plainMedian = Median(plainTimes);
-        const double syncedMedian = Median(syncedTimes);
-        const double exportMedian = Median(exportTimes);
-        std::printf("\ncompanies: %u, rows exported: %d, bytes: %zu (file: %ld)\n", companies,
-                    list->GetItemCount(), bytes, size);
-        std::printf("fopen, fwrite per line, fclose (median of %d): %.3f s\n", runs, plainMedian);
-        std::printf("the same with fsync before fclose (median): %.3f s\n", syncedMedian);
-        std::printf("NorvelFrame::Export (median of %d): %.3f s\n", runs, exportMedian);
-        std::printf("ratio Export / fwrite per line: %.2f (target <= 2.00: %s)\n",
-                    exportMedian / plainMedian,
-                    exportMedian <= 2 * plainMedian ? "holds" : "missed");
-        std::printf("ratio Export / fwrite per line with fsync: %.2f\n",
-                    exportMedian / syncedMedian);
-
-        frame->ClearResultsListCtrl();
-        frame->Destroy();
-        ProcessIdle();
-        return exportMedian <= 2 * plainMedian && size_t(size) == bytes ? 0 : 2;
-    }
-
-    int result = 1;
-};
+    const double plainMedian = Median(plainTimes);
+    const double syncedMedian = Median(syncedTimes);
+    const double exportMedian = Median(exportTimes);
+    std::printf("\ncompanies: %u, rows exported: %d, bytes: %zu (file: %s)\n", companies,
+                list->GetItemCount(), bytes, size.ToString().utf8_str().data());
+    std::printf("fopen, fwrite per line, fclose (median of %d): %.3f s\n", runs, plainMedian);
+    std::printf("the same with fsync before fclose (median): %.3f s\n", syncedMedian);
+    std::printf("NorvelFrame::Export (median of %d): %.3f s\n", runs, exportMedian);
+    std::printf("ratio Export / fwrite per line: %.2f (target <= 2.00: %s)\n",
+                exportMedian / plainMedian, exportMedian <= 2 * plainMedian ? "holds" : "missed");
+    std::printf("ratio Export / fwrite per line with fsync: %.2f\n", exportMedian / syncedMedian);
+    return exportMedian <= 2 * plainMedian && size == bytes ? 0 : 2;
+}
 
 }  // namespace
 
 // Norvel.h declares the program's own application object; this one is installed by hand.
 int main(int argc, char** argv)
 {
-    wxApp::SetInstance(new BenchApp);
+    wxApp::SetInstance(new WindowBenchApp(Measure));
     return wxEntry(argc, argv);
 }
