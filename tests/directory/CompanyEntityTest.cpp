@@ -159,37 +159,14 @@ TEST(CompanyEntity, CsvHeaderAndLineUnderTheDefaults)
 
     // Every column in its place, whatever order the record's fields are in (setting a
     // value moves its field to the end), and nothing of the unexported fields.
-    const char* keys[] = {"id",
-                          "name",
-                          "ceo",
-                          "address",
-                          "housenumber",
-                          "zipcode",
-                          "city",
-                          "state",
-                          "phone",
-                          "fax",
-                          "mobile",
-                          "internet",
-                          "email",
-                          "taxIdNumber",
-                          "taxNumber",
-                          "notes",
-                          "openingHours",
-                          "districtCourt",
-                          "commercialRegister",
-                          "blog",
-                          "twitter",
-                          "facebook",
-                          "imprintUrl",
-                          "staff",
-                          "startyear",
-                          "typeofcompany",
-                          "owner",
-                          "memberships",
-                          "parking",
-                          "created",
-                          "updated"};
+    // clang-format off
+    const char* keys[] = {
+        "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone",
+        "fax", "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes",
+        "openingHours", "districtCourt", "commercialRegister", "blog", "twitter", "facebook",
+        "imprintUrl", "staff", "startyear", "typeofcompany", "owner", "memberships", "parking",
+        "created", "updated"};
+    // clang-format on
     CompanyEntity full(nullptr, true);
     for (int column = 30; column >= 0; --column)
         full.SetValue(keys[column], wxString::Format("v%d", column + 1));
