@@ -280,7 +280,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
 
-    // Commands whose windows do not exist yet start (and stay) disabled.
+    // Commands whose windows do not exist yet stay disabled; the export waits for a search
+    // that finds something.
     EnableCommand("aboutMenuItem", nullptr, IsCommandAvailable(Command::About));
     EnableCommand("exportMenuItem", "exportTool", false);
 
