@@ -182,40 +182,15 @@ TEST(CompanyEntity, CsvHeaderAndLineUnderTheDefaults)
                                      .find("\"2019-03-05 10:20:30\";\"\"\n"));
 }
 
-TEST(CompanyEntity, CsvLineBreaksInsideValues)
+TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
 {
-    const char* notes = "a\r\nb\nc\rd\n\ne";
-    CsvConfigType kept;
-    EXPECT_EQ("\"1\";\"a\r\nb\nc\rd\n\ne\"" + Repeat(";\"\"", 29) + "\n",
-              CsvLine(kept, {{"id", "1"}, {"name", notes}}));
+    // Line breaks are replaced before the text delimiter goes, also from the replacement;
+    // a delimiter of several characters goes whole.
+    CsvConfigType quoted(wxString(), "; ", "''", "\n", true, "''|");
+    EXPECT_EQ("''1''; ''O'Neil|Partner''" + Repeat("; ''''", 29) + "\n",
+              CsvLine(quoted, {{"id", "1"}, {"name", "O'Neil\r\n''Partner"}}));
 
-    CsvConfigType replaced(wxString(), ";", "\"", "\r\n", true, " / ");
-    EXPECT_EQ("\"1\";\"a / b / c / d /  / e\"" + Repeat(";\"\"", 29) + "\r\n",
-              CsvLine(replaced, {{"id", "1"}, {"name", notes}}));
-
-    CsvConfigType removed(wxString(), ";", "\"", "\r", true, "");
-    EXPECT_EQ("\"1\";\"abcde\"" + Repeat(";\"\"", 29) + "\r",
-              CsvLine(removed, {{"id", "1"}, {"name", notes}}));
-
-    // A replacement holding the text delimiter loses it like any value.
-    CsvConfigType quoted(wxString(), ";", "\"", "\n", true, "\"|\"");
-    EXPECT_EQ("\"1\";\"a|b\"" + Repeat(";\"\"", 29) + "\n",
-              CsvLine(quoted, {{"id", "1"}, {"name", "a\nb"}}));
-}
-
-TEST(CompanyEntity, CsvOtherDelimiters)
-{
-    // No text delimiter: nothing enclosed, nothing removed.
-    CsvConfigType bare(wxString(), "\t", "", "\n", false, "");
-    EXPECT_EQ("5\tSay \"hi\"" + Repeat("\t", 29) + "\n",
-              CsvLine(bare, {{"id", "5"}, {"name", "Say \"hi\""}}));
-
-    // Delimiters of several characters are written and removed whole.
-    CsvConfigType wide(wxString(), "; ", "''", "\n", false, "");
-    EXPECT_EQ("''5''; ''O'Neil Partner''" + Repeat("; ''''", 29) + "\n",
-              CsvLine(wide, {{"id", "5"}, {"name", "O'Neil ''Partner"}}));
-
-    // The field rule on its own: enclosing and the delimiter after are each optional.
+    // Enclosing and the delimiter after are each optional.
     CsvConfigType config;
     wxString line = "x";
     CompanyEntity::GetCsvField(config, line, "a\"b", false, false);

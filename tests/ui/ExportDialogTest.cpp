@@ -97,75 +97,42 @@ protected:
 
 }  // namespace
 
-TEST_F(ExportSettings, OpensWithTheLastFileNameAndTheLayoutsChoices)
+TEST_F(ExportSettings, OpensWithTheLastFileNameAndOffersTheUsualDelimiters)
 {
     EXPECT_EQ(dialog->GetSize().GetWidth(), 650);
-    EXPECT_EQ(file->GetValue(), dir.Path("old.csv"));
     EXPECT_EQ(wxWindow::FindFocus(), file);
-    EXPECT_EQ(field->GetValue(), ";");
-    wxArrayString fieldChoices;
-    for (const char* choice : {";", ",", "{tab}", "|"})
-        fieldChoices.Add(choice);
-    EXPECT_EQ(field->GetStrings(), fieldChoices);
-    EXPECT_EQ(text->GetValue(), "\"");
-    wxArrayString textChoices;
-    for (const char* choice : {"\"", "'", ""})
-        textChoices.Add(choice);
-    EXPECT_EQ(text->GetStrings(), textChoices);
+    EXPECT_EQ(file->GetValue(), dir.Path("old.csv"));
+    EXPECT_EQ(wxJoin(field->GetStrings(), ' '), "; , {tab} |");
+    EXPECT_EQ(wxJoin(text->GetStrings(), ' '), "\" ' ");
     EXPECT_EQ(lineBreak->GetCount(), 3u);
-    EXPECT_EQ(lineBreak->GetSelection(), 0);
     EXPECT_TRUE(lineBreak->HasFlag(wxCB_READONLY));
-    EXPECT_FALSE(replace->GetValue());
-    EXPECT_EQ(replacement->GetValue(), "");
 }
 
-TEST_F(ExportSettings, ExportChecksTheNameAndStoresTheChoicesWithoutTouchingTheFile)
+TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
 {
     wxString message, caption;
     file->ChangeValue("");
     wxTEST_DIALOG(Click("exportButton"), ExpectMessageBox(&message, &caption));
     EXPECT_EQ(caption, "Filename empty");
-    EXPECT_EQ(message, "Please choose a filename.");
     EXPECT_TRUE(dialog->IsShown());
-    EXPECT_EQ(settings.GetFilename(), dir.Path("old.csv"));
 
-    // An existing file passes the check unchanged; the export replaces it later.
-    ASSERT_TRUE(WriteTextFile(dir.Path("kept.csv"), "kept\n"));
-    file->ChangeValue(dir.Path("kept.csv"));
     field->SetValue("{tab}");
-    text->SetValue("");
-    lineBreak->SetSelection(1);
-    replace->SetValue(true);
-    replacement->ChangeValue(" / ");
-    Click("exportButton");
-    EXPECT_FALSE(dialog->IsShown());
-    EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");
-    EXPECT_EQ(FilesIn(dir.Path()), wxArrayString(1, wxString("kept.csv")));
-    EXPECT_EQ(settings.GetFilename(), dir.Path("kept.csv"));
-    EXPECT_EQ(settings.GetFieldDelimiter(), "\t");
-    EXPECT_EQ(settings.GetTextDelimiter(), "");
-    EXPECT_EQ(settings.GetLineBreak(), "\r\n");
-    EXPECT_TRUE(settings.IsReplaceLineBreak());
-    EXPECT_EQ(settings.GetReplaceLineBreakWith(), " / ");
-
-    // Cancel leaves the settings as they were.
-    dialog->Show();
-    file->ChangeValue(dir.Path("other.csv"));
-    field->SetValue("{Tab}");
-    lineBreak->SetSelection(2);
+    file->ChangeValue(dir.Path("new.csv"));
     Click("cancelButton");
     EXPECT_FALSE(dialog->IsShown());
+    EXPECT_EQ(settings.GetFilename(), dir.Path("old.csv"));
+    EXPECT_EQ(settings.GetFieldDelimiter(), "|");
+
+    // The check that the file can be written leaves an existing file as it is.
+    ASSERT_TRUE(WriteTextFile(dir.Path("kept.csv"), "kept\n"));
+    dialog->Show();
+    file->ChangeValue(dir.Path("kept.csv"));
+    Click("exportButton");
+    EXPECT_FALSE(dialog->IsShown());
     EXPECT_EQ(settings.GetFilename(), dir.Path("kept.csv"));
     EXPECT_EQ(settings.GetFieldDelimiter(), "\t");
-    EXPECT_EQ(settings.GetLineBreak(), "\r\n");
-
-    // Only "{tab}" stands for a tab; the last line break choice is CR.
-    dialog->Show();
-    file->ChangeValue(dir.Path("other.csv"));
-    Click("exportButton");
-    EXPECT_EQ(settings.GetFieldDelimiter(), "{Tab}");
-    EXPECT_EQ(settings.GetLineBreak(), "\r");
-    EXPECT_FALSE(wxFileName::FileExists(dir.Path("other.csv")));
+    EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");
+    EXPECT_EQ(FilesIn(dir.Path()), wxArrayString(1, wxString("kept.csv")));
 }
 
 TEST_F(ExportSettings, BrowseOpensTheFileDialogWhereTheFileLiesAndTakesTheChoice)
