@@ -16,6 +16,17 @@ public:
     // Every size of the program icon; empty when the icon file is missing.
     static wxIconBundle LoadIcons(RuntimeInformationType* rit);
 
+    // A control of the window's layout by name and class. A layout that lacks it is a
+    // defect, reported loudly in debug builds; null then, and the window works without it.
+    template <typename T>
+    static T* FindControl(wxWindow* window, const char* name)
+    {
+        T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
+        wxCHECK_MSG(control, nullptr,
+                    wxString::Format("Layout %s lacks %s", window->GetName(), name));
+        return control;
+    }
+
     // Builds a frame or dialog from its layout: loads the file, creates the window from the
     // resource of the same name, then gives it the caller's id and the program icon.
     template <typename Window>
@@ -34,16 +45,5 @@ public:
         wxIconBundle icons = LoadIcons(rit);
         if (!icons.IsEmpty())
             window->SetIcons(icons);
-    }
-
-    // A control of the window's layout, by name and class. A layout that lacks it is a
-    // defect, reported loudly in debug builds; the window then works without that control.
-    template <typename T>
-    static T* FindControl(wxWindow* window, const char* name)
-    {
-        T* control = wxDynamicCast(window->FindWindow(XRCID(name)), T);
-        wxCHECK_MSG(control, nullptr,
-                    wxString::Format("Layout %s lacks %s", window->GetName(), name));
-        return control;
     }
 };

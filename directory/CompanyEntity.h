@@ -3,8 +3,11 @@
 // Bound to a borrowed connection; owns nothing else.
 #pragma once
 
+#include <string>
+
 #include <wx/string.h>
 
+#include "directory/CsvConfigType.h"
 #include "directory/SQLiteEntity.h"
 
 namespace Brenik {
@@ -23,13 +26,8 @@ public:
     // one blank and the number when the number is not empty, else the address alone.
     static wxString JoinAddress(const wxString& address, const wxString& housenumber);
 
-private:
-    // The field at the place the declaration gives it, which a loaded record keeps; found by
-    // key when the record has been reordered. Null when there is no such field.
-    BKEntityType* DeclaredField(unsigned int declaredIndex, const wxString& key) const;
-
     // The company sheet.
-public:
+
     // The one-company sheet: "company.tpl" of the print resources filled by SetSheetVariables,
     // titled with the company's name. The caller owns the printout; never null.
     HtmlPrintoutLibrary* Print(RuntimeInformationType* information);
@@ -45,6 +43,26 @@ public:
     // encoded, because the template engine scans inserted values for placeholders again.
     static wxString ToHtmlText(const wxString& text);
 
+    // CSV export: 31 columns from "id" to "updated", every field enclosed in the text
+    // delimiter, the line ended by the line break.
+
+    // Appends one value to a CSV line: line breaks replaced when the settings ask for it
+    // (CR LF, then LF, then CR), every text delimiter removed, enclosed in text delimiters
+    // when asked, the field delimiter after it when asked.
+    static void GetCsvField(const CsvConfigType& config, wxString& line, wxString value,
+                            bool appendFieldDelimiter, bool enclose);
+    // The header line of translated column labels; uses no record data.
+    wxString GetCsvHeader(CsvConfigType config);
+    // This record's line.
+    wxString GetCsvContent(CsvConfigType config);
+    // The same lines appended to UTF-8 bytes, the form the file takes: an export of many
+    // records converts the settings once and no text twice.
+    static void AppendCsvHeader(const CsvConfigType::Utf8& config, std::string& bytes);
+    void AppendCsvContent(const CsvConfigType::Utf8& config, std::string& bytes) const;
+
 private:
+    // The field at the place the declaration gives it, which a loaded record keeps; found by
+    // key when the record has been reordered. Null when there is no such field.
+    BKEntityType* DeclaredField(unsigned int declaredIndex, const wxString& key) const;
     wxString FieldText(const char* key) const;
 };

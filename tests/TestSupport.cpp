@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -91,4 +92,31 @@ std::string ImageBytes(int width, int height, wxBitmapType type)
     std::string bytes(stream.GetLength(), '\0');
     stream.CopyTo(bytes.data(), bytes.size());
     return bytes;
+}
+
+wxArrayString FilesIn(const wxString& directory)
+{
+    wxArrayString names;
+    wxDir dir(directory);
+    wxString name;
+    for (bool found = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES | wxDIR_DIRS | wxDIR_HIDDEN);
+         found; found = dir.GetNext(&name))
+        names.Add(name);
+    names.Sort();
+    return names;
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(rlim_t bytes)
+{
+    previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = bytes;
+    applied = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
 }

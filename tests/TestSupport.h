@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include <sys/resource.h>
 #include <wx/gdicmn.h>
+
+#include <wx/arrstr.h>
 #include <wx/string.h>
 
 // The toolkit's assert handler of both test programs: every assert fails the running test.
@@ -54,3 +57,23 @@ std::string ReadTextFile(const wxString& path);
 
 // The bytes of a one-coloured image of that size written in the format (GIF from a palette).
 std::string ImageBytes(int width, int height, wxBitmapType type);
+
+// The names in a directory, hidden ones too, sorted: a test sees that nothing was left behind.
+wxArrayString FilesIn(const wxString& directory);
+
+// Limits the size of files this process may write, for the scope; writing beyond it fails
+// with EFBIG, also for root: a full disk without filling one.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes);
+    ~ScopedFileSizeLimit();
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+    bool IsApplied() const { return applied; }
+
+private:
+    rlimit previous;
+    void (*previousHandler)(int);
+    bool applied;
+};

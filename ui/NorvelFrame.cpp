@@ -17,11 +17,15 @@
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKConfiguration.h"
 #include "lib/core/BKDateTime.h"
+#include "lib/core/BKReplacingFile.h"
 #include "lib/gui/BKListCtrl.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
+#include "ui/AboutDialog.h"
 #include "ui/CompanyFrame.h"
+#include "ui/ExportDialog.h"
 #include "ui/ProgressFrame.h"
+#include "ui/ProgressGuard.h"
 
 using Brenik::BKCasts;
 using Brenik::BKEntity;
@@ -201,10 +205,9 @@ bool NorvelFrame::IsCommandAvailable(Command command)
     switch (command) {
         case Command::OpenCompany:
         case Command::Print:
+        case Command::Export:
+        case Command::About:
             return true;
-        case Command::Export:       // needs the export dialog
-        case Command::About:        // needs the about window
-            return false;
     }
     return false;
 }
@@ -280,7 +283,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
 
-    // Commands whose windows do not exist yet start (and stay) disabled.
+    // Commands whose windows do not exist yet stay disabled; the export waits for a search
+    // that finds something.
     EnableCommand("aboutMenuItem", nullptr, IsCommandAvailable(Command::About));
     EnableCommand("exportMenuItem", "exportTool", false);
 
@@ -331,7 +335,7 @@ void NorvelFrame::RestoreSettings()
         Move(x, y);
 
     Maximize(configuration.Get("Maximized", "false").ToBool());
-    exportFilename = configuration.Get("ExportFilename", "").ToString();
+    csvConfig.SetFilename(configuration.Get("ExportFilename", "").ToString());
 }
 
 void NorvelFrame::LoadSectors()
@@ -362,7 +366,7 @@ void NorvelFrame::Exit(wxCloseEvent* event)
     configuration.Set("Width", BKCasts::ToString(size.GetWidth()));
     configuration.Set("Height", BKCasts::ToString(size.GetHeight()));
     configuration.Set("Maximized", BKCasts::ToString(maximized, false, false));
-    configuration.Set("ExportFilename", exportFilename);
+    configuration.Set("ExportFilename", csvConfig.GetFilename());
 
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
     if (!configuration.Save(file, "\n"))
@@ -380,7 +384,9 @@ void NorvelFrame::Quit()
 
 void NorvelFrame::About()
 {
-    // Needs the about window; until it exists the command is disabled and does nothing.
+    AboutDialog dialog(this, -1, GetRit());
+    dialog.CentreOnScreen(wxBOTH);
+    dialog.ShowModal();
 }
 
 void NorvelFrame::PlaceCursor()
@@ -420,27 +426,16 @@ wxArrayString NorvelFrame::GetSectorFilter() const
 
 void NorvelFrame::Search()
 {
-    if (searching || !resultsListCtrl)
+    if (busy || !resultsListCtrl)
         return;
-    searching = true;
+    busy = true;
 
     const wxArrayString sectorIds = GetSectorFilter();
     ClearResultsListCtrl();
     SelectCompany();
 
-    // A search yields to the toolkit after every record, and every yield sends idle and
-    // interface-update events to every window of the program: more work than the record
-    // itself. Nothing here listens to them, so only windows that ask for them get them while
-    // the search runs.
-    const wxIdleMode idleMode = wxIdleEvent::GetMode();
-    const wxUpdateUIMode updateMode = wxUpdateUIEvent::GetMode();
-    wxIdleEvent::SetMode(wxIDLE_PROCESS_SPECIFIED);
-    wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
-
-    auto* progress = new ProgressFrame(this, -1, GetRit());
-    progress->MakeModal(true);
-    progress->Show();
-    wxYield();
+    // The search yields to the toolkit after every record.
+    ProgressGuard progress(this, GetRit());
 
     CompanyController factory(GetRit()->GetDatabase());
     const wxString text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
@@ -486,12 +481,8 @@ void NorvelFrame::Search()
     }
 
     // The box is shown after the progress window has gone, not under it.
-    progress->MakeModal(false);
-    progress->Close(true);
-    progress->Destroy();
-    wxIdleEvent::SetMode(idleMode);
-    wxUpdateUIEvent::SetMode(updateMode);
-    searching = false;
+    progress.End();
+    busy = false;
 
     if (failed)
         ShowError(_("Search error"),
@@ -584,7 +575,66 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
 
 void NorvelFrame::Export()
 {
-    // Needs the export dialog; until it exists the command is disabled and does nothing.
+    if (busy || !resultsListCtrl)
+        return;
+    {
+        ExportDialog dialog(this, -1, GetRit(), &csvConfig);
+        dialog.CentreOnScreen(wxBOTH);
+        if (dialog.ShowModal() != wxID_OK)
+            return;
+    }
+
+    // The new content goes beside the file and replaces it at the end: a failure part-way
+    // must not cost the user the file that was there.
+    const wxString name = csvConfig.GetFilename();
+    Brenik::BKReplacingFile file;
+    if (!file.Open(name)) {
+        ShowError(_("File unwriteable"), _("The file ") + name + _(" could not been opened."));
+        return;
+    }
+    busy = true;
+    const bool written = WriteExport(file);
+    busy = false;
+    if (!written) {
+        file.Discard();
+        ShowError(_("File write error"), _("The file ") + name + _(" could not been written."));
+        return;
+    }
+    // Only a file that is in place is reported as exported.
+    if (!file.Commit()) {
+        ShowError(_("File close error"), _("The file ") + name + _(" could not been closed."));
+        return;
+    }
+    ShowError(_("Export finished"), _("The export is finished."));
+}
+
+bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
+{
+    // The settings in the file's encoding once, and one line buffer for all rows.
+    const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
+    std::string line;
+    CompanyEntity::AppendCsvHeader(settings, line);
+    if (!file.Write(line))
+        return false;
+
+    const int rows = resultsListCtrl->GetItemCount();
+    ProgressGuard progress(this, GetRit());
+    progress->SetCount(static_cast<unsigned int>(rows));
+    for (int row = 0; row < rows; ++row) {
+        // A cancel keeps the rows written so far.
+        if (progress->IsCanceled())
+            break;
+        if ((row + 1) % 10 == 0)
+            progress->SetLevel(row + 1);
+        const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
+        if (!company)
+            continue;
+        line.clear();
+        company->AppendCsvContent(settings, line);
+        if (!file.Write(line))
+            return false;
+    }
+    return true;
 }
 
 CompanyEntity* NorvelFrame::GetSelectedCompany() const

@@ -19,11 +19,13 @@
 #include <wx/toolbar.h>
 
 #include "app/XmlFrame.h"
+#include "directory/CsvConfigType.h"
 #include "ui/CompanyFrames.h"
 
 namespace Brenik {
 class BKListCtrl;
-}
+class BKReplacingFile;
+}  // namespace Brenik
 class CompanyEntity;
 class SectorEntities;
 
@@ -53,6 +55,8 @@ public:
     void Quit();
     void About();
     void PlaceCursor();
+    // The export settings the next export starts from.
+    const CsvConfigType& GetCsvConfig() const { return csvConfig; }
     // A modal box over this window: text, caption, OK, centred on the screen.
     void ShowError(const wxString& title, const wxString& message);
 
@@ -72,6 +76,9 @@ public:
     void Print(bool preview);
     // Shows the context menu when a row is selected.
     void ResultsRightClick();
+    // Asks for the export settings, then writes the listed companies to the chosen file.
+    // The file is replaced only by a complete export (or the rows before a cancel); on a
+    // failure any earlier file stays as it was.
     void Export();
 
     // The company of the selected row; null when no row is selected.
@@ -112,16 +119,18 @@ private:
     // The box saying that the command needs a selected company.
     void AskForSelection();
     void SetStatus(const wxString& text, int field);
+    // Writes the header and every listed company through the file; false on a write error.
+    bool WriteExport(Brenik::BKReplacingFile& file);
 
     std::unique_ptr<SectorEntities> sectors;
     // Holds the open company windows, which are child windows and outlive this registry
     // while the main window is destroyed; it is emptied and detached before that.
     CompanyFrames companyFrames;
-    // The export file name; the export settings it belongs to come with the export dialog.
-    wxString exportFilename;
-    // A search yields to the event loop after every record; a second one must not start
-    // inside it.
-    bool searching = false;
+    // The export settings; only the file name is kept across program runs.
+    CsvConfigType csvConfig;
+    // A search or an export yields to the event loop as it goes; neither may start inside
+    // the other, which would change the list under it.
+    bool busy = false;
 
     wxMenuBar* menuBar = nullptr;
     wxStatusBar* statusBar = nullptr;

@@ -82,20 +82,21 @@ void ProgressFrame::SetCount(unsigned int count)
 
 void ProgressFrame::SetLevel(int level)
 {
-    // Repainting this window costs far more than a step of the work it shows, so the gauge
-    // and the counter change at most about 100 times per total: every level for totals up to
-    // 100, and the first and the last level always.
+    // Repainting this window, and even asking the toolkit for pending events, costs far more
+    // than a step of the work it shows, so the gauge and the counter change, and events are
+    // processed, at most about 100 times per total: every level for totals up to 100, and the
+    // first and the last level always. A cancel is seen within a hundredth of the work.
     const long long step = std::max<long long>(1, count / 100);
-    if (shownLevel < 0 || level < shownLevel || level - shownLevel >= step ||
-        static_cast<long long>(level) >= count) {
-        shownLevel = level;
-        if (progressGauge) {
-            // The gauge refuses values outside its range; the text still says what was asked.
-            progressGauge->SetValue(std::clamp(level, 0, progressGauge->GetRange()));
-        }
-        if (infoStaticText)
-            infoStaticText->SetLabel(Brenik::BKCasts::ToString(level) + _(" of ") + countText);
+    if (shownLevel >= 0 && level >= shownLevel && level - shownLevel < step &&
+        static_cast<long long>(level) < count)
+        return;
+    shownLevel = level;
+    if (progressGauge) {
+        // The gauge refuses values outside its range; the text still says what was asked.
+        progressGauge->SetValue(std::clamp(level, 0, progressGauge->GetRange()));
     }
+    if (infoStaticText)
+        infoStaticText->SetLabel(Brenik::BKCasts::ToString(level) + _(" of ") + countText);
     wxYield();
 }
 

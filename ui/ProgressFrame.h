@@ -31,7 +31,7 @@ public:
     void SetCount(unsigned int count);
     // Shows "level of total" and lets the toolkit process pending events, so the window
     // repaints and a click on Cancel is seen. Levels closer together than 1/100 of the total
-    // are not shown one by one.
+    // are not shown one by one, and events wait for the next level shown.
     void SetLevel(int level);
     void Cancel();
     bool IsCanceled() const { return canceled; }

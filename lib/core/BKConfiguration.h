@@ -2,8 +2,6 @@
 // memory as a string map. Load adds a file's entries, Save writes the whole map anew.
 #pragma once
 
-#include <cstdio>
-
 #include <wx/string.h>
 
 #include "lib/core/BKCasts.h"
@@ -30,15 +28,6 @@ public:
     // temporary file that replaces the old one only when it was written completely, so a
     // failure (false) leaves any earlier file as it was.
     bool Save(const wxString& fileName, const wxString& lineBreak);
-
-    // The system calls that end a save. A full disk or an I/O error can make either fail,
-    // which no test can provoke on a local file system, so tests may swap them; the
-    // replacements are in force until the next call. Returns the calls that were in force.
-    struct FinishingCalls {
-        int (*sync)(int descriptor);
-        int (*close)(FILE* file);
-    };
-    static FinishingCalls SetFinishingCalls(const FinishingCalls& calls);
 
     void SetCommentChars(const wxString& commentChars) { this->commentChars = commentChars; }
     wxString GetCommentChars() const { return commentChars; }

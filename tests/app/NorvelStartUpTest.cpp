@@ -18,6 +18,8 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "app/Norvel.h"
+#include "directory/CompanyEntity.h"
+#include "directory/CsvConfigType.h"
 #include "lib/db/BKSQLiteDatabase.h"
 
 namespace {
@@ -157,6 +159,12 @@ TEST(NorvelStartUp, GermanCatalogueTranslatesTheMessages)
     EXPECT_TRUE(locale->IsOk());
     EXPECT_EQ(rit->Translate("Database error"), "Datenbankfehler");
     EXPECT_EQ(wxGetTranslation("Search error"), "Suchfehler");
+    // The German program writes German CSV headers.
+    EXPECT_TRUE(
+        CompanyEntity(nullptr, false)
+            .GetCsvHeader(CsvConfigType())
+            .StartsWith(wxString::FromUTF8("\"ID\";\"Name\";\"Gesch\xC3\xA4"
+                                           "ftsf\xC3\xBChrer\";\"Adresse\";\"Hausnummer\";")));
     rit->SetLocale(nullptr);
 }
 

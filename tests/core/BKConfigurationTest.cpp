@@ -1,63 +1,19 @@
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <string>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <wx/dir.h>
 #include <wx/filename.h>
 
 #include "TestSupport.h"
 #include "lib/core/BKConfiguration.h"
+#include "lib/core/BKReplacingFile.h"
 
 using namespace Brenik;
-
-namespace {
-
-// The names in a directory, so that a test can see that nothing was left behind.
-wxArrayString FilesIn(const wxString& directory)
-{
-    wxArrayString names;
-    wxDir dir(directory);
-    wxString name;
-    for (bool found = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES | wxDIR_DIRS | wxDIR_HIDDEN);
-         found; found = dir.GetNext(&name))
-        names.Add(name);
-    names.Sort();
-    return names;
-}
-
-// Limits the size of files this process may write, for the scope; writing beyond it fails
-// with EFBIG, also for root.
-class ScopedFileSizeLimit {
-public:
-    explicit ScopedFileSizeLimit(rlim_t bytes)
-    {
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limit = previous;
-        limit.rlim_cur = bytes;
-        applied = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~ScopedFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    bool IsApplied() const { return applied; }
-
-private:
-    rlimit previous;
-    void (*previousHandler)(int);
-    bool applied;
-};
-
-}  // namespace
 
 TEST(BKConfiguration, ParsesKeysValuesAndComments)
 {
@@ -261,20 +217,20 @@ TEST(BKConfiguration, FailedSaveLeavesTheOldFileAndNoTrace)
         ASSERT_TRUE(limit.IsApplied());
         EXPECT_FALSE(configuration.Save(dir.Path("conf"), "\n"));
     }
-    const BKConfiguration::FinishingCalls failingSync = {[](int) {
+    const BKReplacingFile::FinishingCalls failingSync = {[](int) {
                                                              errno = EIO;
                                                              return -1;
                                                          },
                                                          std::fclose};
-    const BKConfiguration::FinishingCalls failingClose = {::fsync, [](FILE* file) {
+    const BKReplacingFile::FinishingCalls failingClose = {::fsync, [](FILE* file) {
                                                               std::fclose(file);
                                                               errno = ENOSPC;
                                                               return EOF;
                                                           }};
-    for (const BKConfiguration::FinishingCalls& calls : {failingSync, failingClose}) {
-        const BKConfiguration::FinishingCalls previous = BKConfiguration::SetFinishingCalls(calls);
+    for (const BKReplacingFile::FinishingCalls& calls : {failingSync, failingClose}) {
+        const BKReplacingFile::FinishingCalls previous = BKReplacingFile::SetFinishingCalls(calls);
         EXPECT_FALSE(configuration.Save(dir.Path("conf"), "\n"));
-        BKConfiguration::SetFinishingCalls(previous);
+        BKReplacingFile::SetFinishingCalls(previous);
     }
     EXPECT_EQ("Old content\n", ReadTextFile(dir.Path("conf")));
     EXPECT_EQ(expected, FilesIn(dir.Path()));

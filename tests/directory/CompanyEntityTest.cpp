@@ -117,3 +117,84 @@ TEST(CompanyEntity, RowOfNullsGivesEmptyRecord)
     EXPECT_EQ(0u, company->Get("premium")->ToUnsignedInt());
     EXPECT_EQ("8", company->ToSimpleString());
 }
+
+namespace {
+
+// The line of a company with these fields set and all others empty, under the settings.
+std::string CsvLine(const CsvConfigType& config,
+                    std::initializer_list<std::pair<const char*, const char*>> values)
+{
+    CompanyEntity company(nullptr, true);
+    company.SetValue("parking", wxString());  // a new record says "false" there
+    for (const auto& [key, value] : values)
+        company.SetValue(key, wxString::FromUTF8(value));
+    return company.GetCsvContent(config).utf8_string();
+}
+
+std::string Repeat(const std::string& text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
+
+}  // namespace
+
+TEST(CompanyEntity, CsvHeaderAndLineUnderTheDefaults)
+{
+    CompanyEntity company(nullptr, true);
+    EXPECT_EQ(
+        "\"ID\";\"Name\";\"CEO\";\"Address\";\"Housenumber\";\"Zipcode\";\"City\";"
+        "\"State\";\"Phone\";\"Fax\";\"Mobile\";\"Internet\";\"Email\";"
+        "\"Tax id number\";\"Tax number\";\"Notes\";\"Opening hours\";"
+        "\"District court\";\"Commercial register\";\"Blog\";\"Twitter\";\"Facebook\";"
+        "\"Imprint url\";\"Staff\";\"Start year\";\"Type of company\";\"Owner\";"
+        "\"Memberships\";\"Parking\";\"Created\";\"Updated\"\n",
+        company.GetCsvHeader(CsvConfigType()).utf8_string());
+
+    // The inner quotes go, the field delimiter inside a value stays, the rest is empty.
+    EXPECT_EQ("\"7\";\"Drei W\xC3\xB6rter; Firma\"" + Repeat(";\"\"", 29) + "\n",
+              CsvLine(CsvConfigType(), {{"id", "7"}, {"name", "Drei \"W\xC3\xB6rter\"; Firma"}}));
+
+    // Every column in its place, whatever order the record's fields are in (setting a
+    // value moves its field to the end), and nothing of the unexported fields.
+    // clang-format off
+    const char* keys[] = {
+        "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone",
+        "fax", "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes",
+        "openingHours", "districtCourt", "commercialRegister", "blog", "twitter", "facebook",
+        "imprintUrl", "staff", "startyear", "typeofcompany", "owner", "memberships", "parking",
+        "created", "updated"};
+    // clang-format on
+    CompanyEntity full(nullptr, true);
+    for (int column = 30; column >= 0; --column)
+        full.SetValue(keys[column], wxString::Format("v%d", column + 1));
+    for (const char* hidden : {"logo", "keywords", "description", "imprint", "cooperations",
+                               "premium", "premiumStartDate", "premiumStopDate", "sectors"})
+        full.SetValue(hidden, wxString("hidden"));
+    std::string expected;
+    for (int column = 1; column <= 31; ++column)
+        expected += "\"v" + std::to_string(column) + (column < 31 ? "\";" : "\"\n");
+    EXPECT_EQ(expected, full.GetCsvContent(CsvConfigType()).utf8_string());
+    // Stored time stamps are written as they are.
+    EXPECT_NE(std::string::npos, CsvLine(CsvConfigType(), {{"created", "2019-03-05 10:20:30"}})
+                                     .find("\"2019-03-05 10:20:30\";\"\"\n"));
+}
+
+TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
+{
+    // Line breaks are replaced before the text delimiter goes, also from the replacement;
+    // a delimiter of several characters goes whole.
+    CsvConfigType quoted(wxString(), "; ", "''", "\n", true, "''|");
+    EXPECT_EQ("''1''; ''O'Neil|Partner''" + Repeat("; ''''", 29) + "\n",
+              CsvLine(quoted, {{"id", "1"}, {"name", "O'Neil\r\n''Partner"}}));
+
+    // Enclosing and the delimiter after are each optional.
+    CsvConfigType config;
+    wxString line = "x";
+    CompanyEntity::GetCsvField(config, line, "a\"b", false, false);
+    EXPECT_EQ("xab", line);
+    CompanyEntity::GetCsvField(config, line, wxString::FromUTF8("\xE2\x82\xAC"), true, true);
+    EXPECT_EQ(wxString::FromUTF8("xab\"\xE2\x82\xAC\";"), line);
+}

@@ -13,7 +13,9 @@
 #include "app/XmlDialog.h"
 #include "app/XmlFrame.h"
 #include "print/PrintPreviewDialog.h"
+#include "ui/AboutDialog.h"
 #include "ui/CompanyFrame.h"
+#include "ui/ExportDialog.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -182,4 +184,18 @@ TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
                               {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
                               {"closeMenuItem", wxACCEL_CTRL, 'W'}});
     DestroyNow(frame);
+}
+
+TEST(LayoutContract, ExportAndAboutDialogLayoutsHaveEveryNamedControl)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* exportDialog = new XmlDialog(nullptr, -1, rit.get(), "ExportDialog");
+    ASSERT_NE(exportDialog->GetHandle(), nullptr);
+    ExpectControls(exportDialog, ExportDialog::GetLayoutControls());
+    DestroyNow(exportDialog);
+
+    auto* aboutDialog = new XmlDialog(nullptr, -1, rit.get(), "AboutDialog");
+    ASSERT_NE(aboutDialog->GetHandle(), nullptr);
+    ExpectControls(aboutDialog, AboutDialog::GetLayoutControls());
+    DestroyNow(aboutDialog);
 }

@@ -1,0 +1,112 @@
+// What the benchmarks of the program's windows share: the main window opened on the generated
+// directory, and the toolkit application that runs one measurement in its event loop.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include <wx/app.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/Norvel.h"
+#include "app/RuntimeInformationType.h"
+#include "bench/BenchSupport.h"
+#include "lib/db/BKSQLiteDatabase.h"
+#include "lib/gui/BKListCtrl.h"
+#include "ui/NorvelFrame.h"
+
+namespace bench {
+
+// The main window on the generated directory of that size, shown, with its result list. The
+// layouts are found below the source folder; the user configuration goes to a scratch home in
+// the build folder, so a benchmark neither reads nor writes the user's own.
+struct MainWindow {
+    std::string directory;
+    std::string home;
+    std::unique_ptr<RuntimeInformationType> rit;
+    NorvelFrame* frame = nullptr;
+    Brenik::BKListCtrl* list = nullptr;
+
+    // False, after saying why, when the directory or the window cannot be had.
+    bool Open(unsigned int companies)
+    {
+        directory = Directory(companies);
+        if (directory.empty()) {
+            std::fprintf(stderr, "cannot generate the directory with %s\n", NORVEL_GENDIR);
+            return false;
+        }
+        wxSetWorkingDirectory(NORVEL_SOURCE_DIR);
+        home = std::string(NORVEL_BINARY_DIR) + "/bench-home";
+        wxFileName::Mkdir(wxString::FromUTF8(home.c_str()), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+        setenv("HOME", home.c_str(), 1);
+
+        rit = Norvel::CreateRuntimeInformation("norvel");
+        auto* database = new Brenik::BKSQLiteDatabase(wxString::FromUTF8(directory.c_str()));
+        rit->SetDatabase(database, true);
+        if (!database->Connect()) {
+            std::fprintf(stderr, "cannot open %s\n", directory.c_str());
+            return false;
+        }
+        frame = new NorvelFrame(rit.get());
+        frame->Show();
+        list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), Brenik::BKListCtrl);
+        if (!list || !frame->GetStatusBar()) {
+            std::fprintf(stderr, "the main window has no result list or status bar\n");
+            return false;
+        }
+        for (int i = 0; i < 5; ++i)
+            wxYield();
+        return true;
+    }
+
+    ~MainWindow()
+    {
+        if (!frame)
+            return;
+        frame->ClearResultsListCtrl();
+        frame->Destroy();
+        wxTheApp->ProcessIdle();
+    }
+};
+
+// The toolkit application of a window benchmark: runs the measurement (given the number of
+// runs and companies, from the arguments [runs [companies]]) once the event loop is up, and
+// ends with its result as the exit code.
+class WindowBenchApp : public wxApp {
+public:
+    using Measurement = std::function<int(int runs, unsigned int companies)>;
+    explicit WindowBenchApp(Measurement measurement) : measurement(std::move(measurement)) {}
+
+    bool OnInit() override
+    {
+        wxInitAllImageHandlers();
+        wxXmlResource::Get()->InitAllHandlers();
+        SetExitOnFrameDelete(false);
+        CallAfter([this] {
+            const int runs = argc > 1 ? std::max(1, std::atoi(argv[1].utf8_str())) : 5;
+            const unsigned int companies =
+                argc > 2 ? unsigned(std::max(1, std::atoi(argv[2].utf8_str()))) : 100000;
+            result = measurement(runs, companies);
+            ExitMainLoop();
+        });
+        return true;
+    }
+
+    int OnRun() override
+    {
+        wxApp::OnRun();
+        return result;
+    }
+
+private:
+    Measurement measurement;
+    int result = 1;
+};
+
+}  // namespace bench

@@ -1,0 +1,51 @@
+#include "directory/CsvConfigType.h"
+
+CsvConfigType::CsvConfigType()
+{
+    Reset();
+}
+
+CsvConfigType::CsvConfigType(const wxString& filename, const wxString& fieldDelimiter,
+                             const wxString& textDelimiter, const wxString& lineBreak,
+                             bool replaceLineBreak, const wxString& replaceLineBreakWith)
+    : filename(filename),
+      fieldDelimiter(fieldDelimiter),
+      textDelimiter(textDelimiter),
+      lineBreak(lineBreak),
+      replaceLineBreak(replaceLineBreak),
+      replaceLineBreakWith(replaceLineBreakWith)
+{
+}
+
+void CsvConfigType::Reset()
+{
+    filename.clear();
+    fieldDelimiter = ";";
+    textDelimiter = "\"";
+    lineBreak = "\n";
+    replaceLineBreak = false;
+    replaceLineBreakWith.clear();
+}
+
+wxString CsvConfigType::ToString() const
+{
+    wxString text;
+    text << "Filename: " << filename << "\n"
+         << "Field delimiter: " << fieldDelimiter << "\n"
+         << "Text delimiter: " << textDelimiter << "\n"
+         << "Line break: " << lineBreak << "\n"
+         << "Replace line break: " << (replaceLineBreak ? "yes" : "no") << "\n"
+         << "Replace line break with: " << replaceLineBreakWith << "\n";
+    return text;
+}
+
+CsvConfigType::Utf8 CsvConfigType::ToUtf8() const
+{
+    Utf8 bytes;
+    bytes.fieldDelimiter = fieldDelimiter.utf8_string();
+    bytes.textDelimiter = textDelimiter.utf8_string();
+    bytes.lineBreak = lineBreak.utf8_string();
+    bytes.replaceLineBreak = replaceLineBreak;
+    bytes.replaceLineBreakWith = replaceLineBreakWith.utf8_string();
+    return bytes;
+}

@@ -1,0 +1,54 @@
+// The settings of a CSV export: target file, field and text delimiters, line break, and
+// whether line breaks inside values are replaced and by what. A plain value: copy it freely.
+#pragma once
+
+#include <string>
+
+#include <wx/string.h>
+
+class CsvConfigType {
+public:
+    // The same settings in UTF-8, the form the file gets: a long export converts them once,
+    // not once per line.
+    struct Utf8 {
+        std::string fieldDelimiter;
+        std::string textDelimiter;
+        std::string lineBreak;
+        bool replaceLineBreak = false;
+        std::string replaceLineBreakWith;
+    };
+
+    // No file; ";" between fields, fields in double quotes, LF after each line, line breaks
+    // inside values kept.
+    CsvConfigType();
+    CsvConfigType(const wxString& filename, const wxString& fieldDelimiter,
+                  const wxString& textDelimiter, const wxString& lineBreak, bool replaceLineBreak,
+                  const wxString& replaceLineBreakWith);
+
+    void SetFilename(const wxString& filename) { this->filename = filename; }
+    wxString GetFilename() const { return filename; }
+    void SetFieldDelimiter(const wxString& delimiter) { fieldDelimiter = delimiter; }
+    wxString GetFieldDelimiter() const { return fieldDelimiter; }
+    void SetTextDelimiter(const wxString& delimiter) { textDelimiter = delimiter; }
+    wxString GetTextDelimiter() const { return textDelimiter; }
+    void SetLineBreak(const wxString& lineBreak) { this->lineBreak = lineBreak; }
+    wxString GetLineBreak() const { return lineBreak; }
+    void SetReplaceLineBreak(bool replace) { replaceLineBreak = replace; }
+    bool IsReplaceLineBreak() const { return replaceLineBreak; }
+    void SetReplaceLineBreakWith(const wxString& text) { replaceLineBreakWith = text; }
+    wxString GetReplaceLineBreakWith() const { return replaceLineBreakWith; }
+
+    // Back to the defaults of the default constructor.
+    void Reset();
+    // One labelled line per setting, for reading by people.
+    wxString ToString() const;
+    Utf8 ToUtf8() const;
+
+private:
+    wxString filename;
+    wxString fieldDelimiter;
+    wxString textDelimiter;
+    wxString lineBreak;
+    bool replaceLineBreak = false;
+    wxString replaceLineBreakWith;
+};

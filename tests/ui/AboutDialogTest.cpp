@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <wx/filename.h>
+#include <wx/frame.h>
+#include <wx/html/htmlcell.h>
+#include <wx/html/htmlwin.h>
+#include <wx/log.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/Norvel.h"
+#include "ui/AboutDialog.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+// Where the link to the page of that name shows, in screen coordinates; (-1, -1) if nowhere.
+wxPoint LinkPosition(wxHtmlWindow* html, const wxString& target)
+{
+    const wxHtmlContainerCell* page = html->GetInternalRepresentation();
+    // (The toolkit spells its iterator so.)
+    for (wxHtmlTerminalCellsInterator cell(page->GetFirstTerminal(), page->GetLastTerminal()); cell;
+         ++cell) {
+        wxHtmlLinkInfo* link = cell->GetLink();
+        if (link && link->GetHref() == target) {
+            wxPoint middle =
+                cell->GetAbsPos() + wxPoint(cell->GetWidth() / 2, cell->GetHeight() / 2);
+            return html->ClientToScreen(html->CalcScrolledPosition(middle));
+        }
+    }
+    return wxPoint(-1, -1);
+}
+
+}  // namespace
+
+TEST(AboutDialog, ShowsThePageAndOpensItsLinkInsideTheWindow)
+{
+    auto rit = Norvel::CreateRuntimeInformation("norvel");
+    auto* parent = new wxFrame(nullptr, wxID_ANY, "Parent");
+    parent->Show();
+    auto* dialog = new AboutDialog(parent, -1, rit.get());
+    ASSERT_NE(dialog->GetHandle(), nullptr);
+    auto* html = wxDynamicCast(dialog->FindWindow(XRCID("infoHtmlWindow")), wxHtmlWindow);
+    ASSERT_NE(html, nullptr);
+    EXPECT_TRUE(html->GetOpenedPage().EndsWith("informations/Information.html"));
+    EXPECT_EQ(html->GetOpenedPageTitle(), wxString::FromUTF8("\xC3\x9C"
+                                                             "ber norvel"));
+    EXPECT_GE(html->GetSize().GetWidth(), 600);
+    EXPECT_NE(dialog->FindWindow(wxID_OK), nullptr);  // the button that closes it
+
+    // The user clicks the link to the second page.
+    dialog->Move(0, 0);
+    dialog->Show();
+    dialog->Raise();
+    Settle();
+    const wxPoint link = LinkPosition(html, "Hilfe.html");
+    ASSERT_NE(link, wxPoint(-1, -1));
+    wxUIActionSimulator user;
+    user.MouseMove(link);
+    Settle();
+    user.MouseClick();
+    for (int i = 0; i < 200 && !html->GetOpenedPage().EndsWith("Hilfe.html"); ++i) {
+        Settle();
+        wxMilliSleep(10);
+    }
+    EXPECT_TRUE(html->GetOpenedPage().EndsWith("informations/Hilfe.html"));
+    EXPECT_EQ(html->GetOpenedPageTitle(), "Hilfe zu norvel");
+    // And the way back.
+    EXPECT_NE(LinkPosition(html, "Information.html"), wxPoint(-1, -1));
+    DestroyNow(parent);
+}
+
+TEST(AboutDialog, MissingPageLeavesAnEmptyWindow)
+{
+    // Resources that hold the layout but not the page.
+    TempDir dir;
+    ASSERT_TRUE(wxFileName::Mkdir(dir.Path("gui")));
+    ASSERT_TRUE(wxCopyFile("resources/gui/AboutDialog.xml", dir.Path("gui/AboutDialog.xml")));
+    RuntimeInformationType rit("norvel", dir.Path(""), ".Norvel.conf", "", nullptr, false);
+
+    auto* parent = new wxFrame(nullptr, wxID_ANY, "Parent");
+    AboutDialog* dialog = nullptr;
+    {
+        wxLogNull quiet;  // the toolkit says that the page is missing
+        dialog = new AboutDialog(parent, -1, &rit);
+    }
+    ASSERT_NE(dialog->GetHandle(), nullptr);
+    auto* html = wxDynamicCast(dialog->FindWindow(XRCID("infoHtmlWindow")), wxHtmlWindow);
+    ASSERT_NE(html, nullptr);
+    EXPECT_EQ(html->GetOpenedPage(), "");
+    EXPECT_EQ(html->GetOpenedPageTitle(), "");
+    DestroyNow(parent);
+    // The registry would look for the file again at every later window.
+    wxXmlResource::Get()->Unload(dir.Path("gui/AboutDialog.xml"));
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/frame.h>
+#include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
+
+#include "GuiTestSupport.h"
+#include "app/Norvel.h"
+#include "directory/CsvConfigType.h"
+#include "ui/ExportDialog.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+// Answers the file dialog with a path (or a cancel) and records how it was opened.
+class ChooseFile : public wxExpectModalBase<wxFileDialog, ChooseFile> {
+public:
+    ChooseFile(const wxString& path, int id, wxFileDialog** seen) : path(path), id(id), seen(seen)
+    {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override
+    {
+        *seen = dialog;
+        title = dialog->GetMessage();
+        directory = dialog->GetDirectory();
+        name = dialog->GetFilename();
+        wildcard = dialog->GetWildcard();
+        style = dialog->GetWindowStyle();
+        if (id == wxID_OK)
+            dialog->SetPath(path);
+        return id;
+    }
+
+public:
+    mutable wxString title, directory, name, wildcard;
+    mutable long style = 0;
+
+private:
+    wxString path;
+    int id;
+    wxFileDialog** seen;
+};
+
+class ExportSettings : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        rit = Norvel::CreateRuntimeInformation("norvel");
+        parent = new wxFrame(nullptr, wxID_ANY, "Parent");
+        parent->Show();
+        // Settings of an earlier export: only the file name comes back in the dialog.
+        settings = CsvConfigType(dir.Path("old.csv"), "|", "'", "\r", true, "+");
+        dialog = new ExportDialog(parent, -1, rit.get(), &settings);
+        ASSERT_NE(dialog->GetHandle(), nullptr);
+        file = wxDynamicCast(dialog->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl);
+        field = wxDynamicCast(dialog->FindWindow(XRCID("fieldDelimiterComboBox")), wxComboBox);
+        text = wxDynamicCast(dialog->FindWindow(XRCID("textDelimiterComboBox")), wxComboBox);
+        lineBreak = wxDynamicCast(dialog->FindWindow(XRCID("lineFeedComboBox")), wxComboBox);
+        replace = wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedCheckBox")), wxCheckBox);
+        replacement =
+            wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
+        ASSERT_TRUE(file && field && text && lineBreak && replace && replacement);
+        dialog->Show();
+        Settle();
+    }
+
+    void TearDown() override { DestroyNow(parent); }
+
+    void Click(const char* name)
+    {
+        wxWindow* button = dialog->FindWindow(XRCID(name));
+        ASSERT_NE(button, nullptr) << name;
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(click);
+    }
+
+    TempDir dir;
+    std::unique_ptr<RuntimeInformationType> rit;
+    wxFrame* parent = nullptr;
+    CsvConfigType settings;
+    ExportDialog* dialog = nullptr;
+    wxTextCtrl* file = nullptr;
+    wxComboBox* field = nullptr;
+    wxComboBox* text = nullptr;
+    wxComboBox* lineBreak = nullptr;
+    wxCheckBox* replace = nullptr;
+    wxTextCtrl* replacement = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ExportSettings, OpensWithTheLastFileNameAndOffersTheUsualDelimiters)
+{
+    EXPECT_EQ(dialog->GetSize().GetWidth(), 650);
+    EXPECT_EQ(wxWindow::FindFocus(), file);
+    EXPECT_EQ(file->GetValue(), dir.Path("old.csv"));
+    EXPECT_EQ(wxJoin(field->GetStrings(), ' '), "; , {tab} |");
+    EXPECT_EQ(wxJoin(text->GetStrings(), ' '), "\" ' ");
+    EXPECT_EQ(lineBreak->GetCount(), 3u);
+    EXPECT_TRUE(lineBreak->HasFlag(wxCB_READONLY));
+}
+
+TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
+{
+    wxString message, caption;
+    file->ChangeValue("");
+    wxTEST_DIALOG(Click("exportButton"), ExpectMessageBox(&message, &caption));
+    EXPECT_EQ(caption, "Filename empty");
+    EXPECT_TRUE(dialog->IsShown());
+
+    field->SetValue("{tab}");
+    file->ChangeValue(dir.Path("new.csv"));
+    Click("cancelButton");
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_EQ(settings.GetFilename(), dir.Path("old.csv"));
+    EXPECT_EQ(settings.GetFieldDelimiter(), "|");
+
+    // The check that the file can be written leaves an existing file as it is.
+    ASSERT_TRUE(WriteTextFile(dir.Path("kept.csv"), "kept\n"));
+    dialog->Show();
+    file->ChangeValue(dir.Path("kept.csv"));
+    Click("exportButton");
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_EQ(settings.GetFilename(), dir.Path("kept.csv"));
+    EXPECT_EQ(settings.GetFieldDelimiter(), "\t");
+    EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");
+    EXPECT_EQ(FilesIn(dir.Path()), wxArrayString(1, wxString("kept.csv")));
+}
+
+TEST_F(ExportSettings, BrowseOpensTheFileDialogWhereTheFileLiesAndTakesTheChoice)
+{
+    wxFileDialog* seen = nullptr;
+    ChooseFile choose(dir.Path("chosen.csv"), wxID_OK, &seen);
+    wxTEST_DIALOG(Click("browseButton"), choose);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(choose.title, "Choose a file");
+    EXPECT_EQ(choose.directory, dir.Path());
+    EXPECT_EQ(choose.name, "old.csv");
+    EXPECT_EQ(choose.wildcard, "*.csv");
+    EXPECT_TRUE(choose.style & wxFD_SAVE);
+    EXPECT_TRUE(choose.style & wxFD_OVERWRITE_PROMPT);
+    EXPECT_EQ(file->GetValue(), dir.Path("chosen.csv"));
+
+    // From an empty field the dialog offers "export.csv"; a cancel keeps the field.
+    file->ChangeValue("");
+    ChooseFile cancel(wxString(), wxID_CANCEL, &seen);
+    wxTEST_DIALOG(Click("browseButton"), cancel);
+    EXPECT_EQ(cancel.name, "export.csv");
+    EXPECT_EQ(file->GetValue(), "");
+}

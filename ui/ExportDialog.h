@@ -1,0 +1,54 @@
+// The settings dialog of a CSV export: target file, delimiters, line break and the handling
+// of line breaks inside values. Borrows the settings it fills (the main window's) and its
+// controls; the settings change only when the user confirms.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include "app/XmlDialog.h"
+
+class CsvConfigType;
+
+class ExportDialog : public XmlDialog {
+public:
+    // What the dialog looks up in its layout "ExportDialog": control names and classes.
+    static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
+
+    // Shows the settings' file name; every other control starts as the layout has it.
+    ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit, CsvConfigType* settings);
+
+    // Lets the user pick the target file in the file dialog.
+    void Browse();
+    void Cancel();
+    // Ends the dialog with OK when Accept does.
+    void Export();
+    // Checks that a file name is given and can be written, without touching the file, and
+    // stores the choices into the settings. False, after a box saying why, when the dialog
+    // has to stay open.
+    bool Accept();
+    // A modal box over this dialog: text, caption, OK, centred on the screen.
+    void ShowError(const wxString& title, const wxString& message);
+
+    void BrowseEvent(wxCommandEvent& event);
+    void CancelEvent(wxCommandEvent& event);
+    void ExportEvent(wxCommandEvent& event);
+
+private:
+    CsvConfigType* settings;
+
+    wxPanel* mainPanel = nullptr;
+    wxTextCtrl* fileTextCtrl = nullptr;
+    wxComboBox* fieldDelimiterComboBox = nullptr;
+    wxComboBox* textDelimiterComboBox = nullptr;
+    wxComboBox* lineFeedComboBox = nullptr;
+    wxCheckBox* replaceLineFeedCheckBox = nullptr;
+    wxTextCtrl* replaceLineFeedWithTextCtrl = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};
