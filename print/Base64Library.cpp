@@ -12,6 +12,8 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
+#include "lib/core/BKReplacingFile.h"
+
 namespace {
 
 const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -233,19 +235,10 @@ bool Base64Library::Base64ToFile(const wxString& fileName, const wxString& text)
     if (bytes.IsEmpty() && !text.empty())
         return false;
 
-    wxLogNull quiet;  // failures are the return value
-    wxTempFile file(fileName);
-    if (!file.IsOpened())
+    Brenik::BKReplacingFile file;
+    if (!file.Open(fileName))
         return false;
-    if (!bytes.IsEmpty() && !file.Write(bytes.GetData(), bytes.GetDataLen())) {
-        file.Discard();
-        return false;
-    }
-    // On the disk before the rename makes it the file.
-    if (!file.Flush()) {
-        file.Discard();
-        return false;
-    }
+    file.Write(static_cast<const char*>(bytes.GetData()), bytes.GetDataLen());
     return file.Commit();
 }
 
