@@ -14,7 +14,6 @@
 #include "print/LogoLibrary.h"
 #include "print/PrintPreviewDialog.h"
 #include "ui/CompanyFrames.h"
-#include "ui/NorvelFrame.h"
 
 namespace {
 
@@ -146,12 +145,6 @@ void CompanyFrame::FindControls()
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout CompanyFrame lacks menu item %s", name));
-    // The sheet and its preview are not part of the program yet: the commands stay off.
-    const bool canPrint = NorvelFrame::IsCommandAvailable(NorvelFrame::Command::Print);
-    for (const char* name : {"printMenuItem", "printPreviewMenuItem"}) {
-        if (menuBar && menuBar->FindItem(XRCID(name)))
-            menuBar->Enable(XRCID(name), canPrint);
-    }
 }
 
 void CompanyFrame::FitToLayout()

@@ -200,20 +200,9 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::contextExport, NorvelFrame::ExportEvent)
 wxEND_EVENT_TABLE()
 
-bool NorvelFrame::IsCommandAvailable(Command command)
-{
-    switch (command) {
-        case Command::OpenCompany:
-        case Command::Print:
-        case Command::Export:
-        case Command::About:
-            return true;
-    }
-    return false;
-}
-// clang-format on
+    // clang-format on
 
-const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
+    const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
 {
     static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
         {"mainPanel", wxCLASSINFO(wxPanel)},
@@ -283,9 +272,7 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
 
-    // Commands whose windows do not exist yet stay disabled; the export waits for a search
-    // that finds something.
-    EnableCommand("aboutMenuItem", nullptr, IsCommandAvailable(Command::About));
+    // The export waits for a search that finds something.
     EnableCommand("exportMenuItem", "exportTool", false);
 
     InsertResultColumns();
@@ -476,8 +463,7 @@ void NorvelFrame::Search()
             resultsListCtrl->SetFocus();
             resultsListCtrl->SetSelection(0);
         }
-        EnableCommand("exportMenuItem", "exportTool",
-                      total != 0 && IsCommandAvailable(Command::Export));
+        EnableCommand("exportMenuItem", "exportTool", total != 0);
     }
 
     // The box is shown after the progress window has gone, not under it.
@@ -498,12 +484,10 @@ void NorvelFrame::ClearResultsListCtrl()
 void NorvelFrame::SelectCompany()
 {
     const bool on = GetSelectedCompany() != nullptr;
-    const bool canOpen = on && IsCommandAvailable(Command::OpenCompany);
-    const bool canPrint = on && IsCommandAvailable(Command::Print);
-    EnableCommand("openCompanyMenuItem", "openCompanyTool", canOpen);
+    EnableCommand("openCompanyMenuItem", "openCompanyTool", on);
     EnableCommand("openAtNorvelMenuItem", "openAtNorvelTool", on);
-    EnableCommand("printCompanyMenuItem", "printCompanyTool", canPrint);
-    EnableCommand("printPreviewCompanyMenuItem", "printPreviewCompanyTool", canPrint);
+    EnableCommand("printCompanyMenuItem", "printCompanyTool", on);
+    EnableCommand("printPreviewCompanyMenuItem", "printPreviewCompanyTool", on);
 }
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
@@ -568,8 +552,6 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->Append(contextOpenAtNorvel, _("Open at &norvel"));
     menu->AppendSeparator();
     menu->Append(contextExport, _("&Export company list"));
-    menu->Enable(contextOpenCompany, IsCommandAvailable(Command::OpenCompany));
-    menu->Enable(contextExport, IsCommandAvailable(Command::Export));
     return menu;
 }
 

@@ -31,12 +31,6 @@ class SectorEntities;
 
 class NorvelFrame : public XmlFrame {
 public:
-    // Commands that open windows of their own. Until a command's window exists it stays
-    // disabled, whatever the selection or the last search says; IsCommandAvailable is the
-    // one place that switches a command on.
-    enum class Command { OpenCompany, Print, Export, About };
-    static bool IsCommandAvailable(Command command);
-
     // The ids of the results list's context menu: plain numbers, not layout names.
     enum ContextMenuId { contextOpenCompany = 0, contextOpenAtNorvel = 1, contextExport = 2 };
 
