@@ -6,6 +6,11 @@
 
 #include "lib/core/BKCurrency.h"
 #include "lib/entity/BKEntity.h"
+#include "lib/gui/BKCheckBox.h"
+#include "lib/gui/BKComboBox.h"
+#include "lib/gui/BKDatePickerCtrl.h"
+#include "lib/gui/BKListBox.h"
+#include "lib/gui/BKTextCtrl.h"
 #include "ui/UiTestSupport.h"
 
 using Brenik::BKBind;
@@ -221,4 +226,48 @@ TEST_F(Binding, ValuesTheControlCannotTakeLeaveItUnchanged)
     EXPECT_FALSE(optional->GetValue().IsValid());
     bind.Pull();
     EXPECT_EQ(Field("created"), "");
+}
+
+TEST_F(Binding, MovesValuesThroughTheChangeTrackingControls)
+{
+    bool changed = false;
+    const wxString items[] = {"rot", wxString::FromUTF8("grün"), "blau"};
+    auto* amount =
+        new Brenik::BKTextCtrl(frame, wxID_ANY, "", &changed, Brenik::BKTextCtrl::kTwoDecimals);
+    auto* colours = new Brenik::BKComboBox(frame, wxID_ANY, "", &changed, wxDefaultPosition,
+                                           wxDefaultSize, 3, items);
+    auto* indexes = new Brenik::BKListBox(frame, wxID_ANY, &changed, wxDefaultPosition,
+                                          wxDefaultSize, 3, items);
+    auto* parking = new Brenik::BKCheckBox(frame, wxID_ANY, "parking", &changed);
+    auto* created = new Brenik::BKDatePickerCtrl(frame, wxID_ANY,
+                                                 wxDateTime(1, wxDateTime::Jan, 2000), &changed);
+    // A value the field's expression would refuse from the keyboard still arrives as it is.
+    entity.Set("price", wxString("12.5"), true, true, wxString(), 0, true);
+
+    BKBind bind(&entity);
+    bind.Bind("price", amount);
+    bind.Bind("colour", colours, BKBind::kString);
+    bind.Bind("index", indexes, BKBind::kIndex);
+    bind.Bind("parking", parking);
+    bind.Bind("created", created);
+    bind.Push();
+    EXPECT_EQ(amount->GetValue(), "12.5");
+    EXPECT_EQ(colours->GetStringSelection(), wxString::FromUTF8("grün"));
+    EXPECT_EQ(indexes->GetSelection(), 2);
+    EXPECT_TRUE(parking->GetValue());
+    EXPECT_EQ(created->GetValue().FormatISODate(), "2019-03-05");
+
+    // What the form shows goes back unchanged; what the user changed goes back changed.
+    bind.Pull();
+    EXPECT_EQ(Field("price"), "12.5");
+    EXPECT_EQ(Field("colour"), wxString::FromUTF8("grün"));
+    EXPECT_EQ(Field("index"), "2");
+    indexes->SetSelection(0);
+    parking->SetValue(false);
+    amount->ChangeValue("7,25");
+    bind.Pull();
+    EXPECT_EQ(Field("index"), "0");
+    EXPECT_FALSE(entity.Get("parking")->ToBool());
+    EXPECT_EQ(Field("price"), "7,25");
+    EXPECT_EQ(Field("created"), "2019-03-05 00:00:00");
 }
