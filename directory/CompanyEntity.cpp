@@ -1,5 +1,6 @@
 #include "directory/CompanyEntity.h"
 
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -272,9 +273,15 @@ void ReplaceAll(std::string& text, std::string_view from, const std::string& to)
     }
 }
 
+bool Holds(std::string_view value, char c)
+{
+    return !value.empty() && std::memchr(value.data(), c, value.size()) != nullptr;
+}
+
 bool NeedsChange(const CsvConfigType::Utf8& config, std::string_view value)
 {
-    if (config.replaceLineBreak && value.find_first_of("\r\n") != std::string_view::npos)
+    // Two scans for single bytes beat one scan for either of two: notes and logos are long.
+    if (config.replaceLineBreak && (Holds(value, '\n') || Holds(value, '\r')))
         return true;
     return !config.textDelimiter.empty() &&
            value.find(config.textDelimiter) != std::string_view::npos;
