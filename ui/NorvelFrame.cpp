@@ -272,7 +272,9 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
 
-    // The export waits for a search that finds something.
+    // The company commands wait for a selected company, the export for a search that finds
+    // something.
+    SelectCompany();
     EnableCommand("exportMenuItem", "exportTool", false);
 
     InsertResultColumns();

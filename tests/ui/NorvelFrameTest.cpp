@@ -279,6 +279,8 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
     EXPECT_EQ(list->GetItemCount(), 0);
     for (const char* name : CompanyMenuItems)
         EXPECT_FALSE(MenuEnabled(name)) << name;
+    for (const char* name : CompanyTools)
+        EXPECT_FALSE(ToolEnabled(name)) << name;
     EXPECT_FALSE(MenuEnabled("exportMenuItem"));
     EXPECT_FALSE(ToolEnabled("exportTool"));
 }
