@@ -1,6 +1,7 @@
 #include "app/RuntimeInformationType.h"
 
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
@@ -11,6 +12,9 @@ namespace {
 
 bool LaunchDefaultBrowser(const wxString& url)
 {
+    // A browser that does not start is not reported to the user; the toolkit would say so in
+    // an English box of its own.
+    wxLogNull quiet;
     return wxLaunchDefaultBrowser(url);
 }
 

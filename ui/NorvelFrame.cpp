@@ -15,6 +15,7 @@
 #include "directory/SectorController.h"
 #include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
+#include "lib/core/BKCollation.h"
 #include "lib/core/BKConfiguration.h"
 #include "lib/core/BKDateTime.h"
 #include "lib/core/BKReplacingFile.h"
@@ -198,6 +199,8 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::contextOpenCompany, NorvelFrame::OpenCompanyEvent)
     EVT_MENU(NorvelFrame::contextOpenAtNorvel, NorvelFrame::OpenNorvelEvent)
     EVT_MENU(NorvelFrame::contextExport, NorvelFrame::ExportEvent)
+    EVT_MENU(NorvelFrame::contextCopy, NorvelFrame::CopyResultsEvent)
+    EVT_MENU(NorvelFrame::contextSelectAll, NorvelFrame::SelectAllResultsEvent)
 wxEND_EVENT_TABLE()
 
     // clang-format on
@@ -256,6 +259,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
         const int widths[] = {100, 200, 300};
         statusBar->SetFieldsCount(3, widths);
     }
+    // Menu and tool help would run into the counts in the narrow first field: none is shown.
+    SetStatusBarPane(-1);
 
     mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
     mainSplitterWindow = XmlWindowLoader::FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
@@ -335,6 +340,14 @@ void NorvelFrame::LoadSectors()
     sectors.reset(controller.LoadSectors());
     if (!sectors || !sectorsCheckListBox)
         return;
+    // The database orders names byte by byte, which puts "Bäckereien" after "Buchhandlungen";
+    // the list is ordered as a German reader looks for a name, and the records in step with it.
+    std::unordered_map<const SQLiteEntity*, std::string> keys;
+    for (unsigned int index = 0; index < sectors->GetItemCount(); ++index)
+        keys[sectors->GetItem(index)] =
+            Brenik::BKCollation::TextKey(FieldText(sectors->GetItem(index), "sector"));
+    sectors->SortItems(
+        [&keys](const SQLiteEntity* a, const SQLiteEntity* b) { return keys[a] < keys[b]; });
     wxArrayString names;
     names.Alloc(sectors->GetItemCount());
     for (unsigned int index = 0; index < sectors->GetItemCount(); ++index)
@@ -468,6 +481,12 @@ void NorvelFrame::Search()
         EnableCommand("exportMenuItem", "exportTool", total != 0);
     }
 
+    // The list is empty now: counts of the search before would describe rows no longer there.
+    if (failed) {
+        SetStatus(_("Results: ") + BKCasts::ToString(0), 1);
+        SetStatus(_("Results shown: ") + BKCasts::ToString(0), 2);
+    }
+
     // The box is shown after the progress window has gone, not under it.
     progress.End();
     busy = false;
@@ -554,6 +573,9 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->Append(contextOpenAtNorvel, _("Open at &norvel"));
     menu->AppendSeparator();
     menu->Append(contextExport, _("&Export company list"));
+    menu->AppendSeparator();
+    menu->Append(contextCopy, _("&Copy\tCtrl+C"));
+    menu->Append(contextSelectAll, _("Select &all\tCtrl+A"));
     return menu;
 }
 
@@ -645,6 +667,28 @@ void NorvelFrame::SetStatus(const wxString& text, int field)
 {
     if (statusBar && field < statusBar->GetFieldsCount())
         statusBar->SetStatusText(text, field);
+}
+
+void NorvelFrame::CopyResults()
+{
+    if (resultsListCtrl)
+        resultsListCtrl->CopySelection();
+}
+
+void NorvelFrame::SelectAllResults()
+{
+    if (resultsListCtrl)
+        resultsListCtrl->SelectAll(true);
+}
+
+void NorvelFrame::CopyResultsEvent(wxCommandEvent&)
+{
+    CopyResults();
+}
+
+void NorvelFrame::SelectAllResultsEvent(wxCommandEvent&)
+{
+    SelectAllResults();
 }
 
 void NorvelFrame::ExitEvent(wxCloseEvent& event)

@@ -32,7 +32,13 @@ class SectorEntities;
 class NorvelFrame : public XmlFrame {
 public:
     // The ids of the results list's context menu: plain numbers, not layout names.
-    enum ContextMenuId { contextOpenCompany = 0, contextOpenAtNorvel = 1, contextExport = 2 };
+    enum ContextMenuId {
+        contextOpenCompany = 0,
+        contextOpenAtNorvel = 1,
+        contextExport = 2,
+        contextCopy = 3,
+        contextSelectAll = 4
+    };
 
     // What the window looks up in its layout "NorvelFrame", by name: the controls with
     // their classes, the menu items and the tools.
@@ -74,6 +80,9 @@ public:
     // The file is replaced only by a complete export (or the rows before a cancel); on a
     // failure any earlier file stays as it was.
     void Export();
+    // Copies the selected rows, with the headings, as tab-separated text.
+    void CopyResults();
+    void SelectAllResults();
 
     // The company of the selected row; null when no row is selected.
     CompanyEntity* GetSelectedCompany() const;
@@ -101,6 +110,8 @@ public:
     void PrintPreviewCompanyEvent(wxCommandEvent& event);
     void ResultsRightClickEvent(wxListEvent& event);
     void ExportEvent(wxCommandEvent& event);
+    void CopyResultsEvent(wxCommandEvent& event);
+    void SelectAllResultsEvent(wxCommandEvent& event);
 
 private:
     class ResultRowBuilder;

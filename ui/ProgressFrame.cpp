@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include <wx/accel.h>
 #include <wx/app.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
@@ -14,6 +15,7 @@
 // clang-format off
 wxBEGIN_EVENT_TABLE(ProgressFrame, XmlFrame)
     EVT_BUTTON(XRCID("cancelButton"), ProgressFrame::CancelEvent)
+    EVT_MENU(XRCID("cancelButton"), ProgressFrame::CancelEvent)
     EVT_CLOSE(ProgressFrame::CloseRequest)
 wxEND_EVENT_TABLE()
 
@@ -51,6 +53,10 @@ ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* r
     }
     SetSize(wxSize(400, GetSize().GetHeight()));
     CentreOnScreen(wxBOTH);
+
+    // Escape stops the work as the Cancel button does, as it would in a dialog.
+    wxAcceleratorEntry escape(wxACCEL_NORMAL, WXK_ESCAPE, XRCID("cancelButton"));
+    SetAcceleratorTable(wxAcceleratorTable(1, &escape));
 }
 
 ProgressFrame::~ProgressFrame() = default;

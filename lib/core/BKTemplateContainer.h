@@ -52,6 +52,12 @@ public:
         auto it = std::find(items.begin(), items.end(), item);
         return it == items.end() ? -1 : static_cast<int>(it - items.begin());
     }
+    // Orders the entries by less(a, b); equal entries keep their order.
+    template <class Less>
+    void SortItems(Less less)
+    {
+        std::stable_sort(items.begin(), items.end(), less);
+    }
     void ClearItems() { items.clear(); }
     void ReserveItems(unsigned int count) { items.reserve(count); }
 

@@ -2,8 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
+#include <string>
 #include <unordered_set>
 #include <utility>
+
+#include <wx/clipbrd.h>
+
+#include "lib/core/BKCollation.h"
 
 namespace {
 
@@ -199,10 +205,16 @@ BKClassInfo BKListCtrl::BKListCtrlRow::GetClassInfo() const
     return BKClassInfo::Make("BKListCtrlRow", "0.0.1");
 }
 
-wxBEGIN_EVENT_TABLE(BKListCtrl, wxListCtrl) EVT_LIST_DELETE_ITEM(wxID_ANY, BKListCtrl::ChangeEvent)
-    EVT_LIST_DELETE_ALL_ITEMS(wxID_ANY, BKListCtrl::ChangeEvent) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(BKListCtrl, wxListCtrl)
+    EVT_LIST_DELETE_ITEM(wxID_ANY, BKListCtrl::ChangeEvent)
+    EVT_LIST_DELETE_ALL_ITEMS(wxID_ANY, BKListCtrl::ChangeEvent)
+    EVT_LIST_COL_CLICK(wxID_ANY, BKListCtrl::ColumnClickEvent)
+    EVT_KEY_DOWN(BKListCtrl::KeyDownEvent)
+wxEND_EVENT_TABLE()
+    // clang-format on
 
-        wxObject* BKListCtrl::wxCreateObject()
+    wxObject* BKListCtrl::wxCreateObject()
 {
     return new BKListCtrl;
 }
@@ -538,11 +550,133 @@ void BKListCtrl::CleanUp()
     if (m_mainWin && HasFlag(wxLC_VIRTUAL))
         DeleteAllItems();
     std::vector<StoredRow>().swap(rows);  // a large result's row table is not kept either
+    // The rows that come next arrive in their own order.
+    if (m_mainWin)
+        RemoveSortIndicator();
     // Two rows may show the same object; it is destroyed once.
     std::unordered_set<void*> destroyed;
     for (const auto& [pointer, deleter] : owned)
         if (destroyed.insert(pointer).second)
             deleter(pointer);
+}
+
+bool BKListCtrl::SortByColumn(int column, bool ascending)
+{
+    if (column < 0 || column >= GetColumnCount() || !m_mainWin || !HasFlag(wxLC_VIRTUAL))
+        return false;
+    SyncCount();
+    const size_t count = rows.size();
+    // One key per row, made once: comparing keys is far cheaper than collating texts.
+    std::vector<std::string> keys(count);
+    for (size_t row = 0; row < count; ++row)
+        keys[row] = BKCollation::CellKey(
+            BlockReader(rows[row].block.get()).Text(static_cast<uint32_t>(column)));
+    std::vector<size_t> order(count);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&keys, ascending](size_t a, size_t b) {
+        return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
+    });
+
+    // Selection and focus belong to rows, not to places: they move with their rows.
+    std::vector<long> selected;
+    for (long item = wxListCtrl::GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+         item != -1; item = wxListCtrl::GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        selected.push_back(item);
+    const long focused = wxListCtrl::GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+
+    std::vector<StoredRow> sorted;
+    sorted.reserve(count);
+    std::vector<long> newPlace(count);
+    for (size_t place = 0; place < count; ++place) {
+        sorted.push_back(std::move(rows[order[place]]));
+        newPlace[order[place]] = static_cast<long>(place);
+    }
+    rows.swap(sorted);
+
+    quietSelection = true;
+    for (long item : selected)
+        wxListCtrl::SetItemState(item, 0, wxLIST_STATE_SELECTED);
+    for (long item : selected)
+        wxListCtrl::SetItemState(newPlace[static_cast<size_t>(item)], wxLIST_STATE_SELECTED,
+                                 wxLIST_STATE_SELECTED);
+    if (focused != -1) {
+        wxListCtrl::SetItemState(newPlace[static_cast<size_t>(focused)], wxLIST_STATE_FOCUSED,
+                                 wxLIST_STATE_FOCUSED);
+        wxListCtrl::EnsureVisible(newPlace[static_cast<size_t>(focused)]);
+    }
+    quietSelection = false;
+
+    ShowSortIndicator(column, ascending);
+    if (count > 0)
+        wxListCtrl::RefreshItems(0, static_cast<long>(count) - 1);
+    StoreChange();
+    return true;
+}
+
+wxString BKListCtrl::GetSelectionText() const
+{
+    // A tab or line break inside a cell would end it early in the pasted table.
+    auto clean = [](wxString text) {
+        text.Replace("\t", " ");
+        text.Replace("\r\n", " ");
+        text.Replace("\n", " ");
+        text.Replace("\r", " ");
+        return text;
+    };
+    const int columns = GetColumnCount();
+    wxString text;
+    for (int column = 0; column < columns; ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        GetColumn(column, heading);
+        text << (column ? "\t" : "") << clean(heading.GetText());
+    }
+    text << "\n";
+    for (long item = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
+         item = GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+        const BlockReader reader(rows[static_cast<size_t>(item)].block.get());
+        for (int column = 0; column < columns; ++column)
+            text << (column ? "\t" : "") << clean(reader.Text(static_cast<uint32_t>(column)));
+        text << "\n";
+    }
+    return text;
+}
+
+bool BKListCtrl::CopySelection()
+{
+    if (GetSelectedItemCount() == 0)
+        return false;
+    wxClipboardLocker clipboard;
+    if (!clipboard)
+        return false;
+    return wxTheClipboard->SetData(new wxTextDataObject(GetSelectionText()));
+}
+
+void BKListCtrl::ColumnClickEvent(wxListEvent& event)
+{
+    SortByColumn(event.GetColumn(), GetUpdatedAscendingSortIndicator(event.GetColumn()));
+    event.Skip();
+}
+
+bool BKListCtrl::PressKey(int modifiers, int keyCode)
+{
+    if (modifiers != wxMOD_CONTROL)
+        return false;
+    if (keyCode == 'C') {
+        CopySelection();
+        return true;
+    }
+    if (keyCode == 'A') {
+        SelectAll(true);
+        return true;
+    }
+    return false;
+}
+
+void BKListCtrl::KeyDownEvent(wxKeyEvent& event)
+{
+    if (!PressKey(event.GetModifiers(), event.GetKeyCode()))
+        event.Skip();
 }
 
 bool BKListCtrl::SetChanged(bool value)

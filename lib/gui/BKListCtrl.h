@@ -184,6 +184,22 @@ public:
     // rows pointed to through a typed pointer, each object once.
     void CleanUp();
 
+    // Orders the rows by one column's texts as BKCollation::CellKey does (numbers by value,
+    // dates by date, texts in German dictionary order), rows with equal texts keeping their
+    // order, and shows the header's sort indicator. Selection and focus move with their rows.
+    // False for a missing column. A click on a column header sorts by it, ascending first,
+    // and a second click reverses the order.
+    bool SortByColumn(int column, bool ascending);
+
+    // The column headings and then each selected row, in list order: texts separated by tabs,
+    // lines ended by a line break (tabs and line breaks inside a text become blanks).
+    wxString GetSelectionText() const;
+    // Puts GetSelectionText() on the clipboard (Ctrl+C); false when nothing is selected or
+    // the clipboard cannot be had. Ctrl+A selects every row.
+    bool CopySelection();
+    // The list's shortcuts: Ctrl+C copies, Ctrl+A selects all; false for any other key.
+    bool PressKey(int modifiers, int keyCode);
+
     // Optional shared change flag, not owned; operations that change rows store true in it.
     void SetChange(bool* change) { this->change = change; }
     bool* GetChange() const { return change; }
@@ -192,6 +208,8 @@ public:
 
     // Stores true through the change flag and lets the event go on to the parent.
     void ChangeEvent(wxListEvent& event);
+    void ColumnClickEvent(wxListEvent& event);
+    void KeyDownEvent(wxKeyEvent& event);
 
     // The number of rows held, also while the toolkit's own count is still catching up.
     int GetItemCount() const override;

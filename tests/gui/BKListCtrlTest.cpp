@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/ffile.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
@@ -742,4 +743,90 @@ TEST(BKListCtrl, MouseAndKeyboardRaiseTheListEvents)
     simulator.MouseDblClick();
     ASSERT_TRUE(until([&] { return !activated.empty(); }));
     EXPECT_EQ(std::vector<long>{0}, activated);
+}
+
+TEST(BKListCtrl, HeaderClickSortsByColumnAndSelectionFollowsItsRows)
+{
+    ListWindow window(3);
+    BKListCtrl* list = window.list;
+    int rows[4] = {};
+    ASSERT_TRUE(list->Append(MakeRow(&rows[0], {"Zahnärzte", "80331", "2.1.2020"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(&rows[1], {"bäckereien", "9", "31.12.2019"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(&rows[2], {"Buchhandlungen", "01067", "15.01.2020"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(&rows[3], {"Backstuben", "", "1.1.2021"}), true));
+    ASSERT_TRUE(WaitForToolkitCount(list));
+    list->SetSelection(2);
+    SelectionEvents events(list);
+    auto order = [&] {
+        std::vector<int> result;
+        for (int row = 0; row < list->GetItemCount(); ++row)
+            result.push_back(static_cast<int*>(list->GetPointer(row, 0)) - rows);
+        return result;
+    };
+
+    // The user clicks the first column's heading, then clicks it again.
+    wxUIActionSimulator simulator;
+    const wxPoint heading = list->ClientToScreen(wxPoint(20, 8));
+    simulator.MouseMove(heading);
+    simulator.MouseClick();
+    RunEventsFor(600);  // the second click is no double click
+    EXPECT_EQ((std::vector<int>{1, 3, 2, 0}), order());
+    EXPECT_EQ(0, list->GetSortIndicator());
+    EXPECT_TRUE(list->IsAscendingSortIndicator());
+    EXPECT_EQ(&rows[2], list->GetSingleSelectionPointer());
+    EXPECT_EQ(2, list->GetSingleSelectionPosition());
+    EXPECT_EQ(wxString::FromUTF8("bäckereien"), list->GetText(0, 0));
+    simulator.MouseClick();
+    RunEventsFor(600);
+    EXPECT_EQ((std::vector<int>{0, 2, 3, 1}), order());
+    EXPECT_FALSE(list->IsAscendingSortIndicator());
+    EXPECT_EQ(&rows[2], list->GetSingleSelectionPointer());
+    EXPECT_EQ(1, list->GetSingleSelectionPosition());
+    // The selected company stayed the same: nobody is told of a selection change.
+    EXPECT_TRUE(events.selected.empty());
+    EXPECT_TRUE(events.deselected.empty());
+
+    // Numbers by value, dates by date.
+    ASSERT_TRUE(list->SortByColumn(1, true));
+    EXPECT_EQ((std::vector<int>{3, 1, 2, 0}), order());
+    ASSERT_TRUE(list->SortByColumn(2, true));
+    EXPECT_EQ((std::vector<int>{1, 0, 2, 3}), order());
+    EXPECT_FALSE(list->SortByColumn(3, true));
+
+    // A new list of rows comes in its own order.
+    list->CleanUp();
+    EXPECT_EQ(-1, list->GetSortIndicator());
+}
+
+TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
+{
+    ListWindow window(2);
+    BKListCtrl* list = window.list;
+    ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Müller GmbH", "Berlin"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Tab\there", "Line\nbreak"}), true));
+    ASSERT_TRUE(WaitForToolkitCount(list));
+    EXPECT_FALSE(list->CopySelection());  // nothing selected
+
+    wxUIActionSimulator simulator;
+    wxRect first;
+    ASSERT_TRUE(list->GetItemRect(0, first));
+    simulator.MouseMove(list->ClientToScreen(first.GetPosition() + wxPoint(20, first.height / 2)));
+    simulator.MouseClick();
+    RunEventsFor(100);
+    simulator.Char('a', wxMOD_CONTROL);
+    RunEventsFor(100);
+    EXPECT_EQ(2, list->GetSelectedItemCount());
+    simulator.Char('c', wxMOD_CONTROL);
+    RunEventsFor(100);
+
+    const wxString expected =
+        wxString::FromUTF8("Column 0\tColumn 1\nMüller GmbH\tBerlin\nTab here\tLine break\n");
+    EXPECT_EQ(expected, list->GetSelectionText());
+    wxTextDataObject pasted;
+    {
+        wxClipboardLocker clipboard;
+        ASSERT_FALSE(!clipboard);
+        ASSERT_TRUE(wxTheClipboard->GetData(pasted));
+    }
+    EXPECT_EQ(expected, pasted.GetText());
 }

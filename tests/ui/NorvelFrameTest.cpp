@@ -12,6 +12,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -275,6 +276,10 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
     ASSERT_NE(frame->GetSectors(), nullptr);
     EXPECT_EQ(frame->GetSectors()->GetItemCount(), 3u);
 
+    // Menu and tool help would not fit beside the counts: the first field shows none.
+    frame->DoGiveHelp(wxString::FromUTF8("Öffnet die Seite der Firma im Browser"), true);
+    EXPECT_EQ(Status(0), "");
+
     // Before any search: an empty list and no company command.
     EXPECT_EQ(list->GetItemCount(), 0);
     for (const char* name : CompanyMenuItems)
@@ -494,11 +499,11 @@ TEST_F(MainWindow, WebPageCommandOpensTheSelectedCompanysAddress)
     EXPECT_EQ(openedUrls[1], openedUrls[0]);
 }
 
-TEST_F(MainWindow, ContextMenuOffersTheThreeCommandsOnlyWithASelection)
+TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
-    Open(Sectors, {Baeckerei()});
+    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
-    ASSERT_EQ(menu->GetMenuItemCount(), 4u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 7u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel(), "&Open company");
     EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), 1);
@@ -506,6 +511,11 @@ TEST_F(MainWindow, ContextMenuOffersTheThreeCommandsOnlyWithASelection)
     EXPECT_TRUE(menu->FindItemByPosition(2)->IsSeparator());
     EXPECT_EQ(menu->FindItemByPosition(3)->GetId(), 2);
     EXPECT_EQ(menu->FindItemByPosition(3)->GetItemLabel(), "&Export company list");
+    EXPECT_TRUE(menu->FindItemByPosition(4)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(5)->GetId(), 3);
+    EXPECT_EQ(menu->FindItemByPosition(5)->GetItemLabelText(), "Copy");
+    EXPECT_EQ(menu->FindItemByPosition(6)->GetId(), 4);
+    EXPECT_EQ(menu->FindItemByPosition(6)->GetItemLabelText(), "Select all");
     EXPECT_TRUE(menu->IsEnabled(1));
     EXPECT_TRUE(menu->IsEnabled(0));
     EXPECT_TRUE(menu->IsEnabled(2));
@@ -520,6 +530,47 @@ TEST_F(MainWindow, ContextMenuOffersTheThreeCommandsOnlyWithASelection)
     click.SetEventObject(list);
     list->GetEventHandler()->ProcessEvent(click);
     EXPECT_EQ(menusOpened, 0);
+
+    // "Select all" and "Copy" from the menu: the headings and every row on the clipboard.
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 3);
+    SendMenu(NorvelFrame::contextSelectAll);
+    EXPECT_EQ(list->GetSelectedItemCount(), 3);
+    SendMenu(NorvelFrame::contextCopy);
+    wxTextDataObject copied;
+    {
+        wxClipboardLocker clipboard;
+        ASSERT_FALSE(!clipboard);
+        ASSERT_TRUE(wxTheClipboard->GetData(copied));
+    }
+    const wxArrayString lines = wxSplit(copied.GetText().BeforeLast('\n'), '\n', 0);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_TRUE(lines[0].StartsWith("Sectors\tCompany\tCEO\tAddress\tZipcode\t"));
+    EXPECT_EQ(wxSplit(lines[1], '\t', 0).size(), 13u);
+    EXPECT_NE(copied.GetText().Find(wxString::FromUTF8("\tBäckerei Müller GmbH\tJürgen Müller\t")),
+              wxNOT_FOUND);
+}
+
+TEST_F(MainWindow, SectorsAreListedInGermanDictionaryOrder)
+{
+    Open({{1, "Zahnärzte"},
+          {2, "Übersetzungsbüros"},
+          {3, "Buchhandlungen"},
+          {4, "Bäckereien"},
+          {5, "apotheken"}},
+         {});
+    const char* expected[] = {"apotheken", "Bäckereien", "Buchhandlungen", "Übersetzungsbüros",
+                              "Zahnärzte"};
+    const int ids[] = {5, 4, 3, 2, 1};
+    ClickAllSectors(false);
+    ASSERT_EQ(sectorList->GetCount(), 5u);
+    for (unsigned int item = 0; item < 5; ++item) {
+        EXPECT_EQ(sectorList->GetString(item), wxString::FromUTF8(expected[item]));
+        // Item i is still sector record i: checking it filters by its id.
+        sectorList->Check(item, true);
+        EXPECT_EQ(frame->GetSectorFilter(), wxArrayString(1, wxString::Format("%d", ids[item])));
+        sectorList->Check(item, false);
+    }
 }
 
 TEST_F(MainWindow, DatabaseWithoutTablesReportsASearchError)
@@ -533,8 +584,9 @@ TEST_F(MainWindow, DatabaseWithoutTablesReportsASearchError)
     EXPECT_EQ(caption, "Search error");
     EXPECT_EQ(message, "An error while searching occured. Please try again or call us.");
     EXPECT_EQ(list->GetItemCount(), 0);
-    EXPECT_EQ(Status(1), "");
-    EXPECT_EQ(Status(2), "");
+    // The counts say what the list shows: nothing.
+    EXPECT_EQ(Status(1), "Results: 0");
+    EXPECT_EQ(Status(2), "Results shown: 0");
     EXPECT_FALSE(MenuEnabled("exportMenuItem"));
     // The progress window has gone and the main window takes input again.
     Settle();

@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/Norvel.h"
@@ -94,6 +95,21 @@ TEST_F(ProgressWindow, CancelButtonSetsTheFlagForGood)
     progress->SetLevel(10);
     EXPECT_TRUE(progress->IsCanceled());
     EXPECT_TRUE(progress->IsShown());  // the window never closes itself
+}
+
+TEST_F(ProgressWindow, EscapeCancelsAsTheButtonDoes)
+{
+    progress->Show();
+    progress->SetCount(100);
+    cancel->SetFocus();
+    Settle();
+    wxUIActionSimulator user;
+    user.Char(WXK_ESCAPE);
+    for (int round = 0; round < 50 && !progress->IsCanceled(); ++round) {
+        wxMilliSleep(10);
+        Settle();
+    }
+    EXPECT_TRUE(progress->IsCanceled());
 }
 
 TEST_F(ProgressWindow, CloseFromOutsideIsTakenAsCancel)
