@@ -68,6 +68,19 @@ TEST(AboutDialog, ShowsThePageAndOpensItsLinkInsideTheWindow)
     EXPECT_EQ(html->GetOpenedPageTitle(), "Hilfe zu norvel");
     // And the way back.
     EXPECT_NE(LinkPosition(html, "Information.html"), wxPoint(-1, -1));
+
+    // The guide's pages are there, each with its title and a link back to the contents.
+    const wxString help = html->GetOpenedPage();
+    for (const char* page :
+         {"Suchen.html", "Branchen.html", "Firmenfenster.html", "Drucken.html", "Export.html"}) {
+        ASSERT_TRUE(html->LoadPage(help));
+        Settle();
+        EXPECT_NE(LinkPosition(html, page), wxPoint(-1, -1)) << page;
+        ASSERT_TRUE(html->LoadPage(help.BeforeLast('/') + "/" + page));
+        Settle();
+        EXPECT_FALSE(html->GetOpenedPageTitle().empty()) << page;
+        EXPECT_NE(LinkPosition(html, "Hilfe.html"), wxPoint(-1, -1)) << page;
+    }
     DestroyNow(parent);
 }
 
