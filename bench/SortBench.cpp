@@ -113,6 +113,20 @@ private:
             }
         }
         std::printf("%s\n", allRight ? "all sorts kept the selection" : "SELECTION LOST");
+
+        // Ctrl+A, then Ctrl+C of every row.
+        auto start = bench::Clock::now();
+        list->SelectAll(true);
+        std::printf("select all: %.3f s, %d selected\n", bench::Seconds(start),
+                    list->GetSelectedItemCount());
+        start = bench::Clock::now();
+        const size_t copied = list->GetSelectionText().length();
+        std::printf("text of all rows for the clipboard: %.3f s, %zu characters\n",
+                    bench::Seconds(start), copied);
+        start = bench::Clock::now();
+        list->SortByColumn(nameColumn, true);
+        std::printf("sort with every row selected: %.3f s, %d selected\n", bench::Seconds(start),
+                    list->GetSelectedItemCount());
         list->CleanUp();
     }
 

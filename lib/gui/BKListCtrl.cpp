@@ -136,6 +136,20 @@ public:
         return ReadText(p);
     }
 
+    // Appends the UTF-8 bytes of the text at the index (nothing beyond the stored count).
+    void AppendUtf8(uint32_t index, std::string& out) const
+    {
+        if (index >= count)
+            return;
+        const unsigned char* p = texts;
+        for (uint32_t i = 0; i < index; ++i) {
+            const uint32_t length = ReadVarint(p);
+            p += length;
+        }
+        const uint32_t length = ReadVarint(p);
+        out.append(reinterpret_cast<const char*>(p), length);
+    }
+
     wxArrayString Texts() const
     {
         wxArrayString result;
@@ -491,8 +505,24 @@ bool BKListCtrl::SelectAll(bool select)
     if (count == 0)
         return false;
     if (select) {
-        for (int item = 0; item < count; ++item)
-            SetItemState(item, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        // The toolkit keeps rows selected one by one in a list that it searches at every
+        // look-up, which makes walking a large selection take quadratic time; all rows are
+        // selected as one range instead, and each row that changes is announced after.
+        SyncCount();
+        std::vector<long> changed;
+        for (long item = 0; item < count; ++item)
+            if (!wxListCtrl::GetItemState(item, wxLIST_STATE_SELECTED))
+                changed.push_back(item);
+        quietSelection = true;
+        wxListCtrl::SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        quietSelection = false;
+        for (long item : changed) {
+            wxListEvent event(wxEVT_LIST_ITEM_SELECTED, GetId());
+            event.SetEventObject(this);
+            event.m_itemIndex = item;
+            event.m_item.m_itemId = item;
+            GetEventHandler()->ProcessEvent(event);
+        }
         return true;
     }
     if (GetSelectedItemCount() > 0) {
@@ -594,11 +624,14 @@ bool BKListCtrl::SortByColumn(int column, bool ascending)
     rows.swap(sorted);
 
     quietSelection = true;
-    for (long item : selected)
-        wxListCtrl::SetItemState(item, 0, wxLIST_STATE_SELECTED);
-    for (long item : selected)
-        wxListCtrl::SetItemState(newPlace[static_cast<size_t>(item)], wxLIST_STATE_SELECTED,
-                                 wxLIST_STATE_SELECTED);
+    // With every row selected (Ctrl+A) the selection stays as it is, as one range.
+    if (selected.size() < count) {
+        for (long item : selected)
+            wxListCtrl::SetItemState(item, 0, wxLIST_STATE_SELECTED);
+        for (long item : selected)
+            wxListCtrl::SetItemState(newPlace[static_cast<size_t>(item)], wxLIST_STATE_SELECTED,
+                                     wxLIST_STATE_SELECTED);
+    }
     if (focused != -1) {
         wxListCtrl::SetItemState(newPlace[static_cast<size_t>(focused)], wxLIST_STATE_FOCUSED,
                                  wxLIST_STATE_FOCUSED);
@@ -615,31 +648,40 @@ bool BKListCtrl::SortByColumn(int column, bool ascending)
 
 wxString BKListCtrl::GetSelectionText() const
 {
-    // A tab or line break inside a cell would end it early in the pasted table.
-    auto clean = [](wxString text) {
-        text.Replace("\t", " ");
-        text.Replace("\r\n", " ");
-        text.Replace("\n", " ");
-        text.Replace("\r", " ");
-        return text;
-    };
+    // Built from the stored UTF-8 bytes and converted once: the clipboard may get every row
+    // of a large result.
+    std::string text;
     const int columns = GetColumnCount();
-    wxString text;
+    auto appendCell = [&text](size_t start) {
+        // A tab or line break inside a cell would end it early in the pasted table.
+        for (size_t at = start; at < text.size(); ++at)
+            if (text[at] == '\t' || text[at] == '\n' || text[at] == '\r')
+                text[at] = ' ';
+    };
     for (int column = 0; column < columns; ++column) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT);
         GetColumn(column, heading);
-        text << (column ? "\t" : "") << clean(heading.GetText());
+        if (column)
+            text += '\t';
+        const size_t start = text.size();
+        text += heading.GetText().utf8_string();
+        appendCell(start);
     }
-    text << "\n";
+    text += '\n';
     for (long item = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
          item = GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
         const BlockReader reader(rows[static_cast<size_t>(item)].block.get());
-        for (int column = 0; column < columns; ++column)
-            text << (column ? "\t" : "") << clean(reader.Text(static_cast<uint32_t>(column)));
-        text << "\n";
+        for (int column = 0; column < columns; ++column) {
+            if (column)
+                text += '\t';
+            const size_t start = text.size();
+            reader.AppendUtf8(static_cast<uint32_t>(column), text);
+            appendCell(start);
+        }
+        text += '\n';
     }
-    return text;
+    return wxString::FromUTF8(text);
 }
 
 bool BKListCtrl::CopySelection()
