@@ -226,12 +226,12 @@ wxBEGIN_EVENT_TABLE(BKListCtrl, wxListCtrl)
     EVT_LIST_COL_CLICK(wxID_ANY, BKListCtrl::ColumnClickEvent)
     EVT_KEY_DOWN(BKListCtrl::KeyDownEvent)
 wxEND_EVENT_TABLE()
-    // clang-format on
 
-    wxObject* BKListCtrl::wxCreateObject()
+wxObject* BKListCtrl::wxCreateObject()
 {
     return new BKListCtrl;
 }
+// clang-format on
 
 BKListCtrl::BKListCtrl() : deleters(1, nullptr)
 {
