@@ -9,15 +9,22 @@ const char kNumberKind = '\x01';
 const char kDateKind = '\x02';
 const char kTextKind = '\x03';
 
-// The base letter of a lower-case Latin-1 letter with an accent, 0 for any other character.
+// The base letter of a letter with an accent (lower-case in Latin-1, either case in Latin
+// Extended-A: "Łukasz" files under L, "Ayşe" under s), 0 for any other character.
 char BaseLetter(wxUniChar c)
 {
-    // U+00E0 to U+00FF; '-' where there is no base letter to file under.
-    static const char bases[] = "aaaaaa-ceeeeiiii-nooooo-ouuuuy-y";
+    // U+00E0 to U+00FF, then U+0100 to U+017F; '-' where there is no base letter to file under.
+    static const char latin1[] = "aaaaaa-ceeeeiiii-nooooo-ouuuuy-y";
+    static const char extendedA[] =
+        "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii--jjkkklllllll"
+        "lllnnnnnnnnnoooooo--rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
     const unsigned long value = c.GetValue();
-    if (value < 0xE0 || value > 0xFF || bases[value - 0xE0] == '-')
-        return 0;
-    return bases[value - 0xE0];
+    char base = '-';
+    if (value >= 0xE0 && value <= 0xFF)
+        base = latin1[value - 0xE0];
+    else if (value >= 0x100 && value <= 0x17F)
+        base = extendedA[value - 0x100];
+    return base == '-' ? 0 : base;
 }
 
 bool IsDigit(wxUniChar c)

@@ -632,12 +632,14 @@ bool BKListCtrl::SortByColumn(int column, bool ascending)
             wxListCtrl::SetItemState(newPlace[static_cast<size_t>(item)], wxLIST_STATE_SELECTED,
                                      wxLIST_STATE_SELECTED);
     }
-    if (focused != -1) {
+    if (focused != -1)
         wxListCtrl::SetItemState(newPlace[static_cast<size_t>(focused)], wxLIST_STATE_FOCUSED,
                                  wxLIST_STATE_FOCUSED);
-        wxListCtrl::EnsureVisible(newPlace[static_cast<size_t>(focused)]);
-    }
     quietSelection = false;
+    // The row the user was at stays in view.
+    const long current = focused != -1 ? focused : selected.empty() ? -1 : selected.front();
+    if (current != -1)
+        wxListCtrl::EnsureVisible(newPlace[static_cast<size_t>(current)]);
 
     ShowSortIndicator(column, ascending);
     if (count > 0)
