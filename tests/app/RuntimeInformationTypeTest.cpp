@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <wx/log.h>
 #include <wx/utils.h>
 
 #include "app/RuntimeInformationType.h"
@@ -80,6 +81,32 @@ TEST(RuntimeInformationType, OpensTheCompanyPageByNumber)
     });
     EXPECT_TRUE(rit.OpenCompanyAtNorvel(7));
     EXPECT_EQ(opened, "https://directory.example.org/company/7");
+}
+
+TEST(RuntimeInformationType, BrowserThatDoesNotStartIsNotReportedToTheUser)
+{
+    // No browser can be found; whatever the toolkit would say about that would reach the user
+    // as an English box.
+    struct CountingLog : wxLog {
+        int messages = 0;
+        void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override
+        {
+            ++messages;
+        }
+    } log;
+    wxLog* previous = wxLog::SetActiveTarget(&log);
+    wxString path;
+    wxGetEnv("PATH", &path);
+    wxSetEnv("PATH", "/nonexistent");
+    wxUnsetEnv("BROWSER");
+
+    RuntimeInformationType rit = MakeRit();
+    rit.SetBrowserLauncher(nullptr);  // the toolkit's own launcher
+    EXPECT_FALSE(rit.OpenCompanyAtNorvel(42));
+    wxLog::FlushActive();
+    wxSetEnv("PATH", path);
+    wxLog::SetActiveTarget(previous);
+    EXPECT_EQ(log.messages, 0);
 }
 
 TEST(RuntimeInformationType, ReleasesOnlyTheConnectionItOwns)
