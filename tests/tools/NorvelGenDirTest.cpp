@@ -322,7 +322,7 @@ TEST(NorvelGenDir, LeanDirectoryHasShortPlainRecordsAndSmallLogos)
     const long leanText = lean.Number(textPerCompany);
     EXPECT_GT(leanText, 600);
     EXPECT_LT(leanText, 2000);
-    EXPECT_LT(leanText * 2, full.Number(textPerCompany));
+    EXPECT_LT(leanText * 3, full.Number(textPerCompany) * 2);
     EXPECT_EQ(0, lean.Number("SELECT COUNT(*) FROM companies WHERE imprint IS NOT NULL"));
     EXPECT_EQ(0, lean.Number("SELECT COUNT(*) FROM companies WHERE notes LIKE '%<%'"));
     EXPECT_GT(lean.Number("SELECT COUNT(*) FROM companies WHERE length(notes) > 60"), 300);
