@@ -3,7 +3,8 @@
 // dialog answered with a file name, from the call until "The export is finished." is shown)
 // next to fopen, one fwrite per line and fclose of the very same lines, with and without the
 // fsync that the export does before it puts the file in place.
-// Run by hand under an X server: xvfb-run -a build-*/bench/ExportBench [runs [companies]]
+// Exits with 2 when the target is missed or the file lacks rows.
+// Run by hand under an X server: xvfb-run -a build-*/bench/ExportBench [runs [companies]] [--lean]
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "bench/WindowBenchSupport.h"
+#include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "lib/gui/BKListCtrl.h"
 #include "ui/ExportDialog.h"
@@ -68,10 +70,11 @@ double WriteLines(const std::string& path, const std::vector<std::string>& lines
     return written ? Seconds(start) : -1;
 }
 
-int Measure(int runs, unsigned int companies)
+int Measure(int runs, const Shape& shape)
 {
+    const unsigned int companies = shape.companies;
     MainWindow window;
-    if (!window.Open(companies))
+    if (!window.Open(shape))
         return 1;
     NorvelFrame* frame = window.frame;
     Brenik::BKListCtrl* list = window.list;
@@ -79,6 +82,14 @@ int Measure(int runs, unsigned int companies)
     const std::string plain = window.home + "/plain.csv";
     frame->Search();  // every company
     wxYield();
+    const std::string statement =
+        CompanyController::BuildSearchStatement(wxString(), wxArrayString()).utf8_string();
+    int rawRows = 0;
+    if (RawRun(window.directory, statement, &rawRows) < 0 || list->GetItemCount() != rawRows) {
+        std::fprintf(stderr, "the search listed %d companies, SQLite finds %d\n",
+                     list->GetItemCount(), rawRows);
+        return 2;
+    }
 
     // The same bytes, made once outside the measurement.
     const CsvConfigType::Utf8 settings = CsvConfigType().ToUtf8();
@@ -122,8 +133,9 @@ int Measure(int runs, unsigned int companies)
     const double plainMedian = Median(plainTimes);
     const double syncedMedian = Median(syncedTimes);
     const double exportMedian = Median(exportTimes);
-    std::printf("\ncompanies: %u, rows exported: %d, bytes: %zu (file: %s)\n", companies,
-                list->GetItemCount(), bytes, size.ToString().utf8_str().data());
+    std::printf("\ncompanies: %u (%s records), rows exported: %d, bytes: %zu (file: %s)\n",
+                companies, shape.Name(), list->GetItemCount(), bytes,
+                size.ToString().utf8_str().data());
     std::printf("fopen, fwrite per line, fclose (median of %d): %.3f s\n", runs, plainMedian);
     std::printf("the same with fsync before fclose (median): %.3f s\n", syncedMedian);
     std::printf("NorvelFrame::Export (median of %d): %.3f s\n", runs, exportMedian);

@@ -1,9 +1,9 @@
 // Measures the row list alone: 100,000 rows of 13 texts appended to a BKListCtrl in a shown
 // frame, the time until the list has them and has repainted, the heap bytes per row, and the
 // time CleanUp needs. Run by hand under Xvfb:
-//   xvfb-run -a -s "-screen 0 1600x1200x24" build/bench/ListBench [rows] [--yield] [--plain]
+//   xvfb-run -a -s "-screen 0 1600x1200x24" build/bench/ListBench [rows] [--yield]
 // --yield also lets the toolkit process events after every row, as the main window's search
-// does; --plain times a plain report-mode wxListCtrl for comparison.
+// does. Exits with 2 when the list lacks rows or texts.
 #include <malloc.h>
 
 #include <chrono>
@@ -18,8 +18,8 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
-#include "lib/core/BKType.h"
 #include "bench/BenchSupport.h"
+#include "lib/core/BKType.h"
 #include "lib/gui/BKListCtrl.h"
 
 using Brenik::BKListCtrl;
@@ -71,8 +71,6 @@ public:
             long value = 0;
             if (arg == "--yield")
                 yieldEachRow = true;
-            else if (arg == "--plain")
-                plain = true;
             else if (arg.ToLong(&value) && value > 0)
                 rowCount = static_cast<int>(value);
         }
@@ -90,6 +88,12 @@ public:
             frame->Destroy();
         });
         return true;
+    }
+
+    int OnRun() override
+    {
+        wxApp::OnRun();
+        return result;
     }
 
 private:
@@ -132,6 +136,8 @@ private:
         std::printf("append: %.3f s (%.2f us a row), processor time %.3f s (%.2f us a row)\n",
                     appended, appended * 1e6 / rowCount, appendedCpu, appendedCpu * 1e6 / rowCount);
         std::printf("appended and repainted: %.3f s\n", shown);
+        const bool complete =
+            list->GetItemCount() == rowCount && list->GetText(rowCount - 1, 12) == texts.back()[12];
         std::printf("items: %d, last text matches: %s\n", list->GetItemCount(),
                     list->GetText(rowCount - 1, 12) == texts.back()[12] ? "yes" : "NO");
         std::printf("heap growth: %.1f bytes a row (mallinfo2); row storage: %.1f bytes a row\n",
@@ -143,6 +149,7 @@ private:
         list->Update();
         wxYield();
         std::printf("CleanUp: %.3f s, records destroyed: %d\n", Seconds(start), destroyedRecords);
+        result = complete && destroyedRecords == rowCount ? 0 : 2;
 
         if (yieldEachRow) {
             start = std::chrono::steady_clock::now();
@@ -156,38 +163,13 @@ private:
                 "processor time %.3f s\n",
                 seconds, seconds * 1e6 / rowCount, cpuSeconds);
         }
-        if (plain)
-            RunPlain(texts);
-    }
-
-    // The same rows in a plain report list, which measures every text as it takes it.
-    void RunPlain(const std::vector<wxArrayString>& texts)
-    {
-        auto* plainList =
-            new wxListCtrl(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
-        frame->GetSizer()->Add(plainList, 1, wxEXPAND);
-        frame->Layout();
-        for (int column = 0; column < columns; ++column)
-            plainList->InsertColumn(column, wxString::Format("Column %d", column));
-        const int count = std::min(rowCount, 10000);
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < count; ++i) {
-            const long item = plainList->InsertItem(i, texts[static_cast<size_t>(i)][0]);
-            for (int column = 1; column < columns; ++column)
-                plainList->SetItem(item, column, texts[static_cast<size_t>(i)][column]);
-        }
-        plainList->Update();
-        wxYield();
-        const double seconds = Seconds(start);
-        std::printf("plain wxListCtrl, %d rows: %.3f s (%.2f us a row)\n", count, seconds,
-                    seconds * 1e6 / count);
     }
 
     wxFrame* frame = nullptr;
     BKListCtrl* list = nullptr;
     int rowCount = 0;
     bool yieldEachRow = false;
-    bool plain = false;
+    int result = 1;
 };
 
 }  // namespace

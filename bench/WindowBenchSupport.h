@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <wx/app.h>
 #include <wx/filename.h>
@@ -34,9 +35,9 @@ struct MainWindow {
     Brenik::BKListCtrl* list = nullptr;
 
     // False, after saying why, when the directory or the window cannot be had.
-    bool Open(unsigned int companies)
+    bool Open(const Shape& shape)
     {
-        directory = Directory(companies);
+        directory = Directory(shape);
         if (directory.empty()) {
             std::fprintf(stderr, "cannot generate the directory with %s\n", NORVEL_GENDIR);
             return false;
@@ -76,11 +77,11 @@ struct MainWindow {
 };
 
 // The toolkit application of a window benchmark: runs the measurement (given the number of
-// runs and companies, from the arguments [runs [companies]]) once the event loop is up, and
-// ends with its result as the exit code.
+// runs and the directory's shape, from the arguments [runs [companies]] [--lean]) once the
+// event loop is up, and ends with its result as the exit code.
 class WindowBenchApp : public wxApp {
 public:
-    using Measurement = std::function<int(int runs, unsigned int companies)>;
+    using Measurement = std::function<int(int runs, const Shape& shape)>;
     explicit WindowBenchApp(Measurement measurement) : measurement(std::move(measurement)) {}
 
     bool OnInit() override
@@ -89,10 +90,16 @@ public:
         wxXmlResource::Get()->InitAllHandlers();
         SetExitOnFrameDelete(false);
         CallAfter([this] {
-            const int runs = argc > 1 ? std::max(1, std::atoi(argv[1].utf8_str())) : 5;
-            const unsigned int companies =
-                argc > 2 ? unsigned(std::max(1, std::atoi(argv[2].utf8_str()))) : 100000;
-            result = measurement(runs, companies);
+            std::vector<std::string> arguments;
+            std::vector<const char*> pointers;
+            for (int i = 0; i < argc; ++i)
+                arguments.push_back(argv[i].utf8_string());
+            for (const std::string& argument : arguments)
+                pointers.push_back(argument.c_str());
+            int runs = 5;
+            Shape shape;
+            ReadArguments(argc, pointers.data(), &runs, &shape);
+            result = measurement(runs, shape);
             ExitMainLoop();
         });
         return true;

@@ -953,7 +953,9 @@ std::string WordMark(const std::string& name)
     return first.empty() ? Initials(name) : first;
 }
 
-std::string MakeLogo(Random& random, const std::string& companyName, const PngEncoder& encoder)
+// A small logo is a hard-edged palette emblem of at most 64 by 32 pixels.
+std::string MakeLogo(Random& random, const std::string& companyName, const PngEncoder& encoder,
+                     bool small)
 {
     std::string initials = Initials(companyName);
     Rgba brand = random.Pick(kBrandColours);
@@ -961,6 +963,8 @@ std::string MakeLogo(Random& random, const std::string& companyName, const PngEn
     const Rgba white{255, 255, 255, 255};
     const Rgba clear{255, 255, 255, 0};
     int kind = random.Below(100);
+    if (small)
+        kind = 12 + kind % 43;
 
     if (kind < 12) {
         // A wide word-mark strip: only a few pixels high and two colours, one bit per pixel.
@@ -981,8 +985,12 @@ std::string MakeLogo(Random& random, const std::string& companyName, const PngEn
 
     bool antialias = kind >= 55;  // palette logos stay hard-edged to keep their colour count low
     // Full colour costs three or four bytes a pixel: those logos stay a little smaller.
-    int width = antialias ? random.Range(80, 160) : random.Range(80, 200);
-    int height = antialias ? random.Range(40, 64) : random.Range(40, 80);
+    int width = small       ? random.Range(40, 64)
+                : antialias ? random.Range(80, 160)
+                            : random.Range(80, 200);
+    int height = small       ? random.Range(20, 32)
+                 : antialias ? random.Range(40, 64)
+                             : random.Range(40, 80);
     if (width < height * 3 / 2)
         width = height * 3 / 2;
     bool transparent = (kind >= 40 && kind < 55 && random.Percent(40)) || (kind >= 75 && kind < 90);
@@ -1601,9 +1609,26 @@ std::string Notes(Random& random, const std::string& htmlName,
     }
 }
 
+// Plain text of one to three sentences.
+std::string LeanNotes(Random& random, const std::string& name,
+                      const std::vector<std::string>& keywords, const std::string& city, int year)
+{
+    const std::string& a = keywords[random.Below(static_cast<uint32_t>(keywords.size()))];
+    const std::string& b = keywords[random.Below(static_cast<uint32_t>(keywords.size()))];
+    std::string notes = name + " – Ihr Partner für " + a + " und " + b + " in " + city + ".";
+    if (random.Percent(60))
+        notes += Format(" Seit %d für Sie da, mit Beratung vor Ort und fairen Preisen.",
+                        year > 0 ? year : 1990);
+    if (random.Percent(40))
+        notes += "\nParkplätze direkt vor dem Haus, barrierefreier Zugang. Rufen Sie uns an!";
+    return notes;
+}
+
 class CompanyFactory {
 public:
-    explicit CompanyFactory(uint64_t seed) : seed(seed) {}
+    // A lean directory has short records: plain notes of a few hundred characters, no
+    // imprint, small logos.
+    CompanyFactory(uint64_t seed, bool lean) : seed(seed), lean(lean) {}
 
     // Company `id` of the directory; the same id and seed always give the same company.
     Company Make(int id)
@@ -1625,7 +1650,7 @@ public:
         Text& logo = draft.company.values[kLogo];
         if (draft.random.Below(3) == 0) {
             const Text& name = draft.company.values[kName];
-            logo = Base64(MakeLogo(draft.random, name ? *name : draft.base, encoder));
+            logo = Base64(MakeLogo(draft.random, name ? *name : draft.base, encoder, lean));
             draft.company.hasLogo = true;
         } else {
             logo = Sometimes(draft.random, std::string(), 50.0, 50.0);
@@ -1865,10 +1890,13 @@ private:
         d.year = random.Percent(30) ? random.Range(1850, 1979) : random.Range(1980, 2023);
         std::vector<std::string> keywords = SplitList(sector.keywords);
         const std::string htmlName = EscapeHtml(v[kName] ? *v[kName] : std::string(sector.trade));
-        v[kNotes] =
-            Sometimes(random, Notes(random, htmlName, keywords, city.name, d.year), 12.0, 4.0);
+        const std::string notes =
+            lean ? LeanNotes(random, v[kName] ? *v[kName] : std::string(sector.trade), keywords,
+                             city.name, d.year)
+                 : Notes(random, htmlName, keywords, city.name, d.year);
+        v[kNotes] = Sometimes(random, notes, 12.0, 4.0);
         v[kOpeningHours] = Sometimes(random, OpeningHours(random), 15.0, 5.0);
-        v[kImprint] = Sometimes(random, Imprint(v, htmlName), 20.0, 5.0);
+        v[kImprint] = lean ? Text() : Sometimes(random, Imprint(v, htmlName), 20.0, 5.0);
         std::vector<std::string> chosen;
         for (const std::string& keyword : keywords)
             if (random.Percent(70))
@@ -2026,6 +2054,7 @@ private:
     }
 
     uint64_t seed;
+    bool lean;
     PngEncoder encoder;
 };
 
@@ -2070,7 +2099,7 @@ public:
                        "creating the table company_sectors");
     }
 
-    bool WriteAll(int companyCount, uint64_t seed)
+    bool WriteAll(int companyCount, uint64_t seed, bool lean)
     {
         if (!Execute("BEGIN;", "starting the transaction"))
             return false;
@@ -2098,7 +2127,7 @@ public:
         if (!company || !filing)
             return false;
 
-        CompanyFactory factory(seed);
+        CompanyFactory factory(seed, lean);
         for (int id = 1; id <= companyCount; ++id) {
             Company row = factory.Make(id);
             for (int column = 0; column < kColumnCount; ++column) {
@@ -2245,8 +2274,9 @@ int Usage(const char* message)
     if (message)
         std::fprintf(stderr, "norvel-gendir: %s\n", message);
     std::fprintf(stderr,
-                 "usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S]\n"
-                 "  writes a sample directory (default 5000 companies, seed 1)\n");
+                 "usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S] [--lean]\n"
+                 "  writes a sample directory (default 5000 companies, seed 1); --lean gives\n"
+                 "  short records: plain short notes, no imprint, small logos\n");
     return 2;
 }
 
@@ -2256,13 +2286,16 @@ int main(int argc, char** argv)
 {
     std::string output;
     unsigned long long companies = 5000, seed = 1;
+    bool lean = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
             Usage(nullptr);
             return 0;
         }
-        if (argument == "--companies" || argument == "--seed") {
+        if (argument == "--lean") {
+            lean = true;
+        } else if (argument == "--companies" || argument == "--seed") {
             if (i + 1 >= argc)
                 return Usage((argument + " needs a value").c_str());
             unsigned long long& target = argument == "--companies" ? companies : seed;
@@ -2297,7 +2330,7 @@ int main(int argc, char** argv)
 
     DirectoryWriter writer;
     bool written = writer.Open(scratch) && writer.CreateSchema() &&
-                   writer.WriteAll(static_cast<int>(companies), seed);
+                   writer.WriteAll(static_cast<int>(companies), seed, lean);
     bool closed = writer.Close();
     if (!written || !closed) {
         std::fprintf(stderr, "norvel-gendir: SQLite error while %s\n", writer.Error().c_str());

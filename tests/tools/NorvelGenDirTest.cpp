@@ -308,6 +308,41 @@ TEST(NorvelGenDir, LogosAreStrictBase64PngsTheToolkitLoads)
                                   "!= '' AND length(logo) % 4 != 0"));
 }
 
+TEST(NorvelGenDir, LeanDirectoryHasShortPlainRecordsAndSmallLogos)
+{
+    TempDir dir;
+    ASSERT_EQ(0, Generate(dir, dir.Path("lean.sqlite"), "--companies 600 --seed 11 --lean"))
+        << ReadTextFile(dir.Path("err.txt"));
+    ASSERT_EQ(0, Generate(dir, dir.Path("long.sqlite"), "--companies 600 --seed 11"));
+    Directory lean(dir.Path("lean.sqlite")), full(dir.Path("long.sqlite"));
+    std::string allColumns = "0";
+    for (const Row& column : lean.Rows("SELECT name FROM pragma_table_info('companies')"))
+        allColumns += " + COALESCE(length(CAST(" + *column[0] + " AS BLOB)), 0)";
+    const std::string textPerCompany = "SELECT SUM(" + allColumns + ") / 600 FROM companies";
+    const long leanText = lean.Number(textPerCompany);
+    EXPECT_GT(leanText, 600);
+    EXPECT_LT(leanText, 2000);
+    EXPECT_LT(leanText * 3, full.Number(textPerCompany) * 2);
+    EXPECT_EQ(0, lean.Number("SELECT COUNT(*) FROM companies WHERE imprint IS NOT NULL"));
+    EXPECT_EQ(0, lean.Number("SELECT COUNT(*) FROM companies WHERE notes LIKE '%<%'"));
+    EXPECT_GT(lean.Number("SELECT COUNT(*) FROM companies WHERE length(notes) > 60"), 300);
+
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    size_t logos = 0;
+    for (const Row& row : lean.Rows("SELECT id, logo FROM companies WHERE logo != ''")) {
+        ++logos;
+        wxMemoryBuffer bytes = wxBase64Decode(row[1]->c_str(), row[1]->size());
+        wxMemoryInputStream stream(bytes.GetData(), bytes.GetDataLen());
+        wxImage image;
+        ASSERT_TRUE(image.LoadFile(stream, wxBITMAP_TYPE_PNG)) << "company " << *row[0];
+        EXPECT_LE(image.GetWidth(), 64) << "company " << *row[0];
+        EXPECT_LE(image.GetHeight(), 32) << "company " << *row[0];
+    }
+    EXPECT_GT(logos, 600u / 5);
+    EXPECT_LT(logos, 600u / 2);
+}
+
 TEST(NorvelGenDir, SameSeedGivesSameDirectoryAndLargerRunsExtendSmallerOnes)
 {
     TempDir dir;
