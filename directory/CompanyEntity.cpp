@@ -135,6 +135,13 @@ wxString BlockToHtml(const Brenik::KeyValueTypes& lines, const char* whenEmpty)
 
 }  // namespace
 
+wxString CompanyEntity::SheetText(const wxString& text)
+{
+    if (text.length() <= SheetFieldLength)
+        return text;
+    return text.Left(SheetFieldLength) + wxString::FromUTF8(" \xE2\x80\xA6");
+}
+
 HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
 {
     auto* printout = new HtmlPrintoutLibrary(FieldText("name"), information);
@@ -153,7 +160,10 @@ void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
     sheet.SetEntity(this);
     for (unsigned int index = 0; index < GetCount(); ++index) {
         const BKEntityType* field = Get(index);
-        sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(field->ToString()));
+        const wxString text = field->ToString();
+        if (text.length() > SheetFieldLength)
+            sheet.SetVariable(field->GetKey(), SheetText(text));
+        sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(SheetText(text)));
     }
     // A record loaded without its sector names has no such field: its placeholder must
     // print as nothing rather than as itself.

@@ -42,6 +42,10 @@ public:
     // Plain text as HTML: markup characters escaped, line feeds as line breaks, and braces
     // encoded, because the template engine scans inserted values for placeholders again.
     static wxString ToHtmlText(const wxString& text);
+    // A field's text as the sheet prints it: a text of megabytes (a pasted file in the notes)
+    // would take thousands of pages and minutes to lay out, so it is cut, with an ellipsis.
+    static constexpr size_t SheetFieldLength = 20000;
+    static wxString SheetText(const wxString& text);
 
     // CSV export: 31 columns from "id" to "updated", every field enclosed in the text
     // delimiter, the line ended by the line break.

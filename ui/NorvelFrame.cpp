@@ -1,5 +1,6 @@
 #include "ui/NorvelFrame.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 
@@ -314,12 +315,15 @@ void NorvelFrame::RestoreSettings()
         return;
 
     // A size that does not read as a number reads as 0: such a file must not make the
-    // window vanish, so that dimension keeps the layout's size.
+    // window vanish, so that dimension keeps the layout's size. A huge one (a hand edit)
+    // is cut to the screen, so that the window's edges stay within reach.
     const wxSize layoutSize = GetSize();
-    int height = configuration.Get("Height", "600").ToInt();
-    int width = configuration.Get("Width", "1024").ToInt();
-    SetSize(wxSize(width > 0 ? width : layoutSize.GetWidth(),
-                   height > 0 ? height : layoutSize.GetHeight()));
+    const int display = wxDisplay::GetFromWindow(this);
+    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
+    const int height = configuration.Get("Height", "600").ToInt();
+    const int width = configuration.Get("Width", "1024").ToInt();
+    SetSize(wxSize(width > 0 ? std::min(width, screen.GetWidth()) : layoutSize.GetWidth(),
+                   height > 0 ? std::min(height, screen.GetHeight()) : layoutSize.GetHeight()));
 
     // A position saved on a screen that is no longer there would put the window out of
     // reach; it then stays where the layout puts it.

@@ -5,6 +5,29 @@
 
 namespace Brenik {
 
+namespace {
+
+// A value may hold line breaks (a file name may), but a line break in the file ends the entry.
+// In the file they stand as the Unicode line and paragraph separators, which no setting holds.
+const wxUniChar StoredLineFeed(0x2028);
+const wxUniChar StoredCarriageReturn(0x2029);
+
+wxString WriteLineBreaks(wxString value)
+{
+    value.Replace(wxT("\n"), wxString(StoredLineFeed));
+    value.Replace(wxT("\r"), wxString(StoredCarriageReturn));
+    return value;
+}
+
+wxString ReadLineBreaks(wxString value)
+{
+    value.Replace(wxString(StoredLineFeed), wxT("\n"));
+    value.Replace(wxString(StoredCarriageReturn), wxT("\r"));
+    return value;
+}
+
+}  // namespace
+
 BKConfiguration::BKConfiguration(const wxString& commentChars, bool commentsOnlyFromLineStart)
     : BKLib(nullptr),
       commentChars(commentChars),
@@ -24,7 +47,7 @@ bool BKConfiguration::Load(const wxString& fileName)
     BKFile file(fileName, wxT("r"));
     if (!file.IsOpened())
         return false;
-    wxArrayString lines = file.ReadToArrayString(wxConvUTF8);
+    wxArrayString lines = file.ReadUtf8Lines();
     file.Close();
 
     for (const wxString& line : lines) {
@@ -34,7 +57,7 @@ bool BKConfiguration::Load(const wxString& fileName)
         wxString value;
         SplitLine(RemoveComment(line), &key, &value);
         if (!key.empty())
-            entries[key] = value;
+            entries[key] = ReadLineBreaks(value);
     }
     return true;
 }
@@ -63,7 +86,8 @@ bool BKConfiguration::Save(const wxString& fileName, const wxString& lineBreak)
     if (!file.Open(fileName))
         return false;
     for (BKStringHashMap::const_iterator it = entries.begin(); it != entries.end(); ++it) {
-        if (!file.Write((it->first + wxT(" ") + it->second + lineBreak).utf8_string()))
+        if (!file.Write(
+                (it->first + wxT(" ") + WriteLineBreaks(it->second) + lineBreak).utf8_string()))
             return false;
     }
     return file.Commit();

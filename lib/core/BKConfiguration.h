@@ -18,15 +18,17 @@ public:
     BKClassInfo GetClassInfo() const override;
 
     // Adds the file's entries to the map (a key read again replaces the value); false when
-    // the file is missing or cannot be read, and the map is then unchanged.
+    // the file is missing or cannot be read, and the map is then unchanged. A byte-order mark
+    // is skipped and a byte that is not UTF-8 read as Latin-1, so no line is lost to them.
     bool Load(const wxString& fileName);
     // The value, or the default when the key is missing or its value is empty.
     BKCasts Get(const wxString& key, const wxString& defaultValue) const;
     void Set(const wxString& key, const wxString& value);
     void Set(const wxString& key, BKCasts& value);
-    // Writes every entry as key, blank, value and the line break. The new content goes to a
-    // temporary file that replaces the old one only when it was written completely, so a
-    // failure (false) leaves any earlier file as it was.
+    // Writes every entry as key, blank, value and the line break; line breaks inside a value
+    // are stored so that Load gives them back. The new content replaces the old file only
+    // when it was written completely (see BKReplacingFile), so a failure (false) leaves any
+    // earlier file as it was; a file without write permission is refused.
     bool Save(const wxString& fileName, const wxString& lineBreak);
 
     void SetCommentChars(const wxString& commentChars) { this->commentChars = commentChars; }

@@ -9,6 +9,8 @@
 
 #include <wx/filename.h>
 
+#include "lib/core/BKCasts.h"
+
 namespace Brenik {
 
 BKFile::BKFile(BKDatabase* database) : BKLib(database), wxFFile() {}
@@ -27,21 +29,48 @@ BKClassInfo BKFile::GetClassInfo() const
     return BKClassInfo::Make("BKFile", "0.0.3");
 }
 
+namespace {
+
+std::string ReadRest(FILE* file)
+{
+    std::string bytes;
+    char buffer[8192];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, count);
+    return bytes;
+}
+
+wxArrayString SplitLines(wxString text)
+{
+    text.Replace(wxT("\r\n"), wxT("\n"));
+    text.Replace(wxT("\r"), wxT("\n"));
+    return BKLib::Split(text, L'\n');
+}
+
+}  // namespace
+
 wxArrayString BKFile::ReadToArrayString(wxMBConv& conversion)
 {
     if (!IsOpened())
         return wxArrayString();
+    const std::string bytes = ReadRest(fp());
+    return SplitLines(wxString(bytes.data(), conversion, bytes.size()));
+}
 
-    std::string bytes;
-    char buffer[8192];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, fp())) > 0)
-        bytes.append(buffer, count);
-
-    wxString text(bytes.data(), conversion, bytes.size());
-    text.Replace(wxT("\r\n"), wxT("\n"));
-    text.Replace(wxT("\r"), wxT("\n"));
-    return Split(text, L'\n');
+wxArrayString BKFile::ReadUtf8Lines()
+{
+    if (!IsOpened())
+        return wxArrayString();
+    std::string bytes = ReadRest(fp());
+    // Editors on some systems start a UTF-8 file with a byte-order mark; it is no text.
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        bytes.erase(0, 3);
+    // One byte from a hand edit in another encoding must not cost the whole text: a strict
+    // decoding gives nothing at all for it.
+    if (!BKCasts::IsValidUtf8(bytes.data(), bytes.size()))
+        bytes = BKCasts::RepairUtf8(bytes.data(), bytes.size());
+    return SplitLines(wxString::FromUTF8(bytes.data(), bytes.size()));
 }
 
 wxString BKFile::Concat(const wxString& directory, const wxString& name)

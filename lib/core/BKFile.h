@@ -24,6 +24,9 @@ public:
     // The rest of the open file decoded with the conversion, split into lines at LF, CR LF or
     // CR. A text ending with a line break gives a last empty line; a closed file gives none.
     wxArrayString ReadToArrayString(wxMBConv& conversion);
+    // The same for a UTF-8 text read leniently: a leading byte-order mark is skipped, and a
+    // byte that is not UTF-8 is read as the Latin-1 letter it would be.
+    wxArrayString ReadUtf8Lines();
 
     // Directory and name joined by the path separator unless the directory is empty or
     // already ends with it.

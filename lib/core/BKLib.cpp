@@ -80,7 +80,7 @@ int BKLib::LoadResourceFile(const wxString& fileName, BKStringHashMap* table)
     BKFile file(fileName, wxT("r"));
     if (!file.IsOpened())
         return -1;
-    wxArrayString lines = file.ReadToArrayString(wxConvUTF8);
+    wxArrayString lines = file.ReadUtf8Lines();
     file.Close();
 
     int stored = 0;

@@ -12,6 +12,8 @@ namespace Brenik {
 
 namespace {
 
+BKReplacingFile::FinishingCalls finishingCalls = {::fsync, std::fclose};
+
 std::string DirectoryOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
@@ -39,13 +41,14 @@ std::string ResolveTarget(std::string name)
 }
 
 // An existing file may be replaced only when it is a plain file that could be written in
-// place; opening it without truncating tells that without changing it.
+// place; opening it without truncating tells that without changing it. A file without any
+// write permission was made read-only by its owner, which holds even for the administrator.
 bool MayReplace(const std::string& target, struct stat* existing, bool* exists)
 {
     *exists = ::stat(target.c_str(), existing) == 0;
     if (!*exists)
         return errno == ENOENT;
-    if (!S_ISREG(existing->st_mode))
+    if (!S_ISREG(existing->st_mode) || (existing->st_mode & 0222) == 0)
         return false;
     int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -54,17 +57,15 @@ bool MayReplace(const std::string& target, struct stat* existing, bool* exists)
     return true;
 }
 
-// Creates a new, empty file in the target's folder and opens it for writing in text mode;
-// null when the folder does not allow it. The name is short and hidden, so that a target
-// name near the length limit still leaves room for it.
-FILE* CreateTemporaryFile(const std::string& target, std::string& temporaryName)
+// Creates a new, empty file in the target's folder, with the permissions of the file it is
+// to replace, and opens it for writing in text mode; null when the folder does not allow it.
+// The name is short and hidden, so that a target name near the length limit still leaves
+// room for it.
+FILE* CreateTemporaryFile(const std::string& target, const struct stat* existing,
+                          std::string& temporaryName)
 {
     static unsigned int counter = 0;
     const std::string directory = DirectoryOf(target);
-    struct stat existing;
-    bool exists = false;
-    if (!MayReplace(target, &existing, &exists))
-        return nullptr;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryName =
             directory + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
@@ -74,9 +75,8 @@ FILE* CreateTemporaryFile(const std::string& target, std::string& temporaryName)
                 continue;
             return nullptr;
         }
-        // A file that exists keeps its permissions; a new one gets the usual ones.
-        if (exists)
-            ::fchmod(fd, existing.st_mode & 07777);
+        if (existing)
+            ::fchmod(fd, existing->st_mode & 07777);
         FILE* file = ::fdopen(fd, "w");
         if (!file) {
             ::close(fd);
@@ -87,7 +87,23 @@ FILE* CreateTemporaryFile(const std::string& target, std::string& temporaryName)
     return nullptr;
 }
 
-BKReplacingFile::FinishingCalls finishingCalls = {::fsync, std::fclose};
+// Writes the bytes over the file's content, for a file that cannot be replaced by another.
+bool WriteInPlace(const std::string& target, const std::string& bytes)
+{
+    int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    bool written = true;
+    for (size_t done = 0; written && done < bytes.size();) {
+        ssize_t count = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        written = count > 0;
+        done += written ? size_t(count) : 0;
+    }
+    written = written && finishingCalls.sync(fd) == 0;
+    return ::close(fd) == 0 && written;
+}
 
 }  // namespace
 
@@ -114,20 +130,40 @@ bool BKReplacingFile::Open(const wxString& fileName)
     if (fileName.empty())
         return false;
     target = ResolveTarget(std::string(fileName.utf8_str()));
-    file = CreateTemporaryFile(target, temporaryName);
+    struct stat existing;
+    bool exists = false;
+    if (!MayReplace(target, &existing, &exists))
+        return false;
     failed = false;
-    return file != nullptr;
+    // Replacing a file with more than one name would part it from its other names; a folder
+    // that takes no new file still lets a writable file in it be written. Either is written
+    // in place at the commit, so until then the file stays as it was.
+    if (exists && existing.st_nlink > 1) {
+        inPlace = true;
+        return true;
+    }
+    file = CreateTemporaryFile(target, exists ? &existing : nullptr, temporaryName);
+    inPlace = !file && exists && (errno == EACCES || errno == EPERM);
+    return file || inPlace;
 }
 
 bool BKReplacingFile::Write(const char* data, size_t length)
 {
-    if (!file || std::fwrite(data, 1, length, file) != length)
+    if (inPlace)
+        pending.append(data, length);
+    else if (!file || std::fwrite(data, 1, length, file) != length)
         failed = true;
     return !failed;
 }
 
 bool BKReplacingFile::Commit()
 {
+    if (inPlace) {
+        inPlace = false;
+        std::string bytes;
+        bytes.swap(pending);
+        return WriteInPlace(target, bytes);
+    }
     if (!file)
         return false;
     // Data must be on the disk before the rename makes it the file: after a crash the old
@@ -144,6 +180,8 @@ bool BKReplacingFile::Commit()
 
 void BKReplacingFile::Discard()
 {
+    inPlace = false;
+    pending.clear();
     if (!file)
         return;
     std::fclose(file);

@@ -1,6 +1,8 @@
 // A file written in full beside its target and only then put in its place: a failure part-way
 // (a full disk, a cancelled program) leaves any earlier file as it was. Owns the temporary
-// file until Commit or Discard; destroying an uncommitted one discards it.
+// file until Commit or Discard; destroying an uncommitted one discards it. A file with other
+// names (hard links), or one in a folder that takes no new file, is written over in place
+// instead, at the commit: the file keeps its names, at the price of that safety.
 #pragma once
 
 #include <cstdio>
@@ -23,10 +25,11 @@ public:
 
     // Starts a new content for the file named in UTF-8. A symbolic link is followed, so the
     // file it points to is replaced and the link kept. False when the folder takes no new
-    // file, or the name stands for something that may not be written: a directory, another
-    // kind of file, a read-only file (which stays read-only). The file itself is untouched.
+    // file and there is no writable file, or the name stands for something that may not be written: a directory, another
+    // kind of file, a file without write permission (which stays as it is). The file itself
+    // is untouched.
     bool Open(const wxString& fileName);
-    bool IsOpened() const { return file != nullptr; }
+    bool IsOpened() const { return file != nullptr || inPlace; }
     // False when not every byte was written (or nothing is open); Commit then refuses.
     bool Write(const char* data, size_t length);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
@@ -53,6 +56,9 @@ private:
     std::string target;
     std::string temporaryName;
     bool failed = false;
+    // A file that cannot be replaced is written over at the commit; its content waits here.
+    bool inPlace = false;
+    std::string pending;
 };
 
 }  // namespace Brenik

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -240,4 +241,37 @@ TEST(BKConfiguration, FailedSaveLeavesTheOldFileAndNoTrace)
     BKConfiguration reloaded("#", false);
     ASSERT_TRUE(reloaded.Load(dir.Path("conf")));
     EXPECT_EQ("some value that takes room", reloaded.Get("Key1999", "").ToString());
+}
+
+TEST(BKConfiguration, HandEditedFilesKeepEveryLineAndValuesReadBackAsWritten)
+{
+    TempDir dir;
+    // A byte-order mark before the first key, a Latin-1 "ü" in one line, CR LF line ends.
+    ASSERT_TRUE(WriteTextFile(dir.Path("conf"),
+                              "\xEF\xBB\xBFWidth 800\r\nExportFilename /tmp/M\xFCller.csv\r\n"
+                              "Height 450\r\n"));
+    BKConfiguration configuration("#", false);
+    ASSERT_TRUE(configuration.Load(dir.Path("conf")));
+    EXPECT_EQ(800, configuration.Get("Width", "0").ToInt());
+    EXPECT_EQ(450, configuration.Get("Height", "0").ToInt());
+    EXPECT_EQ(wxString::FromUTF8("/tmp/M\xC3\xBCller.csv"),
+              configuration.Get("ExportFilename", "").ToString());
+
+    // Line breaks inside a value come back as they were, not as keys of their own.
+    BKConfiguration written("#", false);
+    written.Set("ExportFilename", "/tmp/two\nlines\r\nfile.csv\r");
+    written.Set("Width", "1024");
+    ASSERT_TRUE(written.Save(dir.Path("conf"), "\n"));
+    const std::string text = ReadTextFile(dir.Path("conf"));
+    EXPECT_EQ(2, std::count(text.begin(), text.end(), '\n'));
+    BKConfiguration back("#", false);
+    ASSERT_TRUE(back.Load(dir.Path("conf")));
+    EXPECT_EQ("/tmp/two\nlines\r\nfile.csv\r", back.Get("ExportFilename", "").ToString());
+    EXPECT_EQ("", back.Get("lines", "").ToString());
+    EXPECT_EQ(1024, back.Get("Width", "0").ToInt());
+
+    // A file the user made read-only is not replaced, and the save says so.
+    ASSERT_EQ(0, chmod(dir.Path("conf").utf8_str(), 0444));
+    EXPECT_FALSE(written.Save(dir.Path("conf"), "\n"));
+    EXPECT_EQ(text, ReadTextFile(dir.Path("conf")));
 }

@@ -731,6 +731,15 @@ TEST_F(MainWindow, UnreadableSizesKeepTheLayoutSize)
     EXPECT_EQ(frame->GetSize(), wxSize(1024, 600));
 }
 
+TEST_F(MainWindow, HugeSizesAreCutToTheScreen)
+{
+    // Beyond the range of an int: read as the largest int, then cut to the screen.
+    ASSERT_TRUE(
+        WriteTextFile(dir.Path("home/.Norvel.conf"), "Width 4294967297\nHeight 99999999999\n"));
+    Open(Sectors, {Baeckerei()});
+    EXPECT_EQ(frame->GetSize(), wxDisplay(0u).GetClientArea().GetSize());
+}
+
 TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
 {
     Open(Sectors, {Baeckerei()});

@@ -1,0 +1,217 @@
+// Directory files a user may come across that are damaged, foreign or merely unusual, made by
+// tools/make-hostile-directories: start-up refuses those that hold no directory with its
+// message; on the others every command runs to a sound end. None may crash, hang, raise an
+// assertion or change a byte of the file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include <sqlite3.h>
+
+#include <wx/checkbox.h>
+#include <wx/checklst.h>
+#include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
+
+#include "GuiTestSupport.h"
+#include "TestSupport.h"
+#include "app/Norvel.h"
+#include "directory/CompanyEntity.h"
+#include "print/PrintPreviewDialog.h"
+#include "print/PrintTestSupport.h"
+#include "ui/CompanyFrame.h"
+#include "ui/ExportDialog.h"
+#include "ui/NorvelFrame.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+std::string ReadBytes(const wxString& path)
+{
+    std::ifstream in(path.fn_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The export dialog answered with a file name and the export button.
+class ExportTo : public wxExpectModalBase<ExportDialog> {
+public:
+    explicit ExportTo(const wxString& file) : file(file) {}
+
+protected:
+    int OnInvoked(ExportDialog* dialog) const override
+    {
+        auto* name = wxDynamicCast(dialog->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl);
+        if (!name)
+            return wxID_CANCEL;
+        name->ChangeValue(file);
+        return dialog->Accept() ? wxID_OK : wxID_CANCEL;
+    }
+
+private:
+    wxString file;
+};
+
+// Holds an exclusive lock on the database while it lives, as another program's write does.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(const wxString& path)
+    {
+        locked = sqlite3_open(path.utf8_str(), &db) == SQLITE_OK &&
+                 sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ExclusiveLock() { sqlite3_close(db); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+    bool locked = false;
+
+private:
+    sqlite3* db = nullptr;
+};
+
+class HostileDirectory : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        files = std::make_unique<TempDir>();
+        made = std::system(("python3 " NORVEL_SOURCE_DIR "/tools/make-hostile-directories " +
+                            files->Path().utf8_string() + " >/dev/null")
+                               .c_str()) == 0;
+    }
+    static void TearDownTestSuite() { files.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(made);
+        ASSERT_TRUE(wxFileName::Mkdir(home.Path("home"), wxS_DIR_DEFAULT, 0));
+        scopedHome = std::make_unique<ScopedHome>(home.Path("home"));
+    }
+
+    static wxString PathOf(const char* name) { return files->Path(name) + "/db/norvel.sqlite"; }
+
+    // Start-up's database step on the file; the text of its box when it refuses, else empty.
+    static wxString StartUpRefusal(const char* name)
+    {
+        RuntimeInformationType rit("norvel", files->Path(name) + "/", ".Norvel.conf",
+                                   Norvel::CompanyUrl, nullptr, true);
+        wxString message;
+        if (!wxFileName::FileExists(PathOf(name)))
+            return "missing";
+        bool opened = true;
+        wxTEST_DIALOG(opened = Norvel::OpenDatabase(&rit), ExpectMessageBox(&message, nullptr));
+        EXPECT_FALSE(opened);
+        return message;
+    }
+
+    // Every command of the main window and the company window on the directory.
+    void UseEveryCommand(const char* name, unsigned int sectorCount)
+    {
+        SCOPED_TRACE(name);
+        std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(PathOf(name));
+        ASSERT_NE(rit, nullptr);
+        RuntimeInformationType startUp("norvel", files->Path(name) + "/", ".Norvel.conf",
+                                       Norvel::CompanyUrl, nullptr, true);
+        ASSERT_TRUE(Norvel::OpenDatabase(&startUp));
+        rit->SetPrinterFactory(PostScriptTo(home.Path("sheet.ps")));
+        auto* frame = new NorvelFrame(rit.get());
+        frame->Show();
+        Settle();
+        auto* sectors =
+            wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
+        auto* allSectors =
+            wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
+        ASSERT_TRUE(sectors && allSectors);
+        EXPECT_EQ(sectors->GetCount(), sectorCount);
+        for (unsigned int index = 0; index < sectors->GetCount(); ++index)
+            EXPECT_FALSE(sectors->GetString(index).empty());
+
+        allSectors->SetValue(false);
+        frame->AllSectors();
+        sectors->Check(0, true);
+        frame->Search();
+        EXPECT_NE(frame->GetSelectedCompany(), nullptr);
+        allSectors->SetValue(true);
+        frame->AllSectors();
+        frame->Search();
+        ASSERT_NE(frame->GetSelectedCompany(), nullptr);
+
+        frame->OpenCompany(frame->GetSelectedCompany());
+        Settle();
+        EXPECT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
+
+        {
+            AllowRealModal<PrintPreviewDialog> allowed;
+            frame->CallAfter([] {
+                for (wxWindow* window : wxTopLevelWindows)
+                    if (auto* preview = dynamic_cast<PrintPreviewDialog*>(window))
+                        preview->EndModal(wxID_CANCEL);
+            });
+            frame->Print(true);
+        }
+        {
+            ScopedLatin1Text latin1;
+            wxTEST_DIALOG(frame->Print(false), ExpectPrintDialog(wxID_OK));
+        }
+        EXPECT_TRUE(wxFileName::FileExists(home.Path("sheet.ps")));
+
+        wxString caption;
+        wxTEST_DIALOG(frame->Export(), ExportTo(home.Path("list.csv")),
+                      ExpectMessageBox(nullptr, &caption));
+        EXPECT_EQ(caption, "Export finished");
+        EXPECT_TRUE(wxFileName::FileExists(home.Path("list.csv")));
+        DestroyNow(frame);
+    }
+
+    static std::unique_ptr<TempDir> files;
+    static bool made;
+    TempDir home;
+    std::unique_ptr<ScopedHome> scopedHome;
+};
+
+std::unique_ptr<TempDir> HostileDirectory::files;
+bool HostileDirectory::made = false;
+
+}  // namespace
+
+TEST_F(HostileDirectory, FilesThatHoldNoDirectoryAreRefusedAtStartUpAndLeftAsTheyWere)
+{
+    Deadline limit(std::chrono::seconds(60));
+    for (const char* name : {"not-a-database", "empty", "only-companies", "no-name", "no-ceo",
+                             "truncated", "locked"}) {
+        const std::string before = ReadBytes(PathOf(name));
+        std::unique_ptr<ExclusiveLock> lock;
+        if (std::string(name) == "locked") {
+            lock = std::make_unique<ExclusiveLock>(PathOf(name));
+            ASSERT_TRUE(lock->locked);
+        }
+        EXPECT_EQ(StartUpRefusal(name),
+                  "Could not open database: " + PathOf(name) + ". Cannot start application.")
+            << name;
+        lock.reset();
+        EXPECT_EQ(ReadBytes(PathOf(name)), before) << name;
+    }
+}
+
+TEST_F(HostileDirectory, OddContentRunsThroughEveryCommandAndStaysAsItWas)
+{
+    Deadline limit(std::chrono::seconds(300));
+    const std::pair<const char*, unsigned int> cases[] = {{"no-logo", 1},
+                                                          {"wrong-types", 1},
+                                                          {"nulls", 1},
+                                                          {"not-utf8", 1},
+                                                          {"huge-notes", 1},
+                                                          {"many-sectors", 5000},
+                                                          {"thousand-sectors", 1000},
+                                                          {"logo-broken-base64", 1},
+                                                          {"logo-not-image", 1},
+                                                          {"logo-huge-png", 1}};
+    for (const auto& [name, sectorCount] : cases) {
+        const std::string before = ReadBytes(PathOf(name));
+        UseEveryCommand(name, sectorCount);
+        EXPECT_EQ(ReadBytes(PathOf(name)), before) << name;
+    }
+}
