@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include <wx/app.h>
@@ -138,19 +139,19 @@ private:
         // "YYYY-MM-DD hh:mm:ss" with an unquestionable time of day shows a date that depends
         // on its date part alone, and a directory has far fewer days than companies: such
         // dates are read once per search.
-        const std::string& text = field->GetUtf8();
+        const std::string_view text = field->GetUtf8();
         if (!HasPlainTime(text)) {
             target = field->ToDateTime('-').ToGermanDate();
             return;
         }
-        auto known = germanDates.find(text.substr(0, 10));
+        const std::string day(text.substr(0, 10));
+        auto known = germanDates.find(day);
         if (known == germanDates.end())
-            known = germanDates.emplace(text.substr(0, 10), field->ToDateTime('-').ToGermanDate())
-                        .first;
+            known = germanDates.emplace(day, field->ToDateTime('-').ToGermanDate()).first;
         target = known->second;
     }
 
-    static bool HasPlainTime(const std::string& text)
+    static bool HasPlainTime(std::string_view text)
     {
         auto digit = [&text](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
         auto number = [&text](size_t i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <type_traits>
 
 #include <wx/intl.h>
@@ -27,7 +28,7 @@ std::string Utf8(const wxString& text)
 // Every database cell shown on screen passes here: one pass that checks and decodes at once,
 // where the toolkit's conversion makes two. A byte that is not UTF-8 shows as its Latin-1
 // letter, where the toolkit would refuse the whole text.
-wxString FromUtf8(const std::string& text)
+wxString FromUtf8(std::string_view text)
 {
     wchar_t small[256];
     std::unique_ptr<wchar_t[]> large;
@@ -179,10 +180,11 @@ bool BoolFromText(std::string text)
     return false;
 }
 
-char* NewCharArray(const std::string& text)
+char* NewCharArray(std::string_view text)
 {
     char* array = new char[text.size() + 1];
-    std::memcpy(array, text.c_str(), text.size() + 1);
+    std::memcpy(array, text.data(), text.size());
+    array[text.size()] = '\0';
     return array;
 }
 
@@ -254,19 +256,141 @@ bool BKCasts::IsValidUtf8(const char* text, size_t length)
     return true;
 }
 
-BKCasts::BKCasts(const wxString& value) : value(Utf8(value)) {}
-BKCasts::BKCasts(bool value) : value(value ? "true" : "false") {}
-BKCasts::BKCasts(short value) : value(Format("%hd", value)) {}
-BKCasts::BKCasts(unsigned short value) : value(Format("%hu", value)) {}
-BKCasts::BKCasts(int value) : value(Format("%i", value)) {}
-BKCasts::BKCasts(unsigned int value) : value(Format("%u", value)) {}
-BKCasts::BKCasts(long value) : value(Format("%ld", value)) {}
-BKCasts::BKCasts(unsigned long value) : value(Format("%lu", value)) {}
-BKCasts::BKCasts(float value) : value(Format("%f", static_cast<double>(value))) {}
-BKCasts::BKCasts(double value) : value(DoubleText(value)) {}
-BKCasts::BKCasts(const char* value) : value(CheckedUtf8(value)) {}
-BKCasts::BKCasts(BKCurrency value) : value(CurrencyText(value)) {}
-BKCasts::BKCasts(const BKDateTime& value) : value(Utf8(value.ToDatabaseDateTime())) {}
+BKCasts::BKCasts(const wxString& value)
+{
+    SetUtf8(Utf8(value));
+}
+BKCasts::BKCasts(bool value)
+{
+    SetUtf8(value ? "true" : "false");
+}
+BKCasts::BKCasts(short value)
+{
+    SetUtf8(Format("%hd", value));
+}
+BKCasts::BKCasts(unsigned short value)
+{
+    SetUtf8(Format("%hu", value));
+}
+BKCasts::BKCasts(int value)
+{
+    SetUtf8(Format("%i", value));
+}
+BKCasts::BKCasts(unsigned int value)
+{
+    SetUtf8(Format("%u", value));
+}
+BKCasts::BKCasts(long value)
+{
+    SetUtf8(Format("%ld", value));
+}
+BKCasts::BKCasts(unsigned long value)
+{
+    SetUtf8(Format("%lu", value));
+}
+BKCasts::BKCasts(float value)
+{
+    SetUtf8(Format("%f", static_cast<double>(value)));
+}
+BKCasts::BKCasts(double value)
+{
+    SetUtf8(DoubleText(value));
+}
+BKCasts::BKCasts(const char* value)
+{
+    SetUtf8(CheckedUtf8(value));
+}
+BKCasts::BKCasts(BKCurrency value)
+{
+    SetUtf8(CurrencyText(value));
+}
+BKCasts::BKCasts(const BKDateTime& value)
+{
+    SetUtf8(Utf8(value.ToDatabaseDateTime()));
+}
+
+BKCasts::BKCasts(const BKCasts& other) : BKLib(other)
+{
+    SetUtf8(other.GetUtf8());
+}
+
+BKCasts::BKCasts(BKCasts&& other) : BKLib(other)
+{
+    *this = std::move(other);
+}
+
+BKCasts& BKCasts::operator=(const BKCasts& other)
+{
+    if (this != &other) {
+        BKLib::operator=(other);
+        SetUtf8(other.GetUtf8());
+    }
+    return *this;
+}
+
+// Only an owned text can be taken over; a reference stays valid only where it was made.
+BKCasts& BKCasts::operator=(BKCasts&& other)
+{
+    if (this == &other)
+        return *this;
+    BKLib::operator=(other);
+    if (!other.ownsBytes) {
+        SetUtf8(other.GetUtf8());
+        return *this;
+    }
+    Release();
+    bytes = other.bytes;
+    byteCount = other.byteCount;
+    ownsBytes = true;
+    other.bytes = "";
+    other.byteCount = 0;
+    other.ownsBytes = false;
+    return *this;
+}
+
+BKCasts::~BKCasts()
+{
+    Release();
+}
+
+void BKCasts::Release()
+{
+    if (ownsBytes)
+        delete[] bytes;
+    bytes = "";
+    byteCount = 0;
+    ownsBytes = false;
+}
+
+void BKCasts::SetUtf8(std::string_view utf8)
+{
+    if (utf8.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("BKCasts: text of 4 GiB or more");
+    // The copy is made before the old text goes: utf8 may be a part of it.
+    char* copy = nullptr;
+    if (!utf8.empty()) {
+        copy = new char[utf8.size() + 1];
+        std::memcpy(copy, utf8.data(), utf8.size());
+        copy[utf8.size()] = '\0';
+    }
+    Release();
+    if (copy) {
+        bytes = copy;
+        byteCount = static_cast<std::uint32_t>(utf8.size());
+        ownsBytes = true;
+    }
+}
+
+void BKCasts::ReferTo(const char* text, size_t size)
+{
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("BKCasts: text of 4 GiB or more");
+    Release();
+    if (size > 0) {
+        bytes = text;
+        byteCount = static_cast<std::uint32_t>(size);
+    }
+}
 
 BKClassInfo BKCasts::GetClassInfo() const
 {
@@ -324,47 +448,47 @@ BKCasts BKCasts::Convert(const BKDateTime& value)
 
 wxString BKCasts::ToString() const
 {
-    return FromUtf8(value);
+    return FromUtf8(GetUtf8());
 }
 char* BKCasts::ToChar() const
 {
-    return NewCharArray(value);
+    return NewCharArray(GetUtf8());
 }
 short BKCasts::ToShort() const
 {
-    return Saturated<short>(ParseLong(value.c_str()));
+    return Saturated<short>(ParseLong(bytes));
 }
 unsigned short BKCasts::ToUnsignedShort() const
 {
-    return Saturated<unsigned short>(ParseUnsignedLong(value.c_str()));
+    return Saturated<unsigned short>(ParseUnsignedLong(bytes));
 }
 int BKCasts::ToInt() const
 {
-    return Saturated<int>(ParseLong(value.c_str()));
+    return Saturated<int>(ParseLong(bytes));
 }
 unsigned int BKCasts::ToUnsignedInt() const
 {
-    return Saturated<unsigned int>(ParseUnsignedLong(value.c_str()));
+    return Saturated<unsigned int>(ParseUnsignedLong(bytes));
 }
 long BKCasts::ToLong() const
 {
-    return ParseLong(value.c_str());
+    return ParseLong(bytes);
 }
 unsigned long BKCasts::ToUnsignedLong() const
 {
-    return ParseUnsignedLong(value.c_str());
+    return ParseUnsignedLong(bytes);
 }
 float BKCasts::ToFloat() const
 {
-    return static_cast<float>(ParseDouble(value.c_str()));
+    return static_cast<float>(ParseDouble(bytes));
 }
 double BKCasts::ToDouble() const
 {
-    return DoubleFromText(value);
+    return DoubleFromText(std::string(GetUtf8()));
 }
 bool BKCasts::ToBool() const
 {
-    return BoolFromText(value);
+    return BoolFromText(std::string(GetUtf8()));
 }
 BKCurrency BKCasts::ToCurrency() const
 {
@@ -377,39 +501,39 @@ BKDateTime BKCasts::ToDateTime(wchar_t separator) const
 
 wxString BKCasts::ToString(short value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(unsigned short value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(int value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(unsigned int value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(long value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(unsigned long value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(float value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(double value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(const char* value)
 {
-    return FromUtf8(BKCasts(value).value);
+    return FromUtf8(BKCasts(value).GetUtf8());
 }
 wxString BKCasts::ToString(BKCurrency value)
 {

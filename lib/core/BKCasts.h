@@ -3,7 +3,9 @@
 // cells that pass through here cost one byte per character, not four.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <wx/string.h>
 
@@ -31,6 +33,12 @@ public:
     BKCasts(const char* value);
     BKCasts(BKCurrency value);
     BKCasts(const BKDateTime& value);
+    // A copy always owns its text, even when the original refers to someone else's bytes.
+    BKCasts(const BKCasts& other);
+    BKCasts(BKCasts&& other);
+    BKCasts& operator=(const BKCasts& other);
+    BKCasts& operator=(BKCasts&& other);
+    ~BKCasts() override;
 
     BKClassInfo GetClassInfo() const override;
 
@@ -64,10 +72,12 @@ public:
     // The held text read as an SQL timestamp whose date fields are joined by the separator.
     BKDateTime ToDateTime(wchar_t separator) const;
 
-    // The held text itself, without conversion: the cheap path for bulk loading.
-    const std::string& GetUtf8() const { return value; }
-    void SetUtf8(std::string utf8) { value = std::move(utf8); }
-    bool IsEmpty() const { return value.empty(); }
+    // The held text itself, without conversion: the cheap path for bulk loading. A zero byte
+    // follows it. Valid until the value changes or goes.
+    std::string_view GetUtf8() const { return std::string_view(bytes, byteCount); }
+    // Copies the text; texts of 4 GiB and more are refused with std::length_error.
+    void SetUtf8(std::string_view utf8);
+    bool IsEmpty() const { return byteCount == 0; }
     // Whether the bytes are well-formed UTF-8 (what the toolkit's strict decoder accepts).
     static bool IsValidUtf8(const char* text, size_t length);
     // Reads one well-formed UTF-8 sequence at p into c and moves p past it; false (p moved by
@@ -197,8 +207,21 @@ public:
     static bool ToBool(wxString value);
     static bool ToBool(const char* value);
 
+protected:
+    // Makes the value the bytes at text without copying them: the caller keeps them alive,
+    // unchanged and followed by a zero byte for as long as this value refers to them (until
+    // it is set again or goes). Lets a record keep all its texts in one block.
+    void ReferTo(const char* text, size_t size);
+    // Whether the value refers to bytes it does not own.
+    bool IsReference() const { return !ownsBytes && byteCount > 0; }
+
 private:
-    std::string value;
+    void Release();
+
+    // Never null: the empty text is a static "".
+    const char* bytes = "";
+    std::uint32_t byteCount = 0;
+    bool ownsBytes = false;
 };
 
 }  // namespace Brenik

@@ -1,5 +1,6 @@
 #include "lib/entity/BKEntity.h"
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -202,6 +203,7 @@ void BKEntity::DeleteFields()
     block.reset();
     blockBegin = nullptr;
     blockSize = 0;
+    textBlock.reset();
 }
 
 int BKEntity::IndexOf(const wxString& key) const
@@ -359,6 +361,32 @@ void BKEntity::MoveToEnd(const std::vector<bool>& selected)
         fields.AppendItem(field);
     for (BKEntityType* field : moved)
         fields.AppendItem(field);
+}
+
+void BKEntity::SetTexts(const std::vector<LoadedText>& texts)
+{
+    size_t total = 0;
+    for (const LoadedText& text : texts)
+        total += text.size + 1;
+    std::unique_ptr<char[]> made(new char[total]);
+    char* at = made.get();
+    for (const LoadedText& text : texts) {
+        std::memcpy(at, text.text, text.size);
+        at[text.size] = '\0';
+        fields.GetItem(text.index)->ReferTo(at, text.size);
+        at += text.size + 1;
+    }
+    // Every other reference is into the block that goes now: those fields keep their texts
+    // as copies of their own.
+    std::less<const char*> before;
+    const char* end = made.get() + total;
+    for (unsigned int index = 0; index < fields.GetItemCount(); ++index) {
+        BKEntityType* field = fields.GetItem(index);
+        const char* bytes = field->GetUtf8().data();
+        if (field->IsReference() && (before(bytes, made.get()) || !before(bytes, end)))
+            field->SetUtf8(field->GetUtf8());
+    }
+    textBlock = std::move(made);
 }
 
 void BKEntity::CopyFields(const BKEntity& prototype)

@@ -1,8 +1,10 @@
 // A record of named, typed fields: the in-memory form of a table row. The entity owns its
 // field records; a field's key and flags live in a shared, immutable attribute record, so a
-// field costs little more than its value text.
+// field costs little more than its value text, and a loaded record keeps all its texts in
+// one block.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -174,6 +176,17 @@ public:
     // after writing values directly into the records.
     void MoveToEnd(const std::vector<bool>& selected);
 
+    // One text for the field at a place in the current order.
+    struct LoadedText {
+        unsigned int index;
+        const char* text;
+        size_t size;
+    };
+    // Gives the fields their texts, copied side by side into one block the entity owns: a
+    // loaded record costs one allocation for all its texts instead of one per text. The
+    // result is that of SetUtf8 on each field; a field set again later gets its own copy.
+    void SetTexts(const std::vector<LoadedText>& texts);
+
 protected:
     // Replaces every field by a copy of the prototype's fields, in its order: the same
     // result as declaring each of them with Set, without the searching.
@@ -203,6 +216,8 @@ private:
     std::unique_ptr<void, BlockDeleter> block;
     BKEntityType* blockBegin = nullptr;
     unsigned int blockSize = 0;
+    // The texts given by SetTexts, each followed by a zero byte; fields refer into it.
+    std::unique_ptr<char[]> textBlock;
 };
 
 }  // namespace Brenik

@@ -223,6 +223,7 @@ void BKEntityData::MakePlan(const BKEntity* entity, BKQuery* query, unsigned lon
 void BKEntityData::LoadByPlan(BKEntity* entity, BKQuery* query)
 {
     unsigned int count = entity->GetCount();
+    plan.texts.clear();
     for (unsigned int index = 0; index < count; ++index) {
         int column = plan.columns[index];
         if (column < 0)
@@ -240,10 +241,11 @@ void BKEntityData::LoadByPlan(BKEntity* entity, BKQuery* query)
             continue;
         }
         if (KeepsText(type, cell, length))
-            field->SetUtf8(std::string(cell, length));
+            plan.texts.push_back({index, cell, length});
         else
             field->SetUtf8(Converted(type, BKCasts(cell)).GetUtf8());
     }
+    entity->SetTexts(plan.texts);
     // Each loaded field moves to the end, as SetValue would have moved it.
     if (plan.reorders)
         entity->MoveToEnd(plan.loaded);

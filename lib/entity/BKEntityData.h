@@ -70,6 +70,8 @@ private:
         // Which fields have a column, and whether loading them changes the field order.
         std::vector<bool> loaded;
         bool reorders = false;
+        // The texts of the row being loaded, kept to save an allocation per row.
+        std::vector<BKEntity::LoadedText> texts;
     };
 
     void LoadByName(BKEntity* entity);

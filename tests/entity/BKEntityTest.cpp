@@ -1,3 +1,6 @@
+#include <string>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "lib/entity/BKEntity.h"
@@ -282,4 +285,37 @@ TEST(BKEntity, CopiedFieldsCanBeRemovedRedeclaredAndCopiedOver)
     // The prototype is untouched by all of it.
     EXPECT_EQ("id,name,city,notes", Order(prototype));
     EXPECT_EQ("Mayer", prototype.Get("name")->ToString());
+}
+
+TEST(BKEntity, TextsSetTogetherBehaveAsTextsSetOneByOne)
+{
+    const std::string notes(300, 'n');
+    const std::string logo(5000, 'L');
+    BKEntity together;
+    BKEntity oneByOne;
+    for (const char* key : {"id", "name", "notes", "logo"}) {
+        together.Set(key, wxString(), true, true, "", 0, true);
+        oneByOne.Set(key, wxString(), true, true, "", 0, true);
+    }
+    together.SetTexts({{1, "Mayer", 5}, {2, notes.data(), notes.size()}, {3, logo.data(), 0}});
+    oneByOne.Get("name")->SetUtf8("Mayer");
+    oneByOne.Get("notes")->SetUtf8(notes);
+    EXPECT_TRUE(together.Equals(&oneByOne));
+    EXPECT_EQ(notes, together.Get("notes")->GetUtf8());
+    EXPECT_EQ('\0', together.Get("name")->GetUtf8().data()[5]);
+
+    // Copies and later changes own their texts; fields not given again keep theirs when the
+    // next row's texts replace the block.
+    const Brenik::BKCasts copied = *together.Get("notes");
+    const Brenik::BKCasts moved(std::move(*together.Get("name")));
+    together.Get("name")->SetUtf8("Schulz");
+    together.SetTexts({{3, logo.data(), logo.size()}});
+    together.SetTexts({{0, "42", 2}});
+    EXPECT_EQ("42", together.Get("id")->GetUtf8());
+    EXPECT_EQ("Schulz", together.Get("name")->GetUtf8());
+    EXPECT_EQ(notes, together.Get("notes")->GetUtf8());
+    EXPECT_EQ(logo, together.Get("logo")->GetUtf8());
+    EXPECT_EQ(notes, copied.GetUtf8());
+    EXPECT_EQ("Mayer", moved.GetUtf8());
+    EXPECT_EQ(42u, together.Get("id")->ToUnsignedInt());
 }
