@@ -3,6 +3,7 @@
 
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKCurrency.h"
+#include "lib/core/BKDateTime.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using Brenik::BKCasts;
