@@ -11,15 +11,17 @@
 
 #include <wx/string.h>
 
-// The bytes as text: UTF-8 when they are UTF-8, otherwise Latin-1, so that every input
-// reaches the parser as some text instead of the empty string a failed conversion gives.
+#include "lib/core/BKCasts.h"
+
+// The bytes as text: UTF-8 when they are well-formed UTF-8, otherwise Latin-1, so that every
+// input reaches the parser as some text instead of the empty string a failed conversion gives.
+// (The toolkit's decoder lets encoded lone surrogates through, which no real text holds.)
 inline wxString FuzzText(const uint8_t* data, size_t size)
 {
     const char* bytes = reinterpret_cast<const char*>(data);
-    wxString text = wxString::FromUTF8(bytes, size);
-    if (text.empty() && size > 0)
-        text = wxString(bytes, wxConvISO8859_1, size);
-    return text;
+    if (Brenik::BKCasts::IsValidUtf8(bytes, size))
+        return wxString::FromUTF8(bytes, size);
+    return wxString(bytes, wxConvISO8859_1, size);
 }
 
 inline wxString FuzzText(const std::string& bytes)
@@ -49,8 +51,10 @@ public:
         FILE* file = std::fopen(path.c_str(), "wb");
         if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0)
             std::abort();
-        return wxString::FromUTF8(path);
+        return Name();
     }
+
+    wxString Name() const { return wxString::FromUTF8(path); }
 
 private:
     std::string path;
