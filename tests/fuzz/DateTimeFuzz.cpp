@@ -13,8 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const wxString first = FuzzText(input.ConsumeRandomLengthString(32));
     const wxString second = FuzzText(input.ConsumeRemainingBytesAsString());
 
+    // Whatever was read, its database text must read back as the same moment.
     BKDateTime timestamp(first, separator);
-    timestamp.ToDatabaseDateTime();
+    const wxString stored = timestamp.ToDatabaseDateTime();
+    if (!stored.empty() && BKDateTime(stored, L'-').ToDatabaseDateTime() != stored)
+        __builtin_trap();
     timestamp.ToGermanDate();
     timestamp.ToCookieDateTime();
 
