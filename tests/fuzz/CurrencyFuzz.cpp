@@ -7,7 +7,10 @@ using Brenik::BKCurrency;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     BKCurrency amount(FuzzText(data, size));
-    amount.ToString();
+    // An amount written out must read back as the same amount.
+    const wxString written = amount.ToString();
+    if (BKCurrency(written).ToString() != written)
+        __builtin_trap();
     amount.ToAmericanString();
     amount.ToGermanString();
     amount.ToDouble();
