@@ -1,4 +1,7 @@
 // Text to numbers and truth values, and the repair of bytes that are not UTF-8.
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "lib/core/BKCasts.h"
@@ -27,10 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     }
 
+    // Integers are read as strtol reads them and saturate at the target's bounds.
     const BKCasts value(repaired.c_str());
-    value.ToShort();
+    const long expected = std::strtol(repaired.c_str(), nullptr, 10);
+    if (value.ToLong() != expected ||
+        value.ToInt() != std::clamp<long>(expected, INT_MIN, INT_MAX) ||
+        value.ToShort() != std::clamp<long>(expected, SHRT_MIN, SHRT_MAX))
+        __builtin_trap();
     value.ToUnsignedShort();
-    value.ToInt();
     value.ToUnsignedInt();
     value.ToLong();
     value.ToUnsignedLong();
