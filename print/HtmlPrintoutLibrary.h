@@ -19,7 +19,7 @@ public:
     HtmlPrintoutLibrary(const wxString& title, RuntimeInformationType* information);
     ~HtmlPrintoutLibrary() override;
 
-    wxString GetTitle() const { return title; }
+    wxString GetTitle() const override { return title; }
 
     // The whole document is the page selection, also before its pages are counted: the
     // print dialog then offers all pages instead of the first alone.

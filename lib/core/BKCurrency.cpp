@@ -1,8 +1,10 @@
 #include "lib/core/BKCurrency.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "lib/core/BKCasts.h"
 
@@ -48,12 +50,16 @@ double BKCurrency::ToDouble()
 wxString BKCurrency::ToString()
 {
     Round();
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2Lf", amount);
-    for (char* c = text; *c; ++c)
-        if (*c == '.')
-            *c = ',';
-    return wxString::FromUTF8(text);
+    // A huge amount from outside data has hundreds of digits: a fixed buffer would cut them
+    // and write out a different number.
+    const int length = std::snprintf(nullptr, 0, "%.2Lf", amount);
+    if (length <= 0)
+        return wxString();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.2Lf", amount);
+    text.resize(static_cast<size_t>(length));
+    std::replace(text.begin(), text.end(), '.', ',');
+    return wxString::FromUTF8(text.data(), text.size());
 }
 
 wxString BKCurrency::ToGermanString()

@@ -27,6 +27,18 @@ TEST(BKCurrency, WritesCentsWithCommaOrPointUnderEitherLocale)
     });
 }
 
+TEST(BKCurrency, WritesEveryDigitOfAHugeAmount)
+{
+    // 1e70 has 71 digits before the comma; all of them must be written, and read back.
+    BKCurrency huge(wxString("1e70"));
+    const wxString text = huge.ToString();
+    EXPECT_EQ(74u, text.length());
+    EXPECT_TRUE(text.StartsWith("1000")) << text;
+    EXPECT_TRUE(text.EndsWith(",00")) << text;
+    EXPECT_EQ(text, BKCurrency(text).ToString());
+    EXPECT_EQ(wxString('-') + text, BKCurrency(wxString("-1e70")).ToString());
+}
+
 TEST(BKCurrency, RoundsHalfAwayFromZeroByTheThirdDecimal)
 {
     EXPECT_EQ("0,13", BKCurrency(0.125).ToString());
