@@ -283,44 +283,68 @@ void ReplaceAll(std::string& text, std::string_view from, const std::string& to)
     }
 }
 
-bool Holds(std::string_view value, char c)
-{
-    return !value.empty() && std::memchr(value.data(), c, value.size()) != nullptr;
-}
-
 bool NeedsChange(const CsvConfigType::Utf8& config, std::string_view value)
 {
-    // Two scans for single bytes beat one scan for either of two: notes and logos are long.
-    if (config.replaceLineBreak && (Holds(value, '\n') || Holds(value, '\r')))
-        return true;
-    return !config.textDelimiter.empty() &&
-           value.find(config.textDelimiter) != std::string_view::npos;
+    // One pass with a table: most values are short, and calls that scan for each byte of
+    // interest in turn cost more than the scanning.
+    for (size_t at = 0; at < value.size(); ++at) {
+        const char byte = value[at];
+        if (!config.mayChange[static_cast<unsigned char>(byte)])
+            continue;
+        if (config.replaceLineBreak && (byte == '\n' || byte == '\r'))
+            return true;
+        if (!config.textDelimiter.empty() &&
+            value.compare(at, config.textDelimiter.size(), config.textDelimiter) == 0)
+            return true;
+    }
+    return false;
 }
 
-// The one rule for a field, on UTF-8 bytes: line breaks and delimiters are whole characters
+// The one rule for a value, on UTF-8 bytes: line breaks and delimiters are whole characters
 // there, so no match can start inside a character.
+void AppendCsvText(const CsvConfigType::Utf8& config, std::string& line, std::string_view value)
+{
+    if (!NeedsChange(config, value)) {
+        line.append(value);
+        return;
+    }
+    std::string changed(value);
+    if (config.replaceLineBreak) {
+        ReplaceAll(changed, "\r\n", config.replaceLineBreakWith);
+        ReplaceAll(changed, "\n", config.replaceLineBreakWith);
+        ReplaceAll(changed, "\r", config.replaceLineBreakWith);
+    }
+    if (!config.textDelimiter.empty())
+        ReplaceAll(changed, config.textDelimiter, std::string());
+    line += changed;
+}
+
 void AppendCsvValue(const CsvConfigType::Utf8& config, std::string& line, std::string_view value,
                     bool appendFieldDelimiter, bool enclose)
 {
     if (enclose)
         line += config.textDelimiter;
-    if (!NeedsChange(config, value)) {
-        line.append(value);
-    } else {
-        std::string changed(value);
-        if (config.replaceLineBreak) {
-            ReplaceAll(changed, "\r\n", config.replaceLineBreakWith);
-            ReplaceAll(changed, "\n", config.replaceLineBreakWith);
-            ReplaceAll(changed, "\r", config.replaceLineBreakWith);
-        }
-        if (!config.textDelimiter.empty())
-            ReplaceAll(changed, config.textDelimiter, std::string());
-        line += changed;
-    }
+    AppendCsvText(config, line, value);
     if (enclose)
         line += config.textDelimiter;
     if (appendFieldDelimiter)
         line += config.fieldDelimiter;
+}
+
+// A line of every column's value, enclosed, with the line break: what AppendCsvValue makes
+// of them one by one, with the text between two values appended at once.
+template <typename ValueOfColumn>
+void AppendCsvLine(const CsvConfigType::Utf8& config, std::string& line,
+                   ValueOfColumn valueOfColumn)
+{
+    line += config.textDelimiter;
+    for (size_t column = 0; column < csvColumnCount; ++column) {
+        if (column > 0)
+            line += config.betweenValues;
+        AppendCsvText(config, line, valueOfColumn(column));
+    }
+    line += config.textDelimiter;
+    line += config.lineBreak;
 }
 
 }  // namespace
@@ -349,23 +373,19 @@ wxString CompanyEntity::GetCsvContent(CsvConfigType config)
 
 void CompanyEntity::AppendCsvHeader(const CsvConfigType::Utf8& config, std::string& bytes)
 {
-    for (size_t column = 0; column < csvColumnCount; ++column)
-        AppendCsvValue(config, bytes, wxGetTranslation(csvColumns[column].label).utf8_string(),
-                       column + 1 < csvColumnCount, true);
-    bytes += config.lineBreak;
+    AppendCsvLine(config, bytes, [](size_t column) {
+        return wxGetTranslation(csvColumns[column].label).utf8_string();
+    });
 }
 
 void CompanyEntity::AppendCsvContent(const CsvConfigType::Utf8& config, std::string& bytes) const
 {
     const std::vector<CsvSlot>& slots = CsvSlots();
-    for (size_t column = 0; column < csvColumnCount; ++column) {
+    AppendCsvLine(config, bytes, [&](size_t column) {
         const CsvSlot& slot = slots[column];
         const BKEntityType* field = Get(slot.index);
         if (!field || &field->GetAttributes() != slot.attributes)
             field = Get(slot.key);
-        AppendCsvValue(config, bytes,
-                       field ? std::string_view(field->GetUtf8()) : std::string_view(),
-                       column + 1 < csvColumnCount, true);
-    }
-    bytes += config.lineBreak;
+        return field ? std::string_view(field->GetUtf8()) : std::string_view();
+    });
 }

@@ -47,5 +47,10 @@ CsvConfigType::Utf8 CsvConfigType::ToUtf8() const
     bytes.lineBreak = lineBreak.utf8_string();
     bytes.replaceLineBreak = replaceLineBreak;
     bytes.replaceLineBreakWith = replaceLineBreakWith.utf8_string();
+    bytes.betweenValues = bytes.textDelimiter + bytes.fieldDelimiter + bytes.textDelimiter;
+    if (replaceLineBreak)
+        bytes.mayChange['\n'] = bytes.mayChange['\r'] = true;
+    if (!bytes.textDelimiter.empty())
+        bytes.mayChange[static_cast<unsigned char>(bytes.textDelimiter[0])] = true;
     return bytes;
 }

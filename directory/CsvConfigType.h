@@ -2,6 +2,7 @@
 // whether line breaks inside values are replaced and by what. A plain value: copy it freely.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include <wx/string.h>
@@ -16,6 +17,12 @@ public:
         std::string lineBreak;
         bool replaceLineBreak = false;
         std::string replaceLineBreakWith;
+        // What stands between two values of a line: text, field and text delimiter.
+        std::string betweenValues;
+        // The bytes at which a value may need a change: the line breaks when they are
+        // replaced, and the first byte of the text delimiter. Most values have none, and one
+        // look-up per byte finds that in a single pass.
+        std::array<bool, 256> mayChange{};
     };
 
     // No file; ";" between fields, fields in double quotes, LF after each line, line breaks

@@ -320,7 +320,8 @@ void NorvelFrame::RestoreSettings()
     // is cut to the screen, so that the window's edges stay within reach.
     const wxSize layoutSize = GetSize();
     const int display = wxDisplay::GetFromWindow(this);
-    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
+    const wxRect screen =
+        wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
     const int height = configuration.Get("Height", "600").ToInt();
     const int width = configuration.Get("Width", "1024").ToInt();
     SetSize(wxSize(width > 0 ? std::min(width, screen.GetWidth()) : layoutSize.GetWidth(),
@@ -621,12 +622,13 @@ void NorvelFrame::Export()
 
 bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
 {
-    // The settings in the file's encoding once, and one line buffer for all rows.
+    // The settings in the file's encoding once; the lines go out in large pieces, which the
+    // file takes without copying them again.
+    constexpr size_t pieceSize = 1 << 20;
     const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
-    std::string line;
-    CompanyEntity::AppendCsvHeader(settings, line);
-    if (!file.Write(line))
-        return false;
+    std::string piece;
+    piece.reserve(pieceSize * 2);
+    CompanyEntity::AppendCsvHeader(settings, piece);
 
     const int rows = resultsListCtrl->GetItemCount();
     ProgressGuard progress(this, GetRit());
@@ -638,14 +640,15 @@ bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
         if ((row + 1) % 10 == 0)
             progress->SetLevel(row + 1);
         const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
-        if (!company)
-            continue;
-        line.clear();
-        company->AppendCsvContent(settings, line);
-        if (!file.Write(line))
-            return false;
+        if (company)
+            company->AppendCsvContent(settings, piece);
+        if (piece.size() >= pieceSize) {
+            if (!file.Write(piece))
+                return false;
+            piece.clear();
+        }
     }
-    return true;
+    return file.Write(piece);
 }
 
 CompanyEntity* NorvelFrame::GetSelectedCompany() const
