@@ -17,13 +17,16 @@ void CutSeparator(wxString* text)
 
 }  // namespace
 
-BKDatabaseEntity::BKDatabaseEntity(bool autoSequence) : autoSequence(autoSequence) {}
+BKDatabaseEntity::BKDatabaseEntity(bool autoSequence)
+    : foreignTable(Shared(wxString())), autoSequence(autoSequence)
+{
+}
 
 BKDatabaseEntity::BKDatabaseEntity(const wxString& table, const wxString& primaryKey,
                                    bool autoSequence, const wxString& foreignKey,
                                    const wxString& foreignTable, unsigned int reference)
     : BKEntity(table, primaryKey, foreignKey),
-      foreignTable(foreignTable),
+      foreignTable(Shared(foreignTable)),
       reference(reference),
       autoSequence(autoSequence)
 {

@@ -33,8 +33,8 @@ public:
     // The table is the entity's name.
     void SetTable(const wxString& table) { SetName(table); }
     wxString GetTable() const { return GetName(); }
-    void SetForeignTable(const wxString& table) { foreignTable = table; }
-    wxString GetForeignTable() const { return foreignTable; }
+    void SetForeignTable(const wxString& table) { foreignTable = Shared(table); }
+    wxString GetForeignTable() const { return *foreignTable; }
     void SetReference(unsigned int reference) { this->reference = reference; }
     unsigned int GetReference() const { return reference; }
     // The primary key is assigned by the database, so writers leave it out.
@@ -65,7 +65,7 @@ private:
     bool IsSelected(const BKEntityType* field, bool skipPrimaryKey,
                     const wxArrayString* exclude) const;
 
-    wxString foreignTable;
+    const wxString* foreignTable;
     unsigned int reference = 0;
     bool autoSequence;
     BKTemplateContainer<BKDatabaseEntity*> references;

@@ -63,6 +63,20 @@ const Attributes* Intern(const Attributes& attributes)
     return pool.Intern(attributes);
 }
 
+// The process-wide set of shared names; like the attribute records, only ever added to.
+class NamePool {
+public:
+    const wxString* Intern(const wxString& text)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return &*names.insert(text).first;
+    }
+
+private:
+    std::mutex mutex;
+    std::unordered_set<wxString, wxStringHash, wxStringEqual> names;
+};
+
 }  // namespace
 
 // --- BKEntityType ---------------------------------------------------------------------------
@@ -169,10 +183,19 @@ void BKEntity::BKEntityType::SetParameters(const wxString& key, bool delimiters,
 
 // --- BKEntity -------------------------------------------------------------------------------
 
-BKEntity::BKEntity() : BKLib(nullptr) {}
+const wxString* BKEntity::Shared(const wxString& text)
+{
+    static NamePool pool;
+    return pool.Intern(text);
+}
+
+BKEntity::BKEntity() : BKEntity(wxString(), wxString(), wxString()) {}
 
 BKEntity::BKEntity(const wxString& name, const wxString& primaryKey, const wxString& foreignKey)
-    : BKLib(nullptr), name(name), primaryKey(primaryKey), foreignKey(foreignKey)
+    : BKLib(nullptr),
+      name(Shared(name)),
+      primaryKey(Shared(primaryKey)),
+      foreignKey(Shared(foreignKey))
 {
 }
 

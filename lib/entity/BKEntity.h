@@ -104,12 +104,12 @@ public:
 
     BKClassInfo GetClassInfo() const override;
 
-    void SetName(const wxString& name) { this->name = name; }
-    wxString GetName() const { return name; }
-    void SetPrimaryKey(const wxString& key) { primaryKey = key; }
-    wxString GetPrimaryKey() const { return primaryKey; }
-    void SetForeignKey(const wxString& key) { foreignKey = key; }
-    wxString GetForeignKey() const { return foreignKey; }
+    void SetName(const wxString& name) { this->name = Shared(name); }
+    wxString GetName() const { return *name; }
+    void SetPrimaryKey(const wxString& key) { primaryKey = Shared(key); }
+    wxString GetPrimaryKey() const { return *primaryKey; }
+    void SetForeignKey(const wxString& key) { foreignKey = Shared(key); }
+    wxString GetForeignKey() const { return *foreignKey; }
 
     // Declares a field, replacing one of the same key; the field goes to the end of the
     // order. The value's type sets the type code.
@@ -188,6 +188,11 @@ public:
     void SetTexts(const std::vector<LoadedText>& texts);
 
 protected:
+    // The one copy of a text that every record shares: table and key names repeat in each
+    // record of a search, and a record refers to them instead of keeping copies. The copy
+    // never changes or goes away.
+    static const wxString* Shared(const wxString& text);
+
     // Replaces every field by a copy of the prototype's fields, in its order: the same
     // result as declaring each of them with Set, without the searching.
     void CopyFields(const BKEntity& prototype);
@@ -205,9 +210,9 @@ private:
     void Destroy(BKEntityType* field);
     void DeleteFields();
 
-    wxString name;
-    wxString primaryKey;
-    wxString foreignKey;
+    const wxString* name;
+    const wxString* primaryKey;
+    const wxString* foreignKey;
     BKTemplateContainer<BKEntityType*> fields;
     // The records made by CopyFields, side by side in one allocation: a search makes forty
     // of them per row, and one allocation instead of forty is most of the cost of a record.
