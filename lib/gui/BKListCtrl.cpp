@@ -233,11 +233,7 @@ wxObject* BKListCtrl::wxCreateObject()
 }
 // clang-format on
 
-BKListCtrl::BKListCtrl() : deleters(1, nullptr)
-{
-    countTimer.SetOwner(this);
-    Bind(wxEVT_TIMER, &BKListCtrl::CountTimerEvent, this, countTimer.GetId());
-}
+BKListCtrl::BKListCtrl() : deleters(1, nullptr) {}
 
 BKListCtrl::BKListCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style,
                        const wxValidator& validator, const wxString& name)
@@ -246,15 +242,12 @@ BKListCtrl::BKListCtrl(wxWindow* parent, int id, const wxPoint& pos, const wxSiz
                             name),
       deleters(1, nullptr)
 {
-    countTimer.SetOwner(this);
-    Bind(wxEVT_TIMER, &BKListCtrl::CountTimerEvent, this, countTimer.GetId());
 }
 
 BKListCtrl::~BKListCtrl()
 {
     // The toolkit announces the removal of its items while the window is being torn down;
     // emptying the count here keeps that from reaching a change flag whose owner may be gone.
-    countTimer.Stop();
     change = nullptr;
     if (m_mainWin && HasFlag(wxLC_VIRTUAL))
         wxListCtrl::SetItemCount(0);
@@ -332,19 +325,9 @@ void BKListCtrl::SyncCount() const
         const_cast<BKListCtrl*>(this)->wxListCtrl::SetItemCount(static_cast<long>(rows.size()));
 }
 
-void BKListCtrl::ScheduleCount()
+void BKListCtrl::DoThaw()
 {
-    // A new count makes the toolkit repaint every visible row, which costs tens of
-    // milliseconds with 13 columns. Rows appended below a full page change only the scroll
-    // bar, so once the page is full the count is passed on once a second.
-    if (countTimer.IsRunning())
-        return;
-    const int page = GetCountPerPage();  // 0 before the first layout
-    countTimer.StartOnce(page <= 0 || wxListCtrl::GetItemCount() <= page ? 100 : 1000);
-}
-
-void BKListCtrl::CountTimerEvent(wxTimerEvent&)
-{
+    BKListCtrlToolkitBase::DoThaw();
     SyncCount();
 }
 
@@ -360,11 +343,13 @@ bool BKListCtrl::Insert(int position, BKListCtrlRow* row, bool deleteRow)
     if (!atEnd)
         SyncCount();
     rows.insert(rows.begin() + position, MakeRow(*row, static_cast<size_t>(columns)));
-    if (atEnd && wxListCtrl::GetItemCount() > 0)
-        ScheduleCount();
-    else if (atEnd)
-        SyncCount();  // a list the toolkit thinks empty would not report clearing it
-    else
+    // A new count makes the toolkit lay out and repaint the list on the next pass of the
+    // event loop; rows appended to a frozen list, which nobody sees, reach it when it thaws.
+    // A list the toolkit thinks empty would not report clearing it, so the first row always
+    // goes at once.
+    if (atEnd && (!IsFrozen() || wxListCtrl::GetItemCount() == 0))
+        SyncCount();
+    else if (!atEnd)
         InsertToolkitItem(position);
     StoreChange();
     return true;

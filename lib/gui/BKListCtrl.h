@@ -10,7 +10,6 @@
 #include <wx/arrstr.h>
 #include <wx/colour.h>
 #include <wx/listctrl.h>
-#include <wx/timer.h>
 
 #include "lib/core/BKLib.h"
 #include "lib/core/BKType.h"
@@ -250,6 +249,7 @@ protected:
     wxString OnGetItemText(long item, long column) const override;
     wxItemAttr* OnGetItemAttr(long item) const override;
     long DoInsertColumn(long column, const wxListItem& info) override;
+    void DoThaw() override;
 
 private:
     // The toolkit's count follows the rows; nobody else sets it.
@@ -268,8 +268,6 @@ private:
     void InsertToolkitItem(int position);
     // Brings the toolkit's item count up to the number of stored rows.
     void SyncCount() const;
-    void ScheduleCount();
-    void CountTimerEvent(wxTimerEvent& event);
     uint32_t DeleterIndex(Deleter deleter);
     StoredRow MakeRow(const BKListCtrlRow& row, size_t textCount);
     void StoreChange();
@@ -281,7 +279,6 @@ private:
     // around an inserted row.
     bool quietSelection = false;
     mutable wxItemAttr attribute;
-    wxTimer countTimer;
 
     wxDECLARE_EVENT_TABLE();
 };
