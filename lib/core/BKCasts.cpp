@@ -334,17 +334,17 @@ BKCasts& BKCasts::operator=(BKCasts&& other)
     if (this == &other)
         return *this;
     BKLib::operator=(other);
-    if (!other.ownsBytes) {
+    if (!other.extent.owned) {
         SetUtf8(other.GetUtf8());
         return *this;
     }
     Release();
     bytes = other.bytes;
-    byteCount = other.byteCount;
-    ownsBytes = true;
+    extent.count = other.extent.count;
+    extent.owned = 1;
     other.bytes = "";
-    other.byteCount = 0;
-    other.ownsBytes = false;
+    other.extent.count = 0;
+    other.extent.owned = 0;
     return *this;
 }
 
@@ -355,17 +355,17 @@ BKCasts::~BKCasts()
 
 void BKCasts::Release()
 {
-    if (ownsBytes)
+    if (extent.owned)
         delete[] bytes;
     bytes = "";
-    byteCount = 0;
-    ownsBytes = false;
+    extent.count = 0;
+    extent.owned = 0;
 }
 
 void BKCasts::SetUtf8(std::string_view utf8)
 {
-    if (utf8.size() > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("BKCasts: text of 4 GiB or more");
+    if (utf8.size() > maxByteCount)
+        throw std::length_error("BKCasts: text of 2 GiB or more");
     // The copy is made before the old text goes: utf8 may be a part of it.
     char* copy = nullptr;
     if (!utf8.empty()) {
@@ -376,19 +376,19 @@ void BKCasts::SetUtf8(std::string_view utf8)
     Release();
     if (copy) {
         bytes = copy;
-        byteCount = static_cast<std::uint32_t>(utf8.size());
-        ownsBytes = true;
+        extent.count = static_cast<std::uint32_t>(utf8.size()) & maxByteCount;
+        extent.owned = 1;
     }
 }
 
 void BKCasts::ReferTo(const char* text, size_t size)
 {
-    if (size > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("BKCasts: text of 4 GiB or more");
+    if (size > maxByteCount)
+        throw std::length_error("BKCasts: text of 2 GiB or more");
     Release();
     if (size > 0) {
         bytes = text;
-        byteCount = static_cast<std::uint32_t>(size);
+        extent.count = static_cast<std::uint32_t>(size) & maxByteCount;
     }
 }
 

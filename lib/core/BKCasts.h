@@ -74,10 +74,10 @@ public:
 
     // The held text itself, without conversion: the cheap path for bulk loading. A zero byte
     // follows it. Valid until the value changes or goes.
-    std::string_view GetUtf8() const { return std::string_view(bytes, byteCount); }
+    std::string_view GetUtf8() const { return std::string_view(bytes, extent.count); }
     // Copies the text; texts of 4 GiB and more are refused with std::length_error.
     void SetUtf8(std::string_view utf8);
-    bool IsEmpty() const { return byteCount == 0; }
+    bool IsEmpty() const { return extent.count == 0; }
     // Whether the bytes are well-formed UTF-8 (what the toolkit's strict decoder accepts).
     static bool IsValidUtf8(const char* text, size_t length);
     // Reads one well-formed UTF-8 sequence at p into c and moves p past it; false (p moved by
@@ -213,15 +213,23 @@ protected:
     // it is set again or goes). Lets a record keep all its texts in one block.
     void ReferTo(const char* text, size_t size);
     // Whether the value refers to bytes it does not own.
-    bool IsReference() const { return !ownsBytes && byteCount > 0; }
+    bool IsReference() const { return !extent.owned && extent.count > 0; }
 
 private:
     void Release();
 
+    // The byte count and whether the bytes are owned, in four bytes: that leaves a derived
+    // field record room for four bytes of its own without growing.
+    struct Extent {
+        std::uint32_t count : 31;
+        std::uint32_t owned : 1;
+        Extent() : count(0), owned(0) {}
+    };
+    static constexpr std::uint32_t maxByteCount = 0x7fffffff;
+
     // Never null: the empty text is a static "".
     const char* bytes = "";
-    std::uint32_t byteCount = 0;
-    bool ownsBytes = false;
+    Extent extent;
 };
 
 }  // namespace Brenik

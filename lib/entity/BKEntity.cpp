@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <unordered_map>
 #include <unordered_set>
 
 #include <wx/hashmap.h>
@@ -36,33 +37,6 @@ struct AttributesEqual {
     }
 };
 
-// The process-wide set of attribute records. Records are only ever added; a program has a
-// few dozen field declarations, so the set stays tiny.
-class AttributesPool {
-public:
-    const Attributes* Intern(const Attributes& attributes)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        auto found = records.find(&attributes);
-        if (found != records.end())
-            return *found;
-        storage.push_back(std::make_unique<Attributes>(attributes));
-        records.insert(storage.back().get());
-        return storage.back().get();
-    }
-
-private:
-    std::mutex mutex;
-    std::vector<std::unique_ptr<Attributes>> storage;
-    std::unordered_set<const Attributes*, AttributesHash, AttributesEqual> records;
-};
-
-const Attributes* Intern(const Attributes& attributes)
-{
-    static AttributesPool pool;
-    return pool.Intern(attributes);
-}
-
 // The process-wide set of shared names; like the attribute records, only ever added to.
 class NamePool {
 public:
@@ -80,6 +54,32 @@ private:
 }  // namespace
 
 // --- BKEntityType ---------------------------------------------------------------------------
+
+BKEntity::BKEntityType::Attributes* BKEntity::BKEntityType::chunks[chunkCount];
+
+// Records are only ever added; a program has a few dozen field declarations, so the set
+// stays tiny. A number is handed out once its record is in place.
+std::uint32_t BKEntity::BKEntityType::Intern(const Attributes& attributes)
+{
+    static std::mutex mutex;
+    static std::unordered_map<const Attributes*, std::uint32_t, AttributesHash, AttributesEqual>
+        numbers;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = numbers.find(&attributes);
+    if (found != numbers.end())
+        return found->second;
+    // More records than numbers would take more memory than any machine has.
+    const std::uint32_t number = static_cast<std::uint32_t>(numbers.size());
+    if (number == chunkSize * chunkCount)
+        throw std::bad_alloc();
+    Attributes*& chunk = chunks[number / chunkSize];
+    if (!chunk)
+        chunk = new Attributes[chunkSize];
+    Attributes& record = chunk[number % chunkSize];
+    record = attributes;
+    numbers.emplace(&record, number);
+    return number;
+}
 
 void BKEntity::BKEntityType::Init(const wxString& key, bool delimiters, bool escape,
                                   const wxString& field, unsigned int length, bool null,
@@ -127,49 +127,49 @@ BK_ENTITY_TYPE_CONSTRUCTOR(bool, 11)
 
 void BKEntity::BKEntityType::SetKey(const wxString& key)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.key = key;
     Replace(changed);
 }
 
 void BKEntity::BKEntityType::SetDelimiters(bool delimiters)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.delimiters = delimiters;
     Replace(changed);
 }
 
 void BKEntity::BKEntityType::SetEscape(bool escape)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.escape = escape;
     Replace(changed);
 }
 
 void BKEntity::BKEntityType::SetField(const wxString& field)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.field = field;
     Replace(changed);
 }
 
 void BKEntity::BKEntityType::SetLength(unsigned int length)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.length = length;
     Replace(changed);
 }
 
 void BKEntity::BKEntityType::SetNull(bool null)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.null = null;
     Replace(changed);
 }
 
 void BKEntity::BKEntityType::SetType(unsigned int type)
 {
-    Attributes changed = *attributes;
+    Attributes changed = GetAttributes();
     changed.type = type;
     Replace(changed);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -63,37 +64,48 @@ public:
                      const wxString& field, unsigned int length, bool null);
 
         void SetKey(const wxString& key);
-        const wxString& GetKey() const { return attributes->key; }
+        const wxString& GetKey() const { return GetAttributes().key; }
         void SetDelimiters(bool delimiters);
-        bool GetDelimiters() const { return attributes->delimiters; }
+        bool GetDelimiters() const { return GetAttributes().delimiters; }
         void SetEscape(bool escape);
-        bool GetEscape() const { return attributes->escape; }
+        bool GetEscape() const { return GetAttributes().escape; }
         void SetField(const wxString& field);
-        const wxString& GetField() const { return attributes->field; }
+        const wxString& GetField() const { return GetAttributes().field; }
         void SetLength(unsigned int length);
-        unsigned int GetLength() const { return attributes->length; }
+        unsigned int GetLength() const { return GetAttributes().length; }
         void SetNull(bool null);
-        bool GetNull() const { return attributes->null; }
+        bool GetNull() const { return GetAttributes().null; }
         void SetType(unsigned int type);
-        unsigned int GetType() const { return attributes->type; }
+        unsigned int GetType() const { return GetAttributes().type; }
         // Everything but the value at once.
         void SetParameters(const wxString& key, bool delimiters, bool escape, const wxString& field,
                            unsigned int length, bool null, unsigned int type);
 
         // The shared record; two fields with the same attributes return the same object, so
         // its address identifies a field layout cheaply.
-        const Attributes& GetAttributes() const { return *attributes; }
+        const Attributes& GetAttributes() const
+        {
+            return chunks[attributes / chunkSize][attributes % chunkSize];
+        }
 
     private:
         friend class BKEntity;
+        // The records, found by number in chunks that never move: a field keeps a number,
+        // half the size of a pointer, and forty fields a record make that count.
+        static constexpr std::uint32_t chunkSize = 1024;
+        static constexpr std::uint32_t chunkCount = 65536;
+        static Attributes* chunks[chunkCount];
+        // The number of the record with those attributes, made when there is none.
+        static std::uint32_t Intern(const Attributes& attributes);
+
         // A field of those attributes with the empty value, as Set makes it before the value.
-        explicit BKEntityType(const Attributes* attributes) : attributes(attributes) {}
+        explicit BKEntityType(std::uint32_t attributes) : attributes(attributes) {}
 
         void Init(const wxString& key, bool delimiters, bool escape, const wxString& field,
                   unsigned int length, bool null, unsigned int type);
         void Replace(const Attributes& changed);
 
-        const Attributes* attributes;
+        std::uint32_t attributes;
     };
 
     BKEntity();
