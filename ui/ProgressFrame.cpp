@@ -72,6 +72,7 @@ void ProgressFrame::MakeModal(bool modal)
 void ProgressFrame::SetCount(unsigned int count)
 {
     this->count = count;
+    shownLevel = -1;
     countText = Brenik::BKCasts::ToString(count);
     if (progressGauge) {
         progressGauge->Enable(true);
@@ -91,12 +92,20 @@ void ProgressFrame::SetLevel(int level)
     // Repainting this window, and even asking the toolkit for pending events, costs far more
     // than a step of the work it shows, so the gauge and the counter change, and events are
     // processed, at most about 100 times per total: every level for totals up to 100, and the
-    // first and the last level always. A cancel is seen within a hundredth of the work.
+    // first and the last level always. A large, fast job repaints no more often than the eye
+    // follows: a cancel is seen within a hundredth of the work, or 40 milliseconds if that
+    // is longer.
     const long long step = std::max<long long>(1, count / 100);
-    if (shownLevel >= 0 && level >= shownLevel && level - shownLevel < step &&
-        static_cast<long long>(level) < count)
-        return;
+    const bool last = static_cast<long long>(level) >= count;
+    const auto now = std::chrono::steady_clock::now();
+    if (shownLevel >= 0 && !last) {
+        if (level >= shownLevel && level - shownLevel < step)
+            return;
+        if (count > 100 && now - shownAt < std::chrono::milliseconds(40))
+            return;
+    }
     shownLevel = level;
+    shownAt = now;
     if (progressGauge) {
         // The gauge refuses values outside its range; the text still says what was asked.
         progressGauge->SetValue(std::clamp(level, 0, progressGauge->GetRange()));

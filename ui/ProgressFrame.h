@@ -3,6 +3,7 @@
 // destroys it; the window never ends the work or closes itself. Borrows its controls.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -47,6 +48,7 @@ private:
     wxString countText;
     bool canceled = false;
     int shownLevel = -1;  // the level the window shows, -1 before the first
+    std::chrono::steady_clock::time_point shownAt;
 
     wxPanel* mainPanel = nullptr;
     wxGauge* progressGauge = nullptr;
