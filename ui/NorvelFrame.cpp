@@ -130,42 +130,11 @@ private:
     }
 
     // A time stamp shown as a German date (day.month.year); empty when it does not read.
-    void SetDate(wxString& target, CompanyEntity* company, Slot& slot)
+    static void SetDate(wxString& target, CompanyEntity* company, Slot& slot)
     {
-        BKEntity::BKEntityType* field = Field(company, slot);
-        if (!field)
-            return;
-        // Reading a time stamp is the dearest part of a row. A stamp of the plain form
-        // "YYYY-MM-DD hh:mm:ss" with an unquestionable time of day shows a date that depends
-        // on its date part alone, and a directory has far fewer days than companies: such
-        // dates are read once per search.
-        const std::string_view text = field->GetUtf8();
-        if (!HasPlainTime(text)) {
+        if (BKEntity::BKEntityType* field = Field(company, slot))
             target = field->ToDateTime('-').ToGermanDate();
-            return;
-        }
-        const std::string day(text.substr(0, 10));
-        auto known = germanDates.find(day);
-        if (known == germanDates.end())
-            known = germanDates.emplace(day, field->ToDateTime('-').ToGermanDate()).first;
-        target = known->second;
     }
-
-    static bool HasPlainTime(std::string_view text)
-    {
-        auto digit = [&text](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
-        auto number = [&text](size_t i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };
-        if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
-            text[13] != ':' || text[16] != ':')
-            return false;
-        for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18}) {
-            if (!digit(i))
-                return false;
-        }
-        return number(11) < 24 && number(14) < 60 && number(17) < 60;
-    }
-
-    std::unordered_map<std::string, wxString> germanDates;
 
     Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, address{"address"},
         housenumber{"housenumber"}, zipcode{"zipcode"}, city{"city"}, phone{"phone"}, fax{"fax"},

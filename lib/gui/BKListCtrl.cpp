@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
 #include <string>
-#include <unordered_set>
 #include <utility>
 
 #include <wx/clipbrd.h>
@@ -568,11 +568,16 @@ void BKListCtrl::CleanUp()
     // The rows that come next arrive in their own order.
     if (m_mainWin)
         RemoveSortIndicator();
-    // Two rows may show the same object; it is destroyed once.
-    std::unordered_set<void*> destroyed;
+    // Two rows may show the same object; it is destroyed once. Sorted by address, the rows
+    // of one object stand side by side.
+    auto byAddress = [](const auto& a, const auto& b) {
+        return std::less<void*>()(a.first, b.first);
+    };
+    auto sameAddress = [](const auto& a, const auto& b) { return a.first == b.first; };
+    std::sort(owned.begin(), owned.end(), byAddress);
+    owned.erase(std::unique(owned.begin(), owned.end(), sameAddress), owned.end());
     for (const auto& [pointer, deleter] : owned)
-        if (destroyed.insert(pointer).second)
-            deleter(pointer);
+        deleter(pointer);
 }
 
 bool BKListCtrl::SortByColumn(int column, bool ascending)
