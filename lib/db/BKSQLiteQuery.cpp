@@ -1,5 +1,9 @@
 #include "lib/db/BKSQLiteQuery.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <sqlite3.h>
 
 #include <atomic>
@@ -152,7 +156,15 @@ bool BKSQLiteQuery::NextRecord()
 
 void BKSQLiteQuery::FreeResult()
 {
+    const bool large = static_cast<unsigned long long>(rows) * columns >= largeResultCells;
     table.reset();
+#ifdef __GLIBC__
+    // The cells of a large result lie between the records made from them, so the allocator
+    // cannot give their pages back by itself: without this, the program would keep holding
+    // the memory of the largest search it ever ran.
+    if (large)
+        malloc_trim(0);
+#endif
     columnNames.Clear();
     cursor = 0;
     // A released result has no rows, so the cursor can never step onto freed cells.
