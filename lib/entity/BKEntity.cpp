@@ -220,9 +220,10 @@ void BKEntity::Destroy(BKEntityType* field)
 
 void BKEntity::DeleteFields()
 {
-    for (unsigned int index = 0; index < fields.GetItemCount(); ++index)
-        Destroy(fields.GetItem(index));
+    for (unsigned int index = 0; index < GetCount(); ++index)
+        Destroy(Get(index));
     fields.ClearItems();
+    inBlockOrder = false;
     block.reset();
     blockBegin = nullptr;
     blockSize = 0;
@@ -231,16 +232,27 @@ void BKEntity::DeleteFields()
 
 int BKEntity::IndexOf(const wxString& key) const
 {
-    unsigned int count = fields.GetItemCount();
+    unsigned int count = GetCount();
     for (unsigned int index = 0; index < count; ++index) {
-        if (fields.GetItem(index)->GetKey() == key)
+        if (Get(index)->GetKey() == key)
             return static_cast<int>(index);
     }
     return -1;
 }
 
+void BKEntity::ListBlock()
+{
+    if (!inBlockOrder)
+        return;
+    fields.ReserveItems(blockSize);
+    for (unsigned int index = 0; index < blockSize; ++index)
+        fields.AppendItem(blockBegin + index);
+    inBlockOrder = false;
+}
+
 void BKEntity::Declare(BKEntityType* field)
 {
+    ListBlock();
     int old = IndexOf(field->GetKey());
     if (old >= 0)
         Destroy(fields.RemoveItemAt(static_cast<unsigned int>(old)));
@@ -265,8 +277,11 @@ bool BKEntity::Assign(const wxString& key, const T& value)
     if (index < 0)
         return false;
     // The record keeps its attributes (and so its type code); only the text changes.
-    fields.GetItem(static_cast<unsigned int>(index))->SetUtf8(BKCasts(value).GetUtf8());
-    fields.MoveItemToEnd(static_cast<unsigned int>(index));
+    Get(static_cast<unsigned int>(index))->SetUtf8(BKCasts(value).GetUtf8());
+    if (static_cast<unsigned int>(index) + 1 < GetCount()) {
+        ListBlock();
+        fields.MoveItemToEnd(static_cast<unsigned int>(index));
+    }
     return true;
 }
 
@@ -288,7 +303,7 @@ BK_ENTITY_SET(const BKCurrency&)
 BKEntity::BKEntityType* BKEntity::Get(const wxString& key) const
 {
     int index = IndexOf(key);
-    return index < 0 ? nullptr : fields.GetItem(static_cast<unsigned int>(index));
+    return index < 0 ? nullptr : Get(static_cast<unsigned int>(index));
 }
 
 bool BKEntity::Remove(const wxString& key)
@@ -296,6 +311,7 @@ bool BKEntity::Remove(const wxString& key)
     int index = IndexOf(key);
     if (index < 0)
         return false;
+    ListBlock();
     Destroy(fields.RemoveItemAt(static_cast<unsigned int>(index)));
     return true;
 }
@@ -369,6 +385,7 @@ void BKEntity::MoveToEnd(const std::vector<bool>& selected)
     }
     if (!changes)
         return;
+    ListBlock();
     std::vector<BKEntityType*> kept;
     std::vector<BKEntityType*> moved;
     kept.reserve(count);
@@ -396,15 +413,15 @@ void BKEntity::SetTexts(const std::vector<LoadedText>& texts)
     for (const LoadedText& text : texts) {
         std::memcpy(at, text.text, text.size);
         at[text.size] = '\0';
-        fields.GetItem(text.index)->ReferTo(at, text.size);
+        Get(text.index)->ReferTo(at, text.size);
         at += text.size + 1;
     }
     // Every other reference is into the block that goes now: those fields keep their texts
     // as copies of their own.
     std::less<const char*> before;
     const char* end = made.get() + total;
-    for (unsigned int index = 0; index < fields.GetItemCount(); ++index) {
-        BKEntityType* field = fields.GetItem(index);
+    for (unsigned int index = 0; index < GetCount(); ++index) {
+        BKEntityType* field = Get(index);
         const char* bytes = field->GetUtf8().data();
         if (field->IsReference() && (before(bytes, made.get()) || !before(bytes, end)))
             field->SetUtf8(field->GetUtf8());
@@ -418,16 +435,15 @@ void BKEntity::CopyFields(const BKEntity& prototype)
     unsigned int count = prototype.GetCount();
     if (count == 0)
         return;
-    fields.ReserveItems(count);
     block.reset(::operator new(sizeof(BKEntityType) * count));
     blockBegin = static_cast<BKEntityType*>(block.get());
+    inBlockOrder = true;
     for (unsigned int index = 0; index < count; ++index) {
         const BKEntityType* model = prototype.Get(index);
         auto* field = new (blockBegin + index) BKEntityType(model->attributes);
         ++blockSize;
         if (!model->IsEmpty())
             field->SetUtf8(model->GetUtf8());
-        fields.AppendItem(field);
     }
 }
 

@@ -168,8 +168,13 @@ public:
     // Null when there is no such field (keys are case-sensitive) or index. The record stays
     // valid until the field is declared again or removed, or the entity goes.
     BKEntityType* Get(const wxString& key) const;
-    BKEntityType* Get(unsigned int index) const { return fields.GetItem(index); }
-    unsigned int GetCount() const { return fields.GetItemCount(); }
+    BKEntityType* Get(unsigned int index) const
+    {
+        if (!inBlockOrder)
+            return fields.GetItem(index);
+        return index < blockSize ? blockBegin + index : nullptr;
+    }
+    unsigned int GetCount() const { return inBlockOrder ? blockSize : fields.GetItemCount(); }
     // False when there was no such field.
     bool Remove(const wxString& key);
 
@@ -215,6 +220,8 @@ private:
     };
 
     int IndexOf(const wxString& key) const;
+    // Lists the records of the block in the field list, before anything changes the order.
+    void ListBlock();
     void Declare(BKEntityType* field);
     template <typename T>
     bool Assign(const wxString& key, const T& value);
@@ -233,6 +240,9 @@ private:
     std::unique_ptr<void, BlockDeleter> block;
     BKEntityType* blockBegin = nullptr;
     unsigned int blockSize = 0;
+    // While set, the order is that of the block and the field list stays empty: a record
+    // as CopyFields made it, which most never leave, needs no list of its own.
+    bool inBlockOrder = false;
     // The texts given by SetTexts, each followed by a zero byte; fields refer into it.
     std::unique_ptr<char[]> textBlock;
 };

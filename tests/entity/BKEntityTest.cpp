@@ -270,6 +270,13 @@ TEST(BKEntity, CopiedFieldsCanBeRemovedRedeclaredAndCopiedOver)
     copy.CopyAgain(prototype);
     EXPECT_TRUE(copy.Equals(&prototype));
     EXPECT_EQ("id,name,city,notes", Order(copy));
+    // A fresh copy changes its order as a declared entity does.
+    CopiedEntity moved(prototype);
+    EXPECT_TRUE(moved.SetValue("name", wxString("Huber")));
+    EXPECT_EQ("id,city,notes,name", Order(moved));
+    CopiedEntity bulk(prototype);
+    bulk.MoveToEnd({true, false, false, false});
+    EXPECT_EQ("name,city,notes,id", Order(bulk));
     copy.Remove("id");
     copy.Remove("notes");
     copy.Remove("city");
