@@ -75,7 +75,7 @@ public:
     // The held text itself, without conversion: the cheap path for bulk loading. A zero byte
     // follows it. Valid until the value changes or goes.
     std::string_view GetUtf8() const { return std::string_view(bytes, extent.count); }
-    // Copies the text; texts of 4 GiB and more are refused with std::length_error.
+    // Copies the text; texts of 2 GiB and more are refused with std::length_error.
     void SetUtf8(std::string_view utf8);
     bool IsEmpty() const { return extent.count == 0; }
     // Whether the bytes are well-formed UTF-8 (what the toolkit's strict decoder accepts).
