@@ -2,8 +2,10 @@
 // every company of a 100,000-company directory next to a bare sqlite3_get_table of the same
 // statement, and the heap held per company record while all records are alive. Exits with 2
 // when a target is missed or the search does not find every row SQLite finds.
-// Run by hand: build-*/bench/SearchBench [runs [companies]] [--lean] (a smaller directory is
-// handy under a profiler).
+// Run by hand: build-*/bench/SearchBench [runs [companies]] [--lean] [--text WORDS] (a smaller
+// directory is handy under a profiler). With a search text the raw side runs the same
+// statement with SQLite's own LIKE, so the text should be one whose matches do not depend on
+// the case of letters beyond ASCII.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -34,7 +36,15 @@ int main(int argc, char** argv)
     }
     int runs = 5;
     Shape shape;
-    ReadArguments(argc, argv, &runs, &shape);
+    wxString text;
+    std::vector<char*> arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(argv[i]) == "--text" && i + 1 < argc)
+            text = wxString::FromUTF8(argv[++i]);
+        else
+            arguments.push_back(argv[i]);
+    }
+    ReadArguments(static_cast<int>(arguments.size()), arguments.data(), &runs, &shape);
     const unsigned int companies = shape.companies;
 
     std::string path = Directory(shape);
@@ -52,7 +62,7 @@ int main(int argc, char** argv)
         active = std::make_unique<wxEventLoopActivator>(loop.get());
 
     const std::string statement =
-        CompanyController::BuildSearchStatement(wxString(), wxArrayString()).utf8_string();
+        CompanyController::BuildSearchStatement(text, wxArrayString()).utf8_string();
 
     Brenik::BKSQLiteDatabase database(wxString::FromUTF8(path.c_str()));
     if (!database.Connect()) {
@@ -79,7 +89,7 @@ int main(int argc, char** argv)
         records.reserve(companies);
         size_t heapBefore = HeapInUse();
         Clock::time_point start = Clock::now();
-        CompanyController* running = factory.InitSearch(wxString(), wxArrayString());
+        CompanyController* running = factory.InitSearch(text, wxArrayString());
         if (!running) {
             std::fprintf(stderr, "InitSearch failed\n");
             return 1;
@@ -108,6 +118,7 @@ int main(int argc, char** argv)
     std::printf("directory:           %s (%s records)\n", path.c_str(), shape.Name());
     std::printf("rows:                %d from SQLite, %zu records from the search\n", rawRows,
                 found);
+    std::printf("search text:         \"%s\"\n", text.utf8_string().c_str());
     std::printf("runs:                %d (medians below)\n", runs);
     std::printf("raw sqlite3_get_table: %.3f s\n", rawMedian);
     std::printf("InitSearch+RunSearch:  %.3f s\n", searchMedian);

@@ -1,6 +1,7 @@
 #include "lib/db/BKSQLiteDatabase.h"
 
 #include <clocale>
+#include <cstring>
 #include <cwctype>
 #include <string>
 
@@ -29,16 +30,12 @@ wint_t FoldCase(unsigned int c)
     return unicode ? towlower_l(static_cast<wint_t>(c), unicode) : static_cast<wint_t>(c);
 }
 
-// The text's characters folded to lower case; bytes that are not UTF-8 count as Latin-1
+// The pattern's characters folded to lower case; bytes that are not UTF-8 count as Latin-1
 // letters, as everywhere the program reads the directory.
 void Fold(const unsigned char* text, std::u32string& folded)
 {
     folded.clear();
-    if (!text)
-        return;
-    const unsigned char* end = text;
-    while (*end)
-        ++end;
+    const unsigned char* end = text + std::strlen(reinterpret_cast<const char*>(text));
     unsigned int c;
     while (text < end) {
         BKCasts::ReadCodePoint(text, end, c);
@@ -46,23 +43,43 @@ void Fold(const unsigned char* text, std::u32string& folded)
     }
 }
 
-// LIKE without escape character: "%" stands for any run of characters, "_" for one.
-bool Matches(const std::u32string& pattern, const std::u32string& text)
+// The next character of a text, folded as the pattern is, and the place after it.
+unsigned int NextFolded(const unsigned char*& at, const unsigned char* end)
+{
+    unsigned int c = *at;
+    if (c < 0x80) {
+        ++at;
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    }
+    BKCasts::ReadCodePoint(at, end, c);
+    return static_cast<unsigned int>(FoldCase(c));
+}
+
+// LIKE without escape character: "%" stands for any run of characters, "_" for one. The text
+// is read in place, one character at a time: a search asks this of two columns of every row.
+bool Matches(const std::u32string& pattern, const unsigned char* text, const unsigned char* end)
 {
     size_t p = 0;
-    size_t t = 0;
     size_t star = std::u32string::npos;
-    size_t resume = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == U'_' || pattern[p] == text[t])) {
+    const unsigned char* resume = text;
+    while (text < end) {
+        const unsigned char* next = text;
+        const char32_t c = static_cast<char32_t>(NextFolded(next, end));
+        if (p < pattern.size() && (pattern[p] == U'_' || pattern[p] == c)) {
             ++p;
-            ++t;
+            text = next;
         } else if (p < pattern.size() && pattern[p] == U'%') {
             star = p++;
-            resume = t;
+            resume = text;
         } else if (star != std::u32string::npos) {
+            // The run behind the last "%" grows by one character: the one just read, when
+            // the match failed on it right away.
             p = star + 1;
-            t = ++resume;
+            if (text == resume)
+                resume = next;
+            else
+                NextFolded(resume, end);
+            text = resume;
         } else {
             return false;
         }
@@ -73,18 +90,22 @@ bool Matches(const std::u32string& pattern, const std::u32string& text)
 }
 
 // SQLite's own LIKE ignores the case of ASCII letters only, so "öko" would miss "Öko-Bau".
-// This one takes its place on the connection and ignores the case of every letter.
+// This one takes its place on the connection and ignores the case of every letter. A
+// statement asks with the same pattern row after row, so the folded pattern is kept.
 void CaseFoldingLike(sqlite3_context* context, int, sqlite3_value** arguments)
 {
     const unsigned char* pattern = sqlite3_value_text(arguments[0]);
     const unsigned char* text = sqlite3_value_text(arguments[1]);
     if (!pattern || !text)
         return;  // NULL, as SQLite answers
+    thread_local std::string lastPattern;
     thread_local std::u32string foldedPattern;
-    thread_local std::u32string foldedText;
-    Fold(pattern, foldedPattern);
-    Fold(text, foldedText);
-    sqlite3_result_int(context, Matches(foldedPattern, foldedText) ? 1 : 0);
+    if (lastPattern != reinterpret_cast<const char*>(pattern)) {
+        lastPattern = reinterpret_cast<const char*>(pattern);
+        Fold(pattern, foldedPattern);
+    }
+    const unsigned char* end = text + std::strlen(reinterpret_cast<const char*>(text));
+    sqlite3_result_int(context, Matches(foldedPattern, text, end) ? 1 : 0);
 }
 
 }  // namespace

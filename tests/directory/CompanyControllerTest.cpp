@@ -108,6 +108,8 @@ TEST_F(CompanyControllerTest, TextMatchesNameOrDirectorAsSubstring)
     EXPECT_EQ((std::multiset<unsigned int>{6}),
               Ids(Search(wxString::FromUTF8("wei\xC3\x9F"), wxArrayString())));
     EXPECT_TRUE(Search("weiss", wxArrayString()).empty());
+    // A match may start inside a failed one ("ler" in "Müller").
+    EXPECT_EQ((std::multiset<unsigned int>{6}), Ids(Search("ler", wxArrayString())));
     // % and _ keep their LIKE meaning.
     EXPECT_EQ((std::multiset<unsigned int>{1}), Ids(Search("Mayer%waren", wxArrayString())));
     EXPECT_EQ((std::multiset<unsigned int>{1, 3}), Ids(Search("M_yer", wxArrayString())));
