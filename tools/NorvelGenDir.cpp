@@ -1,8 +1,9 @@
 // norvel-gendir: writes a sample business directory (companies, sectors and their filings) as an
-// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content;
+// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content
+// (the logos' pixels also depend on the cairo and fonts installed, so only on the same machine);
 // each company depends only on the seed and its id, so a larger directory begins with the
 // companies of a smaller one.
-// Usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S]
+// Usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S] [--lean]
 #include <cairo.h>
 #include <sqlite3.h>
 
@@ -18,7 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
