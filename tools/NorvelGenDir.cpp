@@ -557,8 +557,8 @@ void DrawWordMark(Random& random, LogoCanvas& canvas, const std::string& company
     const double bandTop = std::round(cy + 0.85 * capital);
     const double thickness = 1 + std::round(capital / 7);
     if (random.Percent(50)) {
-        const double bottom = std::min(height - 2, bandTop + 2 + thickness), shift = 0.3;
-        const double shear = shift * (bottom - bandTop), right = width - 6;
+        const double bottom = std::min(height - 2, bandTop + 2 + thickness);
+        const double shear = 0.3 * (bottom - bandTop), right = width - 6;
         canvas.FillPolygon({{left - 2.0, bandTop},
                             {right, bandTop},
                             {right + shear, bottom},
