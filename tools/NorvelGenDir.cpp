@@ -549,7 +549,9 @@ void DrawWordMark(Random& random, LogoCanvas& canvas, const std::string& company
     const double width = canvas.Width(), height = canvas.Height();
     const double room = width - 4 - left;
     std::string mark = WordMark(companyName);
-    canvas.FitText(mark, std::max(8.0, height * 0.34), 8, room, height);
+    // Shrinks a long word only so far, then cuts it: a short word read at once beats a long
+    // one too small to read.
+    canvas.FitText(mark, std::max(8.0, height * 0.34), std::max(8.0, height * 0.18), room, height);
     while (mark.size() > 1 && canvas.Measure(mark).width > room)
         mark.pop_back();
     const double capital = canvas.Measure(mark).height;
