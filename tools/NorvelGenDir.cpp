@@ -1,8 +1,10 @@
 // norvel-gendir: writes a sample business directory (companies, sectors and their filings) as an
-// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content;
+// SQLite file for the viewer, its tests and its benchmarks. Same size and seed, same content
+// (the logos' pixels also depend on the cairo and fonts installed, so only on the same machine);
 // each company depends only on the seed and its id, so a larger directory begins with the
 // companies of a smaller one.
-// Usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S]
+// Usage: norvel-gendir OUTPUT.sqlite [--companies N] [--seed S] [--lean]
+#include <cairo.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -17,7 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -256,620 +258,6 @@ std::string FormatTimestamp(int64_t seconds)
                                      static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
 }
 
-// ---------------------------------------------------------------------------------------------
-// PNG writing without zlib: a deflate encoder with the fixed Huffman code and a greedy matcher
-// that tries the previous pixel, the pixel above and one hash candidate. Logos are flat
-// drawings, so that is all it takes to make them small.
-
-class Crc32 {
-public:
-    Crc32()
-    {
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
-    }
-    uint32_t Compute(const std::string& bytes, size_t from) const
-    {
-        uint32_t c = 0xFFFFFFFFu;
-        for (size_t i = from; i < bytes.size(); ++i)
-            c = table[(c ^ static_cast<unsigned char>(bytes[i])) & 0xFF] ^ (c >> 8);
-        return c ^ 0xFFFFFFFFu;
-    }
-
-private:
-    std::array<uint32_t, 256> table;
-};
-
-uint32_t Adler32(const std::string& bytes)
-{
-    // Per block: a grows by the byte sum, b by the block length times the old a plus the bytes
-    // weighted by their distance from the block's end. The weighted sum has no serial
-    // dependency, which makes it several times faster than the textbook loop.
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    uint64_t a = 1, b = 0;
-    size_t remaining = bytes.size();
-    while (remaining > 0) {
-        const size_t block = std::min<size_t>(remaining, 4096);
-        uint64_t sum = 0, weighted = 0;
-        for (size_t j = 0; j < block; ++j) {
-            sum += p[j];
-            weighted += static_cast<uint64_t>(block - j) * p[j];
-        }
-        b = (b + block * a + weighted) % 65521;
-        a = (a + sum) % 65521;
-        p += block;
-        remaining -= block;
-    }
-    return static_cast<uint32_t>((b << 16) | a);
-}
-
-class BitWriter {
-public:
-    explicit BitWriter(std::string& output) : out(output) {}
-
-    // Writes the low `count` bits of `bits`, least significant first.
-    void Put(uint32_t bits, int count)
-    {
-        accumulator |= static_cast<uint64_t>(bits) << used;
-        used += count;
-        while (used >= 8) {
-            out += static_cast<char>(accumulator & 0xFF);
-            accumulator >>= 8;
-            used -= 8;
-        }
-    }
-    // Huffman codes go most significant bit first.
-    void PutCode(uint32_t code, int length)
-    {
-        uint32_t reversed = 0;
-        for (int i = 0; i < length; ++i)
-            reversed |= ((code >> i) & 1u) << (length - 1 - i);
-        Put(reversed, length);
-    }
-    void Align()
-    {
-        if (used > 0)
-            Put(0, 8 - used);
-    }
-
-private:
-    std::string& out;
-    uint64_t accumulator = 0;
-    int used = 0;
-};
-
-const int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                             31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-const int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                              2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-const int kDistanceBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
-                               33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
-                               1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-const int kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-
-void PutLiteralOrLength(BitWriter& bits, int symbol)
-{
-    if (symbol < 144)
-        bits.PutCode(0x30 + symbol, 8);
-    else if (symbol < 256)
-        bits.PutCode(0x190 + symbol - 144, 9);
-    else if (symbol < 280)
-        bits.PutCode(symbol - 256, 7);
-    else
-        bits.PutCode(0xC0 + symbol - 280, 8);
-}
-
-void PutMatch(BitWriter& bits, int length, int distance)
-{
-    int code = 28;
-    while (kLengthBase[code] > length)
-        --code;
-    PutLiteralOrLength(bits, 257 + code);
-    bits.Put(length - kLengthBase[code], kLengthExtra[code]);
-    int distanceCode = 29;
-    while (kDistanceBase[distanceCode] > distance)
-        --distanceCode;
-    bits.PutCode(distanceCode, 5);
-    bits.Put(distance - kDistanceBase[distanceCode], kDistanceExtra[distanceCode]);
-}
-
-// A zlib stream of `data`. `pixelBytes` and `rowBytes` name the distances worth trying first.
-// Stored blocks when `compress` is off: valid, only larger.
-std::string ZlibStream(const std::string& data, int pixelBytes, int rowBytes, bool compress)
-{
-    std::string out;
-    out += static_cast<char>(0x78);
-    out += static_cast<char>(0x01);
-    BitWriter bits(out);
-    const size_t size = data.size();
-    if (!compress) {
-        size_t position = 0;
-        do {
-            size_t chunk = std::min<size_t>(65535, size - position);
-            bits.Put(position + chunk == size ? 1 : 0, 1);
-            bits.Put(0, 2);
-            bits.Align();
-            out += static_cast<char>(chunk & 0xFF);
-            out += static_cast<char>(chunk >> 8);
-            out += static_cast<char>(~chunk & 0xFF);
-            out += static_cast<char>((~chunk >> 8) & 0xFF);
-            out.append(data, position, chunk);
-            position += chunk;
-        } while (position < size);
-    } else {
-        bits.Put(1, 1);  // final block
-        bits.Put(1, 2);  // fixed Huffman code
-        const int kHashBits = 12;
-        std::vector<int32_t> head(1u << kHashBits, -1);
-        auto hashAt = [&data](size_t i) {
-            uint32_t v = static_cast<unsigned char>(data[i]) |
-                         static_cast<unsigned char>(data[i + 1]) << 8 |
-                         static_cast<unsigned char>(data[i + 2]) << 16;
-            return (v * 2654435761u) >> (32 - kHashBits);
-        };
-        const char* bytes = data.data();
-        auto matchLength = [bytes, size](size_t at, size_t from) {
-            size_t limit = std::min<size_t>(258, size - at);
-            size_t n = 0;
-            while (n + 8 <= limit) {
-                uint64_t a, b;
-                std::memcpy(&a, bytes + at + n, 8);
-                std::memcpy(&b, bytes + from + n, 8);
-                if (a != b)
-                    break;
-                n += 8;
-            }
-            while (n < limit && bytes[from + n] == bytes[at + n])
-                ++n;
-            return static_cast<int>(n);
-        };
-        size_t i = 0;
-        while (i < size) {
-            int bestLength = 0, bestDistance = 0;
-            if (i + 3 <= size) {
-                uint32_t hash = hashAt(i);
-                const int candidates[3] = {pixelBytes, rowBytes,
-                                           head[hash] < 0 ? 0 : static_cast<int>(i) - head[hash]};
-                head[hash] = static_cast<int32_t>(i);
-                for (int distance : candidates) {
-                    if (distance <= 0 || distance > 32768 || static_cast<size_t>(distance) > i ||
-                        distance == bestDistance || bestLength == 258)
-                        continue;
-                    int length = matchLength(i, i - distance);
-                    if (length > bestLength) {
-                        bestLength = length;
-                        bestDistance = distance;
-                    }
-                }
-            }
-            if (bestLength >= 3) {
-                PutMatch(bits, bestLength, bestDistance);
-                i += static_cast<size_t>(bestLength);
-            } else {
-                PutLiteralOrLength(bits, static_cast<unsigned char>(data[i]));
-                ++i;
-            }
-        }
-        PutLiteralOrLength(bits, 256);
-    }
-    bits.Align();
-    uint32_t adler = Adler32(data);
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out += static_cast<char>((adler >> shift) & 0xFF);
-    return out;
-}
-
-struct Rgba {
-    uint8_t r, g, b, a;
-    bool operator==(const Rgba& o) const
-    {
-        uint32_t x, y;
-        std::memcpy(&x, this, 4);
-        std::memcpy(&y, &o, 4);
-        return x == y;
-    }
-};
-
-struct Span {
-    double x0, x1;
-};
-// Gives the horizontal spans a shape covers on the line at height y (at most two).
-using SpanFunction = std::function<int(double y, Span* spans)>;
-
-class Canvas {
-public:
-    Canvas(int w, int h, Rgba background) : width(w), height(h), pixels(w * h, background) {}
-
-    int Width() const { return width; }
-    int Height() const { return height; }
-    const Rgba& At(int x, int y) const { return pixels[y * width + x]; }
-
-    // Fills the shape between the rows top and bottom. With antialiasing every pixel row is
-    // sampled on four lines and the spans' horizontal overlap is measured exactly.
-    void Fill(const SpanFunction& shape, double top, double bottom, Rgba color, bool antialias)
-    {
-        int firstRow = std::max(0, static_cast<int>(std::floor(top)));
-        int lastRow = std::min(height - 1, static_cast<int>(std::ceil(bottom)));
-        const int samples = antialias ? 4 : 1;
-        std::vector<float> coverage(width);
-        Span spans[2];
-        for (int y = firstRow; y <= lastRow; ++y) {
-            int low = width, high = 0;  // the columns this row touched
-            bool any = false;
-            for (int s = 0; s < samples; ++s) {
-                int count = shape(y + (s + 0.5) / samples, spans);
-                for (int k = 0; k < count; ++k) {
-                    double x0 = std::max(0.0, spans[k].x0),
-                           x1 = std::min<double>(width, spans[k].x1);
-                    if (x1 <= x0)
-                        continue;
-                    any = true;
-                    if (!antialias) {
-                        // Pixels whose centre lies inside the span.
-                        int from = std::max(0, static_cast<int>(std::ceil(x0 - 0.5)));
-                        int to = std::min(width, static_cast<int>(std::ceil(x1 - 0.5)));
-                        for (int x = from; x < to; ++x)
-                            coverage[x] = 1.0f;
-                        low = std::min(low, from);
-                        high = std::max(high, to);
-                        continue;
-                    }
-                    int from = static_cast<int>(x0);
-                    int to = std::min(width, static_cast<int>(std::ceil(x1)));
-                    low = std::min(low, from);
-                    high = std::max(high, to);
-                    for (int x = from; x < to; ++x) {
-                        double overlap = std::min<double>(x + 1, x1) - std::max<double>(x, x0);
-                        coverage[x] += static_cast<float>(overlap / samples);
-                    }
-                }
-            }
-            if (!any)
-                continue;
-            for (int x = low; x < high; ++x) {
-                if (coverage[x] > 0.0f)
-                    Blend(pixels[y * width + x], color, std::min(1.0f, coverage[x]));
-                coverage[x] = 0.0f;
-            }
-        }
-    }
-
-    void FillRect(int x0, int y0, int x1, int y1, Rgba color)
-    {
-        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(width, x1); ++x)
-                Blend(pixels[y * width + x], color, 1.0f);
-    }
-
-private:
-    static void Blend(Rgba& target, Rgba color, float coverage)
-    {
-        float alpha = coverage * color.a / 255.0f;
-        if (alpha >= 0.999f) {
-            target = color;
-            return;
-        }
-        float targetAlpha = target.a / 255.0f;
-        float outAlpha = alpha + targetAlpha * (1.0f - alpha);
-        if (outAlpha <= 0.0f) {
-            target = Rgba{0, 0, 0, 0};
-            return;
-        }
-        auto mix = [&](uint8_t source, uint8_t destination) {
-            float v = (source * alpha + destination * targetAlpha * (1.0f - alpha)) / outAlpha;
-            return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f)));
-        };
-        target = Rgba{mix(color.r, target.r), mix(color.g, target.g), mix(color.b, target.b),
-                      static_cast<uint8_t>(std::lround(outAlpha * 255.0f))};
-    }
-
-    int width, height;
-    std::vector<Rgba> pixels;
-};
-
-SpanFunction Circle(double cx, double cy, double r)
-{
-    return [=](double y, Span* spans) {
-        double dy = y - cy;
-        if (std::fabs(dy) >= r)
-            return 0;
-        double half = std::sqrt(r * r - dy * dy);
-        spans[0] = Span{cx - half, cx + half};
-        return 1;
-    };
-}
-
-SpanFunction Ring(double cx, double cy, double outer, double inner)
-{
-    return [=](double y, Span* spans) {
-        double dy = y - cy;
-        if (std::fabs(dy) >= outer)
-            return 0;
-        double a = std::sqrt(outer * outer - dy * dy);
-        if (std::fabs(dy) >= inner) {
-            spans[0] = Span{cx - a, cx + a};
-            return 1;
-        }
-        double b = std::sqrt(inner * inner - dy * dy);
-        spans[0] = Span{cx - a, cx - b};
-        spans[1] = Span{cx + b, cx + a};
-        return 2;
-    };
-}
-
-SpanFunction RoundRect(double x0, double y0, double x1, double y1, double radius)
-{
-    return [=](double y, Span* spans) {
-        if (y < y0 || y >= y1)
-            return 0;
-        double inset = 0.0;
-        double d = y < y0 + radius ? y0 + radius - y : y > y1 - radius ? y - (y1 - radius) : 0.0;
-        if (d > 0.0)
-            inset = radius - std::sqrt(std::max(0.0, radius * radius - d * d));
-        spans[0] = Span{x0 + inset, x1 - inset};
-        return 1;
-    };
-}
-
-SpanFunction Diamond(double cx, double cy, double halfWidth, double halfHeight)
-{
-    return [=](double y, Span* spans) {
-        double t = 1.0 - std::fabs(y - cy) / halfHeight;
-        if (t <= 0.0)
-            return 0;
-        spans[0] = Span{cx - halfWidth * t, cx + halfWidth * t};
-        return 1;
-    };
-}
-
-// A slanted band: starts at x0 on the top line and moves `slope` pixels right per line.
-SpanFunction Band(double x0, double width, double slope)
-{
-    return [=](double y, Span* spans) {
-        spans[0] = Span{x0 + slope * y, x0 + slope * y + width};
-        return 1;
-    };
-}
-
-// 5x7 capitals and digits for the initials on the logos; each row is five bits, left first.
-struct Glyph {
-    char letter;
-    uint8_t rows[7];
-};
-const Glyph kGlyphs[] = {
-    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
-    {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
-    {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}},
-    {'D', {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C}},
-    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
-    {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
-    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
-    {'H', {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
-    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'J', {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C}},
-    {'K', {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}},
-    {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
-    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}},
-    {'N', {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11}},
-    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
-    {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
-    {'Q', {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}},
-    {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
-    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}},
-    {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
-    {'U', {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
-    {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
-    {'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}},
-    {'X', {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11}},
-    {'Y', {0x11, 0x11, 0x11, 0x0A, 0x04, 0x04, 0x04}},
-    {'Z', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}},
-    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}},
-    {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}},
-    {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
-    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}},
-    {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
-    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}},
-    {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
-    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}},
-    {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
-    {'&', {0x0C, 0x12, 0x14, 0x08, 0x15, 0x12, 0x0D}},
-};
-
-const Glyph* FindGlyph(char letter)
-{
-    for (const Glyph& glyph : kGlyphs)
-        if (glyph.letter == letter)
-            return &glyph;
-    return nullptr;
-}
-
-int TextWidth(const std::string& text, int scale)
-{
-    return static_cast<int>(text.size()) * 6 * scale - scale;
-}
-
-void DrawText(Canvas& canvas, const std::string& text, int x, int y, int scale, Rgba color)
-{
-    for (char letter : text) {
-        if (const Glyph* glyph = FindGlyph(letter)) {
-            for (int row = 0; row < 7; ++row)
-                for (int column = 0; column < 5; ++column)
-                    if (glyph->rows[row] & (0x10 >> column))
-                        canvas.FillRect(x + column * scale, y + row * scale,
-                                        x + (column + 1) * scale, y + (row + 1) * scale, color);
-        }
-        x += 6 * scale;
-    }
-}
-
-enum class PngKind { Palette, Gray, GrayAlpha, Rgb, RgbAlpha };
-
-class PngEncoder {
-public:
-    // The canvas as a PNG of the given kind; a palette image must use at most 256 colours and
-    // packs them into the smallest bit depth that holds them.
-    std::string Encode(const Canvas& canvas, PngKind kind, bool compress) const
-    {
-        const int width = canvas.Width(), height = canvas.Height();
-        std::vector<Rgba> palette;
-        std::vector<uint8_t> indices;
-        int depth = 8, colorType = 0, channels = 1;
-        switch (kind) {
-            case PngKind::Palette:
-                colorType = 3;
-                indices.resize(static_cast<size_t>(width) * height);
-                for (int y = 0; y < height; ++y) {
-                    size_t index = 0;  // neighbours mostly share a colour: try the last one first
-                    for (int x = 0; x < width; ++x) {
-                        const Rgba& pixel = canvas.At(x, y);
-                        if (palette.empty() || !(palette[index] == pixel)) {
-                            index = 0;
-                            while (index < palette.size() && !(palette[index] == pixel))
-                                ++index;
-                            if (index == palette.size()) {
-                                if (palette.size() == 256)
-                                    return std::string();
-                                palette.push_back(pixel);
-                            }
-                        }
-                        indices[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(index);
-                    }
-                }
-                depth = palette.size() <= 2    ? 1
-                        : palette.size() <= 4  ? 2
-                        : palette.size() <= 16 ? 4
-                                               : 8;
-                break;
-            case PngKind::Gray:
-                colorType = 0;
-                break;
-            case PngKind::GrayAlpha:
-                colorType = 4;
-                channels = 2;
-                break;
-            case PngKind::Rgb:
-                colorType = 2;
-                channels = 3;
-                break;
-            case PngKind::RgbAlpha:
-                colorType = 6;
-                channels = 4;
-                break;
-        }
-        // One-bit grey for pure black-and-white drawings.
-        if (kind == PngKind::Gray && IsBlackAndWhite(canvas))
-            depth = 1;
-
-        const int pixelBits = depth * channels;
-        const int rowBytes = (width * pixelBits + 7) / 8;
-        std::string raw(static_cast<size_t>(rowBytes + 1) * height, '\0');
-        char* out = &raw[0];
-        for (int y = 0; y < height; ++y) {
-            *out++ = '\0';  // filter type None
-            if (depth < 8) {
-                for (int x = 0; x < width; ++x) {
-                    int value = kind == PngKind::Palette ? indices[y * width + x]
-                                                         : (Luma(canvas.At(x, y)) >= 128 ? 1 : 0);
-                    int bit = x * depth;
-                    out[bit / 8] = static_cast<char>(out[bit / 8] | value << (8 - depth - bit % 8));
-                }
-                out += rowBytes;
-                continue;
-            }
-            for (int x = 0; x < width; ++x) {
-                const Rgba& p = canvas.At(x, y);
-                switch (kind) {
-                    case PngKind::Palette:
-                        *out++ = static_cast<char>(indices[y * width + x]);
-                        break;
-                    case PngKind::Gray:
-                        *out++ = static_cast<char>(Luma(p));
-                        break;
-                    case PngKind::GrayAlpha:
-                        *out++ = static_cast<char>(Luma(p));
-                        *out++ = static_cast<char>(p.a);
-                        break;
-                    case PngKind::Rgb:
-                        *out++ = static_cast<char>(p.r);
-                        *out++ = static_cast<char>(p.g);
-                        *out++ = static_cast<char>(p.b);
-                        break;
-                    case PngKind::RgbAlpha:
-                        *out++ = static_cast<char>(p.r);
-                        *out++ = static_cast<char>(p.g);
-                        *out++ = static_cast<char>(p.b);
-                        *out++ = static_cast<char>(p.a);
-                        break;
-                }
-            }
-        }
-
-        std::string png("\x89PNG\r\n\x1a\n", 8);
-        std::string header;
-        PutUint32(header, static_cast<uint32_t>(width));
-        PutUint32(header, static_cast<uint32_t>(height));
-        header += static_cast<char>(depth);
-        header += static_cast<char>(colorType);
-        header += std::string(3, '\0');  // deflate, adaptive filtering, no interlace
-        PutChunk(png, "IHDR", header);
-        if (kind == PngKind::Palette) {
-            std::string plte, trns;
-            bool translucent = false;
-            for (const Rgba& colour : palette) {
-                plte += static_cast<char>(colour.r);
-                plte += static_cast<char>(colour.g);
-                plte += static_cast<char>(colour.b);
-                trns += static_cast<char>(colour.a);
-                translucent = translucent || colour.a != 255;
-            }
-            PutChunk(png, "PLTE", plte);
-            if (translucent)
-                PutChunk(png, "tRNS", trns);
-        }
-        int pixelBytes = std::max(1, pixelBits / 8);
-        PutChunk(png, "IDAT", ZlibStream(raw, pixelBytes, rowBytes + 1, compress));
-        PutChunk(png, "IEND", std::string());
-        return png;
-    }
-
-private:
-    static int Luma(const Rgba& p) { return (p.r * 299 + p.g * 587 + p.b * 114 + 500) / 1000; }
-
-    static bool IsBlackAndWhite(const Canvas& canvas)
-    {
-        for (int y = 0; y < canvas.Height(); ++y)
-            for (int x = 0; x < canvas.Width(); ++x) {
-                int luma = Luma(canvas.At(x, y));
-                if (luma != 0 && luma != 255)
-                    return false;
-            }
-        return true;
-    }
-
-    static void PutUint32(std::string& out, uint32_t value)
-    {
-        for (int shift = 24; shift >= 0; shift -= 8)
-            out += static_cast<char>((value >> shift) & 0xFF);
-    }
-
-    void PutChunk(std::string& png, const char* type, const std::string& data) const
-    {
-        PutUint32(png, static_cast<uint32_t>(data.size()));
-        size_t start = png.size();
-        png += type;
-        png += data;
-        PutUint32(png, crc.Compute(png, start));
-    }
-
-    Crc32 crc;
-};
-
 std::string Base64(const std::string& bytes)
 {
     static const char alphabet[] =
@@ -899,7 +287,12 @@ std::string Base64(const std::string& bytes)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Logos: a badge, a seal or a word-mark strip with the company's initials.
+// Logos: a badge, a seal or a word-mark strip with the company's initials, drawn and written as
+// PNG by cairo.
+
+struct Rgba {
+    uint8_t r, g, b, a;
+};
 
 const Rgba kBrandColours[] = {
     {0x1F, 0x4E, 0x9C, 255}, {0xC0, 0x39, 0x2B, 255}, {0x27, 0xAE, 0x60, 255},
@@ -907,11 +300,18 @@ const Rgba kBrandColours[] = {
     {0x2C, 0x3E, 0x50, 255}, {0xD3, 0x54, 0x00, 255}, {0x7F, 0x8C, 0x8D, 255},
     {0xB0, 0x8D, 0x57, 255}, {0x00, 0x6D, 0x77, 255}, {0x9B, 0x1B, 0x30, 255},
 };
+const Rgba kWhite{255, 255, 255, 255};
 
 Rgba Lighter(Rgba c, double amount)
 {
     auto up = [amount](uint8_t v) { return static_cast<uint8_t>(v + (255 - v) * amount); };
     return Rgba{up(c.r), up(c.g), up(c.b), c.a};
+}
+
+Rgba Grey(Rgba c)
+{
+    const auto luma = static_cast<uint8_t>((c.r * 299 + c.g * 587 + c.b * 114 + 500) / 1000);
+    return Rgba{luma, luma, luma, c.a};
 }
 
 std::string Initials(const std::string& name)
@@ -935,7 +335,7 @@ std::string Initials(const std::string& name)
     return initials;
 }
 
-// The first word of the name with three or more letters, in capitals the glyphs know.
+// The first word of the name with three or more letters or digits, in capitals.
 std::string WordMark(const std::string& name)
 {
     std::string word, first;
@@ -953,38 +353,238 @@ std::string WordMark(const std::string& name)
     return first.empty() ? Initials(name) : first;
 }
 
-// A small logo is a hard-edged palette emblem of at most 64 by 32 pixels.
-std::string MakeLogo(Random& random, const std::string& companyName, const PngEncoder& encoder,
-                     bool small)
+// An image being drawn: a cairo image surface and its context, set up with the logos' font.
+class LogoCanvas {
+public:
+    // Hard-edged logos draw shapes and text without antialiasing: flat colours keep them small.
+    LogoCanvas(int width, int height, std::optional<Rgba> background, bool antialias)
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+          cr(cairo_create(surface.get())),
+          width(width),
+          height(height)
+    {
+        if (!antialias) {
+            cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
+            std::unique_ptr<cairo_font_options_t, FontOptionsDestroyer> options(
+                cairo_font_options_create());
+            cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_NONE);
+            cairo_set_font_options(cr.get(), options.get());
+        }
+        cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                               CAIRO_FONT_WEIGHT_BOLD);
+        if (background)
+            FillRect(0, 0, width, height, *background);  // a new surface is fully transparent
+    }
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+
+    void FillRect(double x0, double y0, double x1, double y1, Rgba colour)
+    {
+        cairo_rectangle(cr.get(), x0, y0, x1 - x0, y1 - y0);
+        Fill(colour);
+    }
+    void FillCircle(double cx, double cy, double radius, Rgba colour)
+    {
+        AddCircle(cx, cy, radius);
+        Fill(colour);
+    }
+    void FillRing(double cx, double cy, double outer, double inner, Rgba colour)
+    {
+        AddCircle(cx, cy, outer);
+        AddCircle(cx, cy, inner);
+        cairo_set_fill_rule(cr.get(), CAIRO_FILL_RULE_EVEN_ODD);
+        Fill(colour);
+        cairo_set_fill_rule(cr.get(), CAIRO_FILL_RULE_WINDING);
+    }
+    void FillRoundRect(double x0, double y0, double x1, double y1, double radius, Rgba colour)
+    {
+        cairo_t* c = cr.get();
+        cairo_new_sub_path(c);
+        cairo_arc(c, x1 - radius, y0 + radius, radius, -M_PI / 2, 0);
+        cairo_arc(c, x1 - radius, y1 - radius, radius, 0, M_PI / 2);
+        cairo_arc(c, x0 + radius, y1 - radius, radius, M_PI / 2, M_PI);
+        cairo_arc(c, x0 + radius, y0 + radius, radius, M_PI, M_PI * 1.5);
+        cairo_close_path(c);
+        Fill(colour);
+    }
+    void FillPolygon(std::initializer_list<std::array<double, 2>> corners, Rgba colour)
+    {
+        for (const auto& corner : corners)
+            cairo_line_to(cr.get(), corner[0], corner[1]);
+        cairo_close_path(cr.get());
+        Fill(colour);
+    }
+
+    // The ink box of the text at the current size.
+    cairo_text_extents_t Measure(const std::string& text)
+    {
+        cairo_text_extents_t ink;
+        cairo_text_extents(cr.get(), text.c_str(), &ink);
+        return ink;
+    }
+    // Whole pixel sizes only: cairo keeps each size's rendered glyphs, and logos share a few.
+    void SetTextSize(double size) { cairo_set_font_size(cr.get(), std::floor(size)); }
+    // The largest size from `size` down to `smallest` at which the text's ink fits the box.
+    void FitText(const std::string& text, double size, double smallest, double boxWidth,
+                 double boxHeight)
+    {
+        SetTextSize(size);
+        const cairo_text_extents_t ink = Measure(text);
+        if (ink.width > boxWidth || ink.height > boxHeight)
+            SetTextSize(
+                std::max(smallest, size * std::min(boxWidth / ink.width, boxHeight / ink.height)));
+    }
+    // Writes the text with its ink's left edge at x and its ink centred on the line y; gives
+    // the right edge of the ink.
+    double DrawText(const std::string& text, double x, double middle, Rgba colour)
+    {
+        const cairo_text_extents_t ink = Measure(text);
+        cairo_move_to(cr.get(), std::round(x - ink.x_bearing),
+                      std::round(middle - ink.height / 2 - ink.y_bearing));
+        SetColour(colour);
+        cairo_show_text(cr.get(), text.c_str());
+        cairo_new_path(cr.get());
+        return x + ink.width;
+    }
+
+    // The image as PNG bytes; empty when cairo fails.
+    std::string Png()
+    {
+        std::string png;
+        cairo_surface_flush(surface.get());
+        if (cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &png) !=
+            CAIRO_STATUS_SUCCESS)
+            return std::string();
+        return png;
+    }
+
+private:
+    struct SurfaceDestroyer {
+        void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+    };
+    struct ContextDestroyer {
+        void operator()(cairo_t* context) const { cairo_destroy(context); }
+    };
+    struct FontOptionsDestroyer {
+        void operator()(cairo_font_options_t* options) const
+        {
+            cairo_font_options_destroy(options);
+        }
+    };
+
+    static cairo_status_t AppendBytes(void* png, const unsigned char* data, unsigned int length)
+    {
+        static_cast<std::string*>(png)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+    }
+
+    void AddCircle(double cx, double cy, double radius)
+    {
+        cairo_new_sub_path(cr.get());
+        cairo_arc(cr.get(), cx, cy, radius, 0, 2 * M_PI);
+        cairo_close_path(cr.get());
+    }
+    void SetColour(Rgba c)
+    {
+        cairo_set_source_rgba(cr.get(), c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0);
+    }
+    void Fill(Rgba colour)
+    {
+        SetColour(colour);
+        cairo_fill(cr.get());
+    }
+
+    std::unique_ptr<cairo_surface_t, SurfaceDestroyer> surface;
+    std::unique_ptr<cairo_t, ContextDestroyer> cr;
+    int width, height;
+};
+
+// A wide word-mark strip, only a few pixels high: the initials and a rule with ticks, in black
+// or the brand colour on white.
+std::string WordMarkStrip(Random& random, const std::string& initials, Rgba brand)
+{
+    const int width = random.Range(420, 640), height = random.Range(8, 24);
+    const Rgba ink = random.Percent(50) ? Rgba{0, 0, 0, 255} : brand;
+    LogoCanvas canvas(width, height, kWhite, false);
+    canvas.FitText(initials, height, 4, width / 4.0, height - 2.0);
+    const double textEnd = canvas.DrawText(initials, 4, height / 2.0, ink);
+    const int barStart = static_cast<int>(textEnd) + 10;
+    canvas.FillRect(barStart, height / 2 - 1, width - 4, height / 2 + 1, ink);
+    for (int x = barStart; x < width - 8; x += random.Range(24, 60))
+        canvas.FillRect(x, 1, x + 3, height - 1, ink);
+    return canvas.Png();
+}
+
+// The emblem at the left: a disc, a rounded square, a diamond or a ring around a disc.
+void DrawEmblem(LogoCanvas& canvas, int style, double cx, double cy, double radius, Rgba brand,
+                Rgba accent)
+{
+    switch (style) {
+        case 0:
+            canvas.FillCircle(cx, cy, radius, brand);
+            break;
+        case 1:
+            canvas.FillRoundRect(cx - radius, cy - radius, cx + radius, cy + radius, radius * 0.35,
+                                 brand);
+            break;
+        case 2: {
+            const double half = radius * 1.1;
+            canvas.FillPolygon({{cx, cy - half}, {cx + half, cy}, {cx, cy + half}, {cx - half, cy}},
+                               brand);
+            break;
+        }
+        default:
+            canvas.FillRing(cx, cy, radius, radius * 0.78, brand);
+            canvas.FillCircle(cx, cy, radius * 0.66, accent);
+            break;
+    }
+}
+
+// The first word of the name, as much of it as fits, from `left` to the right edge, over a
+// slanted or straight accent band.
+void DrawWordMark(Random& random, LogoCanvas& canvas, const std::string& companyName, int left,
+                  double cy, Rgba brand, Rgba accent)
+{
+    const double width = canvas.Width(), height = canvas.Height();
+    const double room = width - 4 - left;
+    std::string mark = WordMark(companyName);
+    // Shrinks a long word only so far, then cuts it: a short word read at once beats a long
+    // one too small to read.
+    canvas.FitText(mark, std::max(8.0, height * 0.34), std::max(8.0, height * 0.18), room, height);
+    while (mark.size() > 1 && canvas.Measure(mark).width > room)
+        mark.pop_back();
+    const double capital = canvas.Measure(mark).height;
+    canvas.DrawText(mark, left, cy - 0.3 * capital, brand);
+    const double bandTop = std::round(cy + 0.85 * capital);
+    const double thickness = 1 + std::round(capital / 7);
+    if (random.Percent(50)) {
+        const double bottom = std::min(height - 2, bandTop + 2 + thickness);
+        const double shear = 0.3 * (bottom - bandTop), right = width - 6;
+        canvas.FillPolygon({{left - 2.0, bandTop},
+                            {right, bandTop},
+                            {right + shear, bottom},
+                            {left - 2.0 + shear, bottom}},
+                           accent);
+    } else {
+        canvas.FillRect(left, bandTop, width - 4, bandTop + thickness, accent);
+    }
+}
+
+// A small logo is a hard-edged emblem of at most 64 by 32 pixels.
+std::string MakeLogo(Random& random, const std::string& companyName, bool small)
 {
     std::string initials = Initials(companyName);
     Rgba brand = random.Pick(kBrandColours);
     Rgba accent = random.Pick(kBrandColours);
-    const Rgba white{255, 255, 255, 255};
-    const Rgba clear{255, 255, 255, 0};
     int kind = random.Below(100);
     if (small)
         kind = 12 + kind % 43;
+    if (kind < 12)
+        return WordMarkStrip(random, initials, brand);
 
-    if (kind < 12) {
-        // A wide word-mark strip: only a few pixels high and two colours, one bit per pixel.
-        int width = random.Range(420, 640), height = random.Range(8, 24);
-        bool blackAndWhite = random.Percent(50);
-        Rgba ink = blackAndWhite ? Rgba{0, 0, 0, 255} : brand;
-        Canvas canvas(width, height, white);
-        int scale = height >= 16 ? 2 : 1;
-        int textY = (height - 7 * scale) / 2;
-        DrawText(canvas, initials, 4, textY, scale, ink);
-        int barStart = 8 + TextWidth(initials, scale) + 6;
-        canvas.FillRect(barStart, height / 2 - 1, width - 4, height / 2 + 1, ink);
-        for (int x = barStart; x < width - 8; x += random.Range(24, 60))
-            canvas.FillRect(x, 1, x + 3, height - 1, ink);
-        return encoder.Encode(canvas, blackAndWhite ? PngKind::Gray : PngKind::Palette,
-                              random.Percent(60));
-    }
-
-    bool antialias = kind >= 55;  // palette logos stay hard-edged to keep their colour count low
-    // Full colour costs three or four bytes a pixel: those logos stay a little smaller.
+    const bool antialias = kind >= 55;
+    // Full colour antialiased logos cost more bytes a pixel: they stay a little smaller.
     int width = small       ? random.Range(40, 64)
                 : antialias ? random.Range(80, 160)
                             : random.Range(80, 200);
@@ -993,79 +593,42 @@ std::string MakeLogo(Random& random, const std::string& companyName, const PngEn
                              : random.Range(40, 80);
     if (width < height * 3 / 2)
         width = height * 3 / 2;
-    bool transparent = (kind >= 40 && kind < 55 && random.Percent(40)) || (kind >= 75 && kind < 90);
-    Canvas canvas(width, height,
-                  transparent          ? clear
-                  : random.Percent(70) ? white
-                                       : Lighter(brand, 0.85));
+    const bool transparent =
+        (kind >= 40 && kind < 55 && random.Percent(40)) || (kind >= 75 && kind < 90);
+    if (antialias && random.Percent(transparent ? 20 : 15)) {
+        brand = Grey(brand);
+        accent = Grey(accent);
+    }
+    std::optional<Rgba> background;
+    if (!transparent)
+        background = random.Percent(70) ? kWhite : Lighter(brand, 0.85);
+    LogoCanvas canvas(width, height, background, antialias);
 
-    double h = height;
     if (!antialias && random.Percent(30)) {
-        // A stepped shade along the bottom: eight steps need a 4-bit palette, twenty an 8-bit one.
+        // A stepped shade along the bottom.
         int steps = random.Percent(70) ? 8 : 20;
         int bandHeight = std::max(3, height / 8);
         for (int i = 0; i < steps; ++i)
             canvas.FillRect(width * i / steps, height - bandHeight, width * (i + 1) / steps, height,
                             Lighter(accent, 0.8 * i / steps));
     }
-    int style = random.Below(4);
-    double emblem = h * 0.42;
-    double cx = h * 0.5 + 2, cy = h * 0.5;
-    switch (style) {
-        case 0:
-            canvas.Fill(Circle(cx, cy, emblem), cy - emblem, cy + emblem, brand, antialias);
-            break;
-        case 1:
-            canvas.Fill(
-                RoundRect(cx - emblem, cy - emblem, cx + emblem, cy + emblem, emblem * 0.35),
-                cy - emblem, cy + emblem, brand, antialias);
-            break;
-        case 2:
-            canvas.Fill(Diamond(cx, cy, emblem * 1.1, emblem * 1.1), cy - emblem * 1.1,
-                        cy + emblem * 1.1, brand, antialias);
-            break;
-        default:
-            canvas.Fill(Ring(cx, cy, emblem, emblem * 0.78), cy - emblem, cy + emblem, brand,
-                        antialias);
-            canvas.Fill(Circle(cx, cy, emblem * 0.66), cy - emblem, cy + emblem, accent, antialias);
-            break;
-    }
-    // Initials inside the emblem, as large as fit.
-    std::string inside = initials.substr(0, 2);
-    int scale = std::max(1, static_cast<int>(emblem * 1.2 / (6 * inside.size())));
-    scale = std::min(scale, std::max(1, static_cast<int>(emblem * 1.1 / 7)));
-    int textWidth = TextWidth(inside, scale);
-    DrawText(canvas, inside, static_cast<int>(cx - textWidth / 2.0 + 0.5),
-             static_cast<int>(cy - 3.5 * scale + 0.5), scale, white);
-    // A word-mark to the right: the first word of the name, as much of it as fits, over a
-    // slanted or straight accent band.
-    int left = static_cast<int>(cx + emblem * 1.15) + 4;
-    if (left + 20 < width) {
-        std::string mark = WordMark(companyName);
-        int markScale = std::max(1, std::min(3, height / 24));
-        while (markScale > 1 && left + TextWidth(mark, markScale) > width - 4)
-            --markScale;
-        while (mark.size() > 1 && left + TextWidth(mark, markScale) > width - 4)
-            mark.pop_back();
-        DrawText(canvas, mark, left, static_cast<int>(cy - 3.5 * markScale) - markScale * 2,
-                 markScale, brand);
-        double bandTop = cy + 6 * markScale;
-        if (random.Percent(50))
-            canvas.Fill(Band(left - 2.0 - 0.3 * bandTop, width - left - 4.0, 0.3), bandTop,
-                        std::min(h - 2, bandTop + 3 + markScale), accent, antialias);
-        else
-            canvas.FillRect(left, static_cast<int>(bandTop), width - 4,
-                            static_cast<int>(bandTop) + 1 + markScale, accent);
-    }
+    const double h = height;
+    const double radius = h * 0.42;
+    const double cx = h * 0.5 + 2, cy = h * 0.5;
+    const int style = random.Below(4);
+    DrawEmblem(canvas, style, cx, cy, radius, brand, accent);
+    // Initials inside the emblem, as large as fit; the ring leaves them its inner disc.
+    const std::string inside = initials.substr(0, 2);
+    const bool ring = style == 3;
+    canvas.FitText(inside, radius * 1.2, 4, radius * (ring ? 1.0 : 1.25),
+                   radius * (ring ? 0.62 : 0.95));
+    const cairo_text_extents_t ink = canvas.Measure(inside);
+    canvas.DrawText(inside, cx - ink.width / 2, cy, kWhite);
 
-    PngKind format = PngKind::Palette;
-    if (antialias) {
-        if (transparent)
-            format = random.Percent(20) ? PngKind::GrayAlpha : PngKind::RgbAlpha;
-        else
-            format = random.Percent(15) ? PngKind::Gray : PngKind::Rgb;
-    }
-    return encoder.Encode(canvas, format, true);
+    const int left = static_cast<int>(cx + radius * 1.15) + 4;
+    if (left + 20 < width)
+        DrawWordMark(random, canvas, companyName, left, cy, brand, accent);
+    return canvas.Png();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1650,8 +1213,8 @@ public:
         Text& logo = draft.company.values[kLogo];
         if (draft.random.Below(3) == 0) {
             const Text& name = draft.company.values[kName];
-            logo = Base64(MakeLogo(draft.random, name ? *name : draft.base, encoder, lean));
-            draft.company.hasLogo = true;
+            logo = Base64(MakeLogo(draft.random, name ? *name : draft.base, lean));
+            draft.company.hasLogo = !logo->empty();
         } else {
             logo = Sometimes(draft.random, std::string(), 50.0, 50.0);
         }
@@ -2055,7 +1618,6 @@ private:
 
     uint64_t seed;
     bool lean;
-    PngEncoder encoder;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 #include <sys/wait.h>
 
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <set>
@@ -159,6 +160,17 @@ const char* const kCompanyColumns[] = {
     "updated",
 };
 
+// Whether the image shows more than one colour, that is, whether anything was drawn on it.
+bool ShowsADrawing(const wxImage& image)
+{
+    const unsigned char* rgb = image.GetData();
+    const size_t pixels = static_cast<size_t>(image.GetWidth()) * image.GetHeight();
+    for (size_t i = 1; i < pixels; ++i)
+        if (memcmp(rgb, rgb + 3 * i, 3) != 0)
+            return true;
+    return false;
+}
+
 }  // namespace
 
 TEST(NorvelGenDir, WritesEveryColumnTheViewerReadsAndIndexesTheLinkTable)
@@ -281,7 +293,7 @@ TEST(NorvelGenDir, LogosAreStrictBase64PngsTheToolkitLoads)
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
 
-    size_t logos = 0, totalLength = 0, wideAndLow = 0;
+    size_t logos = 0, totalLength = 0, wideAndLow = 0, transparent = 0;
     for (const Row& row : directory.Rows("SELECT id, logo FROM companies WHERE logo != ''")) {
         const std::string& text = *row[1];
         ++logos;
@@ -294,16 +306,22 @@ TEST(NorvelGenDir, LogosAreStrictBase64PngsTheToolkitLoads)
         wxMemoryInputStream stream(bytes.GetData(), bytes.GetDataLen());
         wxImage image;
         ASSERT_TRUE(image.LoadFile(stream, wxBITMAP_TYPE_PNG)) << "company " << *row[0];
+        EXPECT_TRUE(ShowsADrawing(image)) << "company " << *row[0];
         EXPECT_GE(image.GetWidth(), 80) << "company " << *row[0];
+        EXPECT_GE(image.GetHeight(), 8) << "company " << *row[0];
+        EXPECT_LE(image.GetHeight(), 80) << "company " << *row[0];
         if (image.GetWidth() > 400 && image.GetHeight() <= 24)
             ++wideAndLow;
         else
             EXPECT_LE(image.GetWidth(), 200) << "company " << *row[0];
+        if (image.HasAlpha())
+            ++transparent;
     }
     EXPECT_GT(logos, 600u / 5);
     EXPECT_LT(logos, 600u / 2);
     EXPECT_LT(totalLength / logos, 3000u);
     EXPECT_GT(wideAndLow, 0u);
+    EXPECT_GT(transparent, 0u);
     EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM companies WHERE logo IS NOT NULL AND logo "
                                   "!= '' AND length(logo) % 4 != 0"));
 }
@@ -336,6 +354,7 @@ TEST(NorvelGenDir, LeanDirectoryHasShortPlainRecordsAndSmallLogos)
         wxMemoryInputStream stream(bytes.GetData(), bytes.GetDataLen());
         wxImage image;
         ASSERT_TRUE(image.LoadFile(stream, wxBITMAP_TYPE_PNG)) << "company " << *row[0];
+        EXPECT_TRUE(ShowsADrawing(image)) << "company " << *row[0];
         EXPECT_LE(image.GetWidth(), 64) << "company " << *row[0];
         EXPECT_LE(image.GetHeight(), 32) << "company " << *row[0];
     }
