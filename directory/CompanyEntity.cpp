@@ -1,6 +1,5 @@
 #include "directory/CompanyEntity.h"
 
-#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>

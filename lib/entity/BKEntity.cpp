@@ -212,6 +212,7 @@ BKClassInfo BKEntity::GetClassInfo() const
 void BKEntity::Destroy(BKEntityType* field)
 {
     std::less<const BKEntityType*> before;
+    BKEntityType* blockBegin = BlockBegin();
     if (blockBegin && !before(field, blockBegin) && before(field, blockBegin + blockSize))
         field->~BKEntityType();
     else
@@ -225,7 +226,6 @@ void BKEntity::DeleteFields()
     fields.ClearItems();
     inBlockOrder = false;
     block.reset();
-    blockBegin = nullptr;
     blockSize = 0;
     textBlock.reset();
 }
@@ -246,7 +246,7 @@ void BKEntity::ListBlock()
         return;
     fields.ReserveItems(blockSize);
     for (unsigned int index = 0; index < blockSize; ++index)
-        fields.AppendItem(blockBegin + index);
+        fields.AppendItem(BlockBegin() + index);
     inBlockOrder = false;
 }
 
@@ -436,7 +436,7 @@ void BKEntity::CopyFields(const BKEntity& prototype)
     if (count == 0)
         return;
     block.reset(::operator new(sizeof(BKEntityType) * count));
-    blockBegin = static_cast<BKEntityType*>(block.get());
+    BKEntityType* blockBegin = BlockBegin();
     inBlockOrder = true;
     for (unsigned int index = 0; index < count; ++index) {
         const BKEntityType* model = prototype.Get(index);

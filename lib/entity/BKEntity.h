@@ -172,7 +172,7 @@ public:
     {
         if (!inBlockOrder)
             return fields.GetItem(index);
-        return index < blockSize ? blockBegin + index : nullptr;
+        return index < blockSize ? BlockBegin() + index : nullptr;
     }
     unsigned int GetCount() const { return inBlockOrder ? blockSize : fields.GetItemCount(); }
     // False when there was no such field.
@@ -220,6 +220,7 @@ private:
     };
 
     int IndexOf(const wxString& key) const;
+    BKEntityType* BlockBegin() const { return static_cast<BKEntityType*>(block.get()); }
     // Lists the records of the block in the field list, before anything changes the order.
     void ListBlock();
     void Declare(BKEntityType* field);
@@ -238,7 +239,6 @@ private:
     // A record of the block that is removed or redeclared is destroyed in place; the storage
     // goes with the entity (or the next CopyFields).
     std::unique_ptr<void, BlockDeleter> block;
-    BKEntityType* blockBegin = nullptr;
     unsigned int blockSize = 0;
     // While set, the order is that of the block and the field list stays empty: a record
     // as CopyFields made it, which most never leave, needs no list of its own.
