@@ -1,5 +1,6 @@
 // Helpers for GUI tests: answering a message box while recording what it said, letting a
-// dialog under test run modally for real, and a time limit for a test.
+// dialog under test run modally for real, waiting for what a window shows, and a time limit
+// for a test.
 #pragma once
 
 #include <chrono>
@@ -11,9 +12,12 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
+#include <wx/utils.h>
 
 // Answers the next wxMessageDialog with the given button and records its text and caption.
 class ExpectMessageBox : public wxExpectModal<wxMessageDialog> {
@@ -78,6 +82,24 @@ inline int RunModal(wxDialog& dialog, std::function<void()> drive)
             dialog.EndModal(wxID_ABORT);
     });
     return dialog.ShowModal();
+}
+
+// Runs the event loop until reached() holds; when the limit passes first, fails the test with
+// what it waited for ("the export dialog", "the status count 548"). Whether it was reached.
+inline bool WaitFor(const char* what, const std::function<bool()>& reached,
+                    std::chrono::milliseconds limit = std::chrono::seconds(5))
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!reached()) {
+        if (std::chrono::steady_clock::now() > end) {
+            ADD_FAILURE() << "Timed out waiting for " << what;
+            return false;
+        }
+        wxYield();
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(5);
+    }
+    return true;
 }
 
 // Ends the test program when the scope is not left in time: printing or a dialog that hangs
