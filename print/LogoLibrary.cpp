@@ -153,16 +153,25 @@ wxBitmapType LogoLibrary::ReadHeader(const unsigned char* data, size_t length, w
     return wxBITMAP_TYPE_INVALID;
 }
 
-wxImage LogoLibrary::Decode(const wxString& base64)
+wxBitmapType LogoLibrary::Check(const wxString& base64, wxMemoryBuffer* bytes)
 {
     if (base64.empty() || base64.length() > kMaxTextLength)
-        return wxImage();
-    const wxMemoryBuffer bytes = Base64Library().wxBase64Decode(base64);
-    const auto* data = static_cast<const unsigned char*>(bytes.GetData());
+        return wxBITMAP_TYPE_INVALID;
+    *bytes = Base64Library().wxBase64Decode(base64);
+    const auto* data = static_cast<const unsigned char*>(bytes->GetData());
     wxSize size;
-    const wxBitmapType type = ReadHeader(data, bytes.GetDataLen(), &size);
+    const wxBitmapType type = ReadHeader(data, bytes->GetDataLen(), &size);
     if (type == wxBITMAP_TYPE_INVALID || size.x < 1 || size.y < 1 || size.x > kMaxSide ||
         size.y > kMaxSide)
+        return wxBITMAP_TYPE_INVALID;
+    return type;
+}
+
+wxImage LogoLibrary::Decode(const wxString& base64)
+{
+    wxMemoryBuffer bytes;
+    const wxBitmapType type = Check(base64, &bytes);
+    if (type == wxBITMAP_TYPE_INVALID)
         return wxImage();
 
     // A broken image makes the toolkit log an error, which the program would show as a box;

@@ -22,6 +22,11 @@ public:
     // hold every frame. wxBITMAP_TYPE_INVALID for any other data or a header cut short.
     static wxBitmapType ReadHeader(const unsigned char* data, size_t length, wxSize* size);
 
+    // The logo's bytes, decoded from Base64, and their image type when the logo passes every
+    // check before decoding (text length, format, declared size); wxBITMAP_TYPE_INVALID
+    // otherwise. The image itself may still fail to decode.
+    static wxBitmapType Check(const wxString& base64, wxMemoryBuffer* bytes);
+
     // The logo's image; an invalid image for empty, malformed, refused or undecodable logos.
     // Nothing is logged or shown for a bad logo.
     static wxImage Decode(const wxString& base64);
