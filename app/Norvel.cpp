@@ -2,9 +2,9 @@
 
 #include <wx/image.h>
 #include <wx/log.h>
-#include <wx/msgdlg.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/ErrorBox.h"
 #include "lib/core/BKFile.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
@@ -42,9 +42,7 @@ bool Norvel::OnInit()
 
 void Norvel::ShowError(const wxString& title, const wxString& message)
 {
-    wxMessageDialog box(nullptr, message, title, wxOK | wxCENTRE);
-    box.Centre(wxBOTH);
-    box.ShowModal();
+    ShowErrorBox(nullptr, title, message);
 }
 
 std::unique_ptr<RuntimeInformationType> Norvel::CreateRuntimeInformation(

@@ -1,11 +1,11 @@
 #include "ui/CompanyFrame.h"
 
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/ErrorBox.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CompanyController.h"
@@ -232,9 +232,7 @@ std::unique_ptr<CompanyEntity> CompanyFrame::ReloadCompany()
 
 void CompanyFrame::ShowError(const wxString& title, const wxString& message)
 {
-    wxMessageDialog box(nullptr, message, title, wxOK | wxCENTRE);
-    box.CentreOnScreen(wxBOTH);
-    box.ShowModal();
+    ShowErrorBox(nullptr, title, message);
 }
 
 void CompanyFrame::CloseEvent(wxCloseEvent&)

@@ -3,10 +3,10 @@
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/ErrorBox.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CsvConfigType.h"
 #include "lib/core/BKReplacingFile.h"
@@ -144,9 +144,7 @@ bool ExportDialog::Accept()
 
 void ExportDialog::ShowError(const wxString& title, const wxString& message)
 {
-    wxMessageDialog box(this, message, title, wxOK | wxCENTRE);
-    box.CentreOnScreen(wxBOTH);
-    box.ShowModal();
+    ShowErrorBox(this, title, message);
 }
 
 void ExportDialog::BrowseEvent(wxCommandEvent&)

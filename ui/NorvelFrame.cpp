@@ -7,9 +7,9 @@
 
 #include <wx/app.h>
 #include <wx/display.h>
-#include <wx/msgdlg.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/ErrorBox.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CompanyController.h"
@@ -374,9 +374,7 @@ void NorvelFrame::PlaceCursor()
 
 void NorvelFrame::ShowError(const wxString& title, const wxString& message)
 {
-    wxMessageDialog box(this, message, title, wxOK | wxCENTRE);
-    box.CentreOnScreen(wxBOTH);
-    box.ShowModal();
+    ShowErrorBox(this, title, message);
 }
 
 void NorvelFrame::AllSectors()
