@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <wx/app.h>
+#include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
     if (!initializer.IsOk())
         return 2;
     wxSetAssertHandler(FailTestOnAssert);
+    // The logo tests decode images as the program does.
+    wxInitAllImageHandlers();
     // Log messages would otherwise be collected for a box that never comes.
     wxLog::SetActiveTarget(new wxLogStderr);
     return RUN_ALL_TESTS();
