@@ -102,6 +102,18 @@ inline bool WaitFor(const char* what, const std::function<bool()>& reached,
     return true;
 }
 
+// Lets the toolkit handle events for the time given, for what needs time to pass rather than
+// a state to reach (a double-click interval, input still on its way from the X server).
+inline void RunEventsFor(long milliseconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+        wxYield();
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(5);
+    }
+}
+
 // Ends the test program when the scope is not left in time: printing or a dialog that hangs
 // must fail the run, not hold it up.
 class Deadline {

@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "lib/gui/BKChangeInterface.h"
 
 #include <gtest/gtest.h>
@@ -35,12 +36,12 @@ TEST(BKChangeInterface, EachControlKindReportsTheUsersChangeOnly)
     EXPECT_FALSE(changed);
 
     ASSERT_TRUE(window.Click(list));
-    EXPECT_TRUE(ControlWindow::WaitUntil([&] { return changed; }));
+    EXPECT_TRUE(WaitFor("the change reported", [&] { return changed; }));
     EXPECT_NE(2, list->GetSelection());
 
     changed = false;
     window.Click(check);
-    EXPECT_TRUE(ControlWindow::WaitUntil([&] { return changed; }));
+    EXPECT_TRUE(WaitFor("the change reported", [&] { return changed; }));
     EXPECT_FALSE(check->IsChecked());
 
     // A date typed over the year of the one shown.

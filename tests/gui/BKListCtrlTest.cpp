@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "lib/gui/BKListCtrl.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <wx/ffile.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
-#include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
@@ -106,15 +106,6 @@ struct SelectionEvents {
 };
 
 // Lets the event loop run for the given time.
-void RunEventsFor(long milliseconds)
-{
-    wxStopWatch watch;
-    while (watch.Time() < milliseconds) {
-        wxYield();
-        wxMilliSleep(5);
-    }
-}
-
 }  // namespace
 
 TEST(BKListCtrl, ReportsWhatWasAppended)
@@ -690,16 +681,6 @@ TEST(BKListCtrl, MouseAndKeyboardRaiseTheListEvents)
                [&](wxListEvent& event) { activated.push_back(event.GetIndex()); });
     list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK,
                [&](wxListEvent& event) { rightClicked.push_back(event.GetIndex()); });
-    // Runs the events until the condition holds; false after two seconds.
-    auto until = [](auto condition) {
-        wxStopWatch watch;
-        while (!condition()) {
-            if (watch.Time() > 2000)
-                return false;
-            RunEventsFor(10);
-        }
-        return true;
-    };
     auto rowPoint = [list](long row) {
         wxRect rect;
         list->GetItemRect(row, rect);
@@ -709,7 +690,7 @@ TEST(BKListCtrl, MouseAndKeyboardRaiseTheListEvents)
 
     simulator.MouseMove(rowPoint(1));
     simulator.MouseClick();
-    ASSERT_TRUE(until([&] { return !events.selected.empty(); }));
+    ASSERT_TRUE(WaitFor("a row selected", [&] { return !events.selected.empty(); }));
     EXPECT_EQ(std::vector<long>{1}, events.selected);
     EXPECT_EQ(window.Pointer(1), list->GetSingleSelectionPointer());
 
@@ -718,25 +699,25 @@ TEST(BKListCtrl, MouseAndKeyboardRaiseTheListEvents)
     ASSERT_TRUE(list->GetItemRect(3, last));
     simulator.MouseMove(list->ClientToScreen(wxPoint(20, last.GetBottom() + 3 * last.height)));
     simulator.MouseClick();
-    ASSERT_TRUE(until([&] { return !events.deselected.empty(); }));
+    ASSERT_TRUE(WaitFor("a row deselected", [&] { return !events.deselected.empty(); }));
     EXPECT_EQ(std::vector<long>{1}, events.deselected);
     EXPECT_EQ(nullptr, list->GetSingleSelectionPointer());
 
     simulator.MouseMove(rowPoint(2));
     simulator.MouseClick();
-    ASSERT_TRUE(until([&] { return events.selected.size() == 2; }));
+    ASSERT_TRUE(WaitFor("two rows selected", [&] { return events.selected.size() == 2; }));
     simulator.Char(WXK_DOWN);
-    ASSERT_TRUE(until([&] { return events.selected.size() == 3; }));
+    ASSERT_TRUE(WaitFor("three rows selected", [&] { return events.selected.size() == 3; }));
     EXPECT_EQ((std::vector<long>{1, 2, 3}), events.selected);
     EXPECT_EQ((std::vector<long>{1, 2}), events.deselected);
     EXPECT_EQ(3, list->GetSingleSelectionPosition());
 
     simulator.MouseMove(rowPoint(0));
     simulator.MouseClick(wxMOUSE_BTN_RIGHT);
-    ASSERT_TRUE(until([&] { return !rightClicked.empty(); }));
+    ASSERT_TRUE(WaitFor("the right click", [&] { return !rightClicked.empty(); }));
     EXPECT_EQ(std::vector<long>{0}, rightClicked);
     simulator.MouseDblClick();
-    ASSERT_TRUE(until([&] { return !activated.empty(); }));
+    ASSERT_TRUE(WaitFor("the row activated", [&] { return !activated.empty(); }));
     EXPECT_EQ(std::vector<long>{0}, activated);
 }
 

@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "lib/gui/BKTextCtrl.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ BKTextCtrl* Field(ControlWindow& window, const wxString& expression, bool* chang
 void Leave(wxWindow* other)
 {
     other->SetFocus();
-    ControlWindow::WaitUntil([other] { return wxWindow::FindFocus() == other; });
+    WaitFor("the focus on the other control", [other] { return wxWindow::FindFocus() == other; });
     ControlWindow::Flush();
 }
 
@@ -180,7 +181,7 @@ TEST(BKTextCtrl, TextEnteredWithCtrlHeldIsTakenUnfilteredAndCounts)
 
     ASSERT_TRUE(window.Click(amount));
     window.Key('v', wxMOD_CONTROL);
-    ASSERT_TRUE(ControlWindow::WaitUntil([amount] { return amount->GetValue() == "abc"; }));
+    ASSERT_TRUE(WaitFor("the pasted text", [amount] { return amount->GetValue() == "abc"; }));
     EXPECT_TRUE(changed);
     // Ctrl is up again: filtering is back, and a refused keystroke keeps the pasted text.
     window.Type("1");

@@ -1,9 +1,9 @@
 #include "gui/ControlWindow.h"
+#include "GuiTestSupport.h"
 
 #include <cstring>
 
 #include <wx/app.h>
-#include <wx/stopwatch.h>
 #include <wx/utils.h>
 
 #include "ui/UiTestSupport.h"
@@ -17,7 +17,7 @@ ControlWindow::ControlWindow()
     wxEvtHandler::AddFilter(this);
     frame->Show();
     frame->Raise();
-    WaitUntil([this] { return frame->IsShownOnScreen(); });
+    WaitFor("the test window on screen", [this] { return frame->IsShownOnScreen(); });
 }
 
 ControlWindow::~ControlWindow()
@@ -59,7 +59,7 @@ void ControlWindow::Hold(int keycode, int modifiers)
 {
     const int expected = keysPressed + 1;
     user.KeyDown(keycode, modifiers);
-    WaitUntil([&] { return keysPressed >= expected; });
+    WaitFor("the key pressed", [&] { return keysPressed >= expected; });
     Settle();
 }
 
@@ -70,25 +70,9 @@ void ControlWindow::Release(int keycode, int modifiers)
     WaitForReleases(expected, buttonsReleased);
 }
 
-bool ControlWindow::WaitUntil(const std::function<bool()>& condition)
-{
-    wxStopWatch watch;
-    while (!condition()) {
-        if (watch.Time() > 2000)
-            return false;
-        Settle();
-        wxMilliSleep(5);
-    }
-    return true;
-}
-
 void ControlWindow::Flush()
 {
-    wxStopWatch watch;
-    while (watch.Time() < 60) {
-        Settle();
-        wxMilliSleep(5);
-    }
+    RunEventsFor(60);
 }
 
 int ControlWindow::FilterEvent(wxEvent& event)
@@ -108,6 +92,7 @@ int ControlWindow::FilterEvent(wxEvent& event)
 
 void ControlWindow::WaitForReleases(int keys, int buttons)
 {
-    WaitUntil([&] { return keysReleased >= keys && buttonsReleased >= buttons; });
+    WaitFor("the keys and buttons released",
+            [&] { return keysReleased >= keys && buttonsReleased >= buttons; });
     Settle();
 }

@@ -34,8 +34,6 @@ public:
     // Presses the key with the modifiers and keeps them down; releases them again.
     void Hold(int keycode, int modifiers);
     void Release(int keycode, int modifiers);
-    // Runs the events until the condition holds; false after two seconds.
-    static bool WaitUntil(const std::function<bool()>& condition);
     // Lets the toolkit handle the input still on its way from the X server.
     static void Flush();
 

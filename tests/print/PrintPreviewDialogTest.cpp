@@ -22,19 +22,6 @@
 
 namespace {
 
-// Lets the event loop run until the condition holds or the time is up; whether it holds.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000)
-{
-    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
-    while (!condition()) {
-        if (wxGetLocalTimeMillis() > end)
-            return false;
-        Settle();
-        wxMilliSleep(10);
-    }
-    return true;
-}
-
 // The preview of a company sheet whose notes run over several pages; printing goes into a
 // PostScript file.
 class PreviewWindow : public testing::Test {
@@ -73,7 +60,7 @@ protected:
     // first page out.
     void WaitForPageCount()
     {
-        ASSERT_TRUE(WaitFor([this] { return dialog->GetMaxPage() > 1; }));
+        ASSERT_TRUE(WaitFor("the second page", [this] { return dialog->GetMaxPage() > 1; }));
         ASSERT_EQ(Status(0), wxString::Format("Page 1 of %d", dialog->GetMaxPage()));
     }
 
@@ -169,7 +156,7 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
         dialog->ZoomNormal();
         dialog->ZoomIn();
         statusBar->SetStatusText("", 1);
-        EXPECT_TRUE(WaitFor([this] { return !Status(1).empty(); }, 2500));
+        EXPECT_TRUE(WaitFor("the page in the status bar", [this] { return !Status(1).empty(); }));
         EXPECT_EQ(Status(1), "Zoom: 150%");
 
         // Esc closes, as the tool does.
@@ -281,7 +268,8 @@ TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
                 dialog = preview;
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->IsModal());
-        ASSERT_TRUE(WaitFor([dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
+        ASSERT_TRUE(WaitFor("the first page",
+                            [dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
         shownTitle = dialog->GetPreview()->GetPrintout()->GetTitle();
         statusText = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar)
                          ->GetStatusText(0);

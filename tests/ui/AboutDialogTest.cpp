@@ -9,6 +9,7 @@
 #include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
+#include "GuiTestSupport.h"
 #include "app/Norvel.h"
 #include "ui/AboutDialog.h"
 #include "ui/UiTestSupport.h"
@@ -60,10 +61,7 @@ TEST(AboutDialog, ShowsThePageAndOpensItsLinkInsideTheWindow)
     user.MouseMove(link);
     Settle();
     user.MouseClick();
-    for (int i = 0; i < 200 && !html->GetOpenedPage().EndsWith("Hilfe.html"); ++i) {
-        Settle();
-        wxMilliSleep(10);
-    }
+    WaitFor("the help page", [html] { return html->GetOpenedPage().EndsWith("Hilfe.html"); });
     EXPECT_TRUE(html->GetOpenedPage().EndsWith("informations/Hilfe.html"));
     EXPECT_EQ(html->GetOpenedPageTitle(), "Hilfe zu norvel");
     // And the way back.

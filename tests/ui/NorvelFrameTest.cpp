@@ -791,10 +791,7 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
     Settle();
     user.Text("Kanzlei");
     user.Char(WXK_RETURN);
-    for (int i = 0; i < 200 && list->GetItemCount() == 0; ++i) {
-        Settle();
-        wxMilliSleep(10);
-    }
+    WaitFor("the search's rows", [list] { return list->GetItemCount() > 0; });
     EXPECT_EQ(searchText->GetValue(), "Kanzlei");
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->GetText(0, 1), "Kanzlei O'Neil & Partner");

@@ -6,6 +6,7 @@
 #include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
+#include "GuiTestSupport.h"
 #include "app/Norvel.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -105,11 +106,7 @@ TEST_F(ProgressWindow, EscapeCancelsAsTheButtonDoes)
     Settle();
     wxUIActionSimulator user;
     user.Char(WXK_ESCAPE);
-    for (int round = 0; round < 50 && !progress->IsCanceled(); ++round) {
-        wxMilliSleep(10);
-        Settle();
-    }
-    EXPECT_TRUE(progress->IsCanceled());
+    EXPECT_TRUE(WaitFor("the cancel seen", [this] { return progress->IsCanceled(); }));
 }
 
 TEST_F(ProgressWindow, CloseFromOutsideIsTakenAsCancel)

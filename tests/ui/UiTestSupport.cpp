@@ -1,4 +1,5 @@
 #include "ui/UiTestSupport.h"
+#include "GuiTestSupport.h"
 
 #include <cstdlib>
 
@@ -173,10 +174,7 @@ int PaintedPixels(wxWindow* window, const wxRect& rect)
 {
     // GTK draws on its frame clock: give it a few turns before reading the screen.
     window->Update();
-    for (int turn = 0; turn < 5; ++turn) {
-        Settle();
-        wxMilliSleep(20);
-    }
+    RunEventsFor(100);
     const wxRect visible =
         wxRect(window->ClientToScreen(rect.GetPosition()), rect.GetSize())
             .Intersect(wxRect(window->ClientToScreen(wxPoint()), window->GetClientSize()));
