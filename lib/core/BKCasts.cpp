@@ -9,7 +9,6 @@
 #include <limits>
 #include <memory>
 #include <stdexcept>
-#include <type_traits>
 
 #include <wx/intl.h>
 
@@ -106,18 +105,6 @@ long ParseLong(const char* text)
 unsigned long ParseUnsignedLong(const char* text)
 {
     return std::strtoul(text, nullptr, 10);
-}
-
-// The value limited to the range of T: a number too large for its target becomes the
-// largest the target holds, never its low bits (4294967297 is no width of 1 pixel).
-template <typename T, typename S>
-T Saturated(S value)
-{
-    if (std::is_signed<S>::value && value < static_cast<S>(std::numeric_limits<T>::min()))
-        return std::numeric_limits<T>::min();
-    if (value > static_cast<S>(std::numeric_limits<T>::max()))
-        return std::numeric_limits<T>::max();
-    return static_cast<T>(value);
 }
 
 // A floating-point value as an integer: limited to the target's range, NaN as 0. (The plain
@@ -454,21 +441,24 @@ char* BKCasts::ToChar() const
 {
     return NewCharArray(GetUtf8());
 }
+// Text is read as strtol/strtoul read it, clamped to the long range, and a narrower target
+// keeps the low bits, as every integer-to-integer conversion here does: 70000 as a short is
+// 4464. Only floating-point sources saturate, since their plain conversion is undefined.
 short BKCasts::ToShort() const
 {
-    return Saturated<short>(ParseLong(bytes));
+    return static_cast<short>(ParseLong(bytes));
 }
 unsigned short BKCasts::ToUnsignedShort() const
 {
-    return Saturated<unsigned short>(ParseUnsignedLong(bytes));
+    return static_cast<unsigned short>(ParseUnsignedLong(bytes));
 }
 int BKCasts::ToInt() const
 {
-    return Saturated<int>(ParseLong(bytes));
+    return static_cast<int>(ParseLong(bytes));
 }
 unsigned int BKCasts::ToUnsignedInt() const
 {
-    return Saturated<unsigned int>(ParseUnsignedLong(bytes));
+    return static_cast<unsigned int>(ParseUnsignedLong(bytes));
 }
 long BKCasts::ToLong() const
 {

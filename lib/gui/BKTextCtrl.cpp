@@ -102,8 +102,9 @@ void BKTextCtrl::Input(const wxString& text)
         return;
     filtering = false;
     const long insertion = GetInsertionPoint();
-    // A paste is taken as it is, so that a later refused keystroke undoes only itself.
-    if (programText || ctrlHeld || CheckText(text))
+    // Pasted and cut text is filtered like a keystroke: an amount field must never hold
+    // text that reads as 0.
+    if (programText || CheckText(text))
         lastAccepted = text;
     if (text != lastAccepted) {
         ChangeValue(lastAccepted);
@@ -127,9 +128,6 @@ void BKTextCtrl::KillFocusEvent(wxFocusEvent& event)
 
 void BKTextCtrl::LoseFocus()
 {
-    // Ctrl may be released while another window has the focus, and a flag left set would
-    // let every later keystroke through unfiltered.
-    ctrlHeld = false;
     // Only an amount in the field's own form is padded: "12.5" set by the program would
     // become "12.5,00", which no longer reads as a number.
     if (!IsEditable() || !CheckText(GetValue()))
@@ -138,19 +136,6 @@ void BKTextCtrl::LoseFocus()
         FillUp(2);
     else if (regularExpression == kThreeDecimals)
         FillUp(3);
-}
-
-void BKTextCtrl::DownEvent(wxKeyEvent& event)
-{
-    if (event.ControlDown())
-        ctrlHeld = true;
-    event.Skip();
-}
-
-void BKTextCtrl::UpEvent(wxKeyEvent& event)
-{
-    ctrlHeld = false;
-    event.Skip();
 }
 
 template <class Write>
@@ -178,8 +163,6 @@ wxBEGIN_EVENT_TABLE(BKTextCtrl, wxTextCtrl)
     EVT_SET_FOCUS(BKTextCtrl::SetFocusEvent)
     EVT_KILL_FOCUS(BKTextCtrl::KillFocusEvent)
     EVT_TEXT(wxID_ANY, BKTextCtrl::InputEvent)
-    EVT_KEY_DOWN(BKTextCtrl::DownEvent)
-    EVT_KEY_UP(BKTextCtrl::UpEvent)
 wxEND_EVENT_TABLE()
 
 }  // namespace Brenik

@@ -1,6 +1,7 @@
-// A text control that tells its form when the user edits it (BKChangeInterface), filters what
-// the user types with a regular expression, pads amounts with zeros when it loses the focus,
-// selects its whole text when it gains the focus, and reads and writes money values.
+// A text control that tells its form when the user edits it (BKChangeInterface), filters
+// every edit of the user (typing, pasting, cutting) with a regular expression, pads amounts
+// with zeros when it loses the focus, selects its whole text when it gains the focus, and
+// reads and writes money values.
 // Text the program sets (SetValue, ChangeValue, WriteText) is shown as it is, never filtered.
 // Every text change of an editable control raises the change flag, SetValue's included: a form
 // clears its flag after filling its controls.
@@ -60,8 +61,6 @@ public:
     void InputEvent(wxCommandEvent& event);
     void SetFocusEvent(wxFocusEvent& event);
     void KillFocusEvent(wxFocusEvent& event);
-    void DownEvent(wxKeyEvent& event);
-    void UpEvent(wxKeyEvent& event);
 
     // Text the program writes is taken as the last accepted text.
     void WriteText(const wxString& text) override;
@@ -85,8 +84,6 @@ private:
     wxString regularExpression;
     wxRegEx compiled;
     wxString lastAccepted;
-    // Text entered while Ctrl is down (pasting, cutting, undoing) is taken unfiltered.
-    bool ctrlHeld = false;
     bool filtering = true;  // cleared while the control restores its own text
     bool programText = false;
 

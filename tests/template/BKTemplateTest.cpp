@@ -94,6 +94,15 @@ TEST(BKTemplate, RootGetsTheSeparatorAndFilesAreReadBelowIt)
     ASSERT_TRUE(WriteTextFile(dir.Path("utf16.tpl"), std::string("\xff\xfeW\0e\0i\0\xdf\0", 10)));
     EXPECT_EQ(sheet.SetFile("utf16.tpl"), 0);
     EXPECT_EQ(sheet.GetContent(), wxString::FromUTF8("Weiß"));
+    // Bytes after the mark that do not decode are refused as well; a mark alone is empty text.
+    ASSERT_TRUE(WriteTextFile(dir.Path("bom-latin1.tpl"), "\xef\xbb\xbfM\xfcller"));
+    EXPECT_EQ(sheet.SetFile("bom-latin1.tpl"), -3);
+    ASSERT_TRUE(WriteTextFile(dir.Path("utf16-odd.tpl"), std::string("\xff\xfeW\0e", 5)));
+    EXPECT_EQ(sheet.SetFile("utf16-odd.tpl"), -3);
+    EXPECT_EQ(sheet.GetContent(), wxString::FromUTF8("Weiß"));
+    ASSERT_TRUE(WriteTextFile(dir.Path("bom-only.tpl"), "\xef\xbb\xbf"));
+    EXPECT_EQ(sheet.SetFile("bom-only.tpl"), 0);
+    EXPECT_EQ(sheet.GetContent(), "");
 
     // An empty root takes the file name as it stands.
     BKTemplate plain;
