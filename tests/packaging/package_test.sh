@@ -32,6 +32,7 @@ metainfo="$root/usr/share/metainfo/$id.metainfo.xml"
 desktop-file-validate "$desktop" || fail "desktop entry"
 grep -q '^Name\[de\]=' "$desktop" || fail "German name"
 appstreamcli validate --no-net "$metainfo" || fail "AppStream metadata"
+appstreamcli validate-tree --no-net "$root" >/dev/null || fail "AppStream metadata in the installed tree"
 # The software centre joins the metadata to the desktop entry by id, and shows the entry's
 # name and icon: they must agree.
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "launchable"
