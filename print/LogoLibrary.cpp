@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <utility>
 
 #include <wx/log.h>
