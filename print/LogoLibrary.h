@@ -1,7 +1,10 @@
 // Turns a company's logo, Base64 text from the directory file, into an image to show. The
 // logo is untrusted data: it is refused, never decoded, when its text is too long, when it is
-// not a PNG, JPEG or GIF, or when its header declares an image too large to hold in memory.
-// Holds nothing; every operation stands alone.
+// in none of the formats read here, or when its header declares an image too large to hold in
+// memory. Accepted: PNG, JPEG, GIF (its first image only), BMP, TIFF, ICO, CUR, PCX, PNM (P2,
+// P3, P5, P6), XPM and TGA. Refused among the toolkit's other formats: IFF, whose decoder
+// has crashed on a valid image, and ANI, whose decoder decodes every frame. Holds nothing; every
+// operation stands alone.
 #pragma once
 
 #include <cstddef>
@@ -17,14 +20,17 @@ public:
     static constexpr size_t kMaxTextLength = 8 * 1024 * 1024;
     static constexpr int kMaxSide = 4096;
 
-    // The image type the bytes start with (PNG, JPEG or GIF) and the size their header
-    // declares: PNG's IHDR, JPEG's start-of-frame marker, GIF's screen descriptor grown to
-    // hold every frame. wxBITMAP_TYPE_INVALID for any other data or a header cut short.
+    // The image type the bytes start with and the size their header declares: PNG's IHDR,
+    // JPEG's start-of-frame marker, GIF's screen grown to hold its first image, the bitmap
+    // header of a BMP and of every image in an icon or cursor (or their PNG header), TIFF's
+    // first directory, the PCX, PNM, XPM and TGA headers. wxBITMAP_TYPE_INVALID for any
+    // other data, a header cut short, or one the format's decoder would read differently.
     static wxBitmapType ReadHeader(const unsigned char* data, size_t length, wxSize* size);
 
     // The logo's bytes, decoded from Base64, and their image type when the logo passes every
     // check before decoding (text length, format, declared size); wxBITMAP_TYPE_INVALID
-    // otherwise. The image itself may still fail to decode.
+    // otherwise. A GIF's bytes are cut after its first image, since the decoder decodes every
+    // frame. Decode them with that type's handler alone. The image may still fail to decode.
     static wxBitmapType Check(const wxString& base64, wxMemoryBuffer* bytes);
 
     // The logo's image; an invalid image for empty, malformed, refused or undecodable logos.

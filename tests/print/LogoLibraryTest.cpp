@@ -1,10 +1,19 @@
+#include <cstring>
+#include <fstream>
 #include <string>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <wx/anidecod.h>
+#include <wx/imaggif.h>
 
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
+#include <wx/palette.h>
 
 #include "TestSupport.h"
 #include "print/Base64Library.h"
@@ -57,6 +66,90 @@ std::string GifWithFrame(unsigned int width, unsigned int height)
     return bytes;
 }
 
+void PutLittleEndian32(std::string& bytes, size_t at, unsigned long value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+std::string LittleEndian32(unsigned long value)
+{
+    std::string bytes(4, '\0');
+    PutLittleEndian32(bytes, 0, value);
+    return bytes;
+}
+
+// An icon of one entry holding the image bytes (a PNG).
+std::string IconOf(const std::string& image)
+{
+    return std::string("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0", 14) + LittleEndian32(image.size()) +
+           LittleEndian32(22) + image;
+}
+
+// A width x 2 grey or colour PNM, in text (P2, P3) or binary (P5, P6), with a comment line.
+std::string Pnm(char kind, int width)
+{
+    const bool colour = kind == '3' || kind == '6';
+    std::string bytes =
+        std::string("P") + kind + "\n# a comment\n" + std::to_string(width) + " 2\n255\n";
+    for (int sample = 0; sample < width * 2 * (colour ? 3 : 1); ++sample)
+        bytes += kind < '5' ? std::string("7 ") : std::string(1, '\7');
+    return bytes;
+}
+
+// A GIF of the given number of frames, each a whole 4096 x 4096 image: the toolkit's encoding
+// of one frame, its blocks (from its graphic control extension on) repeated.
+std::string GifAnimation(size_t frames)
+{
+    const int side = LogoLibrary::kMaxSide;
+    wxImage image(side, side);
+    unsigned char red[] = {200, 0}, green[] = {40, 0}, blue[] = {40, 0};
+    image.SetPalette(wxPalette(2, red, green, blue));
+    wxImageArray images;
+    images.Add(image);
+    wxMemoryOutputStream stream;
+    EXPECT_TRUE(wxGIFHandler().SaveAnimation(images, &stream, false));
+    std::string bytes(stream.GetLength() - 1, '\0');  // without the trailer
+    stream.CopyTo(bytes.data(), bytes.size());
+    const std::string frame = bytes.substr(bytes.find("\x21\xf9\x04"));
+    for (size_t i = 1; i < frames; ++i)
+        bytes += frame;
+    return bytes + '\x3b';
+}
+
+long StatusKb(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::strlen(field)));
+    return -1;
+}
+
+// The most memory, in kB, that decoding the logo (a whole 4096 pixels wide) holds at once: the
+// growth of the peak resident size of a child process that does nothing else; -1 when it fails.
+long DecodingPeakKb(const wxString& logo)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
+        const long before = StatusKb("VmHWM:");
+        const bool decoded = LogoLibrary::Decode(logo).GetWidth() == LogoLibrary::kMaxSide;
+        const long peak = decoded ? StatusKb("VmHWM:") - before : -1;
+        _exit(write(channel[1], &peak, sizeof peak) == sizeof peak ? 0 : 1);
+    }
+    close(channel[1]);
+    long peak = -1;
+    if (read(channel[0], &peak, sizeof peak) != sizeof peak)
+        peak = -1;
+    close(channel[0]);
+    waitpid(child, nullptr, 0);
+    return peak;
+}
+
 }  // namespace
 
 TEST_F(Logos, HeadersOfTheThreeFormatsDeclareTheirSize)
@@ -72,8 +165,7 @@ TEST_F(Logos, HeadersOfTheThreeFormatsDeclareTheirSize)
     // A frame beyond the screen counts: the decoder makes it as large as declared.
     EXPECT_EQ(HeaderSize(GifWithFrame(5000, 3)), wxSize(5000, 10));
 
-    // Other formats, text and headers cut short are not read.
-    EXPECT_EQ(HeaderSize(ImageBytes(8, 8, wxBITMAP_TYPE_BMP)), wxSize(-1, -1));
+    // Text and headers cut short are not read.
     EXPECT_EQ(HeaderSize("<svg xmlns='http://www.w3.org/2000/svg'/>"), wxSize(-1, -1));
     const std::string png = ImageBytes(8, 8, wxBITMAP_TYPE_PNG);
     EXPECT_EQ(HeaderSize(png.substr(0, 23)), wxSize(-1, -1));
@@ -111,13 +203,77 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
         Base64(high),
         Base64(GifWithFrame(5000, 3)),
         Base64(broken),
-        Base64(ImageBytes(8, 8, wxBITMAP_TYPE_BMP)),
         Base64("Unknown image data"),
         "Zm9v YmFy",                                     // not strict Base64
         wxString('A', LogoLibrary::kMaxTextLength + 4),  // too long to even decode
     };
     for (const wxString& logo : refused)
         EXPECT_FALSE(LogoLibrary::Decode(logo).IsOk()) << logo.Left(40);
+}
+
+TEST_F(Logos, EveryAcceptedFormatDecodesAndAnOverLargeOneIsRefusedUndecoded)
+{
+    const int over = LogoLibrary::kMaxSide + 1;
+    std::string largeIcon = ImageBytes(7, 2, wxBITMAP_TYPE_ICO);
+    PutLittleEndian32(largeIcon, 22 + 4, over);  // the bitmap's width, not the directory's
+    std::string largeCursor = ImageBytes(7, 2, wxBITMAP_TYPE_CUR);
+    PutLittleEndian32(largeCursor, 22 + 4, over);
+    struct Format {
+        wxBitmapType type;
+        std::string small;  // 7 x 2 pixels
+        std::string large;  // over the bound, which the toolkit would decode
+    };
+    const Format formats[] = {
+        {wxBITMAP_TYPE_BMP, ImageBytes(7, 2, wxBITMAP_TYPE_BMP),
+         ImageBytes(over, 2, wxBITMAP_TYPE_BMP)},
+        {wxBITMAP_TYPE_TIFF, ImageBytes(7, 2, wxBITMAP_TYPE_TIFF),
+         ImageBytes(over, 2, wxBITMAP_TYPE_TIFF)},
+        {wxBITMAP_TYPE_PCX, ImageBytes(7, 2, wxBITMAP_TYPE_PCX),
+         ImageBytes(over, 2, wxBITMAP_TYPE_PCX)},
+        {wxBITMAP_TYPE_XPM, ImageBytes(7, 2, wxBITMAP_TYPE_XPM),
+         ImageBytes(over, 2, wxBITMAP_TYPE_XPM)},
+        {wxBITMAP_TYPE_TGA, ImageBytes(7, 2, wxBITMAP_TYPE_TGA),
+         ImageBytes(over, 2, wxBITMAP_TYPE_TGA)},
+        {wxBITMAP_TYPE_PNM, Pnm('2', 7), Pnm('2', over)},
+        {wxBITMAP_TYPE_PNM, Pnm('3', 7), Pnm('3', over)},
+        {wxBITMAP_TYPE_PNM, Pnm('5', 7), Pnm('5', over)},
+        {wxBITMAP_TYPE_PNM, ImageBytes(7, 2, wxBITMAP_TYPE_PNM),
+         ImageBytes(over, 2, wxBITMAP_TYPE_PNM)},
+        {wxBITMAP_TYPE_ICO, ImageBytes(7, 2, wxBITMAP_TYPE_ICO), largeIcon},
+        {wxBITMAP_TYPE_CUR, ImageBytes(7, 2, wxBITMAP_TYPE_CUR), largeCursor},
+        {wxBITMAP_TYPE_ICO, IconOf(ImageBytes(7, 2, wxBITMAP_TYPE_PNG)),
+         IconOf(ImageBytes(over, 2, wxBITMAP_TYPE_PNG))},
+    };
+    for (const Format& format : formats) {
+        SCOPED_TRACE(format.small.substr(0, 4));
+        wxMemoryBuffer bytes;
+        EXPECT_EQ(LogoLibrary::Check(Base64(format.small), &bytes), format.type);
+        EXPECT_EQ(LogoLibrary::Decode(Base64(format.small)).GetSize(), wxSize(7, 2));
+        EXPECT_EQ(LogoLibrary::Check(Base64(format.large), &bytes), wxBITMAP_TYPE_INVALID);
+    }
+
+    // Formats whose decoders are not trusted with a logo, though the toolkit reads these.
+    std::string iff = std::string("FORM\0\0\0\x2eILBMBMHD\0\0\0\x14\0\x40\0\x30", 24) +
+                      std::string(16, '\0') + std::string("BODY\0\0\0\2\0\0", 10);
+    std::string ani = std::string("RIFF\0\0\0\0ACONanih\x24\0\0\0\x24", 21) +
+                      std::string(35, '\0') + IconOf(ImageBytes(7, 2, wxBITMAP_TYPE_PNG));
+    const std::pair<wxBitmapType, std::string> refused[] = {{wxBITMAP_TYPE_IFF, iff},
+                                                            {wxBITMAP_TYPE_ANI, ani}};
+    for (const auto& [type, data] : refused) {
+        wxMemoryInputStream stream(data.data(), data.size());
+        EXPECT_TRUE(wxImage::FindHandler(type)->CanRead(stream)) << type;
+        EXPECT_EQ(HeaderSize(data), wxSize(-1, -1)) << type;
+    }
+}
+
+TEST_F(Logos, AnAnimatedGifTakesTheMemoryOfItsFirstFrameAlone)
+{
+    // About 180 KB of Base64 that the decoder would make into 10 images of 16 million pixels.
+    const long firstFrame = DecodingPeakKb(Base64(GifAnimation(1)));
+    const long everyFrame = DecodingPeakKb(Base64(GifAnimation(10)));
+    ASSERT_GT(firstFrame, 0);
+    EXPECT_GT(everyFrame, 0);
+    EXPECT_LT(everyFrame, firstFrame * 1.1) << firstFrame;
 }
 
 TEST_F(Logos, FittingScalesDownToTheWidthThenTheHeightButNeverToNothing)
