@@ -16,6 +16,9 @@ namespace {
 // The line break for each position of the line-break box.
 const char* const LineBreaks[] = {"\n", "\r\n", "\r"};
 
+const char* const kCsvPattern = "*.csv";
+const char* const kCsvExtension = ".csv";
+
 }  // namespace
 
 // The event table macros are no code the formatter can lay out.
@@ -24,6 +27,9 @@ wxBEGIN_EVENT_TABLE(ExportDialog, XmlDialog)
     EVT_BUTTON(XRCID("browseButton"), ExportDialog::BrowseEvent)
     EVT_BUTTON(XRCID("cancelButton"), ExportDialog::CancelEvent)
     EVT_BUTTON(XRCID("exportButton"), ExportDialog::ExportEvent)
+    EVT_CHECKBOX(XRCID("replaceLineFeedCheckBox"), ExportDialog::UpdateControlsEvent)
+    EVT_TEXT(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
+    EVT_COMBOBOX(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
 wxEND_EVENT_TABLE()
 
 const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayoutControls()
@@ -36,6 +42,8 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayout
         {"lineFeedComboBox", wxCLASSINFO(wxComboBox)},
         {"replaceLineFeedCheckBox", wxCLASSINFO(wxCheckBox)},
         {"replaceLineFeedWithTextCtrl", wxCLASSINFO(wxTextCtrl)},
+        {"textDelimiterWarningStaticText", wxCLASSINFO(wxStaticText)},
+        {"byteOrderMarkCheckBox", wxCLASSINFO(wxCheckBox)},
         {"browseButton", wxCLASSINFO(wxButton)},
         {"cancelButton", wxCLASSINFO(wxButton)},
         {"exportButton", wxCLASSINFO(wxButton)},
@@ -61,6 +69,9 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
         XmlWindowLoader::FindControl<wxCheckBox>(this, "replaceLineFeedCheckBox");
     replaceLineFeedWithTextCtrl =
         XmlWindowLoader::FindControl<wxTextCtrl>(this, "replaceLineFeedWithTextCtrl");
+    textDelimiterWarningStaticText =
+        XmlWindowLoader::FindControl<wxStaticText>(this, "textDelimiterWarningStaticText");
+    byteOrderMarkCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "byteOrderMarkCheckBox");
     // Escape presses Cancel, as in every dialog.
     SetEscapeId(XRCID("cancelButton"));
 
@@ -69,12 +80,14 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
         SetClientSize(mainPanel->GetBestSize());
     }
     SetSize(wxSize(650, GetSize().GetHeight()));
+    CentreOnParent(wxBOTH);
 
     if (fileTextCtrl) {
         fileTextCtrl->SetFocus();
         if (settings)
             fileTextCtrl->ChangeValue(settings->GetFilename());
     }
+    UpdateControls();
 }
 
 void ExportDialog::Browse()
@@ -87,8 +100,8 @@ void ExportDialog::Browse()
     const wxString directory = isDirectory ? fileTextCtrl->GetValue() : current.GetPath();
     const wxString name = isDirectory || current.GetFullName().empty() ? wxString("export.csv")
                                                                        : current.GetFullName();
-    wxFileDialog dialog(this, _("Choose a file"), directory, name, "*.csv",
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    wxFileDialog dialog(this, _("Choose a file"), directory, name,
+                        _("Files (*.csv)") + "|" + kCsvPattern, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.CentreOnScreen(wxBOTH);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -113,10 +126,14 @@ void ExportDialog::Export()
 
 bool ExportDialog::Accept()
 {
-    const wxString name = fileTextCtrl ? fileTextCtrl->GetValue() : wxString();
+    wxString name = fileTextCtrl ? fileTextCtrl->GetValue() : wxString();
     if (name.empty()) {
         ShowError(_("Filename empty"), _("Please choose a filename."));
         return false;
+    }
+    if (!wxFileName(name).HasExt()) {
+        name += kCsvExtension;
+        fileTextCtrl->ChangeValue(name);
     }
     // Only asks whether the file could be written: the file itself is replaced by the
     // export when it has been written completely, and an existing one stays as it is.
@@ -139,7 +156,18 @@ bool ExportDialog::Accept()
         settings->SetReplaceLineBreak(replaceLineFeedCheckBox->GetValue());
     if (replaceLineFeedWithTextCtrl)
         settings->SetReplaceLineBreakWith(replaceLineFeedWithTextCtrl->GetValue());
+    settings->SetByteOrderMark(byteOrderMarkCheckBox && byteOrderMarkCheckBox->GetValue());
     return true;
+}
+
+void ExportDialog::UpdateControls()
+{
+    if (replaceLineFeedCheckBox && replaceLineFeedWithTextCtrl)
+        replaceLineFeedWithTextCtrl->Enable(replaceLineFeedCheckBox->GetValue());
+    // Nothing protects a value that holds the field delimiter then: the notes' "&amp;"
+    // alone would shift the columns after it under ";".
+    if (textDelimiterComboBox && textDelimiterWarningStaticText)
+        textDelimiterWarningStaticText->Show(textDelimiterComboBox->GetValue().empty());
 }
 
 void ExportDialog::ShowError(const wxString& title, const wxString& message)
@@ -162,4 +190,9 @@ void ExportDialog::CancelEvent(wxCommandEvent&)
 void ExportDialog::ExportEvent(wxCommandEvent&)
 {
     Export();
+}
+
+void ExportDialog::UpdateControlsEvent(wxCommandEvent&)
+{
+    UpdateControls();
 }
