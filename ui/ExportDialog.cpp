@@ -131,7 +131,9 @@ bool ExportDialog::Accept()
         ShowError(_("Filename empty"), _("Please choose a filename."));
         return false;
     }
-    if (!wxFileName(name).HasExt()) {
+    // A folder is no name to complete: it is refused below as before.
+    const wxFileName typed(name);
+    if (!typed.GetName().empty() && !typed.HasExt() && !wxFileName::DirExists(name)) {
         name += kCsvExtension;
         fileTextCtrl->ChangeValue(name);
     }
