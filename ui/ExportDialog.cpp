@@ -30,6 +30,7 @@ wxBEGIN_EVENT_TABLE(ExportDialog, XmlDialog)
     EVT_CHECKBOX(XRCID("replaceLineFeedCheckBox"), ExportDialog::UpdateControlsEvent)
     EVT_TEXT(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
     EVT_COMBOBOX(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
+    EVT_SHOW(ExportDialog::PlaceEvent)
 wxEND_EVENT_TABLE()
 
 const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayoutControls()
@@ -80,7 +81,7 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
         SetClientSize(mainPanel->GetBestSize());
     }
     SetSize(wxSize(650, GetSize().GetHeight()));
-    CentreOnParent(wxBOTH);
+    Place();
 
     if (fileTextCtrl) {
         fileTextCtrl->SetFocus();
@@ -172,6 +173,11 @@ void ExportDialog::UpdateControls()
         textDelimiterWarningStaticText->Show(textDelimiterComboBox->GetValue().empty());
 }
 
+void ExportDialog::Place()
+{
+    CentreOnParent(wxBOTH);
+}
+
 void ExportDialog::ShowError(const wxString& title, const wxString& message)
 {
     wxMessageDialog box(this, message, title, wxOK | wxCENTRE);
@@ -197,4 +203,13 @@ void ExportDialog::ExportEvent(wxCommandEvent&)
 void ExportDialog::UpdateControlsEvent(wxCommandEvent&)
 {
     UpdateControls();
+}
+
+void ExportDialog::PlaceEvent(wxShowEvent& event)
+{
+    event.Skip();
+    // Once more when it is on the screen: a window manager may put a new window where it
+    // likes, whatever position it was given before.
+    if (event.IsShown())
+        CallAfter(&ExportDialog::Place);
 }

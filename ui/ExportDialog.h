@@ -37,6 +37,8 @@ public:
     // Lets the replacement be typed only while line breaks are replaced, and shows the
     // warning about an empty text delimiter only while it is empty.
     void UpdateControls();
+    // Centres the dialog on its parent.
+    void Place();
     // A modal box over this dialog: text, caption, OK, centred on the screen.
     void ShowError(const wxString& title, const wxString& message);
 
@@ -44,6 +46,7 @@ public:
     void CancelEvent(wxCommandEvent& event);
     void ExportEvent(wxCommandEvent& event);
     void UpdateControlsEvent(wxCommandEvent& event);
+    void PlaceEvent(wxShowEvent& event);
 
 private:
     CsvConfigType* settings;
