@@ -313,8 +313,10 @@ void AppendCsvText(const CsvConfigType::Utf8& config, std::string& line, std::st
         ReplaceAll(changed, "\n", config.replaceLineBreakWith);
         ReplaceAll(changed, "\r", config.replaceLineBreakWith);
     }
+    // Doubled, not dropped: every CSV reader takes a doubled delimiter inside an enclosed
+    // value for one, and so gets the value back as it is.
     if (!config.textDelimiter.empty())
-        ReplaceAll(changed, config.textDelimiter, std::string());
+        ReplaceAll(changed, config.textDelimiter, config.textDelimiter + config.textDelimiter);
     line += changed;
 }
 

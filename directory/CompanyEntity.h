@@ -51,7 +51,7 @@ public:
     // delimiter, the line ended by the line break.
 
     // Appends one value to a CSV line: line breaks replaced when the settings ask for it
-    // (CR LF, then LF, then CR), every text delimiter removed, enclosed in text delimiters
+    // (CR LF, then LF, then CR), every text delimiter doubled, enclosed in text delimiters
     // when asked, the field delimiter after it when asked.
     static void GetCsvField(const CsvConfigType& config, wxString& line, wxString value,
                             bool appendFieldDelimiter, bool enclose);

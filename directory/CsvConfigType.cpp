@@ -25,6 +25,7 @@ void CsvConfigType::Reset()
     lineBreak = "\n";
     replaceLineBreak = false;
     replaceLineBreakWith.clear();
+    byteOrderMark = false;
 }
 
 wxString CsvConfigType::ToString() const
@@ -42,6 +43,8 @@ wxString CsvConfigType::ToString() const
 CsvConfigType::Utf8 CsvConfigType::ToUtf8() const
 {
     Utf8 bytes;
+    if (byteOrderMark)
+        bytes.fileStart = kUtf8ByteOrderMark;
     bytes.fieldDelimiter = fieldDelimiter.utf8_string();
     bytes.textDelimiter = textDelimiter.utf8_string();
     bytes.lineBreak = lineBreak.utf8_string();

@@ -1,5 +1,6 @@
-// The settings of a CSV export: target file, field and text delimiters, line break, and
-// whether line breaks inside values are replaced and by what. A plain value: copy it freely.
+// The settings of a CSV export: target file, field and text delimiters, line break, whether
+// line breaks inside values are replaced and by what, and whether the file starts with a
+// byte-order mark. A plain value: copy it freely.
 #pragma once
 
 #include <array>
@@ -12,6 +13,8 @@ public:
     // The same settings in UTF-8, the form the file gets: a long export converts them once,
     // not once per line.
     struct Utf8 {
+        // What the file starts with: the byte-order mark when asked for, else nothing.
+        std::string fileStart;
         std::string fieldDelimiter;
         std::string textDelimiter;
         std::string lineBreak;
@@ -25,8 +28,12 @@ public:
         std::array<bool, 256> mayChange{};
     };
 
+    // The UTF-8 byte-order mark. German spreadsheet programs read a UTF-8 file without it as
+    // Windows-1252 and show umlauts as two wrong characters each.
+    static constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
     // No file; ";" between fields, fields in double quotes, LF after each line, line breaks
-    // inside values kept.
+    // inside values kept, no byte-order mark.
     CsvConfigType();
     CsvConfigType(const wxString& filename, const wxString& fieldDelimiter,
                   const wxString& textDelimiter, const wxString& lineBreak, bool replaceLineBreak,
@@ -44,6 +51,8 @@ public:
     bool IsReplaceLineBreak() const { return replaceLineBreak; }
     void SetReplaceLineBreakWith(const wxString& text) { replaceLineBreakWith = text; }
     wxString GetReplaceLineBreakWith() const { return replaceLineBreakWith; }
+    void SetByteOrderMark(bool mark) { byteOrderMark = mark; }
+    bool IsByteOrderMark() const { return byteOrderMark; }
 
     // Back to the defaults of the default constructor.
     void Reset();
@@ -58,4 +67,5 @@ private:
     wxString lineBreak;
     bool replaceLineBreak = false;
     wxString replaceLineBreakWith;
+    bool byteOrderMark = false;
 };

@@ -16,6 +16,9 @@ namespace {
 // The line break for each position of the line-break box.
 const char* const LineBreaks[] = {"\n", "\r\n", "\r"};
 
+const char* const kCsvPattern = "*.csv";
+const char* const kCsvExtension = ".csv";
+
 }  // namespace
 
 // The event table macros are no code the formatter can lay out.
@@ -24,6 +27,10 @@ wxBEGIN_EVENT_TABLE(ExportDialog, XmlDialog)
     EVT_BUTTON(XRCID("browseButton"), ExportDialog::BrowseEvent)
     EVT_BUTTON(XRCID("cancelButton"), ExportDialog::CancelEvent)
     EVT_BUTTON(XRCID("exportButton"), ExportDialog::ExportEvent)
+    EVT_CHECKBOX(XRCID("replaceLineFeedCheckBox"), ExportDialog::UpdateControlsEvent)
+    EVT_TEXT(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
+    EVT_COMBOBOX(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
+    EVT_SHOW(ExportDialog::PlaceEvent)
 wxEND_EVENT_TABLE()
 
 const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayoutControls()
@@ -36,6 +43,8 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayout
         {"lineFeedComboBox", wxCLASSINFO(wxComboBox)},
         {"replaceLineFeedCheckBox", wxCLASSINFO(wxCheckBox)},
         {"replaceLineFeedWithTextCtrl", wxCLASSINFO(wxTextCtrl)},
+        {"textDelimiterWarningStaticText", wxCLASSINFO(wxStaticText)},
+        {"byteOrderMarkCheckBox", wxCLASSINFO(wxCheckBox)},
         {"browseButton", wxCLASSINFO(wxButton)},
         {"cancelButton", wxCLASSINFO(wxButton)},
         {"exportButton", wxCLASSINFO(wxButton)},
@@ -61,6 +70,9 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
         XmlWindowLoader::FindControl<wxCheckBox>(this, "replaceLineFeedCheckBox");
     replaceLineFeedWithTextCtrl =
         XmlWindowLoader::FindControl<wxTextCtrl>(this, "replaceLineFeedWithTextCtrl");
+    textDelimiterWarningStaticText =
+        XmlWindowLoader::FindControl<wxStaticText>(this, "textDelimiterWarningStaticText");
+    byteOrderMarkCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "byteOrderMarkCheckBox");
     // Escape presses Cancel, as in every dialog.
     SetEscapeId(XRCID("cancelButton"));
 
@@ -69,12 +81,14 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
         SetClientSize(mainPanel->GetBestSize());
     }
     SetSize(wxSize(650, GetSize().GetHeight()));
+    Place();
 
     if (fileTextCtrl) {
         fileTextCtrl->SetFocus();
         if (settings)
             fileTextCtrl->ChangeValue(settings->GetFilename());
     }
+    UpdateControls();
 }
 
 void ExportDialog::Browse()
@@ -87,8 +101,8 @@ void ExportDialog::Browse()
     const wxString directory = isDirectory ? fileTextCtrl->GetValue() : current.GetPath();
     const wxString name = isDirectory || current.GetFullName().empty() ? wxString("export.csv")
                                                                        : current.GetFullName();
-    wxFileDialog dialog(this, _("Choose a file"), directory, name, "*.csv",
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    wxFileDialog dialog(this, _("Choose a file"), directory, name,
+                        _("Files (*.csv)") + "|" + kCsvPattern, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.CentreOnScreen(wxBOTH);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -113,10 +127,16 @@ void ExportDialog::Export()
 
 bool ExportDialog::Accept()
 {
-    const wxString name = fileTextCtrl ? fileTextCtrl->GetValue() : wxString();
+    wxString name = fileTextCtrl ? fileTextCtrl->GetValue() : wxString();
     if (name.empty()) {
         ShowError(_("Filename empty"), _("Please choose a filename."));
         return false;
+    }
+    // A folder is no name to complete: it is refused below as before.
+    const wxFileName typed(name);
+    if (!typed.GetName().empty() && !typed.HasExt() && !wxFileName::DirExists(name)) {
+        name += kCsvExtension;
+        fileTextCtrl->ChangeValue(name);
     }
     // Only asks whether the file could be written: the file itself is replaced by the
     // export when it has been written completely, and an existing one stays as it is.
@@ -139,7 +159,23 @@ bool ExportDialog::Accept()
         settings->SetReplaceLineBreak(replaceLineFeedCheckBox->GetValue());
     if (replaceLineFeedWithTextCtrl)
         settings->SetReplaceLineBreakWith(replaceLineFeedWithTextCtrl->GetValue());
+    settings->SetByteOrderMark(byteOrderMarkCheckBox && byteOrderMarkCheckBox->GetValue());
     return true;
+}
+
+void ExportDialog::UpdateControls()
+{
+    if (replaceLineFeedCheckBox && replaceLineFeedWithTextCtrl)
+        replaceLineFeedWithTextCtrl->Enable(replaceLineFeedCheckBox->GetValue());
+    // Nothing protects a value that holds the field delimiter then: the notes' "&amp;"
+    // alone would shift the columns after it under ";".
+    if (textDelimiterComboBox && textDelimiterWarningStaticText)
+        textDelimiterWarningStaticText->Show(textDelimiterComboBox->GetValue().empty());
+}
+
+void ExportDialog::Place()
+{
+    CentreOnParent(wxBOTH);
 }
 
 void ExportDialog::ShowError(const wxString& title, const wxString& message)
@@ -160,4 +196,18 @@ void ExportDialog::CancelEvent(wxCommandEvent&)
 void ExportDialog::ExportEvent(wxCommandEvent&)
 {
     Export();
+}
+
+void ExportDialog::UpdateControlsEvent(wxCommandEvent&)
+{
+    UpdateControls();
+}
+
+void ExportDialog::PlaceEvent(wxShowEvent& event)
+{
+    event.Skip();
+    // Once more when it is on the screen: a window manager may put a new window where it
+    // likes, whatever position it was given before.
+    if (event.IsShown())
+        CallAfter(&ExportDialog::Place);
 }

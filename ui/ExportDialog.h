@@ -1,6 +1,6 @@
-// The settings dialog of a CSV export: target file, delimiters, line break and the handling
-// of line breaks inside values. Borrows the settings it fills (the main window's) and its
-// controls; the settings change only when the user confirms.
+// The settings dialog of a CSV export: target file, delimiters, line break, the handling of
+// line breaks inside values and the byte-order mark. Borrows the settings it fills (the main
+// window's) and its controls; the settings change only when the user confirms.
 #pragma once
 
 #include <utility>
@@ -9,6 +9,7 @@
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/panel.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "app/XmlDialog.h"
@@ -20,7 +21,8 @@ public:
     // What the dialog looks up in its layout "ExportDialog": control names and classes.
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
 
-    // Shows the settings' file name; every other control starts as the layout has it.
+    // Shows the settings' file name, centred on the parent; every other control starts as the
+    // layout has it.
     ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit, CsvConfigType* settings);
 
     // Lets the user pick the target file in the file dialog.
@@ -29,15 +31,22 @@ public:
     // Ends the dialog with OK when Accept does.
     void Export();
     // Checks that a file name is given and can be written, without touching the file, and
-    // stores the choices into the settings. False, after a box saying why, when the dialog
-    // has to stay open.
+    // stores the choices into the settings; a name without an extension gets ".csv". False,
+    // after a box saying why, when the dialog has to stay open.
     bool Accept();
+    // Lets the replacement be typed only while line breaks are replaced, and shows the
+    // warning about an empty text delimiter only while it is empty.
+    void UpdateControls();
+    // Centres the dialog on its parent.
+    void Place();
     // A modal box over this dialog: text, caption, OK, centred on the screen.
     void ShowError(const wxString& title, const wxString& message);
 
     void BrowseEvent(wxCommandEvent& event);
     void CancelEvent(wxCommandEvent& event);
     void ExportEvent(wxCommandEvent& event);
+    void UpdateControlsEvent(wxCommandEvent& event);
+    void PlaceEvent(wxShowEvent& event);
 
 private:
     CsvConfigType* settings;
@@ -49,6 +58,8 @@ private:
     wxComboBox* lineFeedComboBox = nullptr;
     wxCheckBox* replaceLineFeedCheckBox = nullptr;
     wxTextCtrl* replaceLineFeedWithTextCtrl = nullptr;
+    wxStaticText* textDelimiterWarningStaticText = nullptr;
+    wxCheckBox* byteOrderMarkCheckBox = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

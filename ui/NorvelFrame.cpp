@@ -558,7 +558,6 @@ void NorvelFrame::Export()
         return;
     {
         ExportDialog dialog(this, -1, GetRit(), &csvConfig);
-        dialog.CentreOnScreen(wxBOTH);
         if (dialog.ShowModal() != wxID_OK)
             return;
     }
@@ -595,6 +594,7 @@ bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
     const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
     std::string piece;
     piece.reserve(pieceSize * 2);
+    piece += settings.fileStart;
     CompanyEntity::AppendCsvHeader(settings, piece);
 
     const int rows = resultsListCtrl->GetItemCount();

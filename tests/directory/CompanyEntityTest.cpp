@@ -153,8 +153,8 @@ TEST(CompanyEntity, CsvHeaderAndLineUnderTheDefaults)
         "\"Memberships\";\"Parking\";\"Created\";\"Updated\"\n",
         company.GetCsvHeader(CsvConfigType()).utf8_string());
 
-    // The inner quotes go, the field delimiter inside a value stays, the rest is empty.
-    EXPECT_EQ("\"7\";\"Drei W\xC3\xB6rter; Firma\"" + Repeat(";\"\"", 29) + "\n",
+    // The inner quotes are doubled, the field delimiter inside a value stays, the rest is empty.
+    EXPECT_EQ("\"7\";\"Drei \"\"W\xC3\xB6rter\"\"; Firma\"" + Repeat(";\"\"", 29) + "\n",
               CsvLine(CsvConfigType(), {{"id", "7"}, {"name", "Drei \"W\xC3\xB6rter\"; Firma"}}));
 
     // Every column in its place, whatever order the record's fields are in (setting a
@@ -184,17 +184,17 @@ TEST(CompanyEntity, CsvHeaderAndLineUnderTheDefaults)
 
 TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
 {
-    // Line breaks are replaced before the text delimiter goes, also from the replacement;
-    // a delimiter of several characters goes whole.
+    // Line breaks are replaced before the text delimiter is doubled, also the one from the
+    // replacement; a delimiter of several characters is doubled whole.
     CsvConfigType quoted(wxString(), "; ", "''", "\n", true, "''|");
-    EXPECT_EQ("''1''; ''O'Neil|Partner''" + Repeat("; ''''", 29) + "\n",
+    EXPECT_EQ("''1''; ''O'Neil''''|''''Partner''" + Repeat("; ''''", 29) + "\n",
               CsvLine(quoted, {{"id", "1"}, {"name", "O'Neil\r\n''Partner"}}));
 
     // Enclosing and the delimiter after are each optional.
     CsvConfigType config;
     wxString line = "x";
     CompanyEntity::GetCsvField(config, line, "a\"b", false, false);
-    EXPECT_EQ("xab", line);
+    EXPECT_EQ("xa\"\"b", line);
     CompanyEntity::GetCsvField(config, line, wxString::FromUTF8("\xE2\x82\xAC"), true, true);
-    EXPECT_EQ(wxString::FromUTF8("xab\"\xE2\x82\xAC\";"), line);
+    EXPECT_EQ(wxString::FromUTF8("xa\"\"b\"\xE2\x82\xAC\";"), line);
 }

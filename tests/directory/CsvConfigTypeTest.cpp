@@ -11,6 +11,7 @@ TEST(CsvConfigType, DefaultsSettingsResetAndSummary)
     EXPECT_EQ("\n", config.GetLineBreak());
     EXPECT_FALSE(config.IsReplaceLineBreak());
     EXPECT_EQ("", config.GetReplaceLineBreakWith());
+    EXPECT_EQ("", config.ToUtf8().fileStart);  // no byte-order mark unless asked for
 
     CsvConfigType chosen("/tmp/a.csv", "\t", "'", "\r\n", true, wxString::FromUTF8("\xC2\xB6"));
     CsvConfigType copy = chosen;
@@ -21,6 +22,8 @@ TEST(CsvConfigType, DefaultsSettingsResetAndSummary)
     EXPECT_TRUE(copy.IsReplaceLineBreak());
     EXPECT_EQ("\xC2\xB6", copy.ToUtf8().replaceLineBreakWith);
     EXPECT_EQ("\r\n", copy.ToUtf8().lineBreak);
+    copy.SetByteOrderMark(true);
+    EXPECT_EQ("\xEF\xBB\xBF", copy.ToUtf8().fileStart);
     EXPECT_EQ(
         "Filename: /tmp/a.csv\nField delimiter: \t\nText delimiter: '\nLine break: \r\n\n"
         "Replace line break: yes\nReplace line break with: \xC2\xB6\n",
@@ -33,5 +36,6 @@ TEST(CsvConfigType, DefaultsSettingsResetAndSummary)
     EXPECT_EQ("\n", copy.GetLineBreak());
     EXPECT_FALSE(copy.IsReplaceLineBreak());
     EXPECT_EQ("", copy.GetReplaceLineBreakWith());
+    EXPECT_FALSE(copy.IsByteOrderMark());
     EXPECT_EQ("/tmp/a.csv", chosen.GetFilename());  // a copy, not a view
 }

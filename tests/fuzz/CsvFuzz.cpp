@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                replaceLineBreak, replaceWith);
     wxString line;
     CompanyEntity::GetCsvField(config, line, value, appendFieldDelimiter, enclose);
-    // The value's own text delimiters are removed, so the only ones left are the enclosing
-    // pair (the replacement text and the field delimiter may bring their own).
+    // The value's own text delimiters are doubled, so there are others only where the value
+    // had some (the replacement text and the field delimiter may bring their own).
     if (!textDelimiter.empty() && !replaceLineBreak && !appendFieldDelimiter) {
         wxString inner = line;
         if (enclose)

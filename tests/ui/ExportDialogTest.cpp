@@ -6,7 +6,9 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
@@ -53,7 +55,8 @@ protected:
     void SetUp() override
     {
         rit = Norvel::CreateRuntimeInformation("norvel");
-        parent = new wxFrame(nullptr, wxID_ANY, "Parent");
+        // Off the screen's centre, so that centring on it differs from centring on the screen.
+        parent = new wxFrame(nullptr, wxID_ANY, "Parent", wxPoint(40, 30), wxSize(900, 700));
         parent->Show();
         // Settings of an earlier export: only the file name comes back in the dialog.
         settings = CsvConfigType(dir.Path("old.csv"), "|", "'", "\r", true, "+");
@@ -66,7 +69,11 @@ protected:
         replace = wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedCheckBox")), wxCheckBox);
         replacement =
             wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
-        ASSERT_TRUE(file && field && text && lineBreak && replace && replacement);
+        warning = wxDynamicCast(dialog->FindWindow(XRCID("textDelimiterWarningStaticText")),
+                                wxStaticText);
+        forExcel = wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
+        ASSERT_TRUE(file && field && text && lineBreak && replace && replacement && warning &&
+                    forExcel);
         dialog->Show();
         Settle();
     }
@@ -93,6 +100,8 @@ protected:
     wxComboBox* lineBreak = nullptr;
     wxCheckBox* replace = nullptr;
     wxTextCtrl* replacement = nullptr;
+    wxStaticText* warning = nullptr;
+    wxCheckBox* forExcel = nullptr;
 };
 
 }  // namespace
@@ -106,6 +115,39 @@ TEST_F(ExportSettings, OpensWithTheLastFileNameAndOffersTheUsualDelimiters)
     EXPECT_EQ(wxJoin(text->GetStrings(), ' '), "\" ' ");
     EXPECT_EQ(lineBreak->GetCount(), 3u);
     EXPECT_TRUE(lineBreak->HasFlag(wxCB_READONLY));
+    EXPECT_FALSE(replacement->IsEnabled());
+    EXPECT_FALSE(warning->IsShown());
+    EXPECT_FALSE(forExcel->GetValue());
+    const wxPoint offCentre = dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
+                              parent->GetRect().GetPosition() - parent->GetSize() / 2;
+    EXPECT_LE(std::abs(offCentre.x), 1);
+    EXPECT_LE(std::abs(offCentre.y), 1);
+}
+
+TEST_F(ExportSettings, ReplacementAndWarningFollowTheBoxesTheUserChanges)
+{
+    dialog->Raise();
+    Settle();
+    wxUIActionSimulator user;
+    // The check box's own square sits at its left end.
+    const wxRect box = replace->GetScreenRect();
+    user.MouseMove(box.GetLeft() + box.GetHeight() / 2, box.GetTop() + box.GetHeight() / 2);
+    Settle();
+    user.MouseClick();
+    WaitFor("the replacement to take input", [&] { return replacement->IsEnabled(); });
+    user.MouseClick();
+    WaitFor("the replacement to take no input", [&] { return !replacement->IsEnabled(); });
+
+    // Emptying the text delimiter shows the warning; typing one hides it again.
+    text->SetFocus();
+    text->SelectAll();
+    Settle();
+    user.Char(WXK_BACK);
+    WaitFor("the warning about an empty text delimiter", [&] { return warning->IsShown(); });
+    EXPECT_EQ(text->GetValue(), "");
+    user.Char('\'');
+    WaitFor("the warning to go", [&] { return !warning->IsShown(); });
+    EXPECT_EQ(text->GetValue(), "'");
 }
 
 TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
@@ -133,6 +175,16 @@ TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
     EXPECT_EQ(settings.GetFieldDelimiter(), "\t");
     EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");
     EXPECT_EQ(FilesIn(dir.Path()), wxArrayString(1, wxString("kept.csv")));
+
+    // A name typed without an extension gets ".csv"; another extension stays.
+    for (const char* typed : {"liste", "liste.txt"}) {
+        dialog->Show();
+        file->ChangeValue(dir.Path(typed));
+        Click("exportButton");
+        const wxString expected = dir.Path(typed) + (wxString(typed).Contains(".") ? "" : ".csv");
+        EXPECT_EQ(settings.GetFilename(), expected);
+        EXPECT_EQ(file->GetValue(), expected);
+    }
 }
 
 TEST_F(ExportSettings, BrowseOpensTheFileDialogWhereTheFileLiesAndTakesTheChoice)
@@ -144,7 +196,7 @@ TEST_F(ExportSettings, BrowseOpensTheFileDialogWhereTheFileLiesAndTakesTheChoice
     EXPECT_EQ(choose.title, "Choose a file");
     EXPECT_EQ(choose.directory, dir.Path());
     EXPECT_EQ(choose.name, "old.csv");
-    EXPECT_EQ(choose.wildcard, "*.csv");
+    EXPECT_EQ(choose.wildcard, "Files (*.csv)|*.csv");
     EXPECT_TRUE(choose.style & wxFD_SAVE);
     EXPECT_TRUE(choose.style & wxFD_OVERWRITE_PROMPT);
     EXPECT_EQ(file->GetValue(), dir.Path("chosen.csv"));

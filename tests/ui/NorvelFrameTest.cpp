@@ -930,6 +930,7 @@ struct ExportAnswers {
     int lineBreak = 0;
     bool replace = false;
     wxString replacement;
+    bool forExcel = false;
     bool cancel = false;
 };
 
@@ -937,6 +938,9 @@ struct ExportDialogShown {
     wxString file, fieldDelimiter, textDelimiter, replacement;
     int lineBreak = -1;
     bool replace = true;
+    bool forExcel = true;
+    // From the parent's centre to the dialog's.
+    wxPoint offCentre;
 };
 
 template <>
@@ -959,13 +963,23 @@ protected:
             wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedCheckBox")), wxCheckBox);
         auto* replacement =
             wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
-        if (!file || !field || !text || !lineBreak || !replace || !replacement) {
+        auto* forExcel =
+            wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
+        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel) {
             ADD_FAILURE() << "the export dialog lacks a control";
             return wxID_CANCEL;
         }
         if (shown)
-            *shown = {file->GetValue(),        field->GetValue(),         text->GetValue(),
-                      replacement->GetValue(), lineBreak->GetSelection(), replace->GetValue()};
+            *shown = {file->GetValue(),
+                      field->GetValue(),
+                      text->GetValue(),
+                      replacement->GetValue(),
+                      lineBreak->GetSelection(),
+                      replace->GetValue(),
+                      forExcel->GetValue(),
+                      dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
+                          dialog->GetParent()->GetRect().GetPosition() -
+                          dialog->GetParent()->GetSize() / 2};
         if (answers.cancel)
             return wxID_CANCEL;
         file->ChangeValue(answers.file);
@@ -974,6 +988,7 @@ protected:
         lineBreak->SetSelection(answers.lineBreak);
         replace->SetValue(answers.replace);
         replacement->ChangeValue(answers.replacement);
+        forExcel->SetValue(answers.forExcel);
         // What the export button does, without the end of a modal loop the test never ran.
         return dialog->Accept() ? wxID_OK : wxID_CANCEL;
     }
@@ -1083,14 +1098,16 @@ std::string Header(const std::string& separator, const std::string& quote, const
                 separator, quote, end);
 }
 
-// The file as Python's csv module reads it with ";" and double quotes: rows of fields.
-std::vector<std::vector<std::string>> ReadWithPython(const wxString& path)
+// The file as Python's csv module reads it with the field and text delimiter: rows of fields.
+std::vector<std::vector<std::string>> ReadWithPython(const wxString& path, char delimiter = ';',
+                                                     char quote = '"')
 {
     const std::string command =
         "python3 -c \"import csv,sys\n"
-        "rows = csv.reader(open(sys.argv[1], encoding='utf-8', newline=''), delimiter=';')\n"
+        "rows = csv.reader(open(sys.argv[1], encoding='utf-8-sig', newline=''),\n"
+        "    delimiter=chr(int(sys.argv[2])), quotechar=chr(int(sys.argv[3])))\n"
         "sys.stdout.write('\\x1e'.join('\\x1f'.join(r) for r in rows))\" '" +
-        path.utf8_string() + "'";
+        path.utf8_string() + "' " + std::to_string(delimiter) + " " + std::to_string(quote);
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -1133,24 +1150,26 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     EXPECT_EQ(message, "The export is finished.");
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
 
-    // The rows in list order; the text delimiter leaves the values, line breaks stay inside.
+    // The rows in list order; the text delimiter is doubled inside the values, line breaks
+    // stay inside.
     std::string expected = Header(";", "\"", "\n");
     for (int row = 0; row < 2; ++row)
         expected += list->GetText(row, 1) == "Plain AG"
                         ? Line(PlainFields(), ";", "\"", "\n")
-                        : Line(AwkwardFields("M\xC3\xBCller Brot; Back'waren", "Anna\r\nBerta",
-                                             "Weg\n1", "K\xC3\xB6ln\rDeutz"),
+                        : Line(AwkwardFields("M\xC3\xBCller \"\"Brot\"\"; Back'waren",
+                                             "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"),
                                ";", "\"", "\n");
     EXPECT_EQ(ReadTextFile(file), expected);
 
     const auto rows = ReadWithPython(file);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], std::vector<std::string>(std::begin(HeaderFields), std::end(HeaderFields)));
+    // The reader gets every value back as it is stored.
     for (size_t row = 1; row < 3; ++row)
         EXPECT_EQ(rows[row], rows[row][0] == "8"
                                  ? PlainFields()
-                                 : AwkwardFields("M\xC3\xBCller Brot; Back'waren", "Anna\r\nBerta",
-                                                 "Weg\n1", "K\xC3\xB6ln\rDeutz"));
+                                 : AwkwardFields("M\xC3\xBCller \"Brot\"; Back'waren",
+                                                 "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"));
     wxArrayString files;  // and no temporary file beside it
     for (const char* name : {"firmen.csv", "home", "norvel.sqlite"})
         files.Add(name);
@@ -1162,17 +1181,22 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
     Open(Sectors, {Awkward()});
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 1);
+    frame->Move(40, 30);  // off the screen's centre, where the dialog must not go
     const wxString file = dir.Path("out.csv");
-    const std::string asStored[] = {"M\xC3\xBCller \"Brot\"; Back'waren", "Anna\r\nBerta", "Weg\n1",
-                                    "K\xC3\xB6ln\rDeutz"};
+    const std::vector<std::string> asStored = {"M\xC3\xBCller \"Brot\"; Back'waren",
+                                               "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"};
 
     struct Case {
         ExportAnswers answers;
         std::string separator, quote, end;
         std::vector<std::string> values;
+        // Whether Python's csv module is to read the values back as stored: they keep their
+        // line breaks, the delimiters have one character (all it takes), and a text
+        // delimiter protects them.
+        bool readable;
     };
     auto answers = [&](const char* field, const char* text, int lineBreak, bool replace,
-                       const char* with) {
+                       const char* with, bool forExcel = false) {
         ExportAnswers a;
         a.file = file;
         a.fieldDelimiter = wxString::FromUTF8(field);
@@ -1180,36 +1204,45 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
         a.lineBreak = lineBreak;
         a.replace = replace;
         a.replacement = wxString::FromUTF8(with);
+        a.forExcel = forExcel;
         return a;
     };
     const Case cases[] = {
+        // The field delimiter (a tab) and line breaks inside values.
         {answers("{tab}", "\"", 0, false, ""),
          "\t",
          "\"",
          "\n",
-         {"M\xC3\xBCller Brot; Back'waren", "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"}},
-        {answers("{Tab}", "", 1, false, ""),
-         "{Tab}",
-         "",
-         "\r\n",
-         {asStored[0], asStored[1], asStored[2], asStored[3]}},
+         {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", asStored[1], asStored[2], asStored[3]},
+         true},
+        {answers("{Tab}", "", 1, false, ""), "{Tab}", "", "\r\n", asStored, false},
         {answers("; ", "'", 2, true, " / "),
          "; ",
          "'",
          "\r",
-         {"M\xC3\xBCller \"Brot\"; Backwaren", "Anna / Berta", "Weg / 1", "K\xC3\xB6ln / Deutz"}},
+         {"M\xC3\xBCller \"Brot\"; Back''waren", "Anna / Berta", "Weg / 1", "K\xC3\xB6ln / Deutz"},
+         false},
         {answers("|", "\"", 1, true, ""),
          "|",
          "\"",
          "\r\n",
-         {"M\xC3\xBCller Brot; Back'waren", "AnnaBerta", "Weg1", "K\xC3\xB6lnDeutz"}},
+         {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", "AnnaBerta", "Weg1", "K\xC3\xB6lnDeutz"},
+         false},
+        // The single quote, the field delimiter inside a value, and the byte-order mark.
+        {answers(";", "'", 1, false, "", true),
+         ";",
+         "'",
+         "\r\n",
+         {"M\xC3\xBCller \"Brot\"; Back''waren", asStored[1], asStored[2], asStored[3]},
+         true},
     };
     wxString lastFile;
     for (const Case& c : cases) {
         ExportDialogShown shown;
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(c.answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
-        // Every time the dialog shows the last file name and the layout's other values.
+        // Every time the dialog shows the last file name and the layout's other values,
+        // centred on the main window.
         EXPECT_EQ(shown.file, lastFile);
         lastFile = file;
         EXPECT_EQ(shown.fieldDelimiter, ";");
@@ -1217,11 +1250,21 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
         EXPECT_EQ(shown.lineBreak, 0);
         EXPECT_FALSE(shown.replace);
         EXPECT_EQ(shown.replacement, "");
+        EXPECT_FALSE(shown.forExcel);
+        EXPECT_LE(std::abs(shown.offCentre.x), 1);
+        EXPECT_LE(std::abs(shown.offCentre.y), 1);
+        // Without the mark the bytes are exactly the lines; with it they follow it.
         EXPECT_EQ(ReadTextFile(file),
-                  Header(c.separator, c.quote, c.end) +
+                  (c.answers.forExcel ? "\xEF\xBB\xBF" : "") + Header(c.separator, c.quote, c.end) +
                       Line(AwkwardFields(c.values[0], c.values[1], c.values[2], c.values[3]),
                            c.separator, c.quote, c.end))
             << c.answers.fieldDelimiter << " " << c.answers.textDelimiter;
+        if (c.readable) {
+            const auto rows = ReadWithPython(file, c.separator[0], c.quote[0]);
+            ASSERT_EQ(rows.size(), 2u)
+                << c.answers.fieldDelimiter << " " << c.answers.textDelimiter;
+            EXPECT_EQ(rows[1], AwkwardFields(asStored[0], asStored[1], asStored[2], asStored[3]));
+        }
     }
 
     // Closing keeps the file name for the next start, nothing else of the settings.
