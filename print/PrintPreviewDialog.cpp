@@ -92,6 +92,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
     printPanel = XmlWindowLoader::FindControl<wxPanel>(this, "printPanel");
     mainStatusBar = XmlWindowLoader::FindControl<wxStatusBar>(this, "mainStatusBar");
+    toolBar = XmlWindowLoader::FindControl<wxToolBar>(this, "toolBar");
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
@@ -107,6 +108,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     ReadPages();
     zoom = 100;
     RefreshStatusBar();
+    RefreshPageTools();
     refreshTimer.StartOnce(150);
 }
 
@@ -186,6 +188,7 @@ void PrintPreviewDialog::ShowPage(int page)
         preview->SetCurrentPage(page);
     currentPage = page;
     RefreshStatusBar();
+    RefreshPageTools();
 }
 
 void PrintPreviewDialog::ZoomIn()
@@ -305,10 +308,23 @@ void PrintPreviewDialog::RefreshStatusBar()
     mainStatusBar->SetStatusText(_("Zoom: ") + Brenik::BKCasts::ToString(zoom) + "%", 1);
 }
 
+void PrintPreviewDialog::RefreshPageTools()
+{
+    if (!toolBar)
+        return;
+    const bool after = currentPage > minPage;
+    const bool before = currentPage < maxPage;
+    toolBar->EnableTool(XRCID("firstPageTool"), after);
+    toolBar->EnableTool(XRCID("previousPageTool"), after);
+    toolBar->EnableTool(XRCID("nextPageTool"), before);
+    toolBar->EnableTool(XRCID("lastPageTool"), before);
+}
+
 void PrintPreviewDialog::PageCountRefresh()
 {
     ReadPages();
     RefreshStatusBar();
+    RefreshPageTools();
     refreshTimer.Start(1000, wxTIMER_CONTINUOUS);
 }
 

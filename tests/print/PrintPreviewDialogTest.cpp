@@ -6,6 +6,7 @@
 
 #include <wx/filename.h>
 #include <wx/statusbr.h>
+#include <wx/toolbar.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -21,19 +22,6 @@
 #include "ui/UiTestSupport.h"
 
 namespace {
-
-// Lets the event loop run until the condition holds or the time is up; whether it holds.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000)
-{
-    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
-    while (!condition()) {
-        if (wxGetLocalTimeMillis() > end)
-            return false;
-        Settle();
-        wxMilliSleep(10);
-    }
-    return true;
-}
 
 // The preview of a company sheet whose notes run over several pages; printing goes into a
 // PostScript file.
@@ -73,7 +61,7 @@ protected:
     // first page out.
     void WaitForPageCount()
     {
-        ASSERT_TRUE(WaitFor([this] { return dialog->GetMaxPage() > 1; }));
+        ASSERT_TRUE(WaitFor("the page count", [this] { return dialog->GetMaxPage() > 1; }));
         ASSERT_EQ(Status(0), wxString::Format("Page 1 of %d", dialog->GetMaxPage()));
     }
 
@@ -138,17 +126,30 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
         const int last = dialog->GetMaxPage();
         EXPECT_EQ(Status(1), "Zoom: 100%");
 
+        // Which of first, previous, next and last can be used.
+        auto usable = [this] {
+            wxToolBar* tools = wxDynamicCast(dialog->FindWindow(XRCID("toolBar")), wxToolBar);
+            std::string state;
+            for (const char* tool :
+                 {"firstPageTool", "previousPageTool", "nextPageTool", "lastPageTool"})
+                state += tools->GetToolEnabled(XRCID(tool)) ? '1' : '0';
+            return state;
+        };
+        EXPECT_EQ(usable(), "0011");
         dialog->PreviousPage();
         EXPECT_EQ(dialog->GetCurrentPage(), 1);
         dialog->NextPage();
         EXPECT_EQ(Status(0), wxString::Format("Page 2 of %d", last));
+        EXPECT_EQ(usable(), last > 2 ? "1111" : "1100");
         dialog->LastPage();
         dialog->NextPage();
         EXPECT_EQ(dialog->GetCurrentPage(), last);
         EXPECT_EQ(dialog->GetPreview()->GetCurrentPage(), last);
         EXPECT_EQ(Status(0), wxString::Format("Page %d of %d", last, last));
+        EXPECT_EQ(usable(), "1100");
         dialog->FirstPage();
         EXPECT_EQ(dialog->GetPreview()->GetCurrentPage(), 1);
+        EXPECT_EQ(usable(), "0011");
 
         for (int page = last; page >= 1; --page)
             EXPECT_TRUE(dialog->GetPreview()->SetCurrentPage(page)) << page;
@@ -169,7 +170,9 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
         dialog->ZoomNormal();
         dialog->ZoomIn();
         statusBar->SetStatusText("", 1);
-        EXPECT_TRUE(WaitFor([this] { return !Status(1).empty(); }, 2500));
+        EXPECT_TRUE(WaitFor(
+            "the zoom in the status bar", [this] { return !Status(1).empty(); },
+            std::chrono::milliseconds(2500)));
         EXPECT_EQ(Status(1), "Zoom: 150%");
 
         // Esc closes, as the tool does.
@@ -281,7 +284,8 @@ TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
                 dialog = preview;
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->IsModal());
-        ASSERT_TRUE(WaitFor([dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
+        ASSERT_TRUE(WaitFor("the page count",
+                            [dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
         shownTitle = dialog->GetPreview()->GetPrintout()->GetTitle();
         statusText = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar)
                          ->GetStatusText(0);
