@@ -66,6 +66,14 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
+wxPrintData PrintPreviewDialog::PrintData(int orientation)
+{
+    wxPrintData data;
+    data.SetPaperId(wxPAPER_A4);
+    data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
+    return data;
+}
+
 void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                         HtmlPrintoutLibrary* printout, bool preview)
 {
@@ -74,7 +82,7 @@ void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        information->Print(parent, printout, wxPrintData());
+        information->Print(parent, printout, PrintData(wxPORTRAIT));
     }
 }
 
@@ -96,8 +104,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
-    printData = std::make_unique<wxPrintData>();
-    printData->SetOrientation(static_cast<wxPrintOrientation>(orientation));
+    printData = std::make_unique<wxPrintData>(PrintData(orientation));
     if (printout && printPanel && printSizer)
         CreatePreview();
     if (GetSizer())
@@ -286,9 +293,7 @@ void PrintPreviewDialog::Print()
     if (!printout || !GetRit())
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
-    wxPrintData data;
-    data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
-    const bool done = GetRit()->Print(this, copy.get(), data);
+    const bool done = GetRit()->Print(this, copy.get(), PrintData(orientation));
     if (!printed)
         printed = done;
 }

@@ -42,6 +42,9 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
     static const std::vector<const char*>& GetLayoutTools();
 
+    // The page setup of previews and prints alike: A4 in the orientation, which the print
+    // dialog may still change.
+    static wxPrintData PrintData(int orientation);
     // Shows the printout in a modal preview, or sends it to the printer after the print
     // dialog (whose answer is not reported). The printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,

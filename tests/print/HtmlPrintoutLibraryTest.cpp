@@ -83,3 +83,32 @@ TEST(HtmlPrintoutLibrary, ListBecomesAnHtmlTable)
     list->CleanUp();
     DestroyNow(frame);
 }
+
+// A page never ends just below a heading: where the heading would fall at the foot of a
+// page, the page ends above it instead, and nowhere else does the page end earlier.
+TEST(HtmlPrintoutLibrary, HeadingGoesToTheNextPageWithItsText)
+{
+    auto firstBreak = [](int lines, const char* anchor) {
+        wxString html;
+        for (int line = 0; line < lines; ++line)
+            html << "Zeile " << line << "<br>";
+        html << "<a name=\"" << anchor << "\"></a><b>IMPRESSUM</b><br>";
+        for (int line = 0; line < 80; ++line)
+            html << "Text " << line << "<br>";
+        HtmlPrintoutLibrary printout("Firma", nullptr);
+        printout.SetWithoutContainer(html);
+        printout.SetPageSizeMM(210, 297);
+        printout.OnPreparePrinting();
+        return printout.GetPageBreaks().at(1);
+    };
+    const int keep = 15 * HtmlPrintoutLibrary::kLayoutPpi / 25.4;
+    int moved = 0;
+    for (int lines = 40; lines < 80; ++lines) {
+        const int plain = firstBreak(lines, "other");
+        const int kept = firstBreak(lines, HtmlPrintoutLibrary::kHeadingAnchor);
+        EXPECT_LE(kept, plain) << lines;
+        EXPECT_LT(plain - kept, keep) << lines;
+        moved += kept < plain;
+    }
+    EXPECT_GT(moved, 0);
+}

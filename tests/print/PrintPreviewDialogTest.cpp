@@ -253,6 +253,28 @@ TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
     EXPECT_EQ(result, wxID_CANCEL);
 }
 
+// The printer gets the pages the preview shows: the same count, each beginning at the same
+// place of the document, although printer and screen measure text differently.
+TEST_F(PreviewWindow, PrintBreaksPagesWhereThePreviewDoes)
+{
+    Deadline limit(std::chrono::seconds(60));
+    RunModal(*dialog, [this] {
+        WaitForPageCount();
+        const auto* shown = dynamic_cast<HtmlPrintoutLibrary*>(dialog->GetPreview()->GetPrintout());
+        ASSERT_NE(shown, nullptr);
+        {
+            ScopedLatin1Text latin1;
+            wxTEST_DIALOG(EXPECT_TRUE(rit->Print(dialog.get(), printout.get(), wxPrintData())),
+                          ExpectPrintDialog(wxID_OK));
+        }
+        int pages = 0;
+        EXPECT_NE(PrintedText(dir.Path("sheet.ps"), &pages).find("Absatz 120"), std::string::npos);
+        EXPECT_EQ(pages, dialog->GetMaxPage());
+        EXPECT_EQ(printout->GetPageBreaks(), shown->GetPageBreaks());
+        dialog->Cancel();
+    });
+}
+
 // The main window's preview command opens the dialog on the selected company's sheet and
 // deletes that printout once the dialog has gone (the sanitizer build checks the once).
 TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
