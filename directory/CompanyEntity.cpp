@@ -160,6 +160,16 @@ size_t PieceEnd(std::wstring_view text, size_t at, size_t reach)
     return at + 1;
 }
 
+// The start of a UTF-8 text, long enough for the sheet to show what it shows of it: a text of
+// megabytes is not converted whole. A character takes at most four bytes.
+wxString SheetPrefix(std::string_view utf8)
+{
+    size_t length = std::min(utf8.size(), 4 * (CompanyEntity::SheetFieldLength + 1));
+    while (length < utf8.size() && length > 0 && (utf8[length] & 0xC0) == 0x80)
+        --length;  // not inside a character
+    return wxString::FromUTF8(utf8.data(), length);
+}
+
 bool IsRawHtmlField(const wxString& key)
 {
     for (const char* raw : rawHtmlFields)
@@ -237,7 +247,7 @@ void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
     sheet.SetEntity(this);
     for (unsigned int index = 0; index < GetCount(); ++index) {
         const BKEntityType* field = Get(index);
-        const wxString text = field->ToString();
+        const wxString text = SheetPrefix(field->GetUtf8());
         if (IsRawHtmlField(field->GetKey()))
             sheet.SetVariable(field->GetKey(), SheetHtml(text));
         else if (text.length() > SheetFieldLength)
@@ -300,7 +310,8 @@ wxString CompanyEntity::FieldText(const char* key) const
 
 wxString CompanyEntity::SheetFieldText(const char* key) const
 {
-    return SheetText(FieldText(key));
+    const BKEntityType* field = Get(wxString::FromUTF8(key));
+    return field ? SheetText(SheetPrefix(field->GetUtf8())) : wxString();
 }
 
 namespace {
