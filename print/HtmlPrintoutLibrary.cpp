@@ -169,7 +169,9 @@ void HtmlPrintoutLibrary::Paginate()
         int next = body.FindNextPageBreak(at);
         if (next == wxNOT_FOUND)
             break;
-        for (int heading : headings)
+        // The last page ends with the document, whatever stands above its end.
+        const bool last = next >= body.GetTotalHeight();
+        for (int heading : last ? std::vector<int>() : headings)
             if (heading > at && heading < next && next - heading < keep) {
                 next = heading;
                 break;

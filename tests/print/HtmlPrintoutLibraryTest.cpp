@@ -93,7 +93,7 @@ TEST(HtmlPrintoutLibrary, HeadingGoesToTheNextPageWithItsText)
         for (int line = 0; line < lines; ++line)
             html << "Zeile " << line << "<br>";
         html << "<a name=\"" << anchor << "\"></a><b>IMPRESSUM</b><br>";
-        for (int line = 0; line < 80; ++line)
+        for (int line = 0; line < 80 && lines > 10; ++line)
             html << "Text " << line << "<br>";
         HtmlPrintoutLibrary printout("Firma", nullptr);
         printout.SetWithoutContainer(html);
@@ -111,4 +111,6 @@ TEST(HtmlPrintoutLibrary, HeadingGoesToTheNextPageWithItsText)
         moved += kept < plain;
     }
     EXPECT_GT(moved, 0);
+    // A heading close to the end of the document stays on the last page.
+    EXPECT_EQ(firstBreak(10, HtmlPrintoutLibrary::kHeadingAnchor), firstBreak(10, "other"));
 }
