@@ -31,9 +31,10 @@ public:
     // The one-company sheet: "company.tpl" of the print resources filled by SetSheetVariables,
     // titled with the company's name. The caller owns the printout; never null.
     HtmlPrintoutLibrary* Print(RuntimeInformationType* information);
-    // Every field under its key as it is, and as HTML text under its key with ".html"
-    // appended; the contact block as "contact", the further data as "more", and the day of
-    // printing in German form as "printDate".
+    // Every field under its key as it is (cut, and braces encoded in the HTML fields), and as
+    // HTML text under its key with ".html" appended; the contact block as "contact", the
+    // further data as "more", and the day of printing in German form as "printDate". Print
+    // adds the logo's <img> tag as "logoImage".
     void SetSheetVariables(Brenik::BKTemplate& sheet);
     // Labelled lines of the non-empty contact data as HTML, or "Keine weiteren Kontaktdaten".
     wxString GetContactBlock() const;
@@ -46,6 +47,11 @@ public:
     // would take thousands of pages and minutes to lay out, so it is cut, with an ellipsis.
     static constexpr size_t SheetFieldLength = 20000;
     static wxString SheetText(const wxString& text);
+    // A field stored as an HTML fragment (notes, opening hours, imprint) as the sheet prints
+    // it: cut as SheetText, but only between tags, comments and entities, so that the sheet's
+    // own markup after it stays intact; braces outside tags encoded as ToHtmlText does, so a
+    // placeholder written in the text prints as written.
+    static wxString SheetHtml(const wxString& html);
 
     // CSV export: 31 columns from "id" to "updated", every field enclosed in the text
     // delimiter, the line ended by the line break.
@@ -69,4 +75,9 @@ private:
     // key when the record has been reordered. Null when there is no such field.
     BKEntityType* DeclaredField(unsigned int declaredIndex, const wxString& key) const;
     wxString FieldText(const char* key) const;
+    // The logo as an <img> tag at most 240 by 90 pixels, its image kept by the printout; empty
+    // when there is no logo that passes the logo checks.
+    wxString SheetLogo(HtmlPrintoutLibrary& printout) const;
+    // The field's text cut as the sheet prints it.
+    wxString SheetFieldText(const char* key) const;
 };

@@ -1,9 +1,18 @@
 // The program's printable document: a toolkit HTML printout that remembers its title, its
 // HTML content and its page header and footer, hands out templates from the print resource
-// directory and copies itself. Borrows the runtime information.
+// directory and copies itself. Borrows the runtime information; owns its layout and shares
+// its images in the toolkit's in-memory file system with its copies.
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/filesys.h>
 #include <wx/html/htmprint.h>
+#include <wx/html/winpars.h>
+#include <wx/image.h>
 #include <wx/string.h>
 
 #include "lib/template/BKTemplate.h"
@@ -39,8 +48,27 @@ public:
     int GetPgHeader() const { return headerPages; }
     int GetPgFooter() const { return footerPages; }
 
-    // A new printout with the same title, content, header and footer; the caller owns it.
+    // A new printout with the same title, content, header, footer and images; the caller
+    // owns it.
     HtmlPrintoutLibrary* Copy() const;
+    // Puts the image into the toolkit's in-memory file system as PNG, under a name of its
+    // own, until this printout and its copies are gone; its location for an <img> tag.
+    wxString AddImage(const wxImage& image);
+
+    // Preview and printer lay the pages out alike: on a memory DC at a fixed resolution,
+    // drawn scaled to the device. The toolkit's own layout measures text on each device
+    // with its own metrics and resolution, so a preview and a print of the same document
+    // broke their pages at different places.
+    void OnPreparePrinting() override;
+    bool OnPrintPage(int page) override;
+    bool HasPage(int page) override;
+    // Where each page begins in the layout, the end of the document last; empty until the
+    // printout was prepared for a preview or a print.
+    const std::vector<int>& GetPageBreaks() const { return pageBreaks; }
+    // The anchor name (<a name="...">) that marks a heading: no page ends just below it.
+    static const char* const kHeadingAnchor;
+    // The layout's resolution in pixels per inch.
+    static constexpr int kLayoutPpi = 96;
     // A template rooted at the print resources (print/de) with the file read into it; a
     // missing file leaves it empty.
     Brenik::BKTemplate GetTemplateByFile(const wxString& file) const;
@@ -48,6 +76,20 @@ public:
     static wxString CreateTableByListCtrl(Brenik::BKListCtrl* list);
 
 private:
+    class MemoryFile;
+
+    // The page and the text area in layout pixels.
+    wxSize LayoutPage() const;
+    int ToPixels(double millimetres) const;
+    // The memory DC that text is measured on, made when first needed.
+    wxDC& Measuring();
+    double FontScale();
+    void LayOutBody(int width, int height);
+    void Paginate();
+    // The header or footer of the page, laid out; its height, 0 when the page has none.
+    int LayOutMargin(const wxString& html, int pages, int page, int width);
+    std::vector<int> HeadingTops() const;
+
     RuntimeInformationType* information;
     wxString header;
     wxString content;
@@ -55,4 +97,16 @@ private:
     int headerPages = 0;
     int footerPages = 0;
     wxString title;
+    std::vector<std::shared_ptr<MemoryFile>> images;
+
+    wxBitmap measuringBitmap;
+    std::unique_ptr<wxMemoryDC> measuring;
+    wxFileSystem fileSystem;
+    wxHtmlWinParser parser;
+    std::unique_ptr<wxHtmlContainerCell> cells;
+    wxHtmlDCRenderer body;
+    wxHtmlDCRenderer margin;
+    std::vector<int> pageBreaks;
+    int headerHeight = 0;
+    int footerHeight = 0;
 };

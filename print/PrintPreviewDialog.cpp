@@ -66,6 +66,14 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
+wxPrintData PrintPreviewDialog::PrintData(int orientation)
+{
+    wxPrintData data;
+    data.SetPaperId(wxPAPER_A4);
+    data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
+    return data;
+}
+
 void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                         HtmlPrintoutLibrary* printout, bool preview)
 {
@@ -74,7 +82,7 @@ void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        information->Print(parent, printout, wxPrintData());
+        information->Print(parent, printout, PrintData(wxPORTRAIT));
     }
 }
 
@@ -92,11 +100,11 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
     printPanel = XmlWindowLoader::FindControl<wxPanel>(this, "printPanel");
     mainStatusBar = XmlWindowLoader::FindControl<wxStatusBar>(this, "mainStatusBar");
+    toolBar = XmlWindowLoader::FindControl<wxToolBar>(this, "toolBar");
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
-    printData = std::make_unique<wxPrintData>();
-    printData->SetOrientation(static_cast<wxPrintOrientation>(orientation));
+    printData = std::make_unique<wxPrintData>(PrintData(orientation));
     if (printout && printPanel && printSizer)
         CreatePreview();
     if (GetSizer())
@@ -107,6 +115,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     ReadPages();
     zoom = 100;
     RefreshStatusBar();
+    RefreshPageTools();
     refreshTimer.StartOnce(150);
 }
 
@@ -186,6 +195,7 @@ void PrintPreviewDialog::ShowPage(int page)
         preview->SetCurrentPage(page);
     currentPage = page;
     RefreshStatusBar();
+    RefreshPageTools();
 }
 
 void PrintPreviewDialog::ZoomIn()
@@ -283,9 +293,7 @@ void PrintPreviewDialog::Print()
     if (!printout || !GetRit())
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
-    wxPrintData data;
-    data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
-    const bool done = GetRit()->Print(this, copy.get(), data);
+    const bool done = GetRit()->Print(this, copy.get(), PrintData(orientation));
     if (!printed)
         printed = done;
 }
@@ -305,10 +313,23 @@ void PrintPreviewDialog::RefreshStatusBar()
     mainStatusBar->SetStatusText(_("Zoom: ") + Brenik::BKCasts::ToString(zoom) + "%", 1);
 }
 
+void PrintPreviewDialog::RefreshPageTools()
+{
+    if (!toolBar)
+        return;
+    const bool after = currentPage > minPage;
+    const bool before = currentPage < maxPage;
+    toolBar->EnableTool(XRCID("firstPageTool"), after);
+    toolBar->EnableTool(XRCID("previousPageTool"), after);
+    toolBar->EnableTool(XRCID("nextPageTool"), before);
+    toolBar->EnableTool(XRCID("lastPageTool"), before);
+}
+
 void PrintPreviewDialog::PageCountRefresh()
 {
     ReadPages();
     RefreshStatusBar();
+    RefreshPageTools();
     refreshTimer.Start(1000, wxTIMER_CONTINUOUS);
 }
 

@@ -14,6 +14,7 @@
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 
 #include "app/XmlDialog.h"
 
@@ -41,6 +42,9 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
     static const std::vector<const char*>& GetLayoutTools();
 
+    // The page setup of previews and prints alike: A4 in the orientation, which the print
+    // dialog may still change.
+    static wxPrintData PrintData(int orientation);
     // Shows the printout in a modal preview, or sends it to the printer after the print
     // dialog (whose answer is not reported). The printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
@@ -67,6 +71,9 @@ public:
     bool Printed() const { return printed; }
     void Cancel();
     void RefreshStatusBar();
+    // The first and previous tools work only after the first page, the next and last tools
+    // only before the last.
+    void RefreshPageTools();
     // Reads the page numbers from the preview again (its page count can grow after the
     // first pages are laid out) and runs again after a second.
     void PageCountRefresh();
@@ -114,6 +121,7 @@ private:
     wxPanel* printPanel = nullptr;
     wxSizer* printSizer = nullptr;
     wxStatusBar* mainStatusBar = nullptr;
+    wxToolBar* toolBar = nullptr;
     std::unique_ptr<wxPrintData> printData;
     std::unique_ptr<wxPrintPreview> preview;
     wxPreviewCanvas* canvas = nullptr;

@@ -60,20 +60,56 @@ TEST(CompanyEntitySheet, FieldsGoInRawAndAsEscapedHtml)
     SetField(company, "name", "Müller & Söhne <Bau> GmbH");
     SetField(company, "ceo", "Jörg \"Jo\" O'Neil {s:notes}");
     SetField(company, "description", "Erste Zeile\nZweite Zeile");
-    SetField(company, "notes", "<p>geheim</p>");
+    // The HTML fields go in as HTML, but a placeholder written in their text, outside a tag,
+    // prints as written.
+    SetField(company, "notes", "<p title=\"{x}\">geheim {i:time} {s:more}</p>");
+    SetField(company, "openingHours", "{s:name}");
     SetField(company, "phone", "0228 1");
 
     Brenik::BKTemplate sheet;
     sheet.SetContent(
-        "{s:name}|{s:name.html}|{s:ceo.html}|{s:description.html}|{s:notes}|{s:sectors.html}|"
-        "{s:contact}|{s:more}|{s:printDate}");
+        "{s:name}|{s:name.html}|{s:ceo.html}|{s:description.html}|{s:notes}|{s:openingHours}|"
+        "{s:sectors.html}|{s:contact}|{s:more}|{s:printDate}");
     company.SetSheetVariables(sheet);
     const wxString parsed = sheet.Parse();
     EXPECT_EQ(parsed, wxString::FromUTF8("Müller & Söhne <Bau> GmbH|"
                                          "Müller &amp; Söhne &lt;Bau&gt; GmbH|"
                                          "Jörg &quot;Jo&quot; O&#039;Neil &#123;s:notes}|"
                                          "Erste Zeile<br />Zweite Zeile|"
-                                         "<p>geheim</p>||"
+                                         "<p title=\"{x}\">geheim &#123;i:time} &#123;s:more}</p>|"
+                                         "&#123;s:name}||"
                                          "Telefon: 0228 1|Keine weiteren Daten|") +
                           Brenik::BKDateTime::Now().ToGermanDate());
+}
+
+// Megabytes in any field would keep the preview from ever appearing: every field reaches
+// the sheet cut, and an HTML field is cut only where its markup allows.
+TEST(CompanyEntitySheet, LongFieldsAreCutOutsideTagsAndEntities)
+{
+    const size_t limit = CompanyEntity::SheetFieldLength;
+    const wxString ellipsis = wxString::FromUTF8(" \xE2\x80\xA6");
+    const wxString head(limit - 3, 'a');
+    // A cut inside the tag, the entity or the comment leaves it out whole.
+    for (const char* markup : {"<a href=\"x\">", "&amp;", "<!-- a > b -->"}) {
+        const wxString html = head + markup + wxString(limit, 'b');
+        EXPECT_EQ(CompanyEntity::SheetHtml(html), head + ellipsis) << markup;
+    }
+    // A bare ampersand is a character; a tag closed before the cut stays, braces count once.
+    const wxString shorter(limit - 5, 'a');
+    EXPECT_EQ(CompanyEntity::SheetHtml(shorter + "& <b>" + wxString(limit, 'b')),
+              shorter + "& <b>" + ellipsis);
+    const wxString fits = wxString(limit - 4, 'a') + "{<b>";
+    EXPECT_EQ(CompanyEntity::SheetHtml(fits), wxString(limit - 4, 'a') + "&#123;<b>");
+
+    CompanyEntity company(nullptr, true);
+    const std::string huge(3 * limit, '7');
+    for (const char* key : {"phone", "keywords", "memberships", "notes", "name"})
+        SetField(company, key, huge.c_str());
+    EXPECT_LT(company.GetContactBlock().length(), limit + 20);
+    EXPECT_LT(company.GetMoreBlock().length(), 2 * limit + 60);
+    Brenik::BKTemplate sheet;
+    sheet.SetContent("{s:notes}|{s:name}|{s:name.html}");
+    company.SetSheetVariables(sheet);
+    const wxString cut = wxString(limit, '7') + ellipsis;
+    EXPECT_EQ(sheet.Parse(), cut + "|" + cut + "|" + cut);
 }

@@ -3,13 +3,18 @@
 #include <memory>
 
 #include <wx/filename.h>
+#include <wx/filesys.h>
 #include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/regex.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
 #include "PrintTestSupport.h"
+#include "app/Norvel.h"
 #include "directory/CompanyEntity.h"
 #include "lib/gui/BKListCtrl.h"
+#include "print/Base64Library.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "ui/NorvelFrame.h"
 #include "ui/UiTestSupport.h"
@@ -139,4 +144,45 @@ TEST(CompanySheet, WithoutItsTemplateTheSheetIsEmptyButTitled)
     ASSERT_NE(printout, nullptr);
     EXPECT_EQ(printout->GetTitle(), "Ohne Vorlage GmbH");
     EXPECT_EQ(printout->GetContent(), "");
+}
+
+// The logo reaches the sheet through the in-memory file system, under a name of each
+// printout's own, and leaves it with the last printout that shows it.
+TEST(CompanySheet, LogoStaysInMemoryWhileAPrintoutShowsIt)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    wxImage image(40, 20);
+    wxMemoryOutputStream png;
+    ASSERT_TRUE(image.SaveFile(png, wxBITMAP_TYPE_PNG));
+    std::string bytes(png.GetLength(), '\0');
+    png.CopyTo(bytes.data(), bytes.size());
+    CompanyEntity company(nullptr, true);
+    company.Get(wxString("logo"))
+        ->SetUtf8(Base64Library().wxBase64Encode(bytes.data(), bytes.size()).utf8_string());
+
+    auto location = [](const HtmlPrintoutLibrary& printout) {
+        wxRegEx source("<img src=\"(memory:[^\"]+)\" width=\"40\" height=\"20\">");
+        return source.Matches(printout.GetContent()) ? source.GetMatch(printout.GetContent(), 1)
+                                                     : wxString();
+    };
+    auto stored = [](const wxString& where) {
+        wxLogNull missingFileIsLogged;
+        return std::unique_ptr<wxFSFile>(wxFileSystem().OpenFile(where)) != nullptr;
+    };
+    std::unique_ptr<HtmlPrintoutLibrary> first(company.Print(rit.get()));
+    std::unique_ptr<HtmlPrintoutLibrary> second(company.Print(rit.get()));
+    const wxString where = location(*first);
+    ASSERT_FALSE(where.empty()) << first->GetContent();
+    EXPECT_NE(location(*second), where);
+    std::unique_ptr<HtmlPrintoutLibrary> copy(first->Copy());
+    first.reset();
+    EXPECT_TRUE(stored(where));
+    copy.reset();
+    EXPECT_FALSE(stored(where));
+    EXPECT_TRUE(stored(location(*second)));
+
+    // A logo that fails the checks shows nothing.
+    company.Get(wxString("logo"))->SetUtf8("AAAA");
+    std::unique_ptr<HtmlPrintoutLibrary> without(company.Print(rit.get()));
+    EXPECT_FALSE(without->GetContent().Contains("<img"));
 }

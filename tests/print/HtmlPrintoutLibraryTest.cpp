@@ -83,3 +83,37 @@ TEST(HtmlPrintoutLibrary, ListBecomesAnHtmlTable)
     list->CleanUp();
     DestroyNow(frame);
 }
+
+// A page never ends just below a heading: where the heading would fall at the foot of a
+// page, the page ends above it instead, and nowhere else does the page end earlier. The last
+// page ends with the document.
+TEST(HtmlPrintoutLibrary, HeadingGoesToTheNextPageWithItsText)
+{
+    auto pageBreaks = [](int lines, const char* anchor, int textLines) {
+        wxString html;
+        for (int line = 0; line < lines; ++line)
+            html << "Zeile " << line << "<br>";
+        html << "<a name=\"" << anchor << "\"></a><b>IMPRESSUM</b><br>";
+        for (int line = 0; line < textLines; ++line)
+            html << "Text " << line << "<br>";
+        HtmlPrintoutLibrary printout("Firma", nullptr);
+        printout.SetWithoutContainer(html);
+        printout.SetPageSizeMM(210, 297);
+        printout.OnPreparePrinting();
+        return printout.GetPageBreaks();
+    };
+    const int keep = 15 * HtmlPrintoutLibrary::kLayoutPpi / 25.4;
+    int moved = 0;
+    for (int lines = 40; lines < 80; ++lines) {
+        const int plain = pageBreaks(lines, "other", 80).at(1);
+        const int kept = pageBreaks(lines, HtmlPrintoutLibrary::kHeadingAnchor, 80).at(1);
+        EXPECT_LE(kept, plain) << lines;
+        EXPECT_LT(plain - kept, keep) << lines;
+        moved += kept < plain;
+        // A heading with one line below it, close to the end of a page, makes no extra page.
+        EXPECT_EQ(pageBreaks(lines, HtmlPrintoutLibrary::kHeadingAnchor, 1).size(),
+                  pageBreaks(lines, "other", 1).size())
+            << lines;
+    }
+    EXPECT_GT(moved, 0);
+}

@@ -6,6 +6,7 @@
 
 #include <wx/filename.h>
 #include <wx/statusbr.h>
+#include <wx/toolbar.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -60,7 +61,7 @@ protected:
     // first page out.
     void WaitForPageCount()
     {
-        ASSERT_TRUE(WaitFor("the second page", [this] { return dialog->GetMaxPage() > 1; }));
+        ASSERT_TRUE(WaitFor("the page count", [this] { return dialog->GetMaxPage() > 1; }));
         ASSERT_EQ(Status(0), wxString::Format("Page 1 of %d", dialog->GetMaxPage()));
     }
 
@@ -125,17 +126,30 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
         const int last = dialog->GetMaxPage();
         EXPECT_EQ(Status(1), "Zoom: 100%");
 
+        // Which of first, previous, next and last can be used.
+        auto usable = [this] {
+            wxToolBar* tools = wxDynamicCast(dialog->FindWindow(XRCID("toolBar")), wxToolBar);
+            std::string state;
+            for (const char* tool :
+                 {"firstPageTool", "previousPageTool", "nextPageTool", "lastPageTool"})
+                state += tools->GetToolEnabled(XRCID(tool)) ? '1' : '0';
+            return state;
+        };
+        EXPECT_EQ(usable(), "0011");
         dialog->PreviousPage();
         EXPECT_EQ(dialog->GetCurrentPage(), 1);
         dialog->NextPage();
         EXPECT_EQ(Status(0), wxString::Format("Page 2 of %d", last));
+        EXPECT_EQ(usable(), last > 2 ? "1111" : "1100");
         dialog->LastPage();
         dialog->NextPage();
         EXPECT_EQ(dialog->GetCurrentPage(), last);
         EXPECT_EQ(dialog->GetPreview()->GetCurrentPage(), last);
         EXPECT_EQ(Status(0), wxString::Format("Page %d of %d", last, last));
+        EXPECT_EQ(usable(), "1100");
         dialog->FirstPage();
         EXPECT_EQ(dialog->GetPreview()->GetCurrentPage(), 1);
+        EXPECT_EQ(usable(), "0011");
 
         for (int page = last; page >= 1; --page)
             EXPECT_TRUE(dialog->GetPreview()->SetCurrentPage(page)) << page;
@@ -156,7 +170,9 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
         dialog->ZoomNormal();
         dialog->ZoomIn();
         statusBar->SetStatusText("", 1);
-        EXPECT_TRUE(WaitFor("the page in the status bar", [this] { return !Status(1).empty(); }));
+        EXPECT_TRUE(WaitFor(
+            "the zoom in the status bar", [this] { return !Status(1).empty(); },
+            std::chrono::milliseconds(2500)));
         EXPECT_EQ(Status(1), "Zoom: 150%");
 
         // Esc closes, as the tool does.
@@ -237,6 +253,28 @@ TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
     EXPECT_EQ(result, wxID_CANCEL);
 }
 
+// The printer gets the pages the preview shows: the same count, each beginning at the same
+// place of the document, although printer and screen measure text differently.
+TEST_F(PreviewWindow, PrintBreaksPagesWhereThePreviewDoes)
+{
+    Deadline limit(std::chrono::seconds(60));
+    RunModal(*dialog, [this] {
+        WaitForPageCount();
+        const auto* shown = dynamic_cast<HtmlPrintoutLibrary*>(dialog->GetPreview()->GetPrintout());
+        ASSERT_NE(shown, nullptr);
+        {
+            ScopedLatin1Text latin1;
+            wxTEST_DIALOG(EXPECT_TRUE(rit->Print(dialog.get(), printout.get(), wxPrintData())),
+                          ExpectPrintDialog(wxID_OK));
+        }
+        int pages = 0;
+        EXPECT_NE(PrintedText(dir.Path("sheet.ps"), &pages).find("Absatz 120"), std::string::npos);
+        EXPECT_EQ(pages, dialog->GetMaxPage());
+        EXPECT_EQ(printout->GetPageBreaks(), shown->GetPageBreaks());
+        dialog->Cancel();
+    });
+}
+
 // The main window's preview command opens the dialog on the selected company's sheet and
 // deletes that printout once the dialog has gone (the sanitizer build checks the once).
 TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
@@ -268,7 +306,7 @@ TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
                 dialog = preview;
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->IsModal());
-        ASSERT_TRUE(WaitFor("the first page",
+        ASSERT_TRUE(WaitFor("the page count",
                             [dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
         shownTitle = dialog->GetPreview()->GetPrintout()->GetTitle();
         statusText = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar)

@@ -53,8 +53,10 @@ inline bool RunLimited(const std::string& command)
     return std::system(("timeout 60 " + command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// The text of a PostScript file, turned into PDF with Ghostscript and read with Poppler;
-// pages receives the PDF's page count. Empty when a step fails.
+// The text of a PostScript file, turned into PDF with Ghostscript and read with Poppler in
+// the order it was drawn (the PostScript printer sets glyphs smaller than the layout measured
+// them, and the gaps would split lines into columns); pages receives the PDF's page count.
+// Empty when a step fails.
 inline std::string PrintedText(const wxString& postScript, int* pages)
 {
     const std::string ps = postScript.utf8_string();
@@ -62,7 +64,7 @@ inline std::string PrintedText(const wxString& postScript, int* pages)
     const std::string text = ps + ".txt";
     const std::string info = ps + ".info";
     if (!RunLimited("ps2pdf '" + ps + "' '" + pdf + "'") ||
-        !RunLimited("pdftotext -enc UTF-8 '" + pdf + "' '" + text + "'") ||
+        !RunLimited("pdftotext -raw -enc UTF-8 '" + pdf + "' '" + text + "'") ||
         !RunLimited("sh -c \"pdfinfo '" + pdf + "' > '" + info + "'\""))
         return std::string();
     if (pages) {

@@ -7,7 +7,8 @@
 <!-- The company sheet of the directory, one company per sheet on A4. Plain text fields are
      used in their HTML form (the variables ending in .html); notes, opening hours and
      imprint are stored as HTML and go in as they are. No cell backgrounds: printed through
-     the desktop's print system they cover the page. -->
+     the desktop's print system they cover the page. An anchor named "heading" marks a
+     heading that must not end a page. -->
 <table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr>
 <td align="left"><font size="1" color="#5a6b7c"><b>Ved Avadirizaziz</b> &middot; Firmenverzeichnis</font></td>
@@ -16,14 +17,21 @@
 </table>
 <hr size="2" noshade>
 
+<table width="100%" border="0" cellspacing="0" cellpadding="0">
+<tr>
+<td valign="top" width="70%">
 <font size="5" color="#1f3a5f"><b>{s:name.html}</b></font><br>
 <font size="2" color="#5a6b7c"><i>{s:sectors.html}</i></font>
-<br><br>
+</td>
+<td valign="top" align="right" width="30%">{s:logoImage}</td>
+</tr>
+</table>
+<br>
 
-<table width="100%" border="0" cellspacing="0" cellpadding="8">
+<table width="100%" border="0" cellspacing="0" cellpadding="3">
 <tr>
 <td width="50%" valign="top">
-<font size="1" color="#1f3a5f"><b>ANSCHRIFT</b></font><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>ANSCHRIFT</b></font><br>
 <font size="2">
 <b>{s:name.html}</b><br>
 {s:address.html} {s:housenumber.html}<br>
@@ -31,27 +39,29 @@
 {s:state.html}
 </font>
 <br><br>
-<font size="1" color="#1f3a5f"><b>GESCHÄFTSFÜHRUNG</b></font><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>GESCHÄFTSFÜHRUNG</b></font><br>
 <font size="2">{s:ceo.html}</font>
+<br><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>WEITERE ANGABEN</b></font><br>
+<font size="2">{s:more}</font>
 </td>
 <td width="50%" valign="top">
-<font size="1" color="#1f3a5f"><b>KONTAKT</b></font><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>KONTAKT</b></font><br>
 <font size="2">{s:contact}</font>
+<br><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>ÖFFNUNGSZEITEN</b></font><br>
+<font size="2">{s:openingHours}</font>
 </td>
 </tr>
 </table>
-<br><br>
-<table width="100%" border="0" cellspacing="0" cellpadding="4">
-<tr><td><font size="2" color="#1f3a5f"><b>WEITERE ANGABEN</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:more}</font><br></td></tr>
-<tr><td><font size="2" color="#1f3a5f"><b>BESCHREIBUNG</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:description.html}</font><br></td></tr>
-<tr><td><font size="2" color="#1f3a5f"><b>ÖFFNUNGSZEITEN</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:openingHours}</font><br></td></tr>
-<tr><td><font size="2" color="#1f3a5f"><b>HINWEISE</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:notes}</font><br></td></tr>
-<tr><td><font size="2" color="#1f3a5f"><b>IMPRESSUM</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:imprint}</font><br></td></tr>
+<br>
+<table width="100%" border="0" cellspacing="0" cellpadding="3">
+<tr><td><a name="heading"></a><font size="1" color="#1f3a5f"><b>BESCHREIBUNG</b></font><hr size="1" noshade></td></tr>
+<tr><td valign="top"><font size="2">{s:description.html}</font></td></tr>
+<tr><td><a name="heading"></a><font size="1" color="#1f3a5f"><b>HINWEISE</b></font><hr size="1" noshade></td></tr>
+<tr><td valign="top"><font size="2">{s:notes}</font></td></tr>
+<tr><td><a name="heading"></a><font size="1" color="#1f3a5f"><b>IMPRESSUM</b></font><hr size="1" noshade></td></tr>
+<tr><td valign="top"><font size="2">{s:imprint}</font></td></tr>
 </table>
 
 <hr size="1" noshade>
