@@ -325,9 +325,12 @@ wxRect NorvelFrame::FitToDisplays(const wxRect& saved, const wxSize& minimum)
 {
     // A hand-edited or foreign file may hold any number: the window must stay within reach
     // and large enough for its controls.
-    const int holding = wxDisplay::GetFromPoint(saved.GetPosition());
-    const wxRect area =
-        wxDisplay(holding == wxNOT_FOUND ? 0u : static_cast<unsigned int>(holding)).GetClientArea();
+    unsigned int holding = 0;
+    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
+        if (wxDisplay(index).GetGeometry().Contains(saved.GetPosition()))
+            holding = index;
+    }
+    const wxRect area = wxDisplay(holding).GetClientArea();
     wxRect fitted(saved.GetPosition(),
                   wxSize(std::max(std::min(saved.width, area.width), minimum.x),
                          std::max(std::min(saved.height, area.height), minimum.y)));
@@ -366,6 +369,10 @@ void NorvelFrame::ApplyRestoredGeometry()
     if (IsMaximized())
         return;  // the window manager has not un-maximised it yet
     placement = Placement::done;
+    // The toolkit skips a size it believes the window has, and the size the window manager
+    // gave has not reached it yet when the move is reported: the size goes by a step aside.
+    SetSize(wxRect(normalGeometry.GetPosition(), normalGeometry.GetSize() + wxSize(1, 1)),
+            wxSIZE_ALLOW_MINUS_ONE);
     SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
     if (restoredMaximized)
         Maximize(true);
