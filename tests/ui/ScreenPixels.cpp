@@ -86,6 +86,15 @@ bool WindowManagerRuns()
     return found;
 }
 
+void FocusFollowsPointer()
+{
+    DisplayPtr display = OpenDisplay();
+    if (!display)
+        return;
+    XSetInputFocus(display.get(), PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(display.get(), False);
+}
+
 bool TopLevelPlace(const char* title, int* x, int* y, bool* framed)
 {
     DisplayPtr display = OpenDisplay();

@@ -8,6 +8,9 @@ int CountPixelsOffTheCommonColour(int x, int y, int width, int height);
 
 // Whether a window manager runs on the display (it has announced itself on the root window).
 bool WindowManagerRuns();
+// Lets the keyboard follow the pointer again, as on a bare display; a window manager that
+// ends leaves the focus nowhere.
+void FocusFollowsPointer();
 // Where the X server shows the top-level window of that title: the left top corner of the
 // window manager's frame around it, or of the window itself without one. False when there is
 // no such window; *framed tells whether a window manager has framed it.

@@ -215,8 +215,13 @@ ScopedWindowManager::~ScopedWindowManager()
         return;
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
-    // The windows it framed are given back to the bare display.
-    Settle();
+    FocusFollowsPointer();
+    // The windows it framed are given back to the bare display, and the toolkit learns that
+    // nobody answers its requests for the focus any more.
+    for (int round = 0; round < 20; ++round) {
+        Settle();
+        wxMilliSleep(10);
+    }
 }
 
 wxPoint ShownPlace(wxWindow* window, bool* framed)
