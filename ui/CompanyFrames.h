@@ -10,4 +10,8 @@ class CompanyFrames : public Brenik::BKTemplateContainer<CompanyFrame*> {
 public:
     // The open window showing the company; null when there is none.
     CompanyFrame* FindCompany(unsigned int companyId) const;
+    // Places a newly opened window: the first one centred on the screen, each further one
+    // down and to the right of the one opened before it, starting again at the display's
+    // edge where it would leave the display.
+    void Place(CompanyFrame* frame) const;
 };

@@ -40,6 +40,12 @@ const char* const Publisher = "Brenik Software";
 const char* const ProgramName = "norvel - Ved Avadirizaziz";
 const char* const VersionLabel = "0.1.0";
 
+// Where the window goes when its saved top edge lies on no display.
+const wxPoint kFallbackPosition(30, 30);
+// How long after showing a window manager's first placement is waited for; without one, none
+// comes, and a move after this is the user's own.
+const std::chrono::seconds kPlacementWait(5);
+
 // The result columns: heading (a message id) and width in pixels.
 struct ResultColumn {
     const char* heading;
@@ -53,6 +59,21 @@ const ResultColumn ResultColumns[] = {
     {wxTRANSLATE("Updated"), 100},
 };
 const int ResultColumnCount = sizeof(ResultColumns) / sizeof(ResultColumns[0]);
+
+// Whether some display shows part of the line of the given width starting at the point.
+bool OnSomeDisplay(const wxPoint& start, int width)
+{
+    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
+        const wxRect screen = wxDisplay(index).GetGeometry();
+        const long long left = std::max<long long>(start.x, screen.x);
+        const long long right =
+            std::min<long long>(static_cast<long long>(start.x) + width,
+                                static_cast<long long>(screen.x) + screen.width);
+        if (start.y >= screen.y && start.y - screen.y < screen.height && left < right)
+            return true;
+    }
+    return false;
+}
 
 wxString FieldText(BKEntity* entity, const char* key)
 {
@@ -146,6 +167,7 @@ private:
 // clang-format off
 wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CLOSE(NorvelFrame::ExitEvent)
+    EVT_MOVE(NorvelFrame::MoveEvent)
     EVT_MENU(XRCID("quitMenuItem"), NorvelFrame::QuitEvent)
     EVT_MENU(XRCID("aboutMenuItem"), NorvelFrame::AboutEvent)
     EVT_MENU(XRCID("openCompanyMenuItem"), NorvelFrame::OpenCompanyEvent)
@@ -280,31 +302,80 @@ void NorvelFrame::InsertResultColumns()
 
 void NorvelFrame::RestoreSettings()
 {
+    // The layout's controls need this much room; no saved size makes the window smaller.
+    if (mainPanel && mainPanel->GetSizer())
+        SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
+
     Brenik::BKConfiguration configuration("#", false);
     if (!configuration.Load(GetRit()->GetUserConfigurationFileWithPath()))
         return;
-
-    // A size that does not read as a number reads as 0: such a file must not make the
-    // window vanish, so that dimension keeps the layout's size. A huge one (a hand edit)
-    // is cut to the screen, so that the window's edges stay within reach.
-    const wxSize layoutSize = GetSize();
-    const int display = wxDisplay::GetFromWindow(this);
-    const wxRect screen =
-        wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
     const int height = configuration.Get("Height", "600").ToInt();
     const int width = configuration.Get("Width", "1024").ToInt();
-    SetSize(wxSize(width > 0 ? std::min(width, screen.GetWidth()) : layoutSize.GetWidth(),
-                   height > 0 ? std::min(height, screen.GetHeight()) : layoutSize.GetHeight()));
-
-    // A position saved on a screen that is no longer there would put the window out of
-    // reach; it then stays where the layout puts it.
     const int y = configuration.Get("PositionY", "30").ToInt();
     const int x = configuration.Get("PositionX", "30").ToInt();
-    if (wxDisplay::GetFromPoint(wxPoint(x + GetSize().GetWidth() / 2, y + 10)) != wxNOT_FOUND)
-        Move(x, y);
-
-    Maximize(configuration.Get("Maximized", "false").ToBool());
+    normalGeometry = FitToDisplays(wxRect(x, y, width, height), GetMinSize());
+    SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
+    restoredMaximized = configuration.Get("Maximized", "false").ToBool();
+    Maximize(restoredMaximized);
+    placement = Placement::firstMove;
     csvConfig.SetFilename(configuration.Get("ExportFilename", "").ToString());
+}
+
+wxRect NorvelFrame::FitToDisplays(const wxRect& saved, const wxSize& minimum)
+{
+    // A hand-edited or foreign file may hold any number: the window must stay within reach
+    // and large enough for its controls.
+    unsigned int holding = 0;
+    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
+        if (wxDisplay(index).GetGeometry().Contains(saved.GetPosition()))
+            holding = index;
+    }
+    const wxRect area = wxDisplay(holding).GetClientArea();
+    wxRect fitted(saved.GetPosition(),
+                  wxSize(std::max(std::min(saved.width, area.width), minimum.x),
+                         std::max(std::min(saved.height, area.height), minimum.y)));
+    // The title bar is where the window is taken hold of.
+    if (!OnSomeDisplay(fitted.GetPosition(), fitted.width))
+        fitted.SetPosition(kFallbackPosition);
+    return fitted;
+}
+
+bool NorvelFrame::Show(bool show)
+{
+    const bool changed = XmlFrame::Show(show);
+    if (show && changed)
+        shownAt = std::chrono::steady_clock::now();
+    return changed;
+}
+
+// A window manager places a new window itself and ignores the position asked for before the
+// window was shown. A window shown maximised is worse off: un-maximising returns it to the
+// size it had when it was first mapped, next to nothing. So the first placement after showing
+// is answered with the saved geometry, for a maximised window after un-maximising it first,
+// and only then is it maximised again, so that un-maximising returns to the saved geometry.
+void NorvelFrame::ApplyRestoredGeometry()
+{
+    if (placement == Placement::done || !IsShown())
+        return;
+    if (std::chrono::steady_clock::now() - shownAt > kPlacementWait) {
+        placement = Placement::done;
+        return;
+    }
+    if (placement == Placement::firstMove && IsMaximized()) {
+        placement = Placement::unmaximized;
+        Maximize(false);
+        return;
+    }
+    if (IsMaximized())
+        return;  // the window manager has not un-maximised it yet
+    placement = Placement::done;
+    // The toolkit skips a size it believes the window has, and the size the window manager
+    // gave has not reached it yet when the move is reported: the size goes by a step aside.
+    SetSize(wxRect(normalGeometry.GetPosition(), normalGeometry.GetSize() + wxSize(1, 1)),
+            wxSIZE_ALLOW_MINUS_ONE);
+    SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
+    if (restoredMaximized)
+        Maximize(true);
 }
 
 void NorvelFrame::LoadSectors()
@@ -332,9 +403,12 @@ void NorvelFrame::LoadSectors()
 
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
-    const wxPoint position = GetPosition();
-    const wxSize size = GetSize();
     const bool maximized = IsMaximized();
+    // A maximised window keeps the normal geometry it was restored with, which un-maximising
+    // after the next start returns to; the toolkit knows only the maximised one.
+    const wxRect geometry = maximized && !normalGeometry.IsEmpty() ? normalGeometry : GetRect();
+    const wxPoint position = geometry.GetPosition();
+    const wxSize size = geometry.GetSize();
 
     // A fresh configuration: the file holds exactly these keys afterwards.
     Brenik::BKConfiguration configuration("#", false);
@@ -413,7 +487,9 @@ void NorvelFrame::Search()
     ProgressGuard progress(this, GetRit());
 
     CompanyController factory(GetRit()->GetDatabase());
-    const wxString text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
+    // Blanks around the text are invisible in the field, and no name starts or ends with one.
+    const wxString text =
+        searchTextCtrl ? searchTextCtrl->GetValue().Strip(wxString::both) : wxString();
     CompanyController* search = factory.InitSearch(text, sectorIds);
     bool failed = search == nullptr;
     if (search) {
@@ -505,7 +581,7 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
         delete frame;
         return;
     }
-    frame->CentreOnScreen(wxBOTH);
+    companyFrames.Place(frame);
     frame->Show();
 }
 
@@ -669,6 +745,12 @@ void NorvelFrame::SelectAllResultsEvent(wxCommandEvent&)
 void NorvelFrame::ExitEvent(wxCloseEvent& event)
 {
     Exit(&event);
+}
+
+void NorvelFrame::MoveEvent(wxMoveEvent& event)
+{
+    event.Skip();
+    ApplyRestoredGeometry();
 }
 
 void NorvelFrame::QuitEvent(wxCommandEvent&)

@@ -4,6 +4,7 @@
 // the runtime information.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -48,6 +49,14 @@ public:
 
     explicit NorvelFrame(RuntimeInformationType* rit);
     ~NorvelFrame() override;
+
+    // Shows the window; a window manager that places it elsewhere than the saved geometry
+    // says is overruled once, when the window is placed.
+    bool Show(bool show = true) override;
+    // The saved geometry made usable: the size cut to the client area of the display that
+    // holds the position and raised to the minimum; a top edge on no display moves the
+    // window to (30, 30). A geometry that fits is kept exactly.
+    static wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum);
 
     // Saves position, size, maximised state and export file name, then lets the close go on.
     void Exit(wxCloseEvent* event);
@@ -96,6 +105,7 @@ public:
     const CompanyFrames& GetCompanyFrames() const { return companyFrames; }
 
     void ExitEvent(wxCloseEvent& event);
+    void MoveEvent(wxMoveEvent& event);
     void QuitEvent(wxCommandEvent& event);
     void AboutEvent(wxCommandEvent& event);
     void PlaceCursorEvent(wxCommandEvent& event);
@@ -118,6 +128,8 @@ private:
 
     void InsertResultColumns();
     void RestoreSettings();
+    // Puts the window where the configuration says once a window manager has placed it.
+    void ApplyRestoredGeometry();
     void LoadSectors();
     // Enables a menu item and its tool, both optional; unavailable commands stay off.
     void EnableCommand(const char* menuItem, const char* tool, bool on);
@@ -136,6 +148,14 @@ private:
     // A search or an export yields to the event loop as it goes; neither may start inside
     // the other, which would change the list under it.
     bool busy = false;
+
+    // The restored normal geometry, and whether it waits for the window manager's first
+    // placement (or, for a maximised window, for its un-maximising on the way).
+    enum class Placement { done, firstMove, unmaximized };
+    wxRect normalGeometry;
+    bool restoredMaximized = false;
+    Placement placement = Placement::done;
+    std::chrono::steady_clock::time_point shownAt;
 
     wxMenuBar* menuBar = nullptr;
     wxStatusBar* statusBar = nullptr;

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
@@ -364,6 +365,9 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     ASSERT_EQ(registry.GetItemCount(), 2u);
     CompanyFrame* second = registry.GetItem(1);
     EXPECT_NE(first->GetCompanyId(), second->GetCompanyId());
+    // One window after another cascades instead of covering the one before.
+    EXPECT_GT(second->GetPosition().x, first->GetPosition().x);
+    EXPECT_GT(second->GetPosition().y, first->GetPosition().y);
 
     // A new search releases the records; the windows keep working with their ids.
     mainWindow->Search();
@@ -378,6 +382,9 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     Settle();
     ASSERT_EQ(registry.GetItemCount(), 1u);
     EXPECT_EQ(registry.GetItem(0), second);
+    // Where the next step would leave the display, it starts again at the display's edge.
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    second->Move(area.GetRight() - 40, area.GetBottom() - 40);
     list->SelectAll(false);
     for (int row = 0; row < list->GetItemCount(); ++row) {
         auto* company = static_cast<CompanyEntity*>(list->GetPointer(row, 0));
@@ -387,6 +394,7 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
     ASSERT_EQ(registry.GetItemCount(), 2u);
     EXPECT_EQ(registry.GetItem(1)->GetCompanyId(), firstId);
+    EXPECT_TRUE(area.Contains(registry.GetItem(1)->GetRect()));
 
     // Quitting with both windows open: the sanitizer build sees any access to the registry
     // or the records after they are gone.

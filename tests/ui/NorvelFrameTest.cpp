@@ -344,6 +344,11 @@ TEST_F(MainWindow, SearchByTextListsTheMatchesWithTheirThirteenTexts)
     EXPECT_EQ(Status(1), "Results: 3");
     ExpectListShowsItsRows();
 
+    // Blanks around the text cannot be seen in the field and do not count.
+    SearchFor(wxString::FromUTF8(" \tSchreinerei Weiß "));
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetText(0, 1), wxString::FromUTF8("Schreinerei Weiß"));
+
     // A search without hits leaves nothing of the previous rows on the screen.
     SearchFor("nobody");
     EXPECT_EQ(list->GetItemCount(), 0);
@@ -723,21 +728,47 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
     EXPECT_EQ(content.find("#"), std::string::npos);
 }
 
-TEST_F(MainWindow, UnreadableSizesKeepTheLayoutSize)
+TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
 {
-    ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"), "Width wide\nHeight\n"));
     Open(Sectors, {Baeckerei()});
-    // "wide" reads as 0 and an empty value as the default 600.
-    EXPECT_EQ(frame->GetSize(), wxSize(1024, 600));
-}
-
-TEST_F(MainWindow, HugeSizesAreCutToTheScreen)
-{
-    // Beyond the range of an int: read as the largest int, then cut to the screen.
-    ASSERT_TRUE(
-        WriteTextFile(dir.Path("home/.Norvel.conf"), "Width 4294967297\nHeight 99999999999\n"));
-    Open(Sectors, {Baeckerei()});
-    EXPECT_EQ(frame->GetSize(), wxDisplay(0u).GetClientArea().GetSize());
+    const wxSize minimum = frame->GetMinSize();
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    // The layout's least size is a usable window, well within the screen.
+    EXPECT_GT(minimum.GetWidth(), 300);
+    EXPECT_GT(minimum.GetHeight(), 200);
+    EXPECT_LT(minimum.GetWidth(), 1024);
+    EXPECT_LT(minimum.GetHeight(), 600);
+    const auto fitted = [&](long long width, long long height) {
+        return wxSize(std::max(std::min(static_cast<int>(width), area.width), minimum.x),
+                      std::max(std::min(static_cast<int>(height), area.height), minimum.y));
+    };
+    // What the library reads from a number beyond an int, however it reads it.
+    const int huge = Brenik::BKCasts("4294967297").ToInt();
+    const struct {
+        const char* file;
+        wxRect expected;
+    } cases[] = {
+        // A geometry that fits stays as saved, also partly off the screen.
+        {"Width 800\nHeight 450\nPositionX -100\nPositionY 50\n", wxRect(-100, 50, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX 1500\nPositionY 1100\n", wxRect(1500, 1100, 800, 450)},
+        // Too small: "wide" reads as 0, an empty value as the default.
+        {"Width wide\nHeight\n", wxRect(wxPoint(30, 30), fitted(0, 600))},
+        {"Width 1\nHeight -7\n", wxRect(wxPoint(30, 30), minimum)},
+        // Too large for the display, or for an int.
+        {"Width 99999\nHeight 99999\n", wxRect(wxPoint(30, 30), area.GetSize())},
+        {"Width 4294967297\nHeight 600\n", wxRect(wxPoint(30, 30), fitted(huge, 600))},
+        // A top edge on no display: the window comes back at (30, 30).
+        {"Width 800\nHeight 450\nPositionX 20000\nPositionY 15000\n", wxRect(30, 30, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX 100\nPositionY -20\n", wxRect(30, 30, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX -2147483647\nPositionY 10\n", wxRect(30, 30, 800, 450)},
+    };
+    for (const auto& c : cases) {
+        DestroyNow(frame);
+        frame = nullptr;
+        ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"), c.file));
+        Reopen();
+        EXPECT_EQ(frame->GetRect(), c.expected) << c.file;
+    }
 }
 
 TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
@@ -791,7 +822,7 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
     Settle();
     user.Text("Kanzlei");
     user.Char(WXK_RETURN);
-    WaitFor("the search's rows", [list] { return list->GetItemCount() > 0; });
+    WaitFor("the search's rows", [this] { return list->GetItemCount() > 0; });
     EXPECT_EQ(searchText->GetValue(), "Kanzlei");
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->GetText(0, 1), "Kanzlei O'Neil & Partner");
@@ -813,6 +844,39 @@ TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
     // manager's consent, and the test's X server has none.)
     Reopen();
     EXPECT_TRUE(frame->IsMaximized());
+}
+
+TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsToIt)
+{
+    ScopedWindowManager manager;
+    ASSERT_TRUE(manager.IsRunning());
+    const wxString file = dir.Path("home/.Norvel.conf");
+    ASSERT_TRUE(WriteTextFile(file, "Width 800\nHeight 450\nPositionX 150\nPositionY 120\n"));
+    Open(Sectors, {Baeckerei()});
+    bool framed = false;
+    WaitFor("the window framed at the saved place and size", [&] {
+        return ShownPlace(frame, &framed) == wxPoint(150, 120) && framed &&
+               frame->GetSize() == wxSize(800, 450);
+    });
+
+    // Quit maximised: the normal geometry is kept beside the maximised state.
+    frame->Maximize(true);
+    WaitFor("the window maximised", [&] { return frame->IsMaximized(); });
+    CloseByUser();
+    const std::string content = ReadTextFile(file);
+    EXPECT_NE(content.find("Maximized true\n"), std::string::npos);
+    EXPECT_NE(content.find("PositionX 150\n"), std::string::npos);
+    EXPECT_NE(content.find("Width 800\n"), std::string::npos);
+
+    // The next start opens maximised, and un-maximising returns to the saved geometry.
+    Reopen();
+    WaitFor("the window maximised again",
+            [&] { return frame->IsMaximized() && frame->GetSize().GetWidth() > 800; });
+    frame->Maximize(false);
+    WaitFor("the window back at its saved geometry", [&] {
+        return !frame->IsMaximized() && frame->GetSize() == wxSize(800, 450) &&
+               ShownPlace(frame) == wxPoint(150, 120);
+    });
 }
 
 TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)

@@ -104,7 +104,10 @@ TEST_F(ProgressWindow, EscapeCancelsAsTheButtonDoes)
     progress->SetCount(100);
     cancel->SetFocus();
     Settle();
+    // Where the display lets the keyboard follow the pointer, the pointer goes to the window.
     wxUIActionSimulator user;
+    user.MouseMove(progress->GetScreenRect().GetLeftTop() + wxPoint(20, 20));
+    Settle();
     user.Char(WXK_ESCAPE);
     EXPECT_TRUE(WaitFor("the cancel seen", [this] { return progress->IsCanceled(); }));
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <string>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -30,4 +31,97 @@ int CountPixelsOffTheCommonColour(int x, int y, int width, int height)
     for (const auto& entry : counts)
         mostCommon = std::max(mostCommon, entry.second);
     return width * height - mostCommon;
+}
+
+namespace {
+
+using DisplayPtr = std::unique_ptr<Display, int (*)(Display*)>;
+
+DisplayPtr OpenDisplay()
+{
+    return DisplayPtr(XOpenDisplay(nullptr), XCloseDisplay);
+}
+
+// The window of that title at or below the given one; 0 when none.
+Window FindTitled(Display* display, Window window, const char* title)
+{
+    char* name = nullptr;
+    const bool match = XFetchName(display, window, &name) && name && std::string(name) == title;
+    if (name)
+        XFree(name);
+    if (match)
+        return window;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned int index = 0; index < count && !found; ++index)
+        found = FindTitled(display, children[index], title);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+}  // namespace
+
+bool WindowManagerRuns()
+{
+    DisplayPtr display = OpenDisplay();
+    if (!display)
+        return false;
+    const Atom check = XInternAtom(display.get(), "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None)
+        return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, left = 0;
+    unsigned char* data = nullptr;
+    const bool found =
+        XGetWindowProperty(display.get(), DefaultRootWindow(display.get()), check, 0, 1, False,
+                           AnyPropertyType, &type, &format, &items, &left, &data) == Success &&
+        items == 1;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+void FocusFollowsPointer()
+{
+    DisplayPtr display = OpenDisplay();
+    if (!display)
+        return;
+    XSetInputFocus(display.get(), PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(display.get(), False);
+}
+
+bool TopLevelPlace(const char* title, int* x, int* y, bool* framed)
+{
+    DisplayPtr display = OpenDisplay();
+    if (!display)
+        return false;
+    const Window root = DefaultRootWindow(display.get());
+    Window window = FindTitled(display.get(), root, title);
+    if (!window)
+        return false;
+    // Up to the child of the root window: the window manager's frame, when there is one.
+    *framed = false;
+    for (;;) {
+        Window top = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display.get(), window, &top, &parent, &children, &count))
+            return false;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            break;
+        window = parent;
+        *framed = true;
+    }
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display.get(), window, &attributes))
+        return false;
+    *x = attributes.x;
+    *y = attributes.y;
+    return true;
 }

@@ -5,3 +5,13 @@
 // How many pixels of the screen rectangle differ from its most common colour: 0 for a blank
 // area, many for text. -1 when the display or the rectangle cannot be read.
 int CountPixelsOffTheCommonColour(int x, int y, int width, int height);
+
+// Whether a window manager runs on the display (it has announced itself on the root window).
+bool WindowManagerRuns();
+// Lets the keyboard follow the pointer again, as on a bare display; a window manager that
+// ends leaves the focus nowhere.
+void FocusFollowsPointer();
+// Where the X server shows the top-level window of that title: the left top corner of the
+// window manager's frame around it, or of the window itself without one. False when there is
+// no such window; *framed tells whether a window manager has framed it.
+bool TopLevelPlace(const char* title, int* x, int* y, bool* framed);

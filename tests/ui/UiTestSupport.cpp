@@ -1,10 +1,15 @@
 #include "ui/UiTestSupport.h"
 #include "GuiTestSupport.h"
 
+#include <csignal>
 #include <cstdlib>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sqlite3.h>
 #include <wx/app.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
@@ -179,4 +184,52 @@ int PaintedPixels(wxWindow* window, const wxRect& rect)
         wxRect(window->ClientToScreen(rect.GetPosition()), rect.GetSize())
             .Intersect(wxRect(window->ClientToScreen(wxPoint()), window->GetClientSize()));
     return CountPixelsOffTheCommonColour(visible.x, visible.y, visible.width, visible.height);
+}
+
+ScopedWindowManager::ScopedWindowManager()
+{
+    if (WindowManagerRuns())
+        return;  // one is there already: leave it alone
+    pid = fork();
+    if (pid == 0) {
+        // The child shares the test's display; its talk is of no interest here.
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid < 0)
+        return;
+    for (int round = 0; round < 500 && !running; ++round) {
+        running = WindowManagerRuns();
+        if (!running)
+            wxMilliSleep(10);
+    }
+}
+
+ScopedWindowManager::~ScopedWindowManager()
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    FocusFollowsPointer();
+    // The windows it framed are given back to the bare display, and the toolkit learns that
+    // nobody answers its requests for the focus any more.
+    for (int round = 0; round < 20; ++round) {
+        Settle();
+        wxMilliSleep(10);
+    }
+}
+
+wxPoint ShownPlace(wxWindow* window, bool* framed)
+{
+    auto* top = wxDynamicCast(window, wxTopLevelWindow);
+    int x = 0, y = 0;
+    bool isFramed = false;
+    if (!top || !TopLevelPlace(top->GetTitle().utf8_str(), &x, &y, &isFramed))
+        return wxDefaultPosition;
+    if (framed)
+        *framed = isFramed;
+    return wxPoint(x, y);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/gdicmn.h>
 #include <wx/string.h>
 
 #include "TestSupport.h"
@@ -74,3 +75,24 @@ void Settle();
 // rectangle's most common colour, as the X server shows them after the window has painted
 // what is pending: 0 for a blank area, many for text. A frozen window paints nothing.
 int PaintedPixels(wxWindow* window, const wxRect& rect);
+
+// A window manager (openbox) on the test's display while it lives, for what only shows under
+// one: where windows really go. Stopped at the end of the scope; later tests run without.
+class ScopedWindowManager {
+public:
+    ScopedWindowManager();
+    ~ScopedWindowManager();
+    ScopedWindowManager(const ScopedWindowManager&) = delete;
+    ScopedWindowManager& operator=(const ScopedWindowManager&) = delete;
+
+    // Whether it runs and manages the display.
+    bool IsRunning() const { return running; }
+
+private:
+    int pid = -1;
+    bool running = false;
+};
+
+// Where the X server shows the top-level window, frame included (see TopLevelPlace); the
+// default point when it is not shown. *framed tells whether a window manager frames it.
+wxPoint ShownPlace(wxWindow* window, bool* framed = nullptr);
