@@ -5,6 +5,7 @@
 
 #include <wx/accel.h>
 #include <wx/app.h>
+#include <wx/dcclient.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
@@ -53,6 +54,10 @@ ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* r
     }
     SetSize(wxSize(400, GetSize().GetHeight()));
     CentreOnScreen(wxBOTH);
+    // The panel covers the window and paints first; a child's paint reaches no event table
+    // of the frame.
+    if (mainPanel)
+        mainPanel->Bind(wxEVT_PAINT, &ProgressFrame::PaintEvent, this);
 
     // Escape stops the work as the Cancel button does, as it would in a dialog.
     wxAcceleratorEntry escape(wxACCEL_NORMAL, WXK_ESCAPE, XRCID("cancelButton"));
@@ -113,6 +118,23 @@ void ProgressFrame::SetLevel(int level)
     if (infoStaticText)
         infoStaticText->SetLabel(Brenik::BKCasts::ToString(level) + _(" of ") + countText);
     wxYield();
+}
+
+void ProgressFrame::WaitUntilPainted(std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    do {
+        wxYield();
+        if (painted || !mainPanel)
+            return;
+        wxMilliSleep(2);
+    } while (std::chrono::steady_clock::now() < end);
+}
+
+void ProgressFrame::PaintEvent(wxPaintEvent&)
+{
+    wxPaintDC dc(mainPanel);
+    painted = true;
 }
 
 void ProgressFrame::Cancel()

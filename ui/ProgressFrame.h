@@ -36,17 +36,23 @@ public:
     void SetLevel(int level);
     void Cancel();
     bool IsCanceled() const { return canceled; }
+    // Lets the toolkit work until the shown window has painted, at most for the limit. A
+    // window manager maps a new window a while after Show, and the job that follows does not
+    // yield before its first step: the window would stand there blank until then.
+    void WaitUntilPainted(std::chrono::milliseconds limit);
 
     unsigned int GetCount() const { return count; }
 
     void CancelEvent(wxCommandEvent& event);
     // A close asked for by anyone but the creator is taken as a cancel.
     void CloseRequest(wxCloseEvent& event);
+    void PaintEvent(wxPaintEvent& event);
 
 private:
     unsigned int count = 0;
     wxString countText;
     bool canceled = false;
+    bool painted = false;
     int shownLevel = -1;  // the level the window shows, -1 before the first
     std::chrono::steady_clock::time_point shownAt;
 

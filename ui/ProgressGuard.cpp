@@ -13,7 +13,7 @@ ProgressGuard::ProgressGuard(wxWindow* parent, RuntimeInformationType* rit)
     progress = new ProgressFrame(parent, -1, rit);
     progress->MakeModal(true);
     progress->Show();
-    wxYield();
+    progress->WaitUntilPainted(std::chrono::milliseconds(500));
 }
 
 ProgressGuard::~ProgressGuard()

@@ -9,6 +9,8 @@
 #include "GuiTestSupport.h"
 #include "app/Norvel.h"
 #include "ui/ProgressFrame.h"
+#include "ui/ProgressGuard.h"
+#include "ui/ScreenPixels.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -60,6 +62,18 @@ TEST_F(ProgressWindow, StartsEmptyAndDisabledUntilItKnowsTheTotal)
     EXPECT_EQ(gauge->GetValue(), 0);
     EXPECT_EQ(info->GetLabel(), "");  // a total of 0 never shows a counter
     EXPECT_TRUE(cancel->IsEnabled());
+}
+
+TEST_F(ProgressWindow, GuardedWindowIsPaintedBeforeTheJobStarts)
+{
+    // A window manager maps the window a while after Show, and the job that follows the
+    // guard runs without yielding until its first step: the window must be drawn by then.
+    ScopedWindowManager manager;
+    ASSERT_TRUE(manager.IsRunning());
+    ProgressGuard guard(parent, rit.get());
+    const wxPoint corner = guard->ClientToScreen(wxPoint(0, 0));
+    const wxSize size = guard->GetClientSize();
+    EXPECT_GT(CountPixelsOffTheCommonColour(corner.x, corner.y, size.x, size.y), 20);
 }
 
 TEST_F(ProgressWindow, CounterShowsLevelOfTotal)
