@@ -7,6 +7,8 @@
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
 #include <wx/mstream.h>
+#include <wx/notebook.h>
+#include <wx/scrolwin.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -194,6 +196,32 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     ASSERT_NE(menuBar, nullptr);
     for (const char* item : {"printMenuItem", "printPreviewMenuItem", "closeMenuItem"})
         EXPECT_TRUE(menuBar->IsEnabled(XRCID(item))) << item;
+
+    // The last row of the tallest page shows at the window's smallest size, and still, scrolled
+    // to, when a window manager's title bar comes out of that height.
+    wxTextCtrl* lastRow = Control<wxTextCtrl>(window, "membershipsTextCtrl");
+    wxWindow* page = lastRow;
+    while (page->GetParent() && !wxDynamicCast(page->GetParent(), wxNotebook))
+        page = page->GetParent();
+    auto* notebook = wxDynamicCast(page->GetParent(), wxNotebook);
+    ASSERT_NE(notebook, nullptr);
+    notebook->SetSelection(notebook->FindPage(page));
+    const wxSize smallest = window->GetMinSize();
+    window->SetSizeHints(wxDefaultSize);
+    for (int titleBar : {0, 30}) {
+        const wxSize size(smallest.x, smallest.y - titleBar);
+        window->SetSize(size);
+        WaitFor("the company window at its new size", [&] { return window->GetSize() == size; });
+        Settle();  // the page learns its new height
+        if (auto* scrolled = wxDynamicCast(page, wxScrolledWindow))
+            scrolled->Scroll(0, scrolled->GetVirtualSize().y);
+        Settle();
+        // Whole: neither cut off by the page nor squeezed.
+        EXPECT_TRUE(page->GetScreenRect().Contains(lastRow->GetScreenRect()))
+            << "title bar " << titleBar << ": page " << page->GetScreenRect().GetBottom()
+            << ", last row " << lastRow->GetScreenRect().GetBottom();
+        EXPECT_GE(lastRow->GetSize().y, lastRow->GetBestSize().y) << "title bar " << titleBar;
+    }
 
     // The window no longer needs its record; an empty record leaves every field empty.
     company.reset();
