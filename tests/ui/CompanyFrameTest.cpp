@@ -197,8 +197,8 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     for (const char* item : {"printMenuItem", "printPreviewMenuItem", "closeMenuItem"})
         EXPECT_TRUE(menuBar->IsEnabled(XRCID(item))) << item;
 
-    // The last row of the tallest page shows at the window's smallest size, and still, scrolled
-    // to, when a window manager's title bar comes out of that height.
+    // The last row of the tallest page shows whole at the window's smallest size, scrolled to
+    // if need be: neither cut off by the page nor squeezed.
     wxTextCtrl* lastRow = Control<wxTextCtrl>(window, "membershipsTextCtrl");
     wxWindow* page = lastRow;
     while (page->GetParent() && !wxDynamicCast(page->GetParent(), wxNotebook))
@@ -207,21 +207,17 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     ASSERT_NE(notebook, nullptr);
     notebook->SetSelection(notebook->FindPage(page));
     const wxSize smallest = window->GetMinSize();
-    window->SetSizeHints(wxDefaultSize);
-    for (int titleBar : {0, 30}) {
-        const wxSize size(smallest.x, smallest.y - titleBar);
-        window->SetSize(size);
-        WaitFor("the company window at its new size", [&] { return window->GetSize() == size; });
-        Settle();  // the page learns its new height
-        if (auto* scrolled = wxDynamicCast(page, wxScrolledWindow))
-            scrolled->Scroll(0, scrolled->GetVirtualSize().y);
-        Settle();
-        // Whole: neither cut off by the page nor squeezed.
-        EXPECT_TRUE(page->GetScreenRect().Contains(lastRow->GetScreenRect()))
-            << "title bar " << titleBar << ": page " << page->GetScreenRect().GetBottom()
-            << ", last row " << lastRow->GetScreenRect().GetBottom();
-        EXPECT_GE(lastRow->GetSize().y, lastRow->GetBestSize().y) << "title bar " << titleBar;
-    }
+    window->SetSize(smallest);
+    WaitFor("the company window at its smallest size",
+            [&] { return window->GetSize() == smallest; });
+    Settle();
+    if (auto* scrolled = wxDynamicCast(page, wxScrolledWindow))
+        scrolled->Scroll(0, scrolled->GetVirtualSize().y);
+    Settle();
+    EXPECT_TRUE(page->GetScreenRect().Contains(lastRow->GetScreenRect()))
+        << "page ends at " << page->GetScreenRect().GetBottom() << ", last row at "
+        << lastRow->GetScreenRect().GetBottom();
+    EXPECT_GE(lastRow->GetSize().y, lastRow->GetBestSize().y);
 
     // The window no longer needs its record; an empty record leaves every field empty.
     company.reset();
