@@ -2,6 +2,7 @@
 
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/scrolwin.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
@@ -52,6 +53,19 @@ const std::pair<const char*, const char*> kFieldControls[] = {
     {"cooperations", "cooperationsTextCtrl"},
     {"memberships", "membershipsTextCtrl"},
 };
+
+// A scrolled page would ask for no height of its own. It asks for all its rows, so that the
+// window opens showing every row, and scrolls only where the window ends up lower than asked
+// (a window manager's title bar taken out of the height).
+void AskForEveryRow(wxWindow* window)
+{
+    for (wxWindow* child : window->GetChildren()) {
+        auto* page = wxDynamicCast(child, wxScrolledWindow);
+        if (page && page->GetSizer())
+            page->SetMinSize(page->GetSizer()->GetMinSize());
+        AskForEveryRow(child);
+    }
+}
 
 wxString FieldText(CompanyEntity* company, const char* key)
 {
@@ -151,6 +165,7 @@ void CompanyFrame::FitToLayout()
 {
     if (!mainPanel || !mainPanel->GetSizer())
         return;
+    AskForEveryRow(mainPanel);
     mainPanel->GetSizer()->SetSizeHints(this);
     SetSize(wxSize(kWidth, GetSize().GetHeight()));
     // The controls get their real sizes now: the logo is scaled to its control's width,

@@ -30,8 +30,26 @@ wint_t FoldCase(unsigned int c)
     return unicode ? towlower_l(static_cast<wint_t>(c), unicode) : static_cast<wint_t>(c);
 }
 
-// The pattern's characters folded to lower case; bytes that are not UTF-8 count as Latin-1
-// letters, as everywhere the program reads the directory.
+// German spellings without umlauts are as good as with them: after case folding, ä, ö, ü and
+// ß read as ae, oe, ue and ss on both sides, so "mueller" finds "Müller" and "Müller" finds
+// "Mueller". Turns such a letter into its first one and returns the second; 0 for any other.
+char32_t SplitUmlaut(char32_t& c)
+{
+    static const char32_t kSpellings[][3] = {{U'\u00E4', U'a', U'e'},
+                                             {U'\u00F6', U'o', U'e'},
+                                             {U'\u00FC', U'u', U'e'},
+                                             {U'\u00DF', U's', U's'}};
+    for (const auto& spelling : kSpellings) {
+        if (c == spelling[0]) {
+            c = spelling[1];
+            return spelling[2];
+        }
+    }
+    return 0;
+}
+
+// The pattern's characters folded to lower case and umlauts spelt out; bytes that are not
+// UTF-8 count as Latin-1 letters, as everywhere the program reads the directory.
 void Fold(const unsigned char* text, std::u32string& folded)
 {
     folded.clear();
@@ -39,41 +57,68 @@ void Fold(const unsigned char* text, std::u32string& folded)
     unsigned int c;
     while (text < end) {
         BKCasts::ReadCodePoint(text, end, c);
-        folded += static_cast<char32_t>(FoldCase(c));
+        char32_t letter = static_cast<char32_t>(FoldCase(c));
+        const char32_t second = SplitUmlaut(letter);
+        folded += letter;
+        if (second)
+            folded += second;
     }
 }
 
-// The next character of a text, folded as the pattern is, and the place after it.
-unsigned int NextFolded(const unsigned char*& at, const unsigned char* end)
+// A place in a text read as folded letters: behind the first letter of a spelt-out umlaut,
+// the second one is still pending.
+struct Place {
+    const unsigned char* at;
+    char32_t pending = 0;
+
+    bool operator==(const Place& other) const { return at == other.at && pending == other.pending; }
+    bool AtEnd(const unsigned char* end) const { return at == end && !pending; }
+};
+
+// The next letter of a text, folded as the pattern is; the place moves behind it.
+char32_t NextFolded(Place& place, const unsigned char* end)
 {
-    unsigned int c = *at;
+    if (place.pending) {
+        const char32_t second = place.pending;
+        place.pending = 0;
+        return second;
+    }
+    unsigned int c = *place.at;
     if (c < 0x80) {
-        ++at;
+        ++place.at;
         return c >= 'A' && c <= 'Z' ? c + 32 : c;
     }
-    BKCasts::ReadCodePoint(at, end, c);
-    return static_cast<unsigned int>(FoldCase(c));
+    BKCasts::ReadCodePoint(place.at, end, c);
+    char32_t letter = static_cast<char32_t>(FoldCase(c));
+    place.pending = SplitUmlaut(letter);
+    return letter;
 }
 
-// LIKE without escape character: "%" stands for any run of characters, "_" for one. The text
-// is read in place, one character at a time: a search asks this of two columns of every row.
-bool Matches(const std::u32string& pattern, const unsigned char* text, const unsigned char* end)
+// LIKE without escape character: "%" stands for any run of characters, "_" for one (an umlaut
+// whole). The text is read in place, one letter at a time: a search asks this of two columns
+// of every row.
+bool Matches(const std::u32string& pattern, const unsigned char* begin, const unsigned char* end)
 {
     size_t p = 0;
     size_t star = std::u32string::npos;
-    const unsigned char* resume = text;
-    while (text < end) {
-        const unsigned char* next = text;
-        const char32_t c = static_cast<char32_t>(NextFolded(next, end));
-        if (p < pattern.size() && (pattern[p] == U'_' || pattern[p] == c)) {
+    Place text{begin};
+    Place resume = text;
+    while (!text.AtEnd(end)) {
+        Place next = text;
+        const char32_t c = NextFolded(next, end);
+        if (p < pattern.size() && pattern[p] == U'_') {
+            ++p;
+            next.pending = 0;  // the whole umlaut
+            text = next;
+        } else if (p < pattern.size() && pattern[p] == c) {
             ++p;
             text = next;
         } else if (p < pattern.size() && pattern[p] == U'%') {
             star = p++;
             resume = text;
         } else if (star != std::u32string::npos) {
-            // The run behind the last "%" grows by one character: the one just read, when
-            // the match failed on it right away.
+            // The run behind the last "%" grows by one letter: the one just read, when the
+            // match failed on it right away.
             p = star + 1;
             if (text == resume)
                 resume = next;
@@ -90,8 +135,9 @@ bool Matches(const std::u32string& pattern, const unsigned char* text, const uns
 }
 
 // SQLite's own LIKE ignores the case of ASCII letters only, so "öko" would miss "Öko-Bau".
-// This one takes its place on the connection and ignores the case of every letter. A
-// statement asks with the same pattern row after row, so the folded pattern is kept.
+// This one takes its place on the connection, ignores the case of every letter and takes
+// umlauts and their spellings without them alike. A statement asks with the same pattern row after
+// row, so the folded pattern is kept.
 void CaseFoldingLike(sqlite3_context* context, int, sqlite3_value** arguments)
 {
     const unsigned char* pattern = sqlite3_value_text(arguments[0]);

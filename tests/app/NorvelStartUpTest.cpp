@@ -165,6 +165,33 @@ TEST(NorvelStartUp, GermanCatalogueTranslatesTheMessages)
             .GetCsvHeader(CsvConfigType())
             .StartsWith(wxString::FromUTF8("\"ID\";\"Name\";\"Gesch\xC3\xA4"
                                            "ftsf\xC3\xBChrer\";\"Adresse\";\"Hausnummer\";")));
+
+    // One word for one field: the window's label and the CSV header say what the sheet says.
+    struct Term {
+        const char* windowLabel;
+        const char* csvHeader;  // null: not exported
+        const char* key;
+    };
+    const Term terms[] = {{"Owner:", "Owner", "owner"},
+                          {"Keywords:", nullptr, "keywords"},
+                          {"Type of company:", "Type of company", "typeofcompany"},
+                          {"VAT ID:", "Tax id number", "taxIdNumber"},
+                          {"Imprint page:", "Imprint url", "imprintUrl"},
+                          {"Founded:", "Start year", "startyear"},
+                          {"Commercial register:", "Commercial register", "commercialRegister"}};
+    CompanyEntity company(nullptr, true);
+    for (const Term& term : terms)
+        company.Get(wxString(term.key))->SetUtf8("1987");
+    const wxString sheet =
+        "<br />" + company.GetContactBlock() + "<br />" + company.GetMoreBlock() + "<br />";
+    const wxString header = company.GetCsvHeader(CsvConfigType());
+    for (const Term& term : terms) {
+        const wxString label = wxGetTranslation(term.windowLabel);
+        EXPECT_TRUE(sheet.Contains("<br />" + label + " 1987<br />")) << label;
+        if (term.csvHeader) {
+            EXPECT_TRUE(header.Contains("\"" + label.BeforeLast(':') + "\"")) << label;
+        }
+    }
     rit->SetLocale(nullptr);
 }
 

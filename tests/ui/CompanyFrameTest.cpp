@@ -8,6 +8,8 @@
 #include <wx/html/htmlwin.h>
 #include <wx/menu.h>
 #include <wx/mstream.h>
+#include <wx/notebook.h>
+#include <wx/scrolwin.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -195,6 +197,28 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     ASSERT_NE(menuBar, nullptr);
     for (const char* item : {"printMenuItem", "printPreviewMenuItem", "closeMenuItem"})
         EXPECT_TRUE(menuBar->IsEnabled(XRCID(item))) << item;
+
+    // The last row of the tallest page shows whole at the window's smallest size, scrolled to
+    // if need be: neither cut off by the page nor squeezed.
+    wxTextCtrl* lastRow = Control<wxTextCtrl>(window, "membershipsTextCtrl");
+    wxWindow* page = lastRow;
+    while (page->GetParent() && !wxDynamicCast(page->GetParent(), wxNotebook))
+        page = page->GetParent();
+    auto* notebook = wxDynamicCast(page->GetParent(), wxNotebook);
+    ASSERT_NE(notebook, nullptr);
+    notebook->SetSelection(notebook->FindPage(page));
+    const wxSize smallest = window->GetMinSize();
+    window->SetSize(smallest);
+    WaitFor("the company window at its smallest size",
+            [&] { return window->GetSize() == smallest; });
+    Settle();
+    if (auto* scrolled = wxDynamicCast(page, wxScrolledWindow))
+        scrolled->Scroll(0, scrolled->GetVirtualSize().y);
+    Settle();
+    EXPECT_TRUE(page->GetScreenRect().Contains(lastRow->GetScreenRect()))
+        << "page ends at " << page->GetScreenRect().GetBottom() << ", last row at "
+        << lastRow->GetScreenRect().GetBottom();
+    EXPECT_GE(lastRow->GetSize().y, lastRow->GetBestSize().y);
 
     // The window no longer needs its record; an empty record leaves every field empty.
     company.reset();
