@@ -568,7 +568,8 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->Append(contextSelectAll, _("Select &all\tCtrl+A"));
     menu->AppendSeparator();
     menu->Append(contextShowOnMap, _("Show on &map"));
-    menu->Enable(contextShowOnMap, CompanyAddress::HasPlace(*GetSelectedCompany()));
+    const CompanyEntity* company = GetSelectedCompany();
+    menu->Enable(contextShowOnMap, company && CompanyAddress::HasPlace(*company));
     menu->Append(contextCopyAddress, _("Copy &address"));
     menu->Append(contextSaveVCard, _("Save as &vCard..."));
     return menu;

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
@@ -181,4 +182,11 @@ int PaintedPixels(wxWindow* window, const wxRect& rect)
         wxRect(window->ClientToScreen(rect.GetPosition()), rect.GetSize())
             .Intersect(wxRect(window->ClientToScreen(wxPoint()), window->GetClientSize()));
     return CountPixelsOffTheCommonColour(visible.x, visible.y, visible.width, visible.height);
+}
+
+wxString ClipboardText()
+{
+    wxClipboardLocker clipboard;
+    wxTextDataObject text;
+    return clipboard && wxTheClipboard->GetData(text) ? text.GetText() : wxString();
 }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <wx/filedlg.h>
 #include <wx/string.h>
+#include <wx/testing.h>
 
 #include "TestSupport.h"
 #include "app/RuntimeInformationType.h"
@@ -74,3 +76,31 @@ void Settle();
 // rectangle's most common colour, as the X server shows them after the window has painted
 // what is pending: 0 for a blank area, many for text. A frozen window paints nothing.
 int PaintedPixels(wxWindow* window, const wxRect& rect);
+
+// Answers the next save dialog with the path (an empty path cancels) and records the folder
+// it opened in.
+class SaveFileAs : public wxExpectModalBase<wxFileDialog, SaveFileAs> {
+public:
+    explicit SaveFileAs(const wxString& path, wxString* openedIn = nullptr)
+        : path(path), openedIn(openedIn)
+    {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override
+    {
+        if (openedIn)
+            *openedIn = dialog->GetDirectory();
+        if (path.empty())
+            return wxID_CANCEL;
+        dialog->SetPath(path);
+        return wxID_OK;
+    }
+
+private:
+    wxString path;
+    wxString* openedIn;
+};
+
+// The text on the clipboard; empty when there is none.
+wxString ClipboardText();
