@@ -84,6 +84,7 @@ const char* const kNote500 =
     "Roggenbrot, Dinkelbrot, Vollkornbrot, Laugengeb&auml;ck, Kuchen und Torten. Bestellungen "
     "f&uuml;r Feiern nehmen wir gern telefonisch oder per E-Mail entgegen, mindestens zwei Tage "
     "im Voraus. Gro&szlig;e Mengen liefern wir im Stadtgebiet M&uuml;nchen aus.<br>"
+    "Fr&uuml;hst&uuml;ck servieren wir t&auml;glich von sieben bis elf Uhr im Caf&eacute; nebenan. "
     "Parkpl&auml;tze sind im Hof. Wir freuen uns auf Ihren Besuch &#8211; Ihr Team!</p>";
 
 // What a reader of vCards sees of the note above.
@@ -95,6 +96,8 @@ const char* const kNote500Text =
     "f\xC3\xBCr Feiern nehmen wir gern telefonisch oder per E-Mail entgegen, mindestens zwei Tage "
     "im Voraus. Gro\xC3\x9F"
     "e Mengen liefern wir im Stadtgebiet M\xC3\xBCnchen aus.\n"
+    "Fr\xC3\xBChst\xC3\xBC"
+    "ck servieren wir t\xC3\xA4glich von sieben bis elf Uhr im Caf\xC3\xA9 nebenan. "
     "Parkpl\xC3\xA4tze sind im Hof. Wir freuen uns auf Ihren Besuch \xE2\x80\x93 Ihr Team!";
 
 // Company n of the hundred: the first with everything a card must carry safely, the second
@@ -297,6 +300,7 @@ TEST(CompanyVCard, HundredCardsReadBackByAVCardParser)
     const std::string logo = Base64Library().wxBase64Encode(png.data(), png.size()).utf8_string();
     std::string bytes;
     std::vector<std::string> expected;
+    ASSERT_GE(wxString::FromUTF8(kNote500Text).length(), 500u);
     for (int n = 0; n < 100; ++n) {
         const Fields fields = Company(n, logo);
         CompanyVCard::AppendCard(*Record(fields), bytes);

@@ -609,9 +609,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
         ++cards;
     EXPECT_EQ(cards, 4u);
     EXPECT_NE(all.find("ORG:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
-    EXPECT_NE(all.find("CATEGORIES:BÃ¤"
-                       "ckereien\r\n"),
-              std::string::npos);
+    EXPECT_NE(all.find("CATEGORIES:Bäckereien\r\n"), std::string::npos);
     EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 1u);
 
     list->SelectAll(false);

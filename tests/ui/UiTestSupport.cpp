@@ -188,5 +188,5 @@ wxString ClipboardText()
 {
     wxClipboardLocker clipboard;
     wxTextDataObject text;
-    return clipboard && wxTheClipboard->GetData(text) ? text.GetText() : wxString();
+    return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
 }
