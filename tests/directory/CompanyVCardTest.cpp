@@ -271,9 +271,9 @@ TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)
 
 TEST(CompanyVCard, LongLinesAreFoldedAt75OctetsBetweenCharacters)
 {
-    // "ü" is two octets: every fold point falls on one of them somewhere.
+    // "ü" is two octets, and the text repeats every nine: some fold points fall inside one.
     std::string value;
-    for (int n = 0; n < 100; ++n)
+    for (int n = 0; n < 300; ++n)
         value += "\xC3\xBC" + std::string(n % 3, 'x');
     std::string bytes;
     CompanyVCard::AppendLine("NOTE", value, bytes);
