@@ -101,7 +101,12 @@ wxString RuntimeInformationType::Translate(const wxString& text) const
 
 bool RuntimeInformationType::OpenCompanyAtNorvel(unsigned int companyId) const
 {
-    return browserLauncher(companyUrl + Brenik::BKCasts::ToString(companyId));
+    return OpenInBrowser(companyUrl + Brenik::BKCasts::ToString(companyId));
+}
+
+bool RuntimeInformationType::OpenInBrowser(const wxString& url) const
+{
+    return browserLauncher(url);
 }
 
 void RuntimeInformationType::SetBrowserLauncher(BrowserLauncher launcher)

@@ -60,6 +60,8 @@ public:
 
     // Opens the company's page in the default browser; false when no browser could start.
     bool OpenCompanyAtNorvel(unsigned int companyId) const;
+    // Opens the address in the default browser; false when no browser could start.
+    bool OpenInBrowser(const wxString& url) const;
     wxString GetCompanyUrl() const { return companyUrl; }
 
     // Replaces how the browser is started (tests record the address instead); an empty

@@ -9,11 +9,13 @@
 #include "app/ErrorBox.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
+#include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/LogoLibrary.h"
 #include "print/PrintPreviewDialog.h"
+#include "ui/CompanyCommands.h"
 #include "ui/CompanyFrames.h"
 
 namespace {
@@ -86,6 +88,9 @@ wxBEGIN_EVENT_TABLE(CompanyFrame, XmlFrame)
     EVT_HTML_LINK_CLICKED(XRCID("openingHoursHtmlWindow"), CompanyFrame::LinkEvent)
     EVT_HTML_LINK_CLICKED(XRCID("imprintHoursHtmlWindow"), CompanyFrame::LinkEvent)
     EVT_BUTTON(XRCID("norvelButton"), CompanyFrame::NorvelEvent)
+    EVT_MENU(XRCID("showOnMapMenuItem"), CompanyFrame::ShowOnMapEvent)
+    EVT_MENU(XRCID("copyAddressMenuItem"), CompanyFrame::CopyAddressEvent)
+    EVT_MENU(XRCID("saveVCardMenuItem"), CompanyFrame::SaveVCardEvent)
 wxEND_EVENT_TABLE()
 
 const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayoutControls()
@@ -110,8 +115,9 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayout
 
 const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 {
-    static const std::vector<const char*> items = {"printMenuItem", "printPreviewMenuItem",
-                                                   "closeMenuItem"};
+    static const std::vector<const char*> items = {"printMenuItem",     "printPreviewMenuItem",
+                                                   "showOnMapMenuItem", "copyAddressMenuItem",
+                                                   "saveVCardMenuItem", "closeMenuItem"};
     return items;
 }
 
@@ -136,6 +142,9 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
     ShowPages(company);
     ShowLogo(company);
     bind.Push();
+    // Like the main window, the map is offered only for a company with a place to find.
+    if (wxMenuBar* menuBar = GetMenuBar(); menuBar && menuBar->FindItem(XRCID("showOnMapMenuItem")))
+        menuBar->Enable(XRCID("showOnMapMenuItem"), company && CompanyAddress::HasPlace(*company));
     // The record belongs to the main window's result list, which may release it any time.
     this->company = nullptr;
 }
@@ -238,11 +247,46 @@ void CompanyFrame::Print(bool preview)
 
 std::unique_ptr<CompanyEntity> CompanyFrame::ReloadCompany()
 {
-    CompanyController controller(GetRit()->GetDatabase());
-    std::unique_ptr<CompanyEntity> current(controller.LoadCompanyWithSectors(companyId));
+    std::unique_ptr<CompanyEntity> current = LoadCurrent();
     if (!current)
         ShowError(_("Error"), _("Could not print company"));
     return current;
+}
+
+std::unique_ptr<CompanyEntity> CompanyFrame::LoadCurrent()
+{
+    CompanyController controller(GetRit()->GetDatabase());
+    return std::unique_ptr<CompanyEntity>(controller.LoadCompanyWithSectors(companyId));
+}
+
+std::unique_ptr<CompanyEntity> CompanyFrame::LoadForCommand()
+{
+    std::unique_ptr<CompanyEntity> current = LoadCurrent();
+    if (!current)
+        ShowError(_("Error"), _("Could not load company"));
+    return current;
+}
+
+void CompanyFrame::ShowOnMap()
+{
+    if (std::unique_ptr<CompanyEntity> current = LoadForCommand())
+        CompanyCommands::ShowOnMap(GetRit(), *current);
+}
+
+void CompanyFrame::CopyAddress()
+{
+    if (std::unique_ptr<CompanyEntity> current = LoadForCommand())
+        CompanyCommands::CopyAddress(*current);
+}
+
+void CompanyFrame::SaveVCard()
+{
+    std::unique_ptr<CompanyEntity> current = LoadForCommand();
+    if (!current)
+        return;
+    CompanyCommands::SaveVCards(
+        this, GetRit(), {current.get()},
+        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
 }
 
 void CompanyFrame::ShowError(const wxString& title, const wxString& message)
@@ -281,4 +325,19 @@ void CompanyFrame::LinkEvent(wxHtmlLinkEvent&)
 void CompanyFrame::NorvelEvent(wxCommandEvent&)
 {
     Norvel();
+}
+
+void CompanyFrame::ShowOnMapEvent(wxCommandEvent&)
+{
+    ShowOnMap();
+}
+
+void CompanyFrame::CopyAddressEvent(wxCommandEvent&)
+{
+    CopyAddress();
+}
+
+void CompanyFrame::SaveVCardEvent(wxCommandEvent&)
+{
+    SaveVCard();
 }

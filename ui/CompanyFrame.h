@@ -48,6 +48,12 @@ public:
     // The company as the database now holds it, with its sectors, owned by the caller; null
     // after the box "Could not print company" when it is gone.
     std::unique_ptr<CompanyEntity> ReloadCompany();
+    // The company as the database now holds it: its address in a map search, its postal
+    // address on the clipboard, its card in a vCard file. A company gone from the database
+    // gives the box "Could not load company".
+    void ShowOnMap();
+    void CopyAddress();
+    void SaveVCard();
 
     void CloseEvent(wxCloseEvent& event);
     void CloseWindowEvent(wxCommandEvent& event);
@@ -55,6 +61,9 @@ public:
     void PrintPreviewEvent(wxCommandEvent& event);
     void LinkEvent(wxHtmlLinkEvent& event);
     void NorvelEvent(wxCommandEvent& event);
+    void ShowOnMapEvent(wxCommandEvent& event);
+    void CopyAddressEvent(wxCommandEvent& event);
+    void SaveVCardEvent(wxCommandEvent& event);
 
 private:
     void FindControls();
@@ -63,6 +72,10 @@ private:
     void ShowParking(CompanyEntity* company);
     void ShowPages(CompanyEntity* company);
     void ShowLogo(CompanyEntity* company);
+    // The company reloaded by id, with its sectors; null when it is gone.
+    std::unique_ptr<CompanyEntity> LoadCurrent();
+    // The same, or the box saying it could not be loaded.
+    std::unique_ptr<CompanyEntity> LoadForCommand();
     // A modal box without parent: text, caption, OK, centred.
     void ShowError(const wxString& title, const wxString& message);
 

@@ -12,6 +12,7 @@
 #include "app/ErrorBox.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
+#include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "directory/SectorController.h"
@@ -25,6 +26,7 @@
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
 #include "ui/AboutDialog.h"
+#include "ui/CompanyCommands.h"
 #include "ui/CompanyFrame.h"
 #include "ui/ExportDialog.h"
 #include "ui/ProgressFrame.h"
@@ -194,6 +196,12 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::contextExport, NorvelFrame::ExportEvent)
     EVT_MENU(NorvelFrame::contextCopy, NorvelFrame::CopyResultsEvent)
     EVT_MENU(NorvelFrame::contextSelectAll, NorvelFrame::SelectAllResultsEvent)
+    EVT_MENU(XRCID("showOnMapMenuItem"), NorvelFrame::ShowOnMapEvent)
+    EVT_MENU(XRCID("copyAddressMenuItem"), NorvelFrame::CopyAddressEvent)
+    EVT_MENU(XRCID("saveVCardMenuItem"), NorvelFrame::SaveVCardsEvent)
+    EVT_MENU(NorvelFrame::contextShowOnMap, NorvelFrame::ShowOnMapEvent)
+    EVT_MENU(NorvelFrame::contextCopyAddress, NorvelFrame::CopyAddressEvent)
+    EVT_MENU(NorvelFrame::contextSaveVCard, NorvelFrame::SaveVCardsEvent)
 wxEND_EVENT_TABLE()
 
     // clang-format on
@@ -224,6 +232,9 @@ const std::vector<const char*>& NorvelFrame::GetLayoutMenuItems()
         "printCompanyMenuItem",
         "printPreviewCompanyMenuItem",
         "placeCursorMenuItem",
+        "showOnMapMenuItem",
+        "copyAddressMenuItem",
+        "saveVCardMenuItem",
     };
     return items;
 }
@@ -558,6 +569,10 @@ void NorvelFrame::SelectCompany()
     EnableCommand("openAtNorvelMenuItem", "openAtNorvelTool", on);
     EnableCommand("printCompanyMenuItem", "printCompanyTool", on);
     EnableCommand("printPreviewCompanyMenuItem", "printPreviewCompanyTool", on);
+    EnableCommand("showOnMapMenuItem", nullptr,
+                  on && CompanyAddress::HasPlace(*GetSelectedCompany()));
+    EnableCommand("copyAddressMenuItem", nullptr, on);
+    EnableCommand("saveVCardMenuItem", nullptr, on);
 }
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
@@ -625,6 +640,12 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->AppendSeparator();
     menu->Append(contextCopy, _("&Copy\tCtrl+C"));
     menu->Append(contextSelectAll, _("Select &all\tCtrl+A"));
+    menu->AppendSeparator();
+    menu->Append(contextShowOnMap, _("Show on &map"));
+    const CompanyEntity* company = GetSelectedCompany();
+    menu->Enable(contextShowOnMap, company && CompanyAddress::HasPlace(*company));
+    menu->Append(contextCopyAddress, _("Copy &address"));
+    menu->Append(contextSaveVCard, _("Save as &vCard..."));
     return menu;
 }
 
@@ -701,6 +722,54 @@ CompanyEntity* NorvelFrame::GetSelectedCompany() const
                : nullptr;
 }
 
+std::vector<const CompanyEntity*> NorvelFrame::GetSelectedCompanies() const
+{
+    std::vector<const CompanyEntity*> companies;
+    if (!resultsListCtrl)
+        return companies;
+    for (long row = resultsListCtrl->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+         row != -1;
+         row = resultsListCtrl->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+        if (auto* company = static_cast<const CompanyEntity*>(
+                resultsListCtrl->GetPointer(static_cast<int>(row), 0)))
+            companies.push_back(company);
+    }
+    return companies;
+}
+
+void NorvelFrame::ShowOnMap()
+{
+    if (CompanyEntity* company = GetSelectedCompany())
+        CompanyCommands::ShowOnMap(GetRit(), *company);
+    else
+        AskForSelection();
+}
+
+void NorvelFrame::CopyAddress()
+{
+    if (CompanyEntity* company = GetSelectedCompany())
+        CompanyCommands::CopyAddress(*company);
+    else
+        AskForSelection();
+}
+
+void NorvelFrame::SaveVCards()
+{
+    if (busy)
+        return;
+    const std::vector<const CompanyEntity*> companies = GetSelectedCompanies();
+    if (companies.empty()) {
+        AskForSelection();
+        return;
+    }
+    // The records stay the list's while the progress window yields: no search may start.
+    busy = true;
+    CompanyCommands::SaveVCards(
+        this, GetRit(), companies,
+        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
+    busy = false;
+}
+
 void NorvelFrame::AskForSelection()
 {
     ShowError(_("Selection"), _("Please select the company you want to open."));
@@ -730,6 +799,21 @@ void NorvelFrame::SelectAllResults()
 {
     if (resultsListCtrl)
         resultsListCtrl->SelectAll(true);
+}
+
+void NorvelFrame::ShowOnMapEvent(wxCommandEvent&)
+{
+    ShowOnMap();
+}
+
+void NorvelFrame::CopyAddressEvent(wxCommandEvent&)
+{
+    CopyAddress();
+}
+
+void NorvelFrame::SaveVCardsEvent(wxCommandEvent&)
+{
+    SaveVCards();
 }
 
 void NorvelFrame::CopyResultsEvent(wxCommandEvent&)

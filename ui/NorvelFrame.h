@@ -38,7 +38,10 @@ public:
         contextOpenAtNorvel = 1,
         contextExport = 2,
         contextCopy = 3,
-        contextSelectAll = 4
+        contextSelectAll = 4,
+        contextShowOnMap = 5,
+        contextCopyAddress = 6,
+        contextSaveVCard = 7
     };
 
     // What the window looks up in its layout "NorvelFrame", by name: the controls with
@@ -92,9 +95,17 @@ public:
     // Copies the selected rows, with the headings, as tab-separated text.
     void CopyResults();
     void SelectAllResults();
+    // Opens the selected company's address in a map search; nothing when it has no place.
+    void ShowOnMap();
+    // Puts the selected company's postal address on the clipboard.
+    void CopyAddress();
+    // Writes the selected companies to a vCard file chosen in a save dialog.
+    void SaveVCards();
 
     // The company of the selected row; null when no row is selected.
     CompanyEntity* GetSelectedCompany() const;
+    // The companies of all selected rows, in list order.
+    std::vector<const CompanyEntity*> GetSelectedCompanies() const;
     // The context menu of the results list (the caller owns it).
     wxMenu* CreateResultsMenu() const;
     // The sector ids the next search restricts to; empty for no restriction.
@@ -122,6 +133,9 @@ public:
     void ExportEvent(wxCommandEvent& event);
     void CopyResultsEvent(wxCommandEvent& event);
     void SelectAllResultsEvent(wxCommandEvent& event);
+    void ShowOnMapEvent(wxCommandEvent& event);
+    void CopyAddressEvent(wxCommandEvent& event);
+    void SaveVCardsEvent(wxCommandEvent& event);
 
 private:
     class ResultRowBuilder;

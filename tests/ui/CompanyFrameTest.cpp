@@ -354,6 +354,48 @@ TEST_F(CompanyWindow, ReloadsTheCompanyWithItsSectorsOrSaysItIsGone)
     EXPECT_EQ(message, "Could not print company");
 }
 
+TEST_F(CompanyWindow, MapAddressAndVCardTakeTheCompanyAsTheDirectoryHoldsIt)
+{
+    // The record shown says "Wert für address" and has no sectors: the commands reload.
+    std::unique_ptr<CompanyEntity> company = Record(7);
+    CompanyFrame* window = Show(company.get());
+    company.reset();
+    auto command = [window](const char* item) {
+        wxCommandEvent event(wxEVT_MENU, XRCID(item));
+        window->GetEventHandler()->ProcessEvent(event);
+    };
+    EXPECT_TRUE(window->GetMenuBar()->IsEnabled(XRCID("showOnMapMenuItem")));
+    command("showOnMapMenuItem");
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0],
+              "https://www.openstreetmap.org/search?query="
+              "Hauptstra%C3%9Fe%2012a%2C%20M%C3%BCnchen");
+    command("copyAddressMenuItem");
+    EXPECT_EQ(ClipboardText(),
+              wxString::FromUTF8("Bäckerei Müller GmbH\nHauptstraße 12a\nMünchen"));
+    wxTEST_DIALOG(command("saveVCardMenuItem"), SaveFileAs(dir.Path("card.vcf")));
+    const std::string card = ReadTextFile(dir.Path("card.vcf"));
+    EXPECT_EQ(card.find("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bäckerei Müller GmbH\r\n"), 0u);
+    EXPECT_NE(card.find("CATEGORIES:Bäckereien,Konditoreien\r\n"), std::string::npos) << card;
+    EXPECT_NE(card.find("REV:2023-11-28T08:00:00\r\n"), std::string::npos);
+
+    // Gone from the directory: each command says so and does nothing.
+    ASSERT_TRUE(Execute("DELETE FROM companies WHERE id = 7"));
+    for (const char* item : {"showOnMapMenuItem", "copyAddressMenuItem", "saveVCardMenuItem"}) {
+        wxString message, caption;
+        wxTEST_DIALOG(command(item), ExpectMessageBox(&message, &caption));
+        EXPECT_EQ(caption, "Error") << item;
+        EXPECT_EQ(message, "Could not load company") << item;
+    }
+    EXPECT_EQ(openedUrls.size(), 1u);
+
+    // A company without street and city offers no map.
+    std::unique_ptr<CompanyEntity> nowhere = Record(8);
+    nowhere->SetValue("address", wxString());
+    nowhere->SetValue("city", wxString());
+    EXPECT_FALSE(Show(nowhere.get())->GetMenuBar()->IsEnabled(XRCID("showOnMapMenuItem")));
+}
+
 TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
 {
     mainWindow = new NorvelFrame(rit.get());

@@ -113,6 +113,11 @@ protected:
         SCOPED_TRACE(name);
         std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(PathOf(name));
         ASSERT_NE(rit, nullptr);
+        std::vector<wxString> openedUrls;
+        rit->SetBrowserLauncher([&openedUrls](const wxString& url) {
+            openedUrls.push_back(url);
+            return true;
+        });
         RuntimeInformationType startUp("norvel", files->Path(name) + "/", ".Norvel.conf",
                                        Norvel::CompanyUrl, nullptr, true);
         ASSERT_TRUE(Norvel::OpenDatabase(&startUp));
@@ -163,6 +168,22 @@ protected:
                       ExpectMessageBox(nullptr, &caption));
         EXPECT_EQ(caption, "Export finished");
         EXPECT_TRUE(wxFileName::FileExists(home.Path("list.csv")));
+
+        // The company to the map, the clipboard and a card, from both windows.
+        frame->ShowOnMap();
+        frame->CopyAddress();
+        wxTEST_DIALOG(frame->SaveVCards(), SaveFileAs(home.Path("list.vcf")));
+        EXPECT_NE(ReadBytes(home.Path("list.vcf")).find("END:VCARD\r\n"), std::string::npos);
+        ASSERT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
+        CompanyFrame* window = frame->GetCompanyFrames().GetItem(0);
+        window->ShowOnMap();
+        window->CopyAddress();
+        wxTEST_DIALOG(window->SaveVCard(), SaveFileAs(home.Path("one.vcf")));
+        EXPECT_NE(ReadBytes(home.Path("one.vcf")).find("END:VCARD\r\n"), std::string::npos);
+        for (const wxString& url : openedUrls)
+            EXPECT_TRUE(url.StartsWith("https://www.openstreetmap.org/search?query=")) << url;
+        const wxArrayString beside = FilesIn(files->Path(name) + "/db");
+        EXPECT_EQ(beside.GetCount(), 1u) << wxJoin(beside, ' ');
         DestroyNow(frame);
     }
 

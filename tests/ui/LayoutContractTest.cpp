@@ -102,7 +102,10 @@ TEST(LayoutContract, MainWindowLayoutHasEveryNamedControlMenuItemAndTool)
                               {"openCompanyMenuItem", wxACCEL_CTRL, 'O'},
                               {"printCompanyMenuItem", wxACCEL_CTRL, 'P'},
                               {"exportMenuItem", wxACCEL_CTRL, 'E'},
-                              {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1}});
+                              {"aboutMenuItem", wxACCEL_NORMAL, WXK_F1},
+                              {"showOnMapMenuItem", wxACCEL_CTRL, 'K'},
+                              {"copyAddressMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'C'},
+                              {"saveVCardMenuItem", wxACCEL_CTRL, 'S'}});
 
     wxToolBar* toolBar = frame->GetToolBar();
     ASSERT_NE(toolBar, nullptr);
@@ -179,10 +182,15 @@ TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
 
     wxMenuBar* menuBar = frame->GetMenuBar();
     ASSERT_NE(menuBar, nullptr);
-    ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 3u);
+    ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 6u);
     ExpectShortcuts(menuBar, {{"printMenuItem", wxACCEL_CTRL, 'P'},
                               {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
-                              {"closeMenuItem", wxACCEL_CTRL, 'W'}});
+                              {"closeMenuItem", wxACCEL_CTRL, 'W'},
+                              {"showOnMapMenuItem", wxACCEL_CTRL, 'K'},
+                              {"copyAddressMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'C'},
+                              {"saveVCardMenuItem", wxACCEL_CTRL, 'S'}});
+    for (const char* name : CompanyFrame::GetLayoutMenuItems())
+        EXPECT_NE(menuBar->FindItem(XRCID(name)), nullptr) << name;
     DestroyNow(frame);
 }
 

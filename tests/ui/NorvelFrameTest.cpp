@@ -365,7 +365,8 @@ TEST_F(MainWindow, SearchSelectsTheFirstRowAndEnablesWhatIsAvailable)
 
     // Every command works now with a selection.
     for (const char* name : {"openAtNorvelMenuItem", "openCompanyMenuItem", "printCompanyMenuItem",
-                             "printPreviewCompanyMenuItem", "exportMenuItem"})
+                             "printPreviewCompanyMenuItem", "exportMenuItem", "showOnMapMenuItem",
+                             "copyAddressMenuItem", "saveVCardMenuItem"})
         EXPECT_TRUE(MenuEnabled(name)) << name;
     for (const char* name : {"openAtNorvelTool", "openCompanyTool", "printCompanyTool",
                              "printPreviewCompanyTool", "exportTool"})
@@ -380,6 +381,8 @@ TEST_F(MainWindow, SearchSelectsTheFirstRowAndEnablesWhatIsAvailable)
     EXPECT_FALSE(ToolEnabled("openAtNorvelTool"));
     EXPECT_FALSE(MenuEnabled("printCompanyMenuItem"));
     EXPECT_FALSE(ToolEnabled("printPreviewCompanyTool"));
+    for (const char* name : {"showOnMapMenuItem", "copyAddressMenuItem", "saveVCardMenuItem"})
+        EXPECT_FALSE(MenuEnabled(name)) << name;
     list->SetSelection(2);
     Settle();
     EXPECT_TRUE(MenuEnabled("openAtNorvelMenuItem"));
@@ -468,6 +471,12 @@ TEST_F(MainWindow, CompanyCommandsWithoutSelectionAskForOne)
         {XRCID("openCompanyTool"), "open tool"},
         {XRCID("printCompanyMenuItem"), "print menu"},
         {XRCID("printPreviewCompanyTool"), "preview tool"},
+        {NorvelFrame::contextShowOnMap, "context map"},
+        {NorvelFrame::contextCopyAddress, "context address"},
+        {NorvelFrame::contextSaveVCard, "context vCard"},
+        {XRCID("showOnMapMenuItem"), "map menu"},
+        {XRCID("copyAddressMenuItem"), "address menu"},
+        {XRCID("saveVCardMenuItem"), "vCard menu"},
     };
     for (const Case& c : cases) {
         wxString message, caption;
@@ -508,7 +517,7 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
     Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
-    ASSERT_EQ(menu->GetMenuItemCount(), 7u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 11u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel(), "&Open company");
     EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), 1);
@@ -521,6 +530,13 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(menu->FindItemByPosition(5)->GetItemLabelText(), "Copy");
     EXPECT_EQ(menu->FindItemByPosition(6)->GetId(), 4);
     EXPECT_EQ(menu->FindItemByPosition(6)->GetItemLabelText(), "Select all");
+    EXPECT_TRUE(menu->FindItemByPosition(7)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(8)->GetId(), 5);
+    EXPECT_EQ(menu->FindItemByPosition(8)->GetItemLabel(), "Show on &map");
+    EXPECT_EQ(menu->FindItemByPosition(9)->GetId(), 6);
+    EXPECT_EQ(menu->FindItemByPosition(9)->GetItemLabel(), "Copy &address");
+    EXPECT_EQ(menu->FindItemByPosition(10)->GetId(), 7);
+    EXPECT_EQ(menu->FindItemByPosition(10)->GetItemLabel(), "Save as &vCard...");
     EXPECT_TRUE(menu->IsEnabled(1));
     EXPECT_TRUE(menu->IsEnabled(0));
     EXPECT_TRUE(menu->IsEnabled(2));
@@ -554,6 +570,107 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(wxSplit(lines[1], '\t', 0).size(), 13u);
     EXPECT_NE(copied.GetText().Find(wxString::FromUTF8("\tBäckerei Müller GmbH\tJürgen Müller\t")),
               wxNOT_FOUND);
+}
+
+TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
+{
+    TestCompany nowhere;
+    nowhere.id = 50;
+    nowhere.name = "Ohne Ort AG";
+    nowhere.zipcode = "12345";
+    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere});
+    SearchFor("");
+    list->SelectAll(false);
+    list->SetSelection(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH")));
+    Settle();
+
+    SendMenu(XRCID("showOnMapMenuItem"));
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0],
+              "https://www.openstreetmap.org/search?query="
+              "Hauptstra%C3%9Fe%2012a%2C%2080331%20M%C3%BCnchen");
+    SendMenu(NorvelFrame::contextCopyAddress);
+    EXPECT_EQ(ClipboardText(),
+              wxString::FromUTF8("Bäckerei Müller GmbH\nHauptstraße 12a\n80331 München"));
+
+    // A company with neither street nor city has no place on the map.
+    list->SelectAll(false);
+    list->SetSelection(RowOf("Ohne Ort AG"));
+    Settle();
+    EXPECT_FALSE(MenuEnabled("showOnMapMenuItem"));
+    SendMenu(NorvelFrame::contextShowOnMap);
+    EXPECT_EQ(openedUrls.size(), 1u);
+    SendMenu(XRCID("copyAddressMenuItem"));
+    EXPECT_EQ(ClipboardText(), "Ohne Ort AG\n12345");
+
+    // Every selected company gets its card; the next dialog opens in the folder chosen.
+    ASSERT_TRUE(wxFileName::Mkdir(dir.Path("cards"), wxS_DIR_DEFAULT, 0));
+    list->SelectAll(true);
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards/all.vcf")));
+    const std::string all = ReadTextFile(dir.Path("cards/all.vcf"));
+    size_t cards = 0;
+    for (size_t at = all.find("BEGIN:VCARD\r\n"); at != std::string::npos;
+         at = all.find("BEGIN:VCARD\r\n", at + 1))
+        ++cards;
+    EXPECT_EQ(cards, 4u);
+    EXPECT_NE(all.find("ORG:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
+    EXPECT_NE(all.find("CATEGORIES:Bäckereien\r\n"), std::string::npos);
+    EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 1u);
+
+    list->SelectAll(false);
+    list->SetSelection(RowOf("Kanzlei O'Neil & Partner"));
+    Settle();
+    wxString openedIn;
+    wxTEST_DIALOG(SendMenu(NorvelFrame::contextSaveVCard),
+                  SaveFileAs(dir.Path("cards/one.vcf"), &openedIn));
+    EXPECT_EQ(openedIn, dir.Path("cards"));
+    const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
+    EXPECT_EQ(one.find("BEGIN:VCARD"), 0u);
+    EXPECT_EQ(one.find("BEGIN:VCARD", 1), std::string::npos);
+    EXPECT_NE(one.find("FN:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
+
+    // A cancelled dialog writes nothing; a target that cannot be written is reported.
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(wxString()));
+    EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 2u);
+    wxString message, caption;
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards")),
+                  ExpectMessageBox(&message, &caption));
+    EXPECT_EQ(caption, "File unwriteable");
+    EXPECT_EQ(message, "The file " + dir.Path("cards") + " could not been opened.");
+
+    // The folder is remembered for this run only: the configuration keeps its six keys.
+    CloseByUser();
+    const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
+    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 6);
+    EXPECT_EQ(configuration.find("cards"), std::string::npos);
+}
+
+TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
+{
+    Open(Sectors, ManyCompanies(150, Sectors));
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 150);
+    list->SelectAll(true);
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("all.vcf")));
+    EXPECT_NE(ReadTextFile(dir.Path("all.vcf")).find("FN:Firma 150 GmbH\r\n"), std::string::npos);
+    Settle();  // the progress window of that save goes
+
+    // The user presses Cancel as soon as the progress window is there: its first yield runs
+    // what was queued.
+    bool pressed = false;
+    frame->CallAfter([&] {
+        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        ASSERT_NE(progress, nullptr);
+        EXPECT_FALSE(frame->IsEnabled());
+        progress->Cancel();
+        pressed = true;
+    });
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("part.vcf")));
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(wxFileName::FileExists(dir.Path("part.vcf")));
+    EXPECT_TRUE(frame->IsEnabled());
+    Settle();
+    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
 }
 
 TEST_F(MainWindow, SectorsAreListedInGermanDictionaryOrder)

@@ -9,6 +9,7 @@
 
 #include <sqlite3.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -200,11 +201,7 @@ ScopedWindowManager::ScopedWindowManager()
     }
     if (pid < 0)
         return;
-    for (int round = 0; round < 500 && !running; ++round) {
-        running = WindowManagerRuns();
-        if (!running)
-            wxMilliSleep(10);
-    }
+    running = WaitFor("openbox to manage the display", [] { return WindowManagerRuns(); });
 }
 
 ScopedWindowManager::~ScopedWindowManager()
@@ -216,10 +213,7 @@ ScopedWindowManager::~ScopedWindowManager()
     FocusFollowsPointer();
     // The windows it framed are given back to the bare display, and the toolkit learns that
     // nobody answers its requests for the focus any more.
-    for (int round = 0; round < 20; ++round) {
-        Settle();
-        wxMilliSleep(10);
-    }
+    RunEventsFor(200);
 }
 
 wxPoint ShownPlace(wxWindow* window, bool* framed)
@@ -232,4 +226,11 @@ wxPoint ShownPlace(wxWindow* window, bool* framed)
     if (framed)
         *framed = isFramed;
     return wxPoint(x, y);
+}
+
+wxString ClipboardText()
+{
+    wxClipboardLocker clipboard;
+    wxTextDataObject text;
+    return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
 }

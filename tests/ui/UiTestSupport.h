@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <wx/filedlg.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
+#include <wx/testing.h>
 
 #include "TestSupport.h"
 #include "app/RuntimeInformationType.h"
@@ -96,3 +98,30 @@ private:
 // Where the X server shows the top-level window, frame included (see TopLevelPlace); the
 // default point when it is not shown. *framed tells whether a window manager frames it.
 wxPoint ShownPlace(wxWindow* window, bool* framed = nullptr);
+// Answers the next save dialog with the path (an empty path cancels) and records the folder
+// it opened in.
+class SaveFileAs : public wxExpectModalBase<wxFileDialog, SaveFileAs> {
+public:
+    explicit SaveFileAs(const wxString& path, wxString* openedIn = nullptr)
+        : path(path), openedIn(openedIn)
+    {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override
+    {
+        if (openedIn)
+            *openedIn = dialog->GetDirectory();
+        if (path.empty())
+            return wxID_CANCEL;
+        dialog->SetPath(path);
+        return wxID_OK;
+    }
+
+private:
+    wxString path;
+    wxString* openedIn;
+};
+
+// The text on the clipboard; empty when there is none.
+wxString ClipboardText();
