@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -65,6 +66,32 @@ Window FindTitled(Display* display, Window window, const char* title)
 
 }  // namespace
 
+namespace {
+
+int IgnoreErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// The window the property on the window names, 0 for none.
+Window SupportingWindow(Display* display, Window window, Atom check)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, left = 0;
+    unsigned char* data = nullptr;
+    Window named = 0;
+    if (XGetWindowProperty(display, window, check, 0, 1, False, XA_WINDOW, &type, &format, &items,
+                           &left, &data) == Success &&
+        items == 1 && format == 32)
+        named = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+    if (data)
+        XFree(data);
+    return named;
+}
+
+}  // namespace
+
 bool WindowManagerRuns()
 {
     DisplayPtr display = OpenDisplay();
@@ -73,17 +100,17 @@ bool WindowManagerRuns()
     const Atom check = XInternAtom(display.get(), "_NET_SUPPORTING_WM_CHECK", True);
     if (check == None)
         return false;
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0, left = 0;
-    unsigned char* data = nullptr;
-    const bool found =
-        XGetWindowProperty(display.get(), DefaultRootWindow(display.get()), check, 0, 1, False,
-                           AnyPropertyType, &type, &format, &items, &left, &data) == Success &&
-        items == 1;
-    if (data)
-        XFree(data);
-    return found;
+    const Window supporting =
+        SupportingWindow(display.get(), DefaultRootWindow(display.get()), check);
+    if (!supporting)
+        return false;
+    // A window manager that ended leaves the root's property behind; a running one keeps the
+    // window it names, which names itself.
+    const XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
+    const bool alive = SupportingWindow(display.get(), supporting, check) == supporting;
+    XSync(display.get(), False);
+    XSetErrorHandler(previous);
+    return alive;
 }
 
 void FocusFollowsPointer()
