@@ -29,7 +29,7 @@ namespace {
 using bench::HeapInUse;
 using bench::Seconds;
 
-constexpr int columns = 13;
+constexpr int kColumns = 13;
 int destroyedRecords = 0;
 
 // Stands in for a company record: a library object the list deletes through CleanUp.
@@ -50,7 +50,7 @@ std::vector<wxArrayString> MakeTexts(int rowCount)
     std::uniform_int_distribution<size_t> letter(0, letters.length() - 1);
     std::vector<wxArrayString> texts(static_cast<size_t>(rowCount));
     for (wxArrayString& row : texts) {
-        for (int column = 0; column < columns; ++column) {
+        for (int column = 0; column < kColumns; ++column) {
             wxString text;
             const int n = length(random);
             for (int i = 0; i < n; ++i)
@@ -79,7 +79,7 @@ public:
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(list, 1, wxEXPAND);
         frame->SetSizer(sizer);
-        for (int column = 0; column < columns; ++column)
+        for (int column = 0; column < kColumns; ++column)
             list->InsertColumn(column, wxString::Format("Column %d", column), wxLIST_FORMAT_LEFT,
                                column == 4 || column > 10 ? 100 : 250);
         frame->Show();
@@ -106,7 +106,7 @@ private:
     void Run()
     {
         Settle();
-        std::printf("rows: %d, columns: %d%s\n", rowCount, columns,
+        std::printf("rows: %d, columns: %d%s\n", rowCount, kColumns,
                     yieldEachRow ? ", toolkit events after every row" : "");
         std::vector<wxArrayString> texts = MakeTexts(rowCount);
         std::vector<Record*> records(static_cast<size_t>(rowCount));

@@ -20,10 +20,10 @@ using Brenik::BKListCtrl;
 
 namespace {
 
-constexpr int columns = 13;
-constexpr int nameColumn = 1;
-constexpr int zipColumn = 4;
-constexpr int dateColumn = 11;
+constexpr int kColumns = 13;
+constexpr int kNameColumn = 1;
+constexpr int kZipColumn = 4;
+constexpr int kDateColumn = 11;
 
 // Names with German letters and mixed case, postcodes with leading zeros, German dates.
 wxArrayString MakeRow(std::mt19937& random)
@@ -34,14 +34,14 @@ wxArrayString MakeRow(std::mt19937& random)
     std::uniform_int_distribution<int> zip(1000, 99999);
     std::uniform_int_distribution<int> day(1, 28), month(1, 12), year(2000, 2024);
     wxArrayString row;
-    for (int column = 0; column < columns; ++column) {
-        if (column == nameColumn)
+    for (int column = 0; column < kColumns; ++column) {
+        if (column == kNameColumn)
             row.Add(wxString::FromUTF8(words[word(random)]) + " " +
                     wxString::FromUTF8(words[word(random)]) +
                     wxString::Format(" %d", word(random)));
-        else if (column == zipColumn)
+        else if (column == kZipColumn)
             row.Add(wxString::Format("%05d", zip(random)));
-        else if (column >= dateColumn)
+        else if (column >= kDateColumn)
             row.Add(wxString::Format("%02d.%02d.%d", day(random), month(random), year(random)));
         else
             row.Add(wxString::Format("Text %d in column %d", word(random), column));
@@ -61,7 +61,7 @@ public:
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(list, 1, wxEXPAND);
         frame->SetSizer(sizer);
-        for (int column = 0; column < columns; ++column)
+        for (int column = 0; column < kColumns; ++column)
             list->InsertColumn(column, wxString::Format("Column %d", column));
         frame->Show();
         CallAfter([this] {
@@ -87,10 +87,10 @@ private:
         const int selectedRow = rowCount / 3;
         list->SetSelection(selectedRow);
         void* selected = list->GetSingleSelectionPointer();
-        std::printf("rows: %d, columns: %d\n", rowCount, columns);
+        std::printf("rows: %d, columns: %d\n", rowCount, kColumns);
 
         bool allRight = true;
-        for (int column : {nameColumn, zipColumn, dateColumn}) {
+        for (int column : {kNameColumn, kZipColumn, kDateColumn}) {
             std::vector<wxString> texts;
             for (int row = 0; row < rowCount; ++row)
                 texts.push_back(list->GetText(row, column));
@@ -124,7 +124,7 @@ private:
         std::printf("text of all rows for the clipboard: %.3f s, %zu characters\n",
                     bench::Seconds(start), copied);
         start = bench::Clock::now();
-        list->SortByColumn(nameColumn, true);
+        list->SortByColumn(kNameColumn, true);
         std::printf("sort with every row selected: %.3f s, %d selected\n", bench::Seconds(start),
                     list->GetSelectedItemCount());
         list->CleanUp();

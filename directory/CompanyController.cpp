@@ -8,13 +8,13 @@
 
 namespace {
 
-const char* const selectText =
+const char* const kSelectText =
     "SELECT    companies.*,    (        SELECT \t\tGROUP_CONCAT(sectors.sector, ', ') \t\t"
     "FROM \t\t\tsectors \t\t INNER JOIN \t\t\tcompany_sectors ON company_sectors.sector = "
     "sectors.id \t\tWHERE \t\t\tcompany_sectors.company = companies.id    ) AS sectors FROM "
     "   companies ";
 
-const char* const textCondition =
+const char* const kTextCondition =
     "( \tcompanies.name LIKE '%:search:%' \tOR \tcompanies.ceo LIKE '%:search:%' )";
 
 bool IsPlainNumber(const wxString& text)
@@ -49,7 +49,7 @@ CompanyEntity* CompanyController::LoadCompany(unsigned int id)
 CompanyEntity* CompanyController::LoadCompanyWithSectors(unsigned int id)
 {
     CompanyController loader(GetDatabase());
-    if (!loader.Create(selectText + wxString::Format(" WHERE companies.id = %u", id)) ||
+    if (!loader.Create(kSelectText + wxString::Format(" WHERE companies.id = %u", id)) ||
         !loader.Run())
         return nullptr;
     auto company = std::make_unique<CompanyEntity>(GetDatabase(), true);
@@ -60,7 +60,7 @@ CompanyEntity* CompanyController::LoadCompanyWithSectors(unsigned int id)
 
 wxString CompanyController::BuildSearchStatement(const wxString& text, const wxArrayString& sectors)
 {
-    wxString statement = selectText;
+    wxString statement = kSelectText;
     if (!sectors.empty()) {
         wxArrayString numbers;
         for (const wxString& sector : sectors) {
@@ -77,7 +77,7 @@ wxString CompanyController::BuildSearchStatement(const wxString& text, const wxA
     } else {
         statement += " WHERE ";
     }
-    statement += textCondition;
+    statement += kTextCondition;
 
     // An SQLite string literal knows one escape, the doubled quote: a backslash is an
     // ordinary character and must not be doubled, or "Schräg\\Strich" finds nothing.

@@ -19,7 +19,7 @@ namespace {
 
 // The text columns from "name" to "memberships", in declaration order.
 // clang-format off
-const char* const textFields[] = {
+const char* const kTextFields[] = {
     "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
     "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes", "openingHours", "logo",
     "districtCourt", "commercialRegister", "blog", "twitter", "facebook", "imprintUrl",
@@ -27,12 +27,12 @@ const char* const textFields[] = {
     "cooperations", "memberships"};
 // clang-format on
 
-const char* const trailingTextFields[] = {"premiumStartDate", "premiumStopDate", "created",
+const char* const kTrailingTextFields[] = {"premiumStartDate", "premiumStopDate", "created",
                                           "updated"};
 
 // Places in the declaration order: "id", then the text fields.
-const unsigned int addressIndex = 3;
-const unsigned int housenumberIndex = 4;
+const unsigned int kAddressIndex = 3;
+const unsigned int kHousenumberIndex = 4;
 
 // Texts every record needs, made once: turning a literal into a wxString costs far more
 // than copying or comparing one.
@@ -54,11 +54,11 @@ std::unique_ptr<Brenik::BKEntity> MakePrototype(bool withSectors)
     auto entity = std::make_unique<Brenik::BKEntity>();
     const wxString none;
     entity->Set("id", 0u, false, false, none, 0, true);
-    for (const char* key : textFields)
+    for (const char* key : kTextFields)
         entity->Set(key, wxString(), true, true, none, 0, true);
     entity->Set("parking", false, false, false, none, 0, true);
     entity->Set("premium", 0u, false, false, none, 0, true);
-    for (const char* key : trailingTextFields)
+    for (const char* key : kTrailingTextFields)
         entity->Set(key, wxString(), true, true, none, 0, true);
     if (withSectors)
         entity->Set("sectors", wxString(), true, true, none, 0, true);
@@ -91,8 +91,8 @@ CompanyEntity::BKEntityType* CompanyEntity::DeclaredField(unsigned int declaredI
 
 wxString CompanyEntity::GetAddressWithHousenumber()
 {
-    const BKEntityType* address = DeclaredField(addressIndex, Names().address);
-    const BKEntityType* housenumber = DeclaredField(housenumberIndex, Names().housenumber);
+    const BKEntityType* address = DeclaredField(kAddressIndex, Names().address);
+    const BKEntityType* housenumber = DeclaredField(kHousenumberIndex, Names().housenumber);
     if (!housenumber || housenumber->IsEmpty())
         return address ? address->ToString() : wxString();
     return JoinAddress(address ? address->ToString() : wxString(), housenumber->ToString());
@@ -119,7 +119,7 @@ struct SheetLine {
     const char* key;
 };
 // clang-format off
-const SheetLine contactLines[] = {
+const SheetLine kContactLines[] = {
     {"Telefon", "phone"}, {"Fax", "fax"}, {"Mobil", "mobile"}, {"Internet", "internet"},
     {"E-Mail", "email"}, {"Blog", "blog"}, {"Twitter", "twitter"}, {"Facebook", "facebook"},
     {"Impressum-URL", "imprintUrl"}};
@@ -132,7 +132,7 @@ const int kSheetLogoHeight = 90;
 // A brace as HTML writes it: looks the same on the page, and is no placeholder.
 const char* const kEncodedBrace = "&#123;";
 // The fields the directory stores as HTML fragments.
-const char* const rawHtmlFields[] = {"notes", "openingHours", "imprint"};
+const char* const kRawHtmlFields[] = {"notes", "openingHours", "imprint"};
 // The longest entity name looked for after an ampersand.
 const size_t kMaxEntityLength = 32;
 
@@ -164,7 +164,7 @@ size_t PieceEnd(std::wstring_view text, size_t at, size_t reach)
 // megabytes is not converted whole. A character takes at most four bytes.
 wxString SheetPrefix(std::string_view utf8)
 {
-    size_t length = std::min(utf8.size(), 4 * (CompanyEntity::SheetFieldLength + 1));
+    size_t length = std::min(utf8.size(), 4 * (CompanyEntity::kSheetFieldLength + 1));
     while (length < utf8.size() && length > 0 && (utf8[length] & 0xC0) == 0x80)
         --length;  // not inside a character
     return wxString::FromUTF8(utf8.data(), length);
@@ -172,7 +172,7 @@ wxString SheetPrefix(std::string_view utf8)
 
 bool IsRawHtmlField(const wxString& key)
 {
-    for (const char* raw : rawHtmlFields)
+    for (const char* raw : kRawHtmlFields)
         if (key == raw)
             return true;
     return false;
@@ -192,22 +192,22 @@ wxString BlockToHtml(const Brenik::KeyValueTypes& lines, const char* whenEmpty)
 
 wxString CompanyEntity::SheetText(const wxString& text)
 {
-    if (text.length() <= SheetFieldLength)
+    if (text.length() <= kSheetFieldLength)
         return text;
-    return text.Left(SheetFieldLength) + kEllipsis;
+    return text.Left(kSheetFieldLength) + kEllipsis;
 }
 
 wxString CompanyEntity::SheetHtml(const wxString& html)
 {
     const std::wstring_view text(html.wc_str(), html.length());
     // Nothing past the cut is read: a tag that has not ended by then is left out whole.
-    const size_t reach = std::min(text.size(), SheetFieldLength);
+    const size_t reach = std::min(text.size(), kSheetFieldLength);
     wxString sheet;
     sheet.reserve(reach + reach / 8);
     size_t at = 0;
     while (at < text.size()) {
         const size_t end = PieceEnd(text, at, reach);
-        if (end > SheetFieldLength)
+        if (end > kSheetFieldLength)
             return sheet + kEllipsis;
         if (text[at] == '{')
             sheet += kEncodedBrace;
@@ -250,7 +250,7 @@ void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
         const wxString text = SheetPrefix(field->GetUtf8());
         if (IsRawHtmlField(field->GetKey()))
             sheet.SetVariable(field->GetKey(), SheetHtml(text));
-        else if (text.length() > SheetFieldLength)
+        else if (text.length() > kSheetFieldLength)
             sheet.SetVariable(field->GetKey(), SheetText(text));
         sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(SheetText(text)));
     }
@@ -265,7 +265,7 @@ void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
 wxString CompanyEntity::GetContactBlock() const
 {
     Brenik::KeyValueTypes lines(true);
-    for (const SheetLine& line : contactLines)
+    for (const SheetLine& line : kContactLines)
         lines.Push(wxString::FromUTF8(line.label), SheetFieldText(line.key));
     return BlockToHtml(lines, "Keine weiteren Kontaktdaten");
 }
@@ -322,7 +322,7 @@ struct CsvColumn {
     const char* key;
 };
 // clang-format off
-const CsvColumn csvColumns[] = {
+const CsvColumn kCsvColumns[] = {
     {wxTRANSLATE("ID"), "id"}, {wxTRANSLATE("Name"), "name"}, {wxTRANSLATE("CEO"), "ceo"},
     {wxTRANSLATE("Address"), "address"}, {wxTRANSLATE("Housenumber"), "housenumber"},
     {wxTRANSLATE("Zipcode"), "zipcode"}, {wxTRANSLATE("City"), "city"},
@@ -340,7 +340,7 @@ const CsvColumn csvColumns[] = {
     {wxTRANSLATE("Parking"), "parking"}, {wxTRANSLATE("Created"), "created"},
     {wxTRANSLATE("Updated"), "updated"}};
 // clang-format on
-const size_t csvColumnCount = sizeof(csvColumns) / sizeof(csvColumns[0]);
+const size_t csvColumnCount = sizeof(kCsvColumns) / sizeof(kCsvColumns[0]);
 
 // Where each column's field sits in a record made from the prototype, and its shared
 // attribute record: a record that kept the declared order is read by index and one pointer
@@ -357,7 +357,7 @@ const std::vector<CsvSlot>& CsvSlots()
         const Brenik::BKEntity& prototype = Prototype(false);
         std::vector<CsvSlot> made(csvColumnCount);
         for (size_t column = 0; column < csvColumnCount; ++column) {
-            made[column].key = wxString::FromUTF8(csvColumns[column].key);
+            made[column].key = wxString::FromUTF8(kCsvColumns[column].key);
             for (unsigned int index = 0; index < prototype.GetCount(); ++index) {
                 if (prototype.Get(index)->GetKey() == made[column].key) {
                     made[column].index = index;
@@ -471,7 +471,7 @@ wxString CompanyEntity::GetCsvContent(CsvConfigType config)
 void CompanyEntity::AppendCsvHeader(const CsvConfigType::Utf8& config, std::string& bytes)
 {
     AppendCsvLine(config, bytes, [](size_t column) {
-        return wxGetTranslation(csvColumns[column].label).utf8_string();
+        return wxGetTranslation(kCsvColumns[column].label).utf8_string();
     });
 }
 

@@ -45,7 +45,7 @@ public:
     static wxString ToHtmlText(const wxString& text);
     // A field's text as the sheet prints it: a text of megabytes (a pasted file in the notes)
     // would take thousands of pages and minutes to lay out, so it is cut, with an ellipsis.
-    static constexpr size_t SheetFieldLength = 20000;
+    static constexpr size_t kSheetFieldLength = 20000;
     static wxString SheetText(const wxString& text);
     // A field stored as an HTML fragment (notes, opening hours, imprint) as the sheet prints
     // it: cut as SheetText, but only between tags, comments and entities, so that the sheet's

@@ -13,34 +13,34 @@
 
 namespace {
 
-const char* const LayoutName = "PrintPreviewDialog";
+const char* const kLayoutName = "PrintPreviewDialog";
 
 // One notch of a mouse wheel, and the lines it scrolls: the desktop's usual measure.
-const int WheelDelta = 120;
-const int LinesPerNotch = 3;
+const int kWheelDelta = 120;
+const int kLinesPerNotch = 3;
 
 }  // namespace
 
 // The event table macros are no code the formatter can lay out.
 // clang-format off
 wxBEGIN_EVENT_TABLE(PrintPreviewDialog, XmlDialog)
-    EVT_MENU(PrintPreviewDialog::cancelCommand, PrintPreviewDialog::CancelKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kCancelCommand, PrintPreviewDialog::CancelKeyEvent)
     EVT_MENU(XRCID("cancelTool"), PrintPreviewDialog::CancelKeyEvent)
-    EVT_MENU(PrintPreviewDialog::firstPageCommand, PrintPreviewDialog::FirstPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kFirstPageCommand, PrintPreviewDialog::FirstPageKeyEvent)
     EVT_MENU(XRCID("firstPageTool"), PrintPreviewDialog::FirstPageKeyEvent)
-    EVT_MENU(PrintPreviewDialog::previousPageCommand, PrintPreviewDialog::PreviousPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kPreviousPageCommand, PrintPreviewDialog::PreviousPageKeyEvent)
     EVT_MENU(XRCID("previousPageTool"), PrintPreviewDialog::PreviousPageKeyEvent)
-    EVT_MENU(PrintPreviewDialog::nextPageCommand, PrintPreviewDialog::NextPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kNextPageCommand, PrintPreviewDialog::NextPageKeyEvent)
     EVT_MENU(XRCID("nextPageTool"), PrintPreviewDialog::NextPageKeyEvent)
-    EVT_MENU(PrintPreviewDialog::lastPageCommand, PrintPreviewDialog::LastPageKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kLastPageCommand, PrintPreviewDialog::LastPageKeyEvent)
     EVT_MENU(XRCID("lastPageTool"), PrintPreviewDialog::LastPageKeyEvent)
-    EVT_MENU(PrintPreviewDialog::zoomInCommand, PrintPreviewDialog::ZoomInKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kZoomInCommand, PrintPreviewDialog::ZoomInKeyEvent)
     EVT_MENU(XRCID("zoomInTool"), PrintPreviewDialog::ZoomInKeyEvent)
-    EVT_MENU(PrintPreviewDialog::zoomNormalCommand, PrintPreviewDialog::ZoomNormalKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kZoomNormalCommand, PrintPreviewDialog::ZoomNormalKeyEvent)
     EVT_MENU(XRCID("zoomNormalTool"), PrintPreviewDialog::ZoomNormalKeyEvent)
-    EVT_MENU(PrintPreviewDialog::zoomOutCommand, PrintPreviewDialog::ZoomOutKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kZoomOutCommand, PrintPreviewDialog::ZoomOutKeyEvent)
     EVT_MENU(XRCID("zoomOutTool"), PrintPreviewDialog::ZoomOutKeyEvent)
-    EVT_MENU(PrintPreviewDialog::printCommand, PrintPreviewDialog::PrintKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kPrintCommand, PrintPreviewDialog::PrintKeyEvent)
     EVT_MENU(XRCID("printTool"), PrintPreviewDialog::PrintKeyEvent)
     EVT_TIMER(wxID_ANY, PrintPreviewDialog::PageCountRefreshEvent)
 wxEND_EVENT_TABLE()
@@ -89,7 +89,7 @@ void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType
 PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
                                        RuntimeInformationType* information,
                                        HtmlPrintoutLibrary* printout, int orientation)
-    : XmlDialog(parent, id, information, LayoutName),
+    : XmlDialog(parent, id, information, kLayoutName),
       printout(printout),
       refreshTimer(this, wxWindow::NewControlId()),
       orientation(orientation)
@@ -151,11 +151,11 @@ void PrintPreviewDialog::CreatePreview()
 void PrintPreviewDialog::InstallAccelerators()
 {
     wxAcceleratorEntry entries[] = {
-        {wxACCEL_NORMAL, WXK_ESCAPE, cancelCommand}, {wxACCEL_CTRL, 'w', cancelCommand},
-        {wxACCEL_CTRL, 'q', firstPageCommand},       {wxACCEL_CTRL, 'a', previousPageCommand},
-        {wxACCEL_CTRL, 'd', nextPageCommand},        {wxACCEL_CTRL, 'e', lastPageCommand},
-        {wxACCEL_CTRL, '+', zoomInCommand},          {wxACCEL_CTRL, '0', zoomNormalCommand},
-        {wxACCEL_CTRL, '-', zoomOutCommand},         {wxACCEL_CTRL, 'p', printCommand},
+        {wxACCEL_NORMAL, WXK_ESCAPE, kCancelCommand}, {wxACCEL_CTRL, 'w', kCancelCommand},
+        {wxACCEL_CTRL, 'q', kFirstPageCommand},       {wxACCEL_CTRL, 'a', kPreviousPageCommand},
+        {wxACCEL_CTRL, 'd', kNextPageCommand},        {wxACCEL_CTRL, 'e', kLastPageCommand},
+        {wxACCEL_CTRL, '+', kZoomInCommand},          {wxACCEL_CTRL, '0', kZoomNormalCommand},
+        {wxACCEL_CTRL, '-', kZoomOutCommand},         {wxACCEL_CTRL, 'p', kPrintCommand},
     };
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
@@ -200,7 +200,7 @@ void PrintPreviewDialog::ShowPage(int page)
 
 void PrintPreviewDialog::ZoomIn()
 {
-    SetZoom(zoom + zoomStep <= maxZoom ? zoom + zoomStep : zoom);
+    SetZoom(zoom + kZoomStep <= kMaxZoom ? zoom + kZoomStep : zoom);
 }
 
 void PrintPreviewDialog::ZoomNormal()
@@ -210,7 +210,7 @@ void PrintPreviewDialog::ZoomNormal()
 
 void PrintPreviewDialog::ZoomOut()
 {
-    SetZoom(zoom - zoomStep >= minZoom ? zoom - zoomStep : zoom);
+    SetZoom(zoom - kZoomStep >= kMinZoom ? zoom - kZoomStep : zoom);
 }
 
 void PrintPreviewDialog::SetZoom(int percent)
@@ -237,7 +237,7 @@ void PrintPreviewDialog::ScrollCanvas(int rotation)
 {
     if (!canvas)
         return;
-    int lines = rotation * LinesPerNotch / WheelDelta;
+    int lines = rotation * kLinesPerNotch / kWheelDelta;
     if (lines == 0)
         lines = rotation > 0 ? 1 : -1;  // a fine wheel still moves
     int x = 0;

@@ -24,19 +24,19 @@ class PrintPreviewDialog : public XmlDialog {
 public:
     // The command ids of the tools and keys.
     enum CommandId {
-        cancelCommand = 0,
-        firstPageCommand,
-        previousPageCommand,
-        nextPageCommand,
-        lastPageCommand,
-        zoomInCommand,
-        zoomNormalCommand,
-        zoomOutCommand,
-        printCommand
+        kCancelCommand = 0,
+        kFirstPageCommand,
+        kPreviousPageCommand,
+        kNextPageCommand,
+        kLastPageCommand,
+        kZoomInCommand,
+        kZoomNormalCommand,
+        kZoomOutCommand,
+        kPrintCommand
     };
-    static constexpr int minZoom = 50;
-    static constexpr int maxZoom = 400;
-    static constexpr int zoomStep = 50;
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 400;
+    static constexpr int kZoomStep = 50;
 
     // What the dialog looks up in its layout "PrintPreviewDialog".
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();

@@ -826,7 +826,7 @@ const City kCities[] = {
     {"Bad Tölz", "Bayern", 83646, 83646, "8041", "Amtsgericht München", 1},
 };
 
-enum class Register { None, HRA, HRB, PR, GnR };
+enum class Register { kNone, kHra, kHrb, kPr, kGnr };
 
 struct LegalForm {
     const char* suffix;  // as it follows the name; empty for a sole trader
@@ -836,18 +836,18 @@ struct LegalForm {
 };
 
 const LegalForm kLegalForms[] = {
-    {"GmbH", "GmbH", Register::HRB, 38},
-    {"UG (haftungsbeschränkt)", "UG (haftungsbeschränkt)", Register::HRB, 6},
-    {"AG", "AG", Register::HRB, 3},
-    {"KG", "KG", Register::HRA, 4},
-    {"GmbH & Co. KG", "GmbH & Co. KG", Register::HRA, 8},
-    {"e.K.", "e.K.", Register::HRA, 9},
-    {"OHG", "OHG", Register::HRA, 4},
-    {"GbR", "GbR", Register::None, 6},
-    {"", "Einzelunternehmen", Register::None, 16},
-    {"PartG mbB", "PartG mbB", Register::PR, 2},
-    {"eG", "eG", Register::GnR, 1},
-    {"SE", "SE", Register::HRB, 1},
+    {"GmbH", "GmbH", Register::kHrb, 38},
+    {"UG (haftungsbeschränkt)", "UG (haftungsbeschränkt)", Register::kHrb, 6},
+    {"AG", "AG", Register::kHrb, 3},
+    {"KG", "KG", Register::kHra, 4},
+    {"GmbH & Co. KG", "GmbH & Co. KG", Register::kHra, 8},
+    {"e.K.", "e.K.", Register::kHra, 9},
+    {"OHG", "OHG", Register::kHra, 4},
+    {"GbR", "GbR", Register::kNone, 6},
+    {"", "Einzelunternehmen", Register::kNone, 16},
+    {"PartG mbB", "PartG mbB", Register::kPr, 2},
+    {"eG", "eG", Register::kGnr, 1},
+    {"SE", "SE", Register::kHrb, 1},
 };
 
 const char* const kMaleNames[] = {
@@ -1418,19 +1418,19 @@ private:
         v[kTaxNumber] = Sometimes(random, taxNumber, 20.0, 3.0);
         std::string registerNumber;
         switch (form.reg) {
-            case Register::HRB:
+            case Register::kHrb:
                 registerNumber = Format("HRB %d", random.Range(1000, 250000));
                 break;
-            case Register::HRA:
+            case Register::kHra:
                 registerNumber = Format("HRA %d", random.Range(100, 120000));
                 break;
-            case Register::PR:
+            case Register::kPr:
                 registerNumber = Format("PR %d", random.Range(10, 3000));
                 break;
-            case Register::GnR:
+            case Register::kGnr:
                 registerNumber = Format("GnR %d", random.Range(10, 900));
                 break;
-            case Register::None:
+            case Register::kNone:
                 break;
         }
         if (!registerNumber.empty() && std::strcmp(city.court, "Amtsgericht Charlottenburg") == 0)
@@ -1481,7 +1481,7 @@ private:
         const LegalForm& form = *d.form;
         const bool large =
             std::strcmp(form.suffix, "AG") == 0 || std::strcmp(form.suffix, "SE") == 0;
-        const int staffHigh = large ? 5000 : form.reg == Register::HRB ? 250 : 25;
+        const int staffHigh = large ? 5000 : form.reg == Register::kHrb ? 250 : 25;
         int staff = random.Range(1, staffHigh / (random.Percent(80) ? 5 : 1) + 1);
         int staffStyle = random.Below(100);
         std::string staffText = staffStyle < 80 ? std::to_string(staff)
@@ -1497,7 +1497,7 @@ private:
                                           : std::string(form.type),
                                       3.0, 2.0);
         std::string owner =
-            form.reg == Register::HRB && random.Percent(40)
+            form.reg == Register::kHrb && random.Percent(40)
                 ? d.boss.last + " Holding GmbH"
                 : (std::strcmp(form.type, "Einzelunternehmen") == 0 ? "Inh. " : "") + d.boss.Full();
         v[kOwner] = Sometimes(random, owner, 20.0, 5.0);

@@ -81,16 +81,16 @@ bool CompanyCommands::SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
         showError(_("File unwriteable"), _("The file ") + name + _(" could not been opened."));
         return false;
     }
-    Outcome outcome = Outcome::written;
+    Outcome outcome = Outcome::kWritten;
     if (companies.size() >= kProgressFrom) {
         ProgressGuard progress(parent, rit);
         outcome = WriteVCards(companies, file, progress.operator->());
     } else {
         outcome = WriteVCards(companies, file, nullptr);
     }
-    if (outcome != Outcome::written) {
+    if (outcome != Outcome::kWritten) {
         file.Discard();
-        if (outcome == Outcome::failed)
+        if (outcome == Outcome::kFailed)
             showError(_("File write error"), _("The file ") + name + _(" could not been written."));
         return false;
     }
@@ -114,7 +114,7 @@ CompanyCommands::Outcome CompanyCommands::WriteVCards(
     std::unordered_set<unsigned int> written;
     for (size_t index = 0; index < companies.size(); ++index) {
         if (progress && progress->IsCanceled())
-            return Outcome::canceled;
+            return Outcome::kCanceled;
         if (progress && (index + 1) % 10 == 0)
             progress->SetLevel(static_cast<int>(index + 1));
         const CompanyEntity* company = companies[index];
@@ -123,9 +123,9 @@ CompanyCommands::Outcome CompanyCommands::WriteVCards(
             CompanyVCard::AppendCard(*company, piece);
         if (piece.size() >= kPieceSize) {
             if (!file.Write(piece))
-                return Outcome::failed;
+                return Outcome::kFailed;
             piece.clear();
         }
     }
-    return file.Write(piece) ? Outcome::written : Outcome::failed;
+    return file.Write(piece) ? Outcome::kWritten : Outcome::kFailed;
 }

@@ -39,7 +39,7 @@ public:
                            const ErrorBox& showError);
 
 private:
-    enum class Outcome { written, canceled, failed };
+    enum class Outcome { kWritten, kCanceled, kFailed };
     // Writes the cards, one per company id, through the file; progress may be null.
     static Outcome WriteVCards(const std::vector<const CompanyEntity*>& companies,
                                Brenik::BKReplacingFile& file, ProgressFrame* progress);

@@ -14,7 +14,7 @@
 namespace {
 
 // The line break for each position of the line-break box.
-const char* const LineBreaks[] = {"\n", "\r\n", "\r"};
+const char* const kLineBreaks[] = {"\n", "\r\n", "\r"};
 
 const char* const kCsvPattern = "*.csv";
 const char* const kCsvExtension = ".csv";
@@ -154,7 +154,7 @@ bool ExportDialog::Accept()
     if (textDelimiterComboBox)
         settings->SetTextDelimiter(textDelimiterComboBox->GetValue());
     const int position = lineFeedComboBox ? lineFeedComboBox->GetSelection() : 0;
-    settings->SetLineBreak(LineBreaks[position == 1 || position == 2 ? position : 0]);
+    settings->SetLineBreak(kLineBreaks[position == 1 || position == 2 ? position : 0]);
     if (replaceLineFeedCheckBox)
         settings->SetReplaceLineBreak(replaceLineFeedCheckBox->GetValue());
     if (replaceLineFeedWithTextCtrl)

@@ -38,9 +38,9 @@ using Brenik::BKListCtrl;
 
 namespace {
 
-const char* const Publisher = "Brenik Software";
-const char* const ProgramName = "norvel - Ved Avadirizaziz";
-const char* const VersionLabel = "0.1.0";
+const char* const kPublisher = "Brenik Software";
+const char* const kProgramName = "norvel - Ved Avadirizaziz";
+const char* const kVersionLabel = "0.1.0";
 
 // Where the window goes when its saved top edge lies on no display.
 const wxPoint kFallbackPosition(30, 30);
@@ -53,14 +53,14 @@ struct ResultColumn {
     const char* heading;
     int width;
 };
-const ResultColumn ResultColumns[] = {
+const ResultColumn kResultColumns[] = {
     {wxTRANSLATE("Sectors"), 250},  {wxTRANSLATE("Company"), 250}, {wxTRANSLATE("CEO"), 250},
     {wxTRANSLATE("Address"), 250},  {wxTRANSLATE("Zipcode"), 100}, {wxTRANSLATE("City"), 250},
     {wxTRANSLATE("Phone"), 250},    {wxTRANSLATE("Fax"), 250},     {wxTRANSLATE("Mobile"), 250},
     {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
     {wxTRANSLATE("Updated"), 100},
 };
-const int ResultColumnCount = sizeof(ResultColumns) / sizeof(ResultColumns[0]);
+const int ResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
 
 // Whether some display shows part of the line of the given width starting at the point.
 bool OnSomeDisplay(const wxPoint& start, int width)
@@ -191,17 +191,17 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
     EVT_LIST_ITEM_SELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_LIST_ITEM_DESELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
-    EVT_MENU(NorvelFrame::contextOpenCompany, NorvelFrame::OpenCompanyEvent)
-    EVT_MENU(NorvelFrame::contextOpenAtNorvel, NorvelFrame::OpenNorvelEvent)
-    EVT_MENU(NorvelFrame::contextExport, NorvelFrame::ExportEvent)
-    EVT_MENU(NorvelFrame::contextCopy, NorvelFrame::CopyResultsEvent)
-    EVT_MENU(NorvelFrame::contextSelectAll, NorvelFrame::SelectAllResultsEvent)
+    EVT_MENU(NorvelFrame::kContextOpenCompany, NorvelFrame::OpenCompanyEvent)
+    EVT_MENU(NorvelFrame::kContextOpenAtNorvel, NorvelFrame::OpenNorvelEvent)
+    EVT_MENU(NorvelFrame::kContextExport, NorvelFrame::ExportEvent)
+    EVT_MENU(NorvelFrame::kContextCopy, NorvelFrame::CopyResultsEvent)
+    EVT_MENU(NorvelFrame::kContextSelectAll, NorvelFrame::SelectAllResultsEvent)
     EVT_MENU(XRCID("showOnMapMenuItem"), NorvelFrame::ShowOnMapEvent)
     EVT_MENU(XRCID("copyAddressMenuItem"), NorvelFrame::CopyAddressEvent)
     EVT_MENU(XRCID("saveVCardMenuItem"), NorvelFrame::SaveVCardsEvent)
-    EVT_MENU(NorvelFrame::contextShowOnMap, NorvelFrame::ShowOnMapEvent)
-    EVT_MENU(NorvelFrame::contextCopyAddress, NorvelFrame::CopyAddressEvent)
-    EVT_MENU(NorvelFrame::contextSaveVCard, NorvelFrame::SaveVCardsEvent)
+    EVT_MENU(NorvelFrame::kContextShowOnMap, NorvelFrame::ShowOnMapEvent)
+    EVT_MENU(NorvelFrame::kContextCopyAddress, NorvelFrame::CopyAddressEvent)
+    EVT_MENU(NorvelFrame::kContextSaveVCard, NorvelFrame::SaveVCardsEvent)
 wxEND_EVENT_TABLE()
 
     // clang-format on
@@ -253,8 +253,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(wxString::FromUTF8(Publisher) + " - " + wxString::FromUTF8(ProgramName) + " Version " +
-             wxString::FromUTF8(VersionLabel));
+    SetTitle(wxString::FromUTF8(kPublisher) + " - " + wxString::FromUTF8(kProgramName) + " Version " +
+             wxString::FromUTF8(kVersionLabel));
 
     menuBar = GetMenuBar();
     statusBar = GetStatusBar();
@@ -307,8 +307,8 @@ void NorvelFrame::InsertResultColumns()
     if (!resultsListCtrl)
         return;
     for (int column = 0; column < ResultColumnCount; ++column)
-        resultsListCtrl->InsertColumn(column, wxGetTranslation(ResultColumns[column].heading),
-                                      wxLIST_FORMAT_LEFT, ResultColumns[column].width);
+        resultsListCtrl->InsertColumn(column, wxGetTranslation(kResultColumns[column].heading),
+                                      wxLIST_FORMAT_LEFT, kResultColumns[column].width);
 }
 
 void NorvelFrame::RestoreSettings()
@@ -328,7 +328,7 @@ void NorvelFrame::RestoreSettings()
     SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
     restoredMaximized = configuration.Get("Maximized", "false").ToBool();
     Maximize(restoredMaximized);
-    placement = Placement::firstMove;
+    placement = Placement::kFirstMove;
     csvConfig.SetFilename(configuration.Get("ExportFilename", "").ToString());
 }
 
@@ -366,20 +366,20 @@ bool NorvelFrame::Show(bool show)
 // and only then is it maximised again, so that un-maximising returns to the saved geometry.
 void NorvelFrame::ApplyRestoredGeometry()
 {
-    if (placement == Placement::done || !IsShown())
+    if (placement == Placement::kDone || !IsShown())
         return;
     if (std::chrono::steady_clock::now() - shownAt > kPlacementWait) {
-        placement = Placement::done;
+        placement = Placement::kDone;
         return;
     }
-    if (placement == Placement::firstMove && IsMaximized()) {
-        placement = Placement::unmaximized;
+    if (placement == Placement::kFirstMove && IsMaximized()) {
+        placement = Placement::kUnmaximized;
         Maximize(false);
         return;
     }
     if (IsMaximized())
         return;  // the window manager has not un-maximised it yet
-    placement = Placement::done;
+    placement = Placement::kDone;
     // The toolkit skips a size it believes the window has, and the size the window manager
     // gave has not reached it yet when the move is reported: the size goes by a step aside.
     SetSize(wxRect(normalGeometry.GetPosition(), normalGeometry.GetSize() + wxSize(1, 1)),
@@ -633,19 +633,19 @@ void NorvelFrame::ResultsRightClick()
 wxMenu* NorvelFrame::CreateResultsMenu() const
 {
     auto* menu = new wxMenu;
-    menu->Append(contextOpenCompany, _("&Open company"));
-    menu->Append(contextOpenAtNorvel, _("Open at &norvel"));
+    menu->Append(kContextOpenCompany, _("&Open company"));
+    menu->Append(kContextOpenAtNorvel, _("Open at &norvel"));
     menu->AppendSeparator();
-    menu->Append(contextExport, _("&Export company list"));
+    menu->Append(kContextExport, _("&Export company list"));
     menu->AppendSeparator();
-    menu->Append(contextCopy, _("&Copy\tCtrl+C"));
-    menu->Append(contextSelectAll, _("Select &all\tCtrl+A"));
+    menu->Append(kContextCopy, _("&Copy\tCtrl+C"));
+    menu->Append(kContextSelectAll, _("Select &all\tCtrl+A"));
     menu->AppendSeparator();
-    menu->Append(contextShowOnMap, _("Show on &map"));
+    menu->Append(kContextShowOnMap, _("Show on &map"));
     const CompanyEntity* company = GetSelectedCompany();
-    menu->Enable(contextShowOnMap, company && CompanyAddress::HasPlace(*company));
-    menu->Append(contextCopyAddress, _("Copy &address"));
-    menu->Append(contextSaveVCard, _("Save as &vCard..."));
+    menu->Enable(kContextShowOnMap, company && CompanyAddress::HasPlace(*company));
+    menu->Append(kContextCopyAddress, _("Copy &address"));
+    menu->Append(kContextSaveVCard, _("Save as &vCard..."));
     return menu;
 }
 

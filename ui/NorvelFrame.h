@@ -34,14 +34,14 @@ class NorvelFrame : public XmlFrame {
 public:
     // The ids of the results list's context menu: plain numbers, not layout names.
     enum ContextMenuId {
-        contextOpenCompany = 0,
-        contextOpenAtNorvel = 1,
-        contextExport = 2,
-        contextCopy = 3,
-        contextSelectAll = 4,
-        contextShowOnMap = 5,
-        contextCopyAddress = 6,
-        contextSaveVCard = 7
+        kContextOpenCompany = 0,
+        kContextOpenAtNorvel = 1,
+        kContextExport = 2,
+        kContextCopy = 3,
+        kContextSelectAll = 4,
+        kContextShowOnMap = 5,
+        kContextCopyAddress = 6,
+        kContextSaveVCard = 7
     };
 
     // What the window looks up in its layout "NorvelFrame", by name: the controls with
@@ -165,10 +165,10 @@ private:
 
     // The restored normal geometry, and whether it waits for the window manager's first
     // placement (or, for a maximised window, for its un-maximising on the way).
-    enum class Placement { done, firstMove, unmaximized };
+    enum class Placement { kDone, kFirstMove, kUnmaximized };
     wxRect normalGeometry;
     bool restoredMaximized = false;
-    Placement placement = Placement::done;
+    Placement placement = Placement::kDone;
     std::chrono::steady_clock::time_point shownAt;
 
     wxMenuBar* menuBar = nullptr;

@@ -351,7 +351,7 @@ void BKCasts::Release()
 
 void BKCasts::SetUtf8(std::string_view utf8)
 {
-    if (utf8.size() > maxByteCount)
+    if (utf8.size() > kMaxByteCount)
         throw std::length_error("BKCasts: text of 2 GiB or more");
     // The copy is made before the old text goes: utf8 may be a part of it.
     char* copy = nullptr;
@@ -363,19 +363,19 @@ void BKCasts::SetUtf8(std::string_view utf8)
     Release();
     if (copy) {
         bytes = copy;
-        extent.count = static_cast<std::uint32_t>(utf8.size()) & maxByteCount;
+        extent.count = static_cast<std::uint32_t>(utf8.size()) & kMaxByteCount;
         extent.owned = 1;
     }
 }
 
 void BKCasts::ReferTo(const char* text, size_t size)
 {
-    if (size > maxByteCount)
+    if (size > kMaxByteCount)
         throw std::length_error("BKCasts: text of 2 GiB or more");
     Release();
     if (size > 0) {
         bytes = text;
-        extent.count = static_cast<std::uint32_t>(size) & maxByteCount;
+        extent.count = static_cast<std::uint32_t>(size) & kMaxByteCount;
     }
 }
 

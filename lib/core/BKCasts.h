@@ -225,7 +225,7 @@ private:
         std::uint32_t owned : 1;
         Extent() : count(0), owned(0) {}
     };
-    static constexpr std::uint32_t maxByteCount = 0x7fffffff;
+    static constexpr std::uint32_t kMaxByteCount = 0x7fffffff;
 
     // Never null: the empty text is a static "".
     const char* bytes = "";

@@ -3,7 +3,7 @@
 namespace Brenik {
 
 namespace {
-const char* const libraryAuthor = "The Brenik class library authors";
+const char* const kLibraryAuthor = "The Brenik class library authors";
 }
 
 BKClassInfo::BKClassInfo(const wxString& name, const wxString& version, const wxString& author)
@@ -19,7 +19,7 @@ BKClassInfo BKClassInfo::GetClassInfo() const
 BKClassInfo BKClassInfo::Make(const char* name, const char* version)
 {
     return BKClassInfo(wxString::FromUTF8(name), wxString::FromUTF8(version),
-                       wxString::FromUTF8(libraryAuthor));
+                       wxString::FromUTF8(kLibraryAuthor));
 }
 
 }  // namespace Brenik

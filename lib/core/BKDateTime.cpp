@@ -104,8 +104,8 @@ Piece SubPiece(const Piece& text, long start, long count)
 
 // Years the four-digit text forms can hold. Outside them the toolkit's own ranges begin to
 // assert, and no value of the database lies there.
-const int minimumYear = 1;
-const int maximumYear = 9999;
+const int kMinimumYear = 1;
+const int kMaximumYear = 9999;
 
 bool IsLeapYear(int year)
 {
@@ -134,7 +134,7 @@ struct Parts {
 
     bool IsValid() const
     {
-        return year >= minimumYear && year <= maximumYear && month >= 1 && month <= 12 &&
+        return year >= kMinimumYear && year <= kMaximumYear && month >= 1 && month <= 12 &&
                day >= 1 &&
                day <= DaysInMonth(static_cast<unsigned int>(month), static_cast<int>(year)) &&
                hour <= 23 && minute <= 59 && second <= 59 && millisecond <= 999;

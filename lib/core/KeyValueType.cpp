@@ -29,72 +29,72 @@ void KeyValueType::Store(const BKCasts& value, DataType dataType)
 
 void KeyValueType::SetValue(const BKCasts& value)
 {
-    Store(value, TypeCasts);
+    Store(value, kTypeCasts);
 }
 
 void KeyValueType::SetValue(const wxString& value)
 {
-    Store(BKCasts(value), TypeString);
+    Store(BKCasts(value), kTypeString);
 }
 
 void KeyValueType::SetValue(bool value)
 {
-    Store(BKCasts(value), TypeBool);
+    Store(BKCasts(value), kTypeBool);
 }
 
 void KeyValueType::SetValue(short value)
 {
-    Store(BKCasts(value), TypeShort);
+    Store(BKCasts(value), kTypeShort);
 }
 
 void KeyValueType::SetValue(unsigned short value)
 {
-    Store(BKCasts(value), TypeUnsignedShort);
+    Store(BKCasts(value), kTypeUnsignedShort);
 }
 
 void KeyValueType::SetValue(int value)
 {
-    Store(BKCasts(value), TypeInt);
+    Store(BKCasts(value), kTypeInt);
 }
 
 void KeyValueType::SetValue(unsigned int value)
 {
-    Store(BKCasts(value), TypeUnsignedInt);
+    Store(BKCasts(value), kTypeUnsignedInt);
 }
 
 void KeyValueType::SetValue(long value)
 {
-    Store(BKCasts(value), TypeLong);
+    Store(BKCasts(value), kTypeLong);
 }
 
 void KeyValueType::SetValue(unsigned long value)
 {
-    Store(BKCasts(value), TypeUnsignedLong);
+    Store(BKCasts(value), kTypeUnsignedLong);
 }
 
 void KeyValueType::SetValue(float value)
 {
-    Store(BKCasts(value), TypeFloat);
+    Store(BKCasts(value), kTypeFloat);
 }
 
 void KeyValueType::SetValue(double value)
 {
-    Store(BKCasts(value), TypeDouble);
+    Store(BKCasts(value), kTypeDouble);
 }
 
 void KeyValueType::SetValue(const char* value)
 {
-    Store(BKCasts(value), TypeChar);
+    Store(BKCasts(value), kTypeChar);
 }
 
 void KeyValueType::SetValue(BKCurrency value)
 {
-    Store(BKCasts(value), TypeCurrency);
+    Store(BKCasts(value), kTypeCurrency);
 }
 
 void KeyValueType::SetValue(const BKDateTime& value)
 {
-    Store(BKCasts(value), TypeDateTime);
+    Store(BKCasts(value), kTypeDateTime);
 }
 
 wxString KeyValueType::ToString() const

@@ -14,24 +14,24 @@ class KeyValueType {
 public:
     // The type a value was set from; the numbers are part of the contract.
     enum DataType {
-        TypeCasts = 0,
-        TypeString = 1,
-        TypeBool = 2,
-        TypeShort = 3,
-        TypeUnsignedShort = 4,
-        TypeInt = 5,
-        TypeUnsignedInt = 6,
-        TypeLong = 7,
-        TypeUnsignedLong = 8,
-        TypeFloat = 9,
-        TypeDouble = 10,
-        TypeChar = 11,
-        TypeCurrency = 12,
-        TypeDateTime = 13
+        kTypeCasts = 0,
+        kTypeString = 1,
+        kTypeBool = 2,
+        kTypeShort = 3,
+        kTypeUnsignedShort = 4,
+        kTypeInt = 5,
+        kTypeUnsignedInt = 6,
+        kTypeLong = 7,
+        kTypeUnsignedLong = 8,
+        kTypeFloat = 9,
+        kTypeDouble = 10,
+        kTypeChar = 11,
+        kTypeCurrency = 12,
+        kTypeDateTime = 13
     };
 
     KeyValueType() = default;
-    // A new pair's data type is TypeCasts whatever the value's type.
+    // A new pair's data type is kTypeCasts whatever the value's type.
     KeyValueType(const wxString& key, const BKCasts& value);
     KeyValueType(const wxString& key, const wxString& value);
     KeyValueType(const wxString& key, bool value);
@@ -77,7 +77,7 @@ private:
 
     wxString key;
     BKCasts value;
-    DataType dataType = TypeCasts;
+    DataType dataType = kTypeCasts;
 };
 
 }  // namespace Brenik

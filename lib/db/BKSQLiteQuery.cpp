@@ -156,7 +156,7 @@ bool BKSQLiteQuery::NextRecord()
 
 void BKSQLiteQuery::FreeResult()
 {
-    const bool large = static_cast<unsigned long long>(rows) * columns >= largeResultCells;
+    const bool large = static_cast<unsigned long long>(rows) * columns >= kLargeResultCells;
     table.reset();
 #ifdef __GLIBC__
     // The cells of a large result lie between the records made from them, so the allocator

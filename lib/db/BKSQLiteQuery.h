@@ -57,7 +57,7 @@ private:
     std::shared_ptr<sqlite3> connection;
     std::unique_ptr<char*[], TableDeleter> table;
     // From this many cells on, the memory of a freed result goes back to the system.
-    static constexpr unsigned long long largeResultCells = 1000000;
+    static constexpr unsigned long long kLargeResultCells = 1000000;
     unsigned int rows = 0;
     unsigned int columns = 0;
     unsigned int cursor = 0;

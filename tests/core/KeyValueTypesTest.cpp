@@ -12,7 +12,7 @@ TEST(KeyValueType, RemembersTheTypeOfTheLastValue)
     KeyValueType pair;
     EXPECT_EQ("", pair.GetKey());
     EXPECT_EQ("", pair.GetValue().ToString());
-    EXPECT_EQ(KeyValueType::TypeCasts, pair.GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeCasts, pair.GetDataType());
 
     struct Case {
         std::function<void(KeyValueType&)> set;
@@ -20,21 +20,21 @@ TEST(KeyValueType, RemembersTheTypeOfTheLastValue)
         const char* text;
     };
     const Case cases[] = {
-        {[](KeyValueType& p) { p.SetValue(wxString("text")); }, KeyValueType::TypeString, "text"},
-        {[](KeyValueType& p) { p.SetValue(true); }, KeyValueType::TypeBool, "true"},
-        {[](KeyValueType& p) { p.SetValue(static_cast<short>(-2)); }, KeyValueType::TypeShort,
+        {[](KeyValueType& p) { p.SetValue(wxString("text")); }, KeyValueType::kTypeString, "text"},
+        {[](KeyValueType& p) { p.SetValue(true); }, KeyValueType::kTypeBool, "true"},
+        {[](KeyValueType& p) { p.SetValue(static_cast<short>(-2)); }, KeyValueType::kTypeShort,
          "-2"},
         {[](KeyValueType& p) { p.SetValue(static_cast<unsigned short>(3)); },
-         KeyValueType::TypeUnsignedShort, "3"},
-        {[](KeyValueType& p) { p.SetValue(-4); }, KeyValueType::TypeInt, "-4"},
-        {[](KeyValueType& p) { p.SetValue(5u); }, KeyValueType::TypeUnsignedInt, "5"},
-        {[](KeyValueType& p) { p.SetValue(-6l); }, KeyValueType::TypeLong, "-6"},
-        {[](KeyValueType& p) { p.SetValue(7ul); }, KeyValueType::TypeUnsignedLong, "7"},
-        {[](KeyValueType& p) { p.SetValue("chars"); }, KeyValueType::TypeChar, "chars"},
-        {[](KeyValueType& p) { p.SetValue(BKCurrency(8.5)); }, KeyValueType::TypeCurrency, "8,50"},
+         KeyValueType::kTypeUnsignedShort, "3"},
+        {[](KeyValueType& p) { p.SetValue(-4); }, KeyValueType::kTypeInt, "-4"},
+        {[](KeyValueType& p) { p.SetValue(5u); }, KeyValueType::kTypeUnsignedInt, "5"},
+        {[](KeyValueType& p) { p.SetValue(-6l); }, KeyValueType::kTypeLong, "-6"},
+        {[](KeyValueType& p) { p.SetValue(7ul); }, KeyValueType::kTypeUnsignedLong, "7"},
+        {[](KeyValueType& p) { p.SetValue("chars"); }, KeyValueType::kTypeChar, "chars"},
+        {[](KeyValueType& p) { p.SetValue(BKCurrency(8.5)); }, KeyValueType::kTypeCurrency, "8,50"},
         {[](KeyValueType& p) { p.SetValue(BKDateTime(wxString("2008-03-07 09:05:00"), L'-')); },
-         KeyValueType::TypeDateTime, "2008-03-07 09:05:00"},
-        {[](KeyValueType& p) { p.SetValue(BKCasts("casts")); }, KeyValueType::TypeCasts, "casts"},
+         KeyValueType::kTypeDateTime, "2008-03-07 09:05:00"},
+        {[](KeyValueType& p) { p.SetValue(BKCasts("casts")); }, KeyValueType::kTypeCasts, "casts"},
     };
     for (const Case& c : cases) {
         c.set(pair);
@@ -42,16 +42,16 @@ TEST(KeyValueType, RemembersTheTypeOfTheLastValue)
         EXPECT_EQ(c.text, pair.GetValue().ToString());
     }
     pair.SetValue(1.5f);
-    EXPECT_EQ(KeyValueType::TypeFloat, pair.GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeFloat, pair.GetDataType());
     pair.SetValue(1.5);
-    EXPECT_EQ(KeyValueType::TypeDouble, pair.GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeDouble, pair.GetDataType());
     EXPECT_DOUBLE_EQ(1.5, pair.GetValue().ToDouble());
-    pair.SetDataType(KeyValueType::TypeBool);
-    EXPECT_EQ(KeyValueType::TypeBool, pair.GetDataType());
+    pair.SetDataType(KeyValueType::kTypeBool);
+    EXPECT_EQ(KeyValueType::kTypeBool, pair.GetDataType());
 
     // A new pair starts as BKCasts whatever the value.
-    EXPECT_EQ(KeyValueType::TypeCasts, KeyValueType("k", 3).GetDataType());
-    EXPECT_EQ(KeyValueType::TypeCasts, KeyValueType("k", true).GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeCasts, KeyValueType("k", 3).GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeCasts, KeyValueType("k", true).GetDataType());
     EXPECT_EQ("3", KeyValueType("k", 3).GetValue().ToString());
     EXPECT_EQ("\"Name\" => \"Anna\"", KeyValueType("Name", "Anna").ToString());
     EXPECT_EQ("\"\" => \"\"", KeyValueType().ToString());
@@ -67,7 +67,7 @@ TEST(KeyValueTypes, PushOverwritesInPlace)
     ASSERT_NE(nullptr, list.PullKeyValueType(0u));
     EXPECT_EQ("a", list.PullKeyValueType(0u)->GetKey());
     EXPECT_EQ("true", list.Pull("a").ToString());
-    EXPECT_EQ(KeyValueType::TypeBool, list.PullKeyValueType("a")->GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeBool, list.PullKeyValueType("a")->GetDataType());
     EXPECT_EQ("two", list.Pull(1u).ToString());
 
     list.Push("c", static_cast<short>(1));
@@ -82,8 +82,8 @@ TEST(KeyValueTypes, PushOverwritesInPlace)
     list.Push("l", BKDateTime(wxString("2008-03-07 09:05:00"), L'-'));
     list.Push("m", BKCasts("casts"));
     EXPECT_EQ(13u, list.Count());
-    EXPECT_EQ(KeyValueType::TypeDateTime, list.PullKeyValueType("l")->GetDataType());
-    EXPECT_EQ(KeyValueType::TypeCasts, list.PullKeyValueType("m")->GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeDateTime, list.PullKeyValueType("l")->GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeCasts, list.PullKeyValueType("m")->GetDataType());
     EXPECT_EQ("1,00", list.Pull("k").ToString());
     EXPECT_EQ("m", list.PullKeyValueType(12u)->GetKey());
 }
@@ -124,7 +124,7 @@ TEST(KeyValueTypes, PushKeyValueTypeKeepsKeysUnique)
     KeyValueType* created = list.GetOrCreate("new", "value");
     ASSERT_NE(nullptr, created);
     EXPECT_EQ("value", created->GetValue().ToString());
-    EXPECT_EQ(KeyValueType::TypeCasts, created->GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeCasts, created->GetDataType());
     EXPECT_EQ(created, list.GetOrCreate("new", "other"));
     EXPECT_EQ("value", list.Pull("new").ToString());
     EXPECT_EQ(first, list.GetOrCreate("key", "ignored"));
@@ -197,7 +197,7 @@ TEST(KeyValueTypes, AppendArrayStringsNeedsMatchingArrays)
     list.AppendArrayStrings(keys, &values);
     EXPECT_EQ(3u, list.Count());
     EXPECT_EQ("3", list.Pull("c").ToString());
-    EXPECT_EQ(KeyValueType::TypeString, list.PullKeyValueType("c")->GetDataType());
+    EXPECT_EQ(KeyValueType::kTypeString, list.PullKeyValueType("c")->GetDataType());
 
     list.AppendArrayStrings(keys, nullptr);
     EXPECT_EQ(3u, list.Count());

@@ -86,7 +86,7 @@ TEST(CompanyEntitySheet, FieldsGoInRawAndAsEscapedHtml)
 // the sheet cut, and an HTML field is cut only where its markup allows.
 TEST(CompanyEntitySheet, LongFieldsAreCutOutsideTagsAndEntities)
 {
-    const size_t limit = CompanyEntity::SheetFieldLength;
+    const size_t limit = CompanyEntity::kSheetFieldLength;
     const wxString ellipsis = wxString::FromUTF8(" \xE2\x80\xA6");
     const wxString head(limit - 3, 'a');
     // A cut inside the tag, the entity or the comment leaves it out whole.

@@ -16,7 +16,7 @@ using Mode = Base64Library::wxBase64DecodeMode;
 
 namespace {
 
-const std::pair<const char*, const char*> Rfc4648Vectors[] = {{"", ""},
+const std::pair<const char*, const char*> kRfc4648Vectors[] = {{"", ""},
                                                               {"f", "Zg=="},
                                                               {"fo", "Zm8="},
                                                               {"foo", "Zm9v"},
@@ -50,7 +50,7 @@ Outcome Decode(const char* text, Mode mode)
 TEST(Base64Library, EncodesAndDecodesTheStandardVectors)
 {
     Base64Library base64;
-    for (const auto& [plain, encoded] : Rfc4648Vectors) {
+    for (const auto& [plain, encoded] : kRfc4648Vectors) {
         EXPECT_EQ(base64.wxBase64Encode(plain, std::strlen(plain)), encoded) << plain;
         EXPECT_EQ(Decoded(encoded), plain) << encoded;
         // The low-level forms: measuring, then writing without a terminating NUL.

@@ -30,7 +30,7 @@
 namespace {
 
 // The record's text fields with the control that shows each.
-const std::pair<const char*, const char*> TextFields[] = {
+const std::pair<const char*, const char*> kTextFields[] = {
     {"sectors", "sectorsTextCtrl"},
     {"name", "nameTextCtrl"},
     {"ceo", "ceoTextCtrl"},
@@ -114,7 +114,7 @@ protected:
     std::unique_ptr<CompanyEntity> Record(unsigned int id)
     {
         auto company = std::make_unique<CompanyEntity>(rit->GetDatabase(), true);
-        for (const auto& [key, control] : TextFields)
+        for (const auto& [key, control] : kTextFields)
             company->SetValue(key, wxString::FromUTF8("Wert für ") + key);
         company->SetValue("id", id);
         company->SetValue("parking", wxString("ja"));
@@ -175,7 +175,7 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Wert für name"));
     EXPECT_EQ(window->GetCompanyId(), 7u);
     EXPECT_EQ(window->GetSize().GetWidth(), 800);
-    for (const auto& [key, name] : TextFields) {
+    for (const auto& [key, name] : kTextFields) {
         wxTextCtrl* text = Control<wxTextCtrl>(window, name);
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(text->GetValue(), wxString::FromUTF8("Wert für ") + key) << name;
@@ -420,7 +420,7 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
 
     // The menu, the tool and the context menu on the same company raise that window.
     for (int id : {XRCID("openCompanyMenuItem"), XRCID("openCompanyTool"),
-                   static_cast<int>(NorvelFrame::contextOpenCompany)}) {
+                   static_cast<int>(NorvelFrame::kContextOpenCompany)}) {
         wxCommandEvent menu(wxEVT_MENU, id);
         mainWindow->GetEventHandler()->ProcessEvent(menu);
         EXPECT_EQ(registry.GetItemCount(), 1u);

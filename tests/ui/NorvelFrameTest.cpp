@@ -42,7 +42,7 @@ using Brenik::BKListCtrl;
 
 namespace {
 
-const std::vector<TestSector> Sectors = {
+const std::vector<TestSector> kSectors = {
     {1, "Steuerberater"}, {2, "Bäckereien"}, {3, "Rechtsanwälte"}};
 
 TestCompany Baeckerei()
@@ -243,16 +243,16 @@ protected:
     wxRect firstRow;
 };
 
-const char* const CompanyMenuItems[] = {"openCompanyMenuItem", "openAtNorvelMenuItem",
+const char* const kCompanyMenuItems[] = {"openCompanyMenuItem", "openAtNorvelMenuItem",
                                         "printCompanyMenuItem", "printPreviewCompanyMenuItem"};
-const char* const CompanyTools[] = {"openCompanyTool", "openAtNorvelTool", "printCompanyTool",
+const char* const kCompanyTools[] = {"openCompanyTool", "openAtNorvelTool", "printCompanyTool",
                                     "printPreviewCompanyTool"};
 
 }  // namespace
 
 TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
 {
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     EXPECT_TRUE(frame->GetTitle().Contains(" - norvel - Ved Avadirizaziz Version "));
     EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 3);
 
@@ -282,9 +282,9 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
 
     // Before any search: an empty list and no company command.
     EXPECT_EQ(list->GetItemCount(), 0);
-    for (const char* name : CompanyMenuItems)
+    for (const char* name : kCompanyMenuItems)
         EXPECT_FALSE(MenuEnabled(name)) << name;
-    for (const char* name : CompanyTools)
+    for (const char* name : kCompanyTools)
         EXPECT_FALSE(ToolEnabled(name)) << name;
     EXPECT_FALSE(MenuEnabled("exportMenuItem"));
     EXPECT_FALSE(ToolEnabled("exportTool"));
@@ -292,7 +292,7 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
 
 TEST_F(MainWindow, SearchByTextListsTheMatchesWithTheirThirteenTexts)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     SearchFor(wxString::FromUTF8("Müller"));
 
     ASSERT_EQ(list->GetItemCount(), 2);
@@ -357,7 +357,7 @@ TEST_F(MainWindow, SearchByTextListsTheMatchesWithTheirThirteenTexts)
 
 TEST_F(MainWindow, SearchSelectsTheFirstRowAndEnablesWhatIsAvailable)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 3);
     EXPECT_EQ(list->GetSingleSelectionPosition(), 0);
@@ -391,7 +391,7 @@ TEST_F(MainWindow, SearchSelectsTheFirstRowAndEnablesWhatIsAvailable)
 
 TEST_F(MainWindow, SearchWithoutResultsShowsZeroCountsAndSelectsNothing)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei()});
+    Open(kSectors, {Baeckerei(), Kanzlei()});
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 2);
     EXPECT_TRUE(MenuEnabled("openAtNorvelMenuItem"));
@@ -410,7 +410,7 @@ TEST_F(MainWindow, SearchWithoutResultsShowsZeroCountsAndSelectsNothing)
 
 TEST_F(MainWindow, SectorChoiceRestrictsTheSearch)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
 
     // "All sectors" starts checked and the sector list disabled; unchecking enables it.
     EXPECT_TRUE(allSectors->IsChecked());
@@ -459,21 +459,21 @@ TEST_F(MainWindow, SectorChoiceRestrictsTheSearch)
 
 TEST_F(MainWindow, CompanyCommandsWithoutSelectionAskForOne)
 {
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     struct Case {
         int id;
         const char* what;
     };
     const Case cases[] = {
-        {NorvelFrame::contextOpenAtNorvel, "context web page"},
-        {NorvelFrame::contextOpenCompany, "context open"},
+        {NorvelFrame::kContextOpenAtNorvel, "context web page"},
+        {NorvelFrame::kContextOpenCompany, "context open"},
         {XRCID("openAtNorvelMenuItem"), "web page menu"},
         {XRCID("openCompanyTool"), "open tool"},
         {XRCID("printCompanyMenuItem"), "print menu"},
         {XRCID("printPreviewCompanyTool"), "preview tool"},
-        {NorvelFrame::contextShowOnMap, "context map"},
-        {NorvelFrame::contextCopyAddress, "context address"},
-        {NorvelFrame::contextSaveVCard, "context vCard"},
+        {NorvelFrame::kContextShowOnMap, "context map"},
+        {NorvelFrame::kContextCopyAddress, "context address"},
+        {NorvelFrame::kContextSaveVCard, "context vCard"},
         {XRCID("showOnMapMenuItem"), "map menu"},
         {XRCID("copyAddressMenuItem"), "address menu"},
         {XRCID("saveVCardMenuItem"), "vCard menu"},
@@ -496,7 +496,7 @@ TEST_F(MainWindow, CompanyCommandsWithoutSelectionAskForOne)
 
 TEST_F(MainWindow, WebPageCommandOpensTheSelectedCompanysAddress)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     SearchFor("");
     const int row = RowOf("Kanzlei O'Neil & Partner");
     ASSERT_GE(row, 0);
@@ -504,7 +504,7 @@ TEST_F(MainWindow, WebPageCommandOpensTheSelectedCompanysAddress)
     list->SetSelection(row);
     Settle();
 
-    SendMenu(NorvelFrame::contextOpenAtNorvel);
+    SendMenu(NorvelFrame::kContextOpenAtNorvel);
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_EQ(openedUrls[0], wxString::FromUTF8(Norvel::CompanyUrl) + "42");
 
@@ -515,7 +515,7 @@ TEST_F(MainWindow, WebPageCommandOpensTheSelectedCompanysAddress)
 
 TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
     ASSERT_EQ(menu->GetMenuItemCount(), 11u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
@@ -555,9 +555,9 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     // "Select all" and "Copy" from the menu: the headings and every row on the clipboard.
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 3);
-    SendMenu(NorvelFrame::contextSelectAll);
+    SendMenu(NorvelFrame::kContextSelectAll);
     EXPECT_EQ(list->GetSelectedItemCount(), 3);
-    SendMenu(NorvelFrame::contextCopy);
+    SendMenu(NorvelFrame::kContextCopy);
     wxTextDataObject copied;
     {
         wxClipboardLocker clipboard;
@@ -578,7 +578,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     nowhere.id = 50;
     nowhere.name = "Ohne Ort AG";
     nowhere.zipcode = "12345";
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere});
     SearchFor("");
     list->SelectAll(false);
     list->SetSelection(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH")));
@@ -589,7 +589,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     EXPECT_EQ(openedUrls[0],
               "https://www.openstreetmap.org/search?query="
               "Hauptstra%C3%9Fe%2012a%2C%2080331%20M%C3%BCnchen");
-    SendMenu(NorvelFrame::contextCopyAddress);
+    SendMenu(NorvelFrame::kContextCopyAddress);
     EXPECT_EQ(ClipboardText(),
               wxString::FromUTF8("Bäckerei Müller GmbH\nHauptstraße 12a\n80331 München"));
 
@@ -598,7 +598,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     list->SetSelection(RowOf("Ohne Ort AG"));
     Settle();
     EXPECT_FALSE(MenuEnabled("showOnMapMenuItem"));
-    SendMenu(NorvelFrame::contextShowOnMap);
+    SendMenu(NorvelFrame::kContextShowOnMap);
     EXPECT_EQ(openedUrls.size(), 1u);
     SendMenu(XRCID("copyAddressMenuItem"));
     EXPECT_EQ(ClipboardText(), "Ohne Ort AG\n12345");
@@ -621,7 +621,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     list->SetSelection(RowOf("Kanzlei O'Neil & Partner"));
     Settle();
     wxString openedIn;
-    wxTEST_DIALOG(SendMenu(NorvelFrame::contextSaveVCard),
+    wxTEST_DIALOG(SendMenu(NorvelFrame::kContextSaveVCard),
                   SaveFileAs(dir.Path("cards/one.vcf"), &openedIn));
     EXPECT_EQ(openedIn, dir.Path("cards"));
     const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
@@ -647,7 +647,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
 
 TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
 {
-    Open(Sectors, ManyCompanies(150, Sectors));
+    Open(kSectors, ManyCompanies(150, kSectors));
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 150);
     list->SelectAll(true);
@@ -718,7 +718,7 @@ TEST_F(MainWindow, DatabaseWithoutTablesReportsASearchError)
 
 TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
 {
-    Open(Sectors, ManyCompanies(100, Sectors));
+    Open(kSectors, ManyCompanies(100, kSectors));
     // The search yields to the toolkit after every record; a user pressing Cancel is
     // played by an idle handler that presses it once 25 rows are listed.
     int progressWindowsSeen = 0;
@@ -762,7 +762,7 @@ TEST_F(MainWindow, NewSearchReleasesTheRecordsOfThePreviousOne)
 {
     // Enough records that their memory stands far above what the toolkit allocates on the
     // side while a search yields.
-    Open(Sectors, ManyCompanies(2000, Sectors));
+    Open(kSectors, ManyCompanies(2000, kSectors));
     SearchFor("nobody");
     const size_t before = mallinfo2().uordblks;
     SearchFor("");
@@ -786,7 +786,7 @@ TEST_F(MainWindow, NewSearchReleasesTheRecordsOfThePreviousOne)
 
 TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
 {
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     const wxString file = dir.Path("home/.Norvel.conf");
     EXPECT_FALSE(wxFileName::FileExists(file));
     EXPECT_EQ(frame->GetSize(), wxSize(1024, 600));  // the layout's size
@@ -828,7 +828,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
                               "Maximized false\n"
                               "ExportFilename /tmp/firmen.csv\n"
                               "Colour blue\n"));
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     EXPECT_EQ(frame->GetSize(), wxSize(800, 450));
     EXPECT_EQ(frame->GetPosition(), wxPoint(40, 50));
     EXPECT_FALSE(frame->IsMaximized());
@@ -847,7 +847,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
 
 TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
 {
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     const wxSize minimum = frame->GetMinSize();
     const wxRect area = wxDisplay(0u).GetClientArea();
     // The layout's least size is a usable window, well within the screen.
@@ -890,7 +890,7 @@ TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
 
 TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
 {
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     // A home directory that does not exist: the file cannot be created.
     ScopedHome missing(dir.Path("no/such/home"));
     wxString message, caption;
@@ -903,7 +903,7 @@ TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCl
 
 TEST_F(MainWindow, QuitMenuClosesAndSavesWhileFindPlacesTheCursor)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei()});
+    Open(kSectors, {Baeckerei(), Kanzlei()});
     SearchFor("");
     EXPECT_EQ(wxWindow::FindFocus(), list);
     SendMenu(XRCID("placeCursorMenuItem"));
@@ -928,7 +928,7 @@ TEST_F(MainWindow, QuitMenuClosesAndSavesWhileFindPlacesTheCursor)
 
 TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
 {
-    Open(Sectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     frame->Raise();
     Settle();
     // Real input through the X server: click into the field, type, press Enter.
@@ -951,7 +951,7 @@ TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
     ASSERT_TRUE(
         WriteTextFile(dir.Path("home/.Norvel.conf"),
                       "Width 700\nHeight 400\nPositionX 10\nPositionY 20\nMaximized true\n"));
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     EXPECT_TRUE(frame->IsMaximized());
     CloseByUser();
     EXPECT_NE(ReadTextFile(dir.Path("home/.Norvel.conf")).find("Maximized true\n"),
@@ -969,7 +969,7 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
     ASSERT_TRUE(manager.IsRunning());
     const wxString file = dir.Path("home/.Norvel.conf");
     ASSERT_TRUE(WriteTextFile(file, "Width 800\nHeight 450\nPositionX 150\nPositionY 120\n"));
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     bool framed = false;
     WaitFor("the window framed at the saved place and size", [&] {
         return ShownPlace(frame, &framed) == wxPoint(150, 120) && framed &&
@@ -1028,7 +1028,7 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
         c.updated = stamps[stamps.size() - 1 - i];
         companies.push_back(c);
     }
-    Open(Sectors, companies);
+    Open(kSectors, companies);
     SearchFor("Firma");
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(stamps.size()));
     for (int row = 0; row < list->GetItemCount(); ++row) {
@@ -1057,7 +1057,7 @@ TEST_F(MainWindow, PositionOffEveryScreenIsNotRestored)
     // A window placed on a screen that is gone would be out of the user's reach.
     ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"),
                               "Width 800\nHeight 450\nPositionX 20000\nPositionY 15000\n"));
-    Open(Sectors, {Baeckerei()});
+    Open(kSectors, {Baeckerei()});
     EXPECT_EQ(frame->GetSize(), wxSize(800, 450));
     EXPECT_NE(wxDisplay::GetFromWindow(frame), wxNOT_FOUND);
     EXPECT_NE(frame->GetPosition(), wxPoint(20000, 15000));
@@ -1090,7 +1090,7 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         c.housenumber = "1";
         companies.push_back(c);
     }
-    Open(Sectors, companies);
+    Open(kSectors, companies);
     SearchFor("Chef");
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()));
     for (int row = 0; row < list->GetItemCount(); ++row) {
@@ -1209,7 +1209,7 @@ TestCompany Plain()
     return c;
 }
 
-const char* const HeaderFields[] = {"ID",
+const char* const kHeaderFields[] = {"ID",
                                     "Name",
                                     "CEO",
                                     "Address",
@@ -1275,7 +1275,7 @@ std::string Line(const std::vector<std::string>& fields, const std::string& sepa
 
 std::string Header(const std::string& separator, const std::string& quote, const std::string& end)
 {
-    return Line(std::vector<std::string>(std::begin(HeaderFields), std::end(HeaderFields)),
+    return Line(std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)),
                 separator, quote, end);
 }
 
@@ -1316,7 +1316,7 @@ std::vector<std::vector<std::string>> ReadWithPython(const wxString& path, char 
 
 TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
 {
-    Open(Sectors, {Awkward(), Plain()});
+    Open(kSectors, {Awkward(), Plain()});
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 2);
     ASSERT_TRUE(MenuEnabled("exportMenuItem"));
@@ -1344,7 +1344,7 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
 
     const auto rows = ReadWithPython(file);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], std::vector<std::string>(std::begin(HeaderFields), std::end(HeaderFields)));
+    EXPECT_EQ(rows[0], std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)));
     // The reader gets every value back as it is stored.
     for (size_t row = 1; row < 3; ++row)
         EXPECT_EQ(rows[row], rows[row][0] == "8"
@@ -1359,7 +1359,7 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
 
 TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
 {
-    Open(Sectors, {Awkward()});
+    Open(kSectors, {Awkward()});
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 1);
     frame->Move(40, 30);  // off the screen's centre, where the dialog must not go
@@ -1459,7 +1459,7 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
 
 TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
 {
-    Open(Sectors, {Plain()});
+    Open(kSectors, {Plain()});
     SearchFor("nobody");
     ASSERT_EQ(list->GetItemCount(), 0);
     ExportAnswers answers;
@@ -1480,7 +1480,7 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
 
 TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
 {
-    Open(Sectors, ManyCompanies(100, Sectors));
+    Open(kSectors, ManyCompanies(100, kSectors));
     SearchFor("");
     ASSERT_EQ(list->GetItemCount(), 100);
     // Played by an idle handler: the user presses Cancel when the window shows 20 of 100.
@@ -1522,7 +1522,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
 
 TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
 {
-    Open(Sectors, ManyCompanies(100, Sectors));
+    Open(kSectors, ManyCompanies(100, kSectors));
     SearchFor("");
     const wxString file = dir.Path("kept.csv");
     ASSERT_TRUE(WriteTextFile(file, "previous\n"));
@@ -1581,7 +1581,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
 
 TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
 {
-    Open(Sectors, {Plain()});
+    Open(kSectors, {Plain()});
     SearchFor("");
     ASSERT_TRUE(WriteTextFile(dir.Path("real.csv"), "previous\n"));
     ASSERT_EQ(chmod(dir.Path("real.csv").utf8_str(), 0604), 0);
@@ -1601,7 +1601,7 @@ TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
 
 TEST_F(MainWindow, AboutCommandShowsTheAboutWindowModally)
 {
-    Open(Sectors, {Plain()});
+    Open(kSectors, {Plain()});
     EXPECT_TRUE(MenuEnabled("aboutMenuItem"));
     wxTEST_DIALOG(SendMenu(XRCID("aboutMenuItem")), wxExpectDismissableModal<AboutDialog>(wxID_OK));
     EXPECT_TRUE(frame->IsEnabled());
