@@ -28,7 +28,7 @@ const char* const kTextFields[] = {
 // clang-format on
 
 const char* const kTrailingTextFields[] = {"premiumStartDate", "premiumStopDate", "created",
-                                          "updated"};
+                                           "updated"};
 
 // Places in the declaration order: "id", then the text fields.
 const unsigned int kAddressIndex = 3;

@@ -44,9 +44,9 @@ wxBEGIN_EVENT_TABLE(PrintPreviewDialog, XmlDialog)
     EVT_MENU(XRCID("printTool"), PrintPreviewDialog::PrintKeyEvent)
     EVT_TIMER(wxID_ANY, PrintPreviewDialog::PageCountRefreshEvent)
 wxEND_EVENT_TABLE()
-    // clang-format on
+// clang-format on
 
-    const std::vector<std::pair<const char*, wxClassInfo*>>& PrintPreviewDialog::GetLayoutControls()
+const std::vector<std::pair<const char*, wxClassInfo*>>& PrintPreviewDialog::GetLayoutControls()
 {
     static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
         {"mainPanel", wxCLASSINFO(wxPanel)},

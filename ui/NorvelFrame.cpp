@@ -204,9 +204,9 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::kContextSaveVCard, NorvelFrame::SaveVCardsEvent)
 wxEND_EVENT_TABLE()
 
-    // clang-format on
+// clang-format on
 
-    const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
+const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
 {
     static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
         {"mainPanel", wxCLASSINFO(wxPanel)},
@@ -253,8 +253,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(wxString::FromUTF8(kPublisher) + " - " + wxString::FromUTF8(kProgramName) + " Version " +
-             wxString::FromUTF8(kVersionLabel));
+    SetTitle(wxString::FromUTF8(kPublisher) + " - " + wxString::FromUTF8(kProgramName) +
+             " Version " + wxString::FromUTF8(kVersionLabel));
 
     menuBar = GetMenuBar();
     statusBar = GetStatusBar();

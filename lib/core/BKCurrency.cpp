@@ -80,16 +80,48 @@ BKCurrency& BKCurrency::operator=(const wxString& text)
     return *this;
 }
 
-#define BK_CURRENCY_ARITHMETIC(T, VALUE)                                                  \
-    BKCurrency BKCurrency::operator+(T value) const { return BKCurrency(amount + (VALUE)); } \
-    BKCurrency BKCurrency::operator-(T value) const { return BKCurrency(amount - (VALUE)); } \
-    BKCurrency BKCurrency::operator*(T value) const { return BKCurrency(amount * (VALUE)); } \
-    BKCurrency BKCurrency::operator/(T value) const { return BKCurrency(amount / (VALUE)); } \
-    BKCurrency BKCurrency::operator+=(T value) { amount += (VALUE); return *this; }        \
-    BKCurrency BKCurrency::operator-=(T value) { amount -= (VALUE); return *this; }        \
-    BKCurrency BKCurrency::operator*=(T value) { amount *= (VALUE); return *this; }        \
-    BKCurrency BKCurrency::operator/=(T value) { amount /= (VALUE); return *this; }        \
-    BKCurrency& BKCurrency::operator=(T value) { amount = (VALUE); return *this; }
+#define BK_CURRENCY_ARITHMETIC(T, VALUE)            \
+    BKCurrency BKCurrency::operator+(T value) const \
+    {                                               \
+        return BKCurrency(amount + (VALUE));        \
+    }                                               \
+    BKCurrency BKCurrency::operator-(T value) const \
+    {                                               \
+        return BKCurrency(amount - (VALUE));        \
+    }                                               \
+    BKCurrency BKCurrency::operator*(T value) const \
+    {                                               \
+        return BKCurrency(amount * (VALUE));        \
+    }                                               \
+    BKCurrency BKCurrency::operator/(T value) const \
+    {                                               \
+        return BKCurrency(amount / (VALUE));        \
+    }                                               \
+    BKCurrency BKCurrency::operator+=(T value)      \
+    {                                               \
+        amount += (VALUE);                          \
+        return *this;                               \
+    }                                               \
+    BKCurrency BKCurrency::operator-=(T value)      \
+    {                                               \
+        amount -= (VALUE);                          \
+        return *this;                               \
+    }                                               \
+    BKCurrency BKCurrency::operator*=(T value)      \
+    {                                               \
+        amount *= (VALUE);                          \
+        return *this;                               \
+    }                                               \
+    BKCurrency BKCurrency::operator/=(T value)      \
+    {                                               \
+        amount /= (VALUE);                          \
+        return *this;                               \
+    }                                               \
+    BKCurrency& BKCurrency::operator=(T value)      \
+    {                                               \
+        amount = (VALUE);                           \
+        return *this;                               \
+    }
 BK_CURRENCY_ARITHMETIC(const BKCurrency&, value.amount)
 BK_CURRENCY_ARITHMETIC(int, static_cast<long double>(value))
 BK_CURRENCY_ARITHMETIC(unsigned int, static_cast<long double>(value))

@@ -26,15 +26,15 @@ public:
     // The stored amount as it is, unrounded.
     long double GetAmount() const { return amount; }
 
-#define BK_CURRENCY_ARITHMETIC(T)                       \
-    BKCurrency operator+(T value) const;                \
-    BKCurrency operator-(T value) const;                \
-    BKCurrency operator*(T value) const;                \
-    BKCurrency operator/(T value) const;                \
-    BKCurrency operator+=(T value);                     \
-    BKCurrency operator-=(T value);                     \
-    BKCurrency operator*=(T value);                     \
-    BKCurrency operator/=(T value);                     \
+#define BK_CURRENCY_ARITHMETIC(T)        \
+    BKCurrency operator+(T value) const; \
+    BKCurrency operator-(T value) const; \
+    BKCurrency operator*(T value) const; \
+    BKCurrency operator/(T value) const; \
+    BKCurrency operator+=(T value);      \
+    BKCurrency operator-=(T value);      \
+    BKCurrency operator*=(T value);      \
+    BKCurrency operator/=(T value);      \
     BKCurrency& operator=(T value);
     BK_CURRENCY_ARITHMETIC(const BKCurrency&)
     BK_CURRENCY_ARITHMETIC(int)
@@ -47,17 +47,50 @@ public:
     BKCurrency(const BKCurrency&) = default;
     BKCurrency& operator=(const wxString& text);
 
-    bool operator<(const BKCurrency& other) const { return amount < other.amount; }
-    bool operator>(const BKCurrency& other) const { return amount > other.amount; }
-    bool operator<=(const BKCurrency& other) const { return amount <= other.amount; }
-    bool operator>=(const BKCurrency& other) const { return amount >= other.amount; }
-    bool operator==(const BKCurrency& other) const { return amount == other.amount; }
-    bool operator!=(const BKCurrency& other) const { return amount != other.amount; }
-    bool operator<(long double value) const { return amount < value; }
-    bool operator>(long double value) const { return amount > value; }
-    bool operator<=(long double value) const { return amount <= value; }
-    bool operator>=(long double value) const { return amount >= value; }
-    bool operator==(long double value) const { return amount == value; }
+    bool operator<(const BKCurrency& other) const
+    {
+        return amount < other.amount;
+    }
+    bool operator>(const BKCurrency& other) const
+    {
+        return amount > other.amount;
+    }
+    bool operator<=(const BKCurrency& other) const
+    {
+        return amount <= other.amount;
+    }
+    bool operator>=(const BKCurrency& other) const
+    {
+        return amount >= other.amount;
+    }
+    bool operator==(const BKCurrency& other) const
+    {
+        return amount == other.amount;
+    }
+    bool operator!=(const BKCurrency& other) const
+    {
+        return amount != other.amount;
+    }
+    bool operator<(long double value) const
+    {
+        return amount < value;
+    }
+    bool operator>(long double value) const
+    {
+        return amount > value;
+    }
+    bool operator<=(long double value) const
+    {
+        return amount <= value;
+    }
+    bool operator>=(long double value) const
+    {
+        return amount >= value;
+    }
+    bool operator==(long double value) const
+    {
+        return amount == value;
+    }
 
 private:
     static long double Rounded(long double amount);

@@ -25,9 +25,9 @@ public:
 
     // Starts a new content for the file named in UTF-8. A symbolic link is followed, so the
     // file it points to is replaced and the link kept. False when the folder takes no new
-    // file and there is no writable file, or the name stands for something that may not be written: a directory, another
-    // kind of file, a file without write permission (which stays as it is). The file itself
-    // is untouched.
+    // file and there is no writable file, or the name stands for something that may not be written:
+    // a directory, another kind of file, a file without write permission (which stays as it is).
+    // The file itself is untouched.
     bool Open(const wxString& fileName);
     bool IsOpened() const { return file != nullptr || inPlace; }
     // False when not every byte was written (or nothing is open); Commit then refuses.

@@ -40,8 +40,8 @@ protected:
         ASSERT_TRUE(wxFileName::Mkdir(dir.Path("images"), wxS_DIR_DEFAULT, 0));
         ASSERT_TRUE(WriteTextFile(dir.Path("gui/TestFrame.xml"), frameLayout));
         ASSERT_TRUE(WriteTextFile(dir.Path("gui/TestDialog.xml"), dialogLayout));
-        ASSERT_TRUE(wxCopyFile("resources/images/NorvelIcon.ico",
-                               dir.Path("images/NorvelIcon.ico")));
+        ASSERT_TRUE(
+            wxCopyFile("resources/images/NorvelIcon.ico", dir.Path("images/NorvelIcon.ico")));
         rit = std::make_unique<RuntimeInformationType>("norvel", dir.Path() + "/", ".Norvel.conf",
                                                        "", nullptr, true);
     }

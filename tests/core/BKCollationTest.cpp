@@ -22,11 +22,17 @@ std::vector<wxString> SortedBy(std::vector<wxString> texts,
 TEST(BKCollation, TextsFollowGermanDictionaryOrder)
 {
     const std::vector<wxString> expected = {
-        wxString::FromUTF8("apotheken"),        wxString::FromUTF8("Backen"),
-        wxString::FromUTF8("Bäckereien"),       wxString::FromUTF8("Backstuben"),
-        wxString::FromUTF8("Buchhandlungen"),   wxString::FromUTF8("Fußpflege"),
-        wxString::FromUTF8("Fusspflege mobil"), wxString::FromUTF8("Lukas"),
-        wxString::FromUTF8("Łukasz"), wxString::FromUTF8("Lutz"), wxString::FromUTF8("Übersetzungsbüros"),
+        wxString::FromUTF8("apotheken"),
+        wxString::FromUTF8("Backen"),
+        wxString::FromUTF8("Bäckereien"),
+        wxString::FromUTF8("Backstuben"),
+        wxString::FromUTF8("Buchhandlungen"),
+        wxString::FromUTF8("Fußpflege"),
+        wxString::FromUTF8("Fusspflege mobil"),
+        wxString::FromUTF8("Lukas"),
+        wxString::FromUTF8("Łukasz"),
+        wxString::FromUTF8("Lutz"),
+        wxString::FromUTF8("Übersetzungsbüros"),
         wxString::FromUTF8("Zahnärzte"),
     };
     std::vector<wxString> shuffled(expected.rbegin(), expected.rend());

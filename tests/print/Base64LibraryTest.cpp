@@ -17,12 +17,12 @@ using Mode = Base64Library::wxBase64DecodeMode;
 namespace {
 
 const std::pair<const char*, const char*> kRfc4648Vectors[] = {{"", ""},
-                                                              {"f", "Zg=="},
-                                                              {"fo", "Zm8="},
-                                                              {"foo", "Zm9v"},
-                                                              {"foob", "Zm9vYg=="},
-                                                              {"fooba", "Zm9vYmE="},
-                                                              {"foobar", "Zm9vYmFy"}};
+                                                               {"f", "Zg=="},
+                                                               {"fo", "Zm8="},
+                                                               {"foo", "Zm9v"},
+                                                               {"foob", "Zm9vYg=="},
+                                                               {"fooba", "Zm9vYmE="},
+                                                               {"foobar", "Zm9vYmFy"}};
 
 std::string Decoded(const wxString& text, Mode mode = Mode::Strict, size_t* error = nullptr)
 {

@@ -244,9 +244,9 @@ protected:
 };
 
 const char* const kCompanyMenuItems[] = {"openCompanyMenuItem", "openAtNorvelMenuItem",
-                                        "printCompanyMenuItem", "printPreviewCompanyMenuItem"};
+                                         "printCompanyMenuItem", "printPreviewCompanyMenuItem"};
 const char* const kCompanyTools[] = {"openCompanyTool", "openAtNorvelTool", "printCompanyTool",
-                                    "printPreviewCompanyTool"};
+                                     "printPreviewCompanyTool"};
 
 }  // namespace
 
@@ -1210,36 +1210,36 @@ TestCompany Plain()
 }
 
 const char* const kHeaderFields[] = {"ID",
-                                    "Name",
-                                    "CEO",
-                                    "Address",
-                                    "Housenumber",
-                                    "Zipcode",
-                                    "City",
-                                    "State",
-                                    "Phone",
-                                    "Fax",
-                                    "Mobile",
-                                    "Internet",
-                                    "Email",
-                                    "Tax id number",
-                                    "Tax number",
-                                    "Notes",
-                                    "Opening hours",
-                                    "District court",
-                                    "Commercial register",
-                                    "Blog",
-                                    "Twitter",
-                                    "Facebook",
-                                    "Imprint url",
-                                    "Staff",
-                                    "Start year",
-                                    "Type of company",
-                                    "Owner",
-                                    "Memberships",
-                                    "Parking",
-                                    "Created",
-                                    "Updated"};
+                                     "Name",
+                                     "CEO",
+                                     "Address",
+                                     "Housenumber",
+                                     "Zipcode",
+                                     "City",
+                                     "State",
+                                     "Phone",
+                                     "Fax",
+                                     "Mobile",
+                                     "Internet",
+                                     "Email",
+                                     "Tax id number",
+                                     "Tax number",
+                                     "Notes",
+                                     "Opening hours",
+                                     "District court",
+                                     "Commercial register",
+                                     "Blog",
+                                     "Twitter",
+                                     "Facebook",
+                                     "Imprint url",
+                                     "Staff",
+                                     "Start year",
+                                     "Type of company",
+                                     "Owner",
+                                     "Memberships",
+                                     "Parking",
+                                     "Created",
+                                     "Updated"};
 
 // The 31 fields of Awkward() as a file holds them, given its five changeable values as the
 // settings leave them.
@@ -1344,7 +1344,8 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
 
     const auto rows = ReadWithPython(file);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)));
+    EXPECT_EQ(rows[0],
+              std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)));
     // The reader gets every value back as it is stored.
     for (size_t row = 1; row < 3; ++row)
         EXPECT_EQ(rows[row], rows[row][0] == "8"
