@@ -31,31 +31,6 @@ namespace {
 
 using namespace bench;
 
-// Plays the user: the settings dialog gets the file name and is confirmed, every message box
-// is answered with OK and its text kept.
-class Answers : public wxModalDialogHook {
-public:
-    explicit Answers(const wxString& file) : file(file) {}
-    wxString lastMessage;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        if (auto* settings = dynamic_cast<ExportDialog*>(dialog)) {
-            wxDynamicCast(settings->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl)
-                ->ChangeValue(file);
-            return settings->Accept() ? wxID_OK : wxID_CANCEL;
-        }
-        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
-            lastMessage = box->GetMessage();
-        return wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    wxString file;
-};
-
 // Seconds to write the lines with one fwrite each; -1 on failure.
 double WriteLines(const std::string& path, const std::vector<std::string>& lines, bool sync)
 {
@@ -105,7 +80,7 @@ int Measure(int runs, const Shape& shape)
         bytes += lines.back().size();
     }
 
-    Answers answers(wxString::FromUTF8(exported.c_str()));
+    DialogAnswers answers(wxString::FromUTF8(exported.c_str()));
     answers.Register();
     std::vector<double> plainTimes, syncedTimes, exportTimes;
     for (int run = 0; run < runs; ++run) {

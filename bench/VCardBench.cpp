@@ -26,36 +26,6 @@ namespace {
 
 using namespace bench;
 
-// Plays the user: the save dialog and the export settings get their file names, every message
-// box is answered with OK and its text kept.
-class Answers : public wxModalDialogHook {
-public:
-    Answers(const wxString& cards, const wxString& csv) : cards(cards), csv(csv) {}
-    wxString lastMessage;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        if (auto* save = dynamic_cast<wxFileDialog*>(dialog)) {
-            save->SetPath(cards);
-            return wxID_OK;
-        }
-        if (auto* settings = dynamic_cast<ExportDialog*>(dialog)) {
-            wxDynamicCast(settings->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl)
-                ->ChangeValue(csv);
-            return settings->Accept() ? wxID_OK : wxID_CANCEL;
-        }
-        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
-            lastMessage = box->GetMessage();
-        return wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    wxString cards;
-    wxString csv;
-};
-
 size_t Count(const std::string& text, const std::string& what)
 {
     size_t count = 0;
@@ -90,7 +60,7 @@ int Measure(int runs, const Shape& shape)
     wxYield();
     const int rows = list->GetItemCount();
 
-    Answers answers(wxString::FromUTF8(cards.c_str()), wxString::FromUTF8(csv.c_str()));
+    DialogAnswers answers(wxString::FromUTF8(csv.c_str()), wxString::FromUTF8(cards.c_str()));
     answers.Register();
     std::vector<double> cardTimes, csvTimes;
     for (int run = 0; run < runs; ++run) {

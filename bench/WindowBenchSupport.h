@@ -11,8 +11,12 @@
 #include <vector>
 
 #include <wx/app.h>
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/Norvel.h"
@@ -20,6 +24,7 @@
 #include "bench/BenchSupport.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/gui/BKListCtrl.h"
+#include "ui/ExportDialog.h"
 #include "ui/NorvelFrame.h"
 
 namespace bench {
@@ -114,6 +119,38 @@ public:
 private:
     Measurement measurement;
     int result = 1;
+};
+
+// Plays the user: a file dialog gets the file name to save, the export settings get the CSV
+// file and are confirmed, every message box is answered with OK and its text kept.
+class DialogAnswers : public wxModalDialogHook {
+public:
+    DialogAnswers(const wxString& csv, const wxString& saved = wxString()) : csv(csv), saved(saved)
+    {
+    }
+    wxString lastMessage;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* save = dynamic_cast<wxFileDialog*>(dialog)) {
+            save->SetPath(saved);
+            return wxID_OK;
+        }
+        if (auto* settings = dynamic_cast<ExportDialog*>(dialog)) {
+            wxDynamicCast(settings->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl)
+                ->ChangeValue(csv);
+            return settings->Accept() ? wxID_OK : wxID_CANCEL;
+        }
+        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
+            lastMessage = box->GetMessage();
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    wxString csv;
+    wxString saved;
 };
 
 }  // namespace bench

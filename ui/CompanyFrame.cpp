@@ -62,7 +62,7 @@ const std::pair<const char*, const char*> kFieldControls[] = {
 void AskForEveryRow(wxWindow* window)
 {
     for (wxWindow* child : window->GetChildren()) {
-        auto* page = wxDynamicCast(child, wxScrolledWindow);
+        auto* page = dynamic_cast<wxScrolledWindow*>(child);
         if (page && page->GetSizer())
             page->SetMinSize(page->GetSizer()->GetMinSize());
         AskForEveryRow(child);

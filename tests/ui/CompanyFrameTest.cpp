@@ -202,9 +202,9 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     // if need be: neither cut off by the page nor squeezed.
     wxTextCtrl* lastRow = Control<wxTextCtrl>(window, "membershipsTextCtrl");
     wxWindow* page = lastRow;
-    while (page->GetParent() && !wxDynamicCast(page->GetParent(), wxNotebook))
+    while (page->GetParent() && !dynamic_cast<wxNotebook*>(page->GetParent()))
         page = page->GetParent();
-    auto* notebook = wxDynamicCast(page->GetParent(), wxNotebook);
+    auto* notebook = dynamic_cast<wxNotebook*>(page->GetParent());
     ASSERT_NE(notebook, nullptr);
     notebook->SetSelection(notebook->FindPage(page));
     const wxSize smallest = window->GetMinSize();
@@ -212,7 +212,7 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     WaitFor("the company window at its smallest size",
             [&] { return window->GetSize() == smallest; });
     Settle();
-    if (auto* scrolled = wxDynamicCast(page, wxScrolledWindow))
+    if (auto* scrolled = dynamic_cast<wxScrolledWindow*>(page))
         scrolled->Scroll(0, scrolled->GetVirtualSize().y);
     Settle();
     EXPECT_TRUE(page->GetScreenRect().Contains(lastRow->GetScreenRect()))
