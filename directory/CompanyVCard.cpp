@@ -1,5 +1,6 @@
 #include "directory/CompanyVCard.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <unordered_map>
@@ -20,11 +21,7 @@ namespace {
 // and folding must find where each character starts.
 std::string FieldUtf8(const CompanyEntity& company, const char* key)
 {
-    static std::unordered_map<const char*, wxString> keys;
-    auto known = keys.find(key);
-    if (known == keys.end())
-        known = keys.emplace(key, wxString::FromUTF8(key)).first;
-    const BKEntity::BKEntityType* field = company.Get(known->second);
+    const BKEntity::BKEntityType* field = company.Get(key);
     if (!field)
         return std::string();
     const std::string_view text = field->GetUtf8();
@@ -96,11 +93,15 @@ void AppendAddress(const CompanyEntity& company, std::string& bytes)
         bytes);
 }
 
-// The logo as it is stored, when it passes the program's checks: its Base64 text is then
-// strict, without line breaks, as the property takes it.
+// The logo as it is stored, when it passes the program's checks. The reader of the logo
+// passes over white space in its Base64 text; a line break on the card would end the
+// property, so none is kept.
 void AppendLogo(const CompanyEntity& company, std::string& bytes)
 {
-    const std::string logo = FieldUtf8(company, "logo");
+    std::string logo = FieldUtf8(company, "logo");
+    logo.erase(std::remove_if(logo.begin(), logo.end(),
+                              [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+               logo.end());
     if (logo.empty())
         return;
     wxMemoryBuffer decoded;

@@ -255,6 +255,17 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
     EXPECT_EQ(Card({{{"name", "Nur ein Name"}}}),
               "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Nur ein Name\r\nN:;;;;\r\nORG:Nur ein Name\r\n"
               "END:VCARD\r\n");
+
+    // A logo stored as Base64 broken into lines stays one property.
+    wxInitAllImageHandlers();
+    const std::string png = ImageBytes(2, 2, wxBITMAP_TYPE_PNG);
+    const std::string logo = Base64Library().wxBase64Encode(png.data(), png.size()).utf8_string();
+    std::string card =
+        Card({{{"name", "L"}, {"logo", logo.substr(0, 20) + "\r\n" + logo.substr(20)}}});
+    for (size_t fold; (fold = card.find("\r\n ")) != std::string::npos;)
+        card.erase(fold, 3);
+    EXPECT_NE(card.find("\r\nLOGO;ENCODING=b;TYPE=PNG:" + logo + "\r\n"), std::string::npos)
+        << card;
 }
 
 TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)
