@@ -340,7 +340,7 @@ const CsvColumn kCsvColumns[] = {
     {wxTRANSLATE("Parking"), "parking"}, {wxTRANSLATE("Created"), "created"},
     {wxTRANSLATE("Updated"), "updated"}};
 // clang-format on
-const size_t csvColumnCount = sizeof(kCsvColumns) / sizeof(kCsvColumns[0]);
+const size_t kCsvColumnCount = sizeof(kCsvColumns) / sizeof(kCsvColumns[0]);
 
 // Where each column's field sits in a record made from the prototype, and its shared
 // attribute record: a record that kept the declared order is read by index and one pointer
@@ -355,8 +355,8 @@ const std::vector<CsvSlot>& CsvSlots()
 {
     static const std::vector<CsvSlot> slots = [] {
         const Brenik::BKEntity& prototype = Prototype(false);
-        std::vector<CsvSlot> made(csvColumnCount);
-        for (size_t column = 0; column < csvColumnCount; ++column) {
+        std::vector<CsvSlot> made(kCsvColumnCount);
+        for (size_t column = 0; column < kCsvColumnCount; ++column) {
             made[column].key = wxString::FromUTF8(kCsvColumns[column].key);
             for (unsigned int index = 0; index < prototype.GetCount(); ++index) {
                 if (prototype.Get(index)->GetKey() == made[column].key) {
@@ -435,7 +435,7 @@ void AppendCsvLine(const CsvConfigType::Utf8& config, std::string& line,
                    ValueOfColumn valueOfColumn)
 {
     line += config.textDelimiter;
-    for (size_t column = 0; column < csvColumnCount; ++column) {
+    for (size_t column = 0; column < kCsvColumnCount; ++column) {
         if (column > 0)
             line += config.betweenValues;
         AppendCsvText(config, line, valueOfColumn(column));

@@ -60,7 +60,7 @@ const ResultColumn kResultColumns[] = {
     {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
     {wxTRANSLATE("Updated"), 100},
 };
-const int ResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
+const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
 
 // Whether some display shows part of the line of the given width starting at the point.
 bool OnSomeDisplay(const wxPoint& start, int width)
@@ -94,7 +94,7 @@ public:
     BKListCtrl::BKListCtrlRow* Build(CompanyEntity* company)
     {
         auto* row = new BKListCtrl::BKListCtrlRow(company);
-        row->Add(wxString(), ResultColumnCount);
+        row->Add(wxString(), kResultColumnCount);
         wxArrayString& texts = *row;
         SetText(texts[0], company, sectors);
         SetText(texts[1], company, name);
@@ -306,7 +306,7 @@ void NorvelFrame::InsertResultColumns()
 {
     if (!resultsListCtrl)
         return;
-    for (int column = 0; column < ResultColumnCount; ++column)
+    for (int column = 0; column < kResultColumnCount; ++column)
         resultsListCtrl->InsertColumn(column, wxGetTranslation(kResultColumns[column].heading),
                                       wxLIST_FORMAT_LEFT, kResultColumns[column].width);
 }

@@ -9,20 +9,20 @@ namespace {
 
 // A value may hold line breaks (a file name may), but a line break in the file ends the entry.
 // In the file they stand as the Unicode line and paragraph separators, which no setting holds.
-const wxUniChar StoredLineFeed(0x2028);
-const wxUniChar StoredCarriageReturn(0x2029);
+const wxUniChar kStoredLineFeed(0x2028);
+const wxUniChar kStoredCarriageReturn(0x2029);
 
 wxString WriteLineBreaks(wxString value)
 {
-    value.Replace(wxT("\n"), wxString(StoredLineFeed));
-    value.Replace(wxT("\r"), wxString(StoredCarriageReturn));
+    value.Replace(wxT("\n"), wxString(kStoredLineFeed));
+    value.Replace(wxT("\r"), wxString(kStoredCarriageReturn));
     return value;
 }
 
 wxString ReadLineBreaks(wxString value)
 {
-    value.Replace(wxString(StoredLineFeed), wxT("\n"));
-    value.Replace(wxString(StoredCarriageReturn), wxT("\r"));
+    value.Replace(wxString(kStoredLineFeed), wxT("\n"));
+    value.Replace(wxString(kStoredCarriageReturn), wxT("\r"));
     return value;
 }
 

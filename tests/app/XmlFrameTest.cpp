@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const frameLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
+const char* const kFrameLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
 <resource xmlns="http://www.wxwidgets.org/wxxrc" version="2.5.3.0">
   <object class="wxFrame" name="TestFrame">
     <title>Test</title>
@@ -19,7 +19,7 @@ const char* const frameLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
 </resource>
 )";
 
-const char* const dialogLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
+const char* const kDialogLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
 <resource xmlns="http://www.wxwidgets.org/wxxrc" version="2.5.3.0">
   <object class="wxDialog" name="TestDialog">
     <title>Test</title>
@@ -38,8 +38,8 @@ protected:
     {
         ASSERT_TRUE(wxFileName::Mkdir(dir.Path("gui"), wxS_DIR_DEFAULT, 0));
         ASSERT_TRUE(wxFileName::Mkdir(dir.Path("images"), wxS_DIR_DEFAULT, 0));
-        ASSERT_TRUE(WriteTextFile(dir.Path("gui/TestFrame.xml"), frameLayout));
-        ASSERT_TRUE(WriteTextFile(dir.Path("gui/TestDialog.xml"), dialogLayout));
+        ASSERT_TRUE(WriteTextFile(dir.Path("gui/TestFrame.xml"), kFrameLayout));
+        ASSERT_TRUE(WriteTextFile(dir.Path("gui/TestDialog.xml"), kDialogLayout));
         ASSERT_TRUE(
             wxCopyFile("resources/images/NorvelIcon.ico", dir.Path("images/NorvelIcon.ico")));
         rit = std::make_unique<RuntimeInformationType>("norvel", dir.Path() + "/", ".Norvel.conf",

@@ -20,7 +20,7 @@
 
 namespace {
 
-const char* const Schema = R"(
+const char* const kSchema = R"(
 CREATE TABLE companies (
   id INTEGER PRIMARY KEY, name TEXT, ceo TEXT, address TEXT, housenumber TEXT, zipcode TEXT,
   city TEXT, state TEXT, phone TEXT, fax TEXT, mobile TEXT, internet TEXT, email TEXT,
@@ -59,7 +59,7 @@ bool WriteDirectory(const wxString& path, const std::vector<TestSector>& sectors
         sqlite3_close(db);
         return false;
     }
-    bool ok = Exec(db, Schema) && Exec(db, "BEGIN");
+    bool ok = Exec(db, kSchema) && Exec(db, "BEGIN");
     sqlite3_stmt* sector = nullptr;
     sqlite3_stmt* company = nullptr;
     sqlite3_stmt* filing = nullptr;
