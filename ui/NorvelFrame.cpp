@@ -41,14 +41,15 @@ const char* const kPublisher = "Brenik Software";
 const char* const kProgramName = "norvel - Ved Avadirizaziz";
 const char* const kVersionLabel = "0.1.0";
 
-// The result columns: heading (a message id) and width in pixels.
+// The result columns: heading (a message id) and width in pixels. The columns up to the city
+// are narrow enough for company, postcode and city to show in the window at its first size.
 struct ResultColumn {
     const char* heading;
     int width;
 };
 const ResultColumn kResultColumns[] = {
-    {wxTRANSLATE("Sectors"), 250},  {wxTRANSLATE("Company"), 250}, {wxTRANSLATE("CEO"), 250},
-    {wxTRANSLATE("Address"), 250},  {wxTRANSLATE("Zipcode"), 100}, {wxTRANSLATE("City"), 250},
+    {wxTRANSLATE("Sectors"), 110},  {wxTRANSLATE("Company"), 190}, {wxTRANSLATE("CEO"), 110},
+    {wxTRANSLATE("Address"), 130},  {wxTRANSLATE("Zipcode"), 60},  {wxTRANSLATE("City"), 120},
     {wxTRANSLATE("Phone"), 250},    {wxTRANSLATE("Fax"), 250},     {wxTRANSLATE("Mobile"), 250},
     {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
     {wxTRANSLATE("Updated"), 100},
@@ -165,6 +166,7 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(XRCID("printPreviewCompanyTool"), NorvelFrame::PrintPreviewCompanyEvent)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
     EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
     EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
@@ -192,6 +194,7 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutC
         {"mainSplitterWindow", wxCLASSINFO(wxSplitterWindow)},
         {"searchPanel", wxCLASSINFO(wxPanel)},
         {"searchTextCtrl", wxCLASSINFO(wxTextCtrl)},
+        {"placeTextCtrl", wxCLASSINFO(wxTextCtrl)},
         {"allSectorsCheckBox", wxCLASSINFO(wxCheckBox)},
         {"sectorsCheckListBox", wxCLASSINFO(wxCheckListBox)},
         {"resultsPanel", wxCLASSINFO(wxPanel)},
@@ -249,6 +252,7 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     mainSplitterWindow = XmlWindowLoader::FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
     searchPanel = XmlWindowLoader::FindControl<wxPanel>(this, "searchPanel");
     searchTextCtrl = XmlWindowLoader::FindControl<wxTextCtrl>(this, "searchTextCtrl");
+    placeTextCtrl = XmlWindowLoader::FindControl<wxTextCtrl>(this, "placeTextCtrl");
     allSectorsCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "allSectorsCheckBox");
     sectorsCheckListBox = XmlWindowLoader::FindControl<wxCheckListBox>(this, "sectorsCheckListBox");
     resultsPanel = XmlWindowLoader::FindControl<wxPanel>(this, "resultsPanel");
@@ -405,7 +409,9 @@ void NorvelFrame::Search()
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
     const wxString text =
         searchTextCtrl ? searchTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    CompanyController* search = factory.InitSearch(text, sectorIds);
+    const wxString place =
+        placeTextCtrl ? placeTextCtrl->GetValue().Strip(wxString::both) : wxString();
+    CompanyController* search = factory.InitSearch(text, sectorIds, place);
     bool failed = search == nullptr;
     if (search) {
         const unsigned int total = search->GetCount();
