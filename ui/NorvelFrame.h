@@ -135,8 +135,6 @@ public:
     void SaveVCardsEvent(wxCommandEvent& event);
 
 private:
-    class ResultRowBuilder;
-
     void InsertResultColumns();
     void RestoreSettings();
     void LoadSectors();
