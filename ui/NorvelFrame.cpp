@@ -18,7 +18,6 @@
 #include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKCollation.h"
-#include "lib/core/BKReplacingFile.h"
 #include "lib/gui/BKListCtrl.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
@@ -28,6 +27,7 @@
 #include "ui/ExportDialog.h"
 #include "ui/ProgressFrame.h"
 #include "ui/ProgressGuard.h"
+#include "ui/RecordFileWriter.h"
 #include "ui/ResultRows.h"
 #include "ui/WindowGeometry.h"
 
@@ -466,60 +466,26 @@ void NorvelFrame::Export()
             return;
     }
 
-    // The new content goes beside the file and replaces it at the end: a failure part-way
-    // must not cost the user the file that was there.
-    const wxString name = csvConfig.GetFilename();
-    Brenik::BKReplacingFile file;
-    if (!file.Open(name)) {
-        ShowError(_("File unwriteable"), _("The file ") + name + _(" could not been opened."));
-        return;
-    }
-    busy = true;
-    const bool written = WriteExport(file);
-    busy = false;
-    if (!written) {
-        file.Discard();
-        ShowError(_("File write error"), _("The file ") + name + _(" could not been written."));
-        return;
-    }
-    // Only a file that is in place is reported as exported.
-    if (!file.Commit()) {
-        ShowError(_("File close error"), _("The file ") + name + _(" could not been closed."));
-        return;
-    }
-    ShowError(_("Export finished"), _("The export is finished."));
-}
-
-bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
-{
-    // The settings in the file's encoding once; the lines go out in large pieces, which the
-    // file takes without copying them again.
-    constexpr size_t pieceSize = 1 << 20;
+    // The settings in the file's encoding once.
     const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
-    std::string piece;
-    piece.reserve(pieceSize * 2);
-    piece += settings.fileStart;
-    CompanyEntity::AppendCsvHeader(settings, piece);
-
-    const int rows = resultsListCtrl->GetItemCount();
-    ProgressGuard progress(this, GetRit());
-    progress->SetCount(static_cast<unsigned int>(rows));
-    for (int row = 0; row < rows; ++row) {
-        // A cancel keeps the rows written so far.
-        if (progress->IsCanceled())
-            break;
-        if ((row + 1) % 10 == 0)
-            progress->SetLevel(row + 1);
-        const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
-        if (company)
-            company->AppendCsvContent(settings, piece);
-        if (piece.size() >= pieceSize) {
-            if (!file.Write(piece))
-                return false;
-            piece.clear();
-        }
-    }
-    return file.Write(piece);
+    std::string start = settings.fileStart;
+    CompanyEntity::AppendCsvHeader(settings, start);
+    // A cancel keeps the rows written so far.
+    RecordFileWriter writer(
+        this, GetRit(), RecordFileWriter::OnCancel::kKeepWritten,
+        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
+    busy = true;
+    const bool written = writer.Write(
+        csvConfig.GetFilename(), start, static_cast<size_t>(resultsListCtrl->GetItemCount()),
+        [&](size_t row, std::string& piece) {
+            const auto* company =
+                static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(static_cast<int>(row), 0));
+            if (company)
+                company->AppendCsvContent(settings, piece);
+        });
+    busy = false;
+    if (written)
+        ShowError(_("Export finished"), _("The export is finished."));
 }
 
 CompanyEntity* NorvelFrame::GetSelectedCompany() const
