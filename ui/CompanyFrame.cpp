@@ -69,12 +69,6 @@ void AskForEveryRow(wxWindow* window)
     }
 }
 
-wxString FieldText(CompanyEntity* company, const char* key)
-{
-    const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
-    return field ? field->ToString() : wxString();
-}
-
 }  // namespace
 
 // The event table macros are no code the formatter can lay out.
@@ -128,9 +122,8 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(FieldText(company, "name"));
-    const Brenik::BKEntity::BKEntityType* idField = company ? company->Get("id") : nullptr;
-    companyId = idField ? idField->ToUnsignedInt() : 0;
+    SetTitle(company ? company->Text(CompanyField::kName) : wxString());
+    companyId = company ? company->GetId() : 0;
     this->registry = registry;
     if (registry)
         registry->AppendItem(this);
@@ -193,25 +186,28 @@ void CompanyFrame::ShowParking(CompanyEntity* company)
 {
     if (!parkingStaticText)
         return;
-    const Brenik::BKEntity::BKEntityType* parking = company ? company->Get("parking") : nullptr;
+    const Brenik::BKEntity::BKEntityType* parking =
+        company ? company->Field(CompanyField::kParking) : nullptr;
     parkingStaticText->SetLabel(parking && parking->ToBool() ? _("Parking available")
                                                              : _("Parking not available"));
 }
 
 void CompanyFrame::ShowPages(CompanyEntity* company)
 {
+    if (!company)
+        return;
     // The texts are the directory's HTML fragments, shown as they are.
     if (informationsHtmlWindow)
-        informationsHtmlWindow->SetPage(FieldText(company, "notes"));
+        informationsHtmlWindow->SetPage(company->Text(CompanyField::kNotes));
     if (openingHoursHtmlWindow)
-        openingHoursHtmlWindow->SetPage(FieldText(company, "openingHours"));
+        openingHoursHtmlWindow->SetPage(company->Text(CompanyField::kOpeningHours));
     if (imprintHoursHtmlWindow)
-        imprintHoursHtmlWindow->SetPage(FieldText(company, "imprint"));
+        imprintHoursHtmlWindow->SetPage(company->Text(CompanyField::kImprint));
 }
 
 void CompanyFrame::ShowLogo(CompanyEntity* company)
 {
-    const wxString logo = FieldText(company, "logo");
+    const wxString logo = company ? company->Text(CompanyField::kLogo) : wxString();
     if (!logoStaticBitmap || logo.empty())
         return;
     const wxImage image = LogoLibrary::Decode(logo);

@@ -315,7 +315,6 @@ void NorvelFrame::Search()
         progress->SetCount(total);
         SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
 
-        ResultRows builder;
         unsigned int shown = 0;
         // The list is covered by the modal progress window and disabled anyway; painting
         // its rows on every yield would cost more than reading them, so it paints once, when
@@ -334,7 +333,7 @@ void NorvelFrame::Search()
             ++shown;
             if (shown % 10 == 0)
                 progress->SetLevel(static_cast<int>(shown));
-            if (!resultsListCtrl->Append(builder.Build(company), true))
+            if (!resultsListCtrl->Append(ResultRows::Build(company), true))
                 delete company;
         }
         search->DeinitSearch();
@@ -388,9 +387,8 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
         AskForSelection();
         return;
     }
-    BKEntity::BKEntityType* id = company->Get("id");
     // A company is never open twice: its window comes to the front instead.
-    if (CompanyFrame* open = companyFrames.FindCompany(id ? id->ToUnsignedInt() : 0)) {
+    if (CompanyFrame* open = companyFrames.FindCompany(company->GetId())) {
         if (open->IsIconized())
             open->Iconize(false);
         open->Raise();
@@ -413,9 +411,8 @@ void NorvelFrame::OpenNorvel(CompanyEntity* company)
         AskForSelection();
         return;
     }
-    BKEntity::BKEntityType* id = company->Get("id");
-    if (id)
-        GetRit()->OpenCompanyAtNorvel(id->ToUnsignedInt());  // a failing browser is not reported
+    if (company->Field(CompanyField::kId))
+        GetRit()->OpenCompanyAtNorvel(company->GetId());  // a failing browser is not reported
 }
 
 void NorvelFrame::Print(bool preview)
