@@ -7,6 +7,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
+#include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CompanyAddress.h"
@@ -87,18 +88,24 @@ wxBEGIN_EVENT_TABLE(CompanyFrame, XmlFrame)
     EVT_MENU(XRCID("saveVCardMenuItem"), CompanyFrame::SaveVCardEvent)
 wxEND_EVENT_TABLE()
 
+const std::vector<LayoutControl<CompanyFrame>>& CompanyFrame::LayoutControls()
+{
+    static const std::vector<LayoutControl<CompanyFrame>> controls = {
+        {"mainPanel", &CompanyFrame::mainPanel},
+        {"norvelButton", &CompanyFrame::norvelButton},
+        {"logoStaticBitmap", &CompanyFrame::logoStaticBitmap},
+        {"parkingStaticText", &CompanyFrame::parkingStaticText},
+        {"informationsHtmlWindow", &CompanyFrame::informationsHtmlWindow},
+        {"openingHoursHtmlWindow", &CompanyFrame::openingHoursHtmlWindow},
+        {"imprintHoursHtmlWindow", &CompanyFrame::imprintHoursHtmlWindow},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayoutControls()
 {
     static const std::vector<std::pair<const char*, wxClassInfo*>> controls = [] {
-        std::vector<std::pair<const char*, wxClassInfo*>> list = {
-            {"mainPanel", wxCLASSINFO(wxPanel)},
-            {"norvelButton", wxCLASSINFO(wxButton)},
-            {"logoStaticBitmap", wxCLASSINFO(wxStaticBitmap)},
-            {"parkingStaticText", wxCLASSINFO(wxStaticText)},
-            {"informationsHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-            {"openingHoursHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-            {"imprintHoursHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-        };
+        auto list = LayoutControl<CompanyFrame>::Contract(LayoutControls());
         for (const auto& [key, control] : kFieldControls)
             list.emplace_back(control, wxCLASSINFO(wxTextCtrl));
         return list;
@@ -146,16 +153,7 @@ CompanyFrame::~CompanyFrame() = default;
 
 void CompanyFrame::FindControls()
 {
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    norvelButton = XmlWindowLoader::FindControl<wxButton>(this, "norvelButton");
-    logoStaticBitmap = XmlWindowLoader::FindControl<wxStaticBitmap>(this, "logoStaticBitmap");
-    parkingStaticText = XmlWindowLoader::FindControl<wxStaticText>(this, "parkingStaticText");
-    informationsHtmlWindow =
-        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "informationsHtmlWindow");
-    openingHoursHtmlWindow =
-        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "openingHoursHtmlWindow");
-    imprintHoursHtmlWindow =
-        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "imprintHoursHtmlWindow");
+    LayoutControl<CompanyFrame>::FindAll(*this, LayoutControls());
 
     wxMenuBar* menuBar = GetMenuBar();
     for (const char* name : GetLayoutMenuItems())

@@ -9,6 +9,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
+#include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CompanyAddress.h"
@@ -91,18 +92,24 @@ wxEND_EVENT_TABLE()
 
 // clang-format on
 
+const std::vector<LayoutControl<NorvelFrame>>& NorvelFrame::LayoutControls()
+{
+    static const std::vector<LayoutControl<NorvelFrame>> controls = {
+        {"mainPanel", &NorvelFrame::mainPanel},
+        {"mainSplitterWindow", &NorvelFrame::mainSplitterWindow},
+        {"searchPanel", &NorvelFrame::searchPanel},
+        {"searchTextCtrl", &NorvelFrame::searchTextCtrl},
+        {"allSectorsCheckBox", &NorvelFrame::allSectorsCheckBox},
+        {"sectorsCheckListBox", &NorvelFrame::sectorsCheckListBox},
+        {"resultsPanel", &NorvelFrame::resultsPanel},
+        {"resultsListCtrl", &NorvelFrame::resultsListCtrl},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
 {
-    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
-        {"mainPanel", wxCLASSINFO(wxPanel)},
-        {"mainSplitterWindow", wxCLASSINFO(wxSplitterWindow)},
-        {"searchPanel", wxCLASSINFO(wxPanel)},
-        {"searchTextCtrl", wxCLASSINFO(wxTextCtrl)},
-        {"allSectorsCheckBox", wxCLASSINFO(wxCheckBox)},
-        {"sectorsCheckListBox", wxCLASSINFO(wxCheckListBox)},
-        {"resultsPanel", wxCLASSINFO(wxPanel)},
-        {"resultsListCtrl", wxCLASSINFO(Brenik::BKListCtrl)},
-    };
+    static const auto controls = LayoutControl<NorvelFrame>::Contract(LayoutControls());
     return controls;
 }
 
@@ -151,14 +158,7 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
     SetStatusBarPane(-1);
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    mainSplitterWindow = XmlWindowLoader::FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
-    searchPanel = XmlWindowLoader::FindControl<wxPanel>(this, "searchPanel");
-    searchTextCtrl = XmlWindowLoader::FindControl<wxTextCtrl>(this, "searchTextCtrl");
-    allSectorsCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "allSectorsCheckBox");
-    sectorsCheckListBox = XmlWindowLoader::FindControl<wxCheckListBox>(this, "sectorsCheckListBox");
-    resultsPanel = XmlWindowLoader::FindControl<wxPanel>(this, "resultsPanel");
-    resultsListCtrl = XmlWindowLoader::FindControl<BKListCtrl>(this, "resultsListCtrl");
+    LayoutControl<NorvelFrame>::FindAll(*this, LayoutControls());
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
