@@ -53,7 +53,8 @@ CompanyController::CompanyController(Brenik::BKSQLiteDatabase* database)
 CompanyEntity* CompanyController::LoadCompany(unsigned int id)
 {
     CompanyController loader(GetDatabase());
-    if (!loader.Get(wxString("id"), wxString::Format("%u", id), false) || !loader.Run())
+    if (!loader.Get(CompanyEntity::KeyOf(CompanyField::kId), wxString::Format("%u", id), false) ||
+        !loader.Run())
         return nullptr;
     auto company = std::make_unique<CompanyEntity>(GetDatabase(), true);
     loader.Get(company.get());

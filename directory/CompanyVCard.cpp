@@ -19,12 +19,9 @@ namespace {
 
 // The field's text as well-formed UTF-8: a card must not carry a byte its reader rejects,
 // and folding must find where each character starts.
-std::string FieldUtf8(const CompanyEntity& company, const char* key)
+std::string FieldUtf8(const CompanyEntity& company, CompanyField field)
 {
-    const BKEntity::BKEntityType* field = company.Get(key);
-    if (!field)
-        return std::string();
-    const std::string_view text = field->GetUtf8();
+    const std::string_view text = company.Utf8(field);
     if (BKCasts::IsValidUtf8(text.data(), text.size()))
         return std::string(text);
     return BKCasts::RepairUtf8(text.data(), text.size());
@@ -75,14 +72,14 @@ std::string Categories(std::string_view sectors)
 
 void AppendAddress(const CompanyEntity& company, std::string& bytes)
 {
-    const std::string street = FieldUtf8(company, "address");
-    const std::string number = FieldUtf8(company, "housenumber");
+    const std::string street = FieldUtf8(company, CompanyField::kAddress);
+    const std::string number = FieldUtf8(company, CompanyField::kHousenumber);
     std::string streetLine(Trimmed(street));
     if (!Trimmed(number).empty())
         streetLine += (streetLine.empty() ? "" : " ") + std::string(Trimmed(number));
-    const std::string city(Trimmed(FieldUtf8(company, "city")));
-    const std::string state(Trimmed(FieldUtf8(company, "state")));
-    const std::string zipcode(Trimmed(FieldUtf8(company, "zipcode")));
+    const std::string city(Trimmed(FieldUtf8(company, CompanyField::kCity)));
+    const std::string state(Trimmed(FieldUtf8(company, CompanyField::kState)));
+    const std::string zipcode(Trimmed(FieldUtf8(company, CompanyField::kZipcode)));
     if (streetLine.empty() && city.empty() && state.empty() && zipcode.empty())
         return;
     // Post office box; extended address; street; locality; region; postal code; country.
@@ -98,7 +95,7 @@ void AppendAddress(const CompanyEntity& company, std::string& bytes)
 // property, so none is kept.
 void AppendLogo(const CompanyEntity& company, std::string& bytes)
 {
-    std::string logo = FieldUtf8(company, "logo");
+    std::string logo = FieldUtf8(company, CompanyField::kLogo);
     logo.erase(std::remove_if(logo.begin(), logo.end(),
                               [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
                logo.end());
@@ -124,7 +121,7 @@ void AppendLogo(const CompanyEntity& company, std::string& bytes)
 
 void AppendRevision(const CompanyEntity& company, std::string& bytes)
 {
-    const BKEntity::BKEntityType* updated = company.Get("updated");
+    const BKEntity::BKEntityType* updated = company.Field(CompanyField::kUpdated);
     if (!updated || updated->IsEmpty())
         return;
     const Brenik::BKDateTime stamp = updated->ToDateTime('-');
@@ -163,22 +160,22 @@ bool BreaksLine(std::string_view tag)
 void CompanyVCard::AppendCard(const CompanyEntity& company, std::string& bytes)
 {
     bytes += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-    const std::string name(Trimmed(FieldUtf8(company, "name")));
+    const std::string name(Trimmed(FieldUtf8(company, CompanyField::kName)));
     AppendLine("FN", EscapeText(name), bytes);
     bytes += "N:;;;;\r\n";
     AppendText("ORG", name, bytes);
     AppendAddress(company, bytes);
-    AppendText("TEL;TYPE=WORK,VOICE", FieldUtf8(company, "phone"), bytes);
-    AppendText("TEL;TYPE=WORK,FAX", FieldUtf8(company, "fax"), bytes);
-    AppendText("TEL;TYPE=CELL", FieldUtf8(company, "mobile"), bytes);
-    AppendText("EMAIL;TYPE=INTERNET,WORK", FieldUtf8(company, "email"), bytes);
-    const std::string url = UrlValue(FieldUtf8(company, "internet"));
+    AppendText("TEL;TYPE=WORK,VOICE", FieldUtf8(company, CompanyField::kPhone), bytes);
+    AppendText("TEL;TYPE=WORK,FAX", FieldUtf8(company, CompanyField::kFax), bytes);
+    AppendText("TEL;TYPE=CELL", FieldUtf8(company, CompanyField::kMobile), bytes);
+    AppendText("EMAIL;TYPE=INTERNET,WORK", FieldUtf8(company, CompanyField::kEmail), bytes);
+    const std::string url = UrlValue(FieldUtf8(company, CompanyField::kInternet));
     if (!url.empty())
         AppendLine("URL", url, bytes);
-    const std::string categories = Categories(FieldUtf8(company, "sectors"));
+    const std::string categories = Categories(FieldUtf8(company, CompanyField::kSectors));
     if (!categories.empty())
         AppendLine("CATEGORIES", categories, bytes);
-    AppendText("NOTE", PlainText(FieldUtf8(company, "notes")), bytes);
+    AppendText("NOTE", PlainText(FieldUtf8(company, CompanyField::kNotes)), bytes);
     AppendLogo(company, bytes);
     AppendRevision(company, bytes);
     bytes += "END:VCARD\r\n";

@@ -24,8 +24,7 @@ wxString SuggestedName(const std::vector<const CompanyEntity*>& companies)
 {
     wxString name;
     if (companies.size() == 1) {
-        const Brenik::BKEntity::BKEntityType* field = companies.front()->Get("name");
-        name = field ? field->ToString().Trim(true).Trim(false) : wxString();
+        name = companies.front()->Text(CompanyField::kName).Trim(true).Trim(false);
         for (wxString::iterator c = name.begin(); c != name.end(); ++c) {
             if (*c == '/' || *c < ' ')
                 *c = '_';
@@ -77,11 +76,10 @@ bool CompanyCommands::SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
     RecordFileWriter writer(parent, rit, RecordFileWriter::OnCancel::kKeepNothing, showError);
     writer.SetProgressFrom(kProgressFrom);
     std::unordered_set<unsigned int> written;
-    return writer.Write(
-        name, std::string(), companies.size(), [&](size_t index, std::string& piece) {
-            const CompanyEntity* company = companies[index];
-            const Brenik::BKEntity::BKEntityType* id = company ? company->Get("id") : nullptr;
-            if (company && written.insert(id ? id->ToUnsignedInt() : 0).second)
-                CompanyVCard::AppendCard(*company, piece);
-        });
+    return writer.Write(name, std::string(), companies.size(),
+                        [&](size_t index, std::string& piece) {
+                            const CompanyEntity* company = companies[index];
+                            if (company && written.insert(company->GetId()).second)
+                                CompanyVCard::AppendCard(*company, piece);
+                        });
 }

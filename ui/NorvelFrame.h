@@ -29,6 +29,9 @@ class BKListCtrl;
 class CompanyEntity;
 class SectorEntities;
 
+template <typename Window>
+class LayoutControl;
+
 class NorvelFrame : public XmlFrame {
 public:
     // The ids of the results list's context menu: plain numbers, not layout names.
@@ -134,6 +137,8 @@ public:
     void SaveVCardsEvent(wxCommandEvent& event);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<NorvelFrame>>& LayoutControls();
     void InsertResultColumns();
     void RestoreSettings();
     void LoadSectors();

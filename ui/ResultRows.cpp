@@ -34,62 +34,35 @@ void ResultRows::InsertColumns(wxListCtrl& list)
                           wxLIST_FORMAT_LEFT, kResultColumns[column].width);
 }
 
+namespace {
+
+// A time stamp shown as a German date (day.month.year); empty when it does not read.
+wxString GermanDate(const CompanyEntity& company, CompanyField field)
+{
+    const BKEntity::BKEntityType* stamp = company.Field(field);
+    return stamp ? stamp->ToDateTime('-').ToGermanDate() : wxString();
+}
+
+}  // namespace
+
 // The texts are written straight into the row's strings, one allocation each.
 BKListCtrl::BKListCtrlRow* ResultRows::Build(CompanyEntity* company)
 {
     auto* row = new BKListCtrl::BKListCtrlRow(company);
     row->Add(wxString(), kResultColumnCount);
     wxArrayString& texts = *row;
-    SetText(texts[0], company, sectors);
-    SetText(texts[1], company, name);
-    SetText(texts[2], company, ceo);
-    SetAddress(texts[3], company);
-    SetText(texts[4], company, zipcode);
-    SetText(texts[5], company, city);
-    SetText(texts[6], company, phone);
-    SetText(texts[7], company, fax);
-    SetText(texts[8], company, mobile);
-    SetText(texts[9], company, internet);
-    SetText(texts[10], company, email);
-    SetDate(texts[11], company, created);
-    SetDate(texts[12], company, updated);
+    texts[0] = company->Text(CompanyField::kSectors);
+    texts[1] = company->Text(CompanyField::kName);
+    texts[2] = company->Text(CompanyField::kCeo);
+    texts[3] = company->GetAddressWithHousenumber();
+    texts[4] = company->Text(CompanyField::kZipcode);
+    texts[5] = company->Text(CompanyField::kCity);
+    texts[6] = company->Text(CompanyField::kPhone);
+    texts[7] = company->Text(CompanyField::kFax);
+    texts[8] = company->Text(CompanyField::kMobile);
+    texts[9] = company->Text(CompanyField::kInternet);
+    texts[10] = company->Text(CompanyField::kEmail);
+    texts[11] = GermanDate(*company, CompanyField::kCreated);
+    texts[12] = GermanDate(*company, CompanyField::kUpdated);
     return row;
-}
-
-BKEntity::BKEntityType* ResultRows::Field(CompanyEntity* company, Slot& slot)
-{
-    BKEntity::BKEntityType* field = company->Get(slot.index);
-    if (field && &field->GetAttributes() == slot.attributes)
-        return field;
-    field = company->Get(wxString::FromUTF8(slot.key));
-    if (!field)
-        return nullptr;
-    for (unsigned int index = 0; index < company->GetCount(); ++index) {
-        if (company->Get(index) == field) {
-            slot.index = index;
-            slot.attributes = &field->GetAttributes();
-            break;
-        }
-    }
-    return field;
-}
-
-void ResultRows::SetText(wxString& target, CompanyEntity* company, Slot& slot)
-{
-    if (BKEntity::BKEntityType* field = Field(company, slot))
-        target = field->ToString();
-}
-
-void ResultRows::SetAddress(wxString& target, CompanyEntity* company)
-{
-    BKEntity::BKEntityType* street = Field(company, address);
-    BKEntity::BKEntityType* number = Field(company, housenumber);
-    target = CompanyEntity::JoinAddress(street ? street->ToString() : wxString(),
-                                        number ? number->ToString() : wxString());
-}
-
-void ResultRows::SetDate(wxString& target, CompanyEntity* company, Slot& slot)
-{
-    if (BKEntity::BKEntityType* field = Field(company, slot))
-        target = field->ToDateTime('-').ToGermanDate();
 }
