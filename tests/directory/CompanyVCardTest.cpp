@@ -17,6 +17,9 @@
 
 namespace {
 
+// The longest line the vCard standard allows, in octets, line end not counted.
+constexpr size_t kStandardLineOctets = 75;
+
 // The fields of a company record, in UTF-8.
 struct Fields {
     std::vector<std::pair<const char*, std::string>> values;
@@ -266,6 +269,19 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
         card.erase(fold, 3);
     EXPECT_NE(card.find("\r\nLOGO;ENCODING=b;TYPE=PNG:" + logo + "\r\n"), std::string::npos)
         << card;
+
+    // Only a web address goes into the URL, which a reader opens when it is clicked.
+    for (const char* address :
+         {"javascript:alert(1)", " Java\tScript:alert(1)", "file:///etc/passwd",
+          "data:text/html,<script>alert(1)</script>", "vbscript:x"})
+        EXPECT_EQ(Card({{{"name", "U"}, {"internet", address}}}).find("URL"), std::string::npos)
+            << address;
+    for (const char* address : {"HTTPS://example.de/a:b", "http://example.de", "www.example.de",
+                                "www.example.de:8080/shop"})
+        EXPECT_NE(Card({{{"name", "U"}, {"internet", address}}})
+                      .find(std::string("\r\nURL:") + address + "\r\n"),
+                  std::string::npos)
+            << address;
 }
 
 TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)
@@ -293,7 +309,7 @@ TEST(CompanyVCard, LongLinesAreFoldedAt75OctetsBetweenCharacters)
     ASSERT_GT(lines.size(), 3u);
     for (size_t n = 0; n < lines.size(); ++n) {
         const std::string& line = lines[n];
-        EXPECT_LE(line.size(), CompanyVCard::kMaxLineLength) << n;
+        EXPECT_LE(line.size(), kStandardLineOctets) << n;
         if (n + 1 < lines.size()) {
             EXPECT_GE(line.size(), n == 0 ? 74u : 73u) << "folded early: " << n;
         }
@@ -333,6 +349,6 @@ TEST(CompanyVCard, HundredCardsReadBackByAVCardParser)
     size_t longest = 0;
     for (const std::string& line : Lines(ReadTextFile(dir.Path("cards.vcf"))))
         longest = std::max(longest, line.size());
-    EXPECT_LE(longest, CompanyVCard::kMaxLineLength);
-    EXPECT_EQ(longest, CompanyVCard::kMaxLineLength);
+    EXPECT_LE(longest, kStandardLineOctets);
+    EXPECT_EQ(longest, kStandardLineOctets);
 }
