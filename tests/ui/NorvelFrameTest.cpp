@@ -578,7 +578,10 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     nowhere.id = 50;
     nowhere.name = "Ohne Ort AG";
     nowhere.zipcode = "12345";
-    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere});
+    TestCompany odd;
+    odd.id = 51;
+    odd.name = "A/B\\C \u202Efdp.exe " + std::string(100, 'x');
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere, odd});
     SearchFor("");
     list->SelectAll(false);
     list->SetSelection(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH")));
@@ -606,13 +609,17 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // Every selected company gets its card; the next dialog opens in the folder chosen.
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("cards"), wxS_DIR_DEFAULT, 0));
     list->SelectAll(true);
-    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards/all.vcf")));
+    // The name typed over the proposed stem keeps one extension.
+    wxString proposed;
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
+                  SaveFileAs(dir.Path("cards/all.vcf.vcf"), nullptr, &proposed));
+    EXPECT_EQ(proposed, "companies.vcf");
     const std::string all = ReadTextFile(dir.Path("cards/all.vcf"));
     size_t cards = 0;
     for (size_t at = all.find("BEGIN:VCARD\r\n"); at != std::string::npos;
          at = all.find("BEGIN:VCARD\r\n", at + 1))
         ++cards;
-    EXPECT_EQ(cards, 4u);
+    EXPECT_EQ(cards, 5u);
     EXPECT_NE(all.find("ORG:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
     EXPECT_NE(all.find("CATEGORIES:Bäckereien\r\n"), std::string::npos);
     EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 1u);
@@ -622,21 +629,35 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     Settle();
     wxString openedIn;
     wxTEST_DIALOG(SendMenu(NorvelFrame::kContextSaveVCard),
-                  SaveFileAs(dir.Path("cards/one.vcf"), &openedIn));
+                  SaveFileAs(dir.Path("cards/one"), &openedIn, &proposed));
     EXPECT_EQ(openedIn, dir.Path("cards"));
+    EXPECT_EQ(proposed, "Kanzlei O'Neil & Partner.vcf");
     const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
     EXPECT_EQ(one.find("BEGIN:VCARD"), 0u);
     EXPECT_EQ(one.find("BEGIN:VCARD", 1), std::string::npos);
     EXPECT_NE(one.find("FN:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
 
+    // A name proposed from a value is short, shows as it is stored and stays in the folder;
+    // a file that only the added extension names is not replaced without asking.
+    list->SelectAll(false);
+    list->SetSelection(RowOf(wxString::FromUTF8(odd.name)));
+    Settle();
+    wxString question;
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
+                  SaveFileAs(dir.Path("cards/all"), nullptr, &proposed),
+                  ExpectMessageBox(&question, nullptr, wxID_NO));
+    EXPECT_EQ(proposed, "A_B_C fdp.exe " + wxString(50, 'x') + ".vcf");
+    EXPECT_TRUE(question.Contains(dir.Path("cards/all.vcf"))) << question;
+    EXPECT_EQ(ReadTextFile(dir.Path("cards/all.vcf")), all);
+
     // A cancelled dialog writes nothing; a target that cannot be written is reported.
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(wxString()));
     EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 2u);
     wxString message, caption;
-    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards")),
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("none/x.vcf")),
                   ExpectMessageBox(&message, &caption));
     EXPECT_EQ(caption, "File unwriteable");
-    EXPECT_EQ(message, "The file " + dir.Path("cards") + " could not been opened.");
+    EXPECT_EQ(message, "The file " + dir.Path("none/x.vcf") + " could not been opened.");
 
     // The folder is remembered for this run only: the configuration keeps its six keys.
     CloseByUser();
