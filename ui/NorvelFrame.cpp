@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include <wx/app.h>
-#include <wx/display.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
@@ -19,7 +18,6 @@
 #include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKCollation.h"
-#include "lib/core/BKConfiguration.h"
 #include "lib/core/BKDateTime.h"
 #include "lib/core/BKReplacingFile.h"
 #include "lib/gui/BKListCtrl.h"
@@ -31,6 +29,7 @@
 #include "ui/ExportDialog.h"
 #include "ui/ProgressFrame.h"
 #include "ui/ProgressGuard.h"
+#include "ui/WindowGeometry.h"
 
 using Brenik::BKCasts;
 using Brenik::BKEntity;
@@ -41,12 +40,6 @@ namespace {
 const char* const kPublisher = "Brenik Software";
 const char* const kProgramName = "norvel - Ved Avadirizaziz";
 const char* const kVersionLabel = "0.1.0";
-
-// Where the window goes when its saved top edge lies on no display.
-const wxPoint kFallbackPosition(30, 30);
-// How long after showing a window manager's first placement is waited for; without one, none
-// comes, and a move after this is the user's own.
-const std::chrono::seconds kPlacementWait(5);
 
 // The result columns: heading (a message id) and width in pixels.
 struct ResultColumn {
@@ -61,21 +54,6 @@ const ResultColumn kResultColumns[] = {
     {wxTRANSLATE("Updated"), 100},
 };
 const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
-
-// Whether some display shows part of the line of the given width starting at the point.
-bool OnSomeDisplay(const wxPoint& start, int width)
-{
-    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
-        const wxRect screen = wxDisplay(index).GetGeometry();
-        const long long left = std::max<long long>(start.x, screen.x);
-        const long long right =
-            std::min<long long>(static_cast<long long>(start.x) + width,
-                                static_cast<long long>(screen.x) + screen.width);
-        if (start.y >= screen.y && start.y - screen.y < screen.height && left < right)
-            return true;
-    }
-    return false;
-}
 
 wxString FieldText(BKEntity* entity, const char* key)
 {
@@ -170,6 +148,7 @@ private:
 wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CLOSE(NorvelFrame::ExitEvent)
     EVT_MOVE(NorvelFrame::MoveEvent)
+    EVT_SIZE(NorvelFrame::SizeEvent)
     EVT_MENU(XRCID("quitMenuItem"), NorvelFrame::QuitEvent)
     EVT_MENU(XRCID("aboutMenuItem"), NorvelFrame::AboutEvent)
     EVT_MENU(XRCID("openCompanyMenuItem"), NorvelFrame::OpenCompanyEvent)
@@ -317,76 +296,17 @@ void NorvelFrame::RestoreSettings()
     if (mainPanel && mainPanel->GetSizer())
         SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
 
-    Brenik::BKConfiguration configuration("#", false);
-    if (!configuration.Load(GetRit()->GetUserConfigurationFileWithPath()))
-        return;
-    const int height = configuration.Get("Height", "600").ToInt();
-    const int width = configuration.Get("Width", "1024").ToInt();
-    const int y = configuration.Get("PositionY", "30").ToInt();
-    const int x = configuration.Get("PositionX", "30").ToInt();
-    normalGeometry = FitToDisplays(wxRect(x, y, width, height), GetMinSize());
-    SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
-    restoredMaximized = configuration.Get("Maximized", "false").ToBool();
-    Maximize(restoredMaximized);
-    placement = Placement::kFirstMove;
-    csvConfig.SetFilename(configuration.Get("ExportFilename", "").ToString());
-}
-
-wxRect NorvelFrame::FitToDisplays(const wxRect& saved, const wxSize& minimum)
-{
-    // A hand-edited or foreign file may hold any number: the window must stay within reach
-    // and large enough for its controls.
-    unsigned int holding = 0;
-    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
-        if (wxDisplay(index).GetGeometry().Contains(saved.GetPosition()))
-            holding = index;
-    }
-    const wxRect area = wxDisplay(holding).GetClientArea();
-    wxRect fitted(saved.GetPosition(),
-                  wxSize(std::max(std::min(saved.width, area.width), minimum.x),
-                         std::max(std::min(saved.height, area.height), minimum.y)));
-    // The title bar is where the window is taken hold of.
-    if (!OnSomeDisplay(fitted.GetPosition(), fitted.width))
-        fitted.SetPosition(kFallbackPosition);
-    return fitted;
+    wxString exportFilename = csvConfig.GetFilename();
+    geometry.Restore(GetRit()->GetUserConfigurationFileWithPath(), exportFilename);
+    csvConfig.SetFilename(exportFilename);
 }
 
 bool NorvelFrame::Show(bool show)
 {
     const bool changed = XmlFrame::Show(show);
     if (show && changed)
-        shownAt = std::chrono::steady_clock::now();
+        geometry.Shown();
     return changed;
-}
-
-// A window manager places a new window itself and ignores the position asked for before the
-// window was shown. A window shown maximised is worse off: un-maximising returns it to the
-// size it had when it was first mapped, next to nothing. So the first placement after showing
-// is answered with the saved geometry, for a maximised window after un-maximising it first,
-// and only then is it maximised again, so that un-maximising returns to the saved geometry.
-void NorvelFrame::ApplyRestoredGeometry()
-{
-    if (placement == Placement::kDone || !IsShown())
-        return;
-    if (std::chrono::steady_clock::now() - shownAt > kPlacementWait) {
-        placement = Placement::kDone;
-        return;
-    }
-    if (placement == Placement::kFirstMove && IsMaximized()) {
-        placement = Placement::kUnmaximized;
-        Maximize(false);
-        return;
-    }
-    if (IsMaximized())
-        return;  // the window manager has not un-maximised it yet
-    placement = Placement::kDone;
-    // The toolkit skips a size it believes the window has, and the size the window manager
-    // gave has not reached it yet when the move is reported: the size goes by a step aside.
-    SetSize(wxRect(normalGeometry.GetPosition(), normalGeometry.GetSize() + wxSize(1, 1)),
-            wxSIZE_ALLOW_MINUS_ONE);
-    SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
-    if (restoredMaximized)
-        Maximize(true);
 }
 
 void NorvelFrame::LoadSectors()
@@ -414,24 +334,8 @@ void NorvelFrame::LoadSectors()
 
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
-    const bool maximized = IsMaximized();
-    // A maximised window keeps the normal geometry it was restored with, which un-maximising
-    // after the next start returns to; the toolkit knows only the maximised one.
-    const wxRect geometry = maximized && !normalGeometry.IsEmpty() ? normalGeometry : GetRect();
-    const wxPoint position = geometry.GetPosition();
-    const wxSize size = geometry.GetSize();
-
-    // A fresh configuration: the file holds exactly these keys afterwards.
-    Brenik::BKConfiguration configuration("#", false);
-    configuration.Set("PositionX", BKCasts::ToString(position.x));
-    configuration.Set("PositionY", BKCasts::ToString(position.y));
-    configuration.Set("Width", BKCasts::ToString(size.GetWidth()));
-    configuration.Set("Height", BKCasts::ToString(size.GetHeight()));
-    configuration.Set("Maximized", BKCasts::ToString(maximized, false, false));
-    configuration.Set("ExportFilename", csvConfig.GetFilename());
-
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
-    if (!configuration.Save(file, "\n"))
+    if (!geometry.Save(file, csvConfig.GetFilename()))
         ShowError(
             _("Configuration error"),
             _("Could not write configuration. Maybe you have no permission on file: ") + file);
@@ -834,7 +738,13 @@ void NorvelFrame::ExitEvent(wxCloseEvent& event)
 void NorvelFrame::MoveEvent(wxMoveEvent& event)
 {
     event.Skip();
-    ApplyRestoredGeometry();
+    geometry.Moved();
+}
+
+void NorvelFrame::SizeEvent(wxSizeEvent& event)
+{
+    event.Skip();
+    geometry.Resized();
 }
 
 void NorvelFrame::QuitEvent(wxCommandEvent&)
