@@ -55,6 +55,28 @@ const ResultColumn kResultColumns[] = {
 };
 const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
 
+// The most of a value a result cell shows: more than the widest column on a screen. A value
+// of megabytes from the directory would take the list seconds and hundreds of megabytes to
+// lay out, and draw garbage.
+constexpr size_t kMaxCellLength = 500;
+
+// A value as a result cell shows it: on one line, as a line break or other control character
+// would draw over the neighbouring rows, and cut with an ellipsis after kMaxCellLength
+// characters. The record keeps the whole value for the windows and exports.
+wxString CellText(wxString text)
+{
+    if (text.length() > kMaxCellLength) {
+        text.Truncate(kMaxCellLength);
+        text += wxUniChar(0x2026);
+    }
+    for (wxString::iterator c = text.begin(); c != text.end(); ++c) {
+        const wxUint32 code = wxUniChar(*c).GetValue();
+        if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x2028 || code == 0x2029)
+            *c = ' ';
+    }
+    return text;
+}
+
 wxString FieldText(BKEntity* entity, const char* key)
 {
     BKEntity::BKEntityType* field = entity->Get(key);
@@ -119,15 +141,15 @@ private:
     static void SetText(wxString& target, CompanyEntity* company, Slot& slot)
     {
         if (BKEntity::BKEntityType* field = Field(company, slot))
-            target = field->ToString();
+            target = CellText(field->ToString());
     }
 
     void SetAddress(wxString& target, CompanyEntity* company)
     {
         BKEntity::BKEntityType* street = Field(company, address);
         BKEntity::BKEntityType* number = Field(company, housenumber);
-        target = CompanyEntity::JoinAddress(street ? street->ToString() : wxString(),
-                                            number ? number->ToString() : wxString());
+        target = CellText(CompanyEntity::JoinAddress(street ? street->ToString() : wxString(),
+                                                     number ? number->ToString() : wxString()));
     }
 
     // A time stamp shown as a German date (day.month.year); empty when it does not read.

@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -1117,16 +1118,43 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         c.housenumber = "1";
         companies.push_back(c);
     }
+    // Values of megabytes, with line breaks that would draw over the next rows.
+    const std::string huge = "Erste\r\nZeile\tund\x01mehr\xE2\x80\xA8" + std::string(5 << 20, 'n');
+    TestCompany big;
+    big.id = 99;
+    big.name = huge;
+    big.ceo = "Chef " + huge;
+    big.city = huge;
+    companies.push_back(big);
     Open(kSectors, companies);
+    ResetPeakMemory();
+    const size_t before = PeakMemory();
+    const auto start = std::chrono::steady_clock::now();
     SearchFor("Chef");
-    ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()));
+    list->Update();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+    if (before != 0) {
+        EXPECT_LT(PeakMemory(), before + (150 << 20));
+    }
+    ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()) + 1);
     for (int row = 0; row < list->GetItemCount(); ++row) {
         auto* company = static_cast<CompanyEntity*>(list->GetPointer(row, 0));
         ASSERT_NE(company, nullptr);
-        const std::string& name = names[company->Get("id")->ToUnsignedInt() - 1];
+        const unsigned int id = company->Get("id")->ToUnsignedInt();
+        if (id == 99) {
+            // A screen's worth on one line; the record keeps the whole value for the exports.
+            const wxString shown = list->GetText(row, 1);
+            EXPECT_TRUE(shown.StartsWith("Erste  Zeile und mehr nnn")) << shown.Left(40);
+            EXPECT_LT(shown.length(), 1000u);
+            EXPECT_EQ(list->GetText(row, 5), shown);
+            EXPECT_EQ(company->Get("name")->GetUtf8(), huge);
+            continue;
+        }
+        const std::string& name = names[id - 1];
         EXPECT_EQ(list->GetText(row, 1), wxString::FromUTF8(name));
         EXPECT_EQ(list->GetText(row, 3), wxString::FromUTF8(name) + " 1");
     }
+    ExpectListShowsItsRows();
 }
 
 // The user's answers in the export dialog: the controls are filled with them and the dialog

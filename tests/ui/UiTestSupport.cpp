@@ -3,6 +3,8 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -233,4 +235,22 @@ wxString ClipboardText()
     wxClipboardLocker clipboard;
     wxTextDataObject text;
     return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
+}
+
+bool ResetPeakMemory()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
+}
+
+size_t PeakMemory()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.compare(0, 6, "VmHWM:") == 0)
+            return static_cast<size_t>(std::strtoull(line.c_str() + 6, nullptr, 10)) * 1024;
+    }
+    return 0;
 }
