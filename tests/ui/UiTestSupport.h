@@ -130,8 +130,6 @@ private:
 // The text on the clipboard; empty when there is none.
 wxString ClipboardText();
 
-// The process's peak resident memory is measured anew from here (Linux resets it through
-// /proc/self/clear_refs); false where it cannot be.
-bool ResetPeakMemory();
-// The process's peak resident memory since the last reset, in bytes; 0 when it is not known.
-size_t PeakMemory();
+// The process's peak resident memory in bytes since the last call (0 where Linux does not
+// tell), measured anew from the call.
+size_t PeakMemoryAndReset();
