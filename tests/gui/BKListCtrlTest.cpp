@@ -283,7 +283,7 @@ TEST(BKListCtrl, SingleSelectionIsTheLowestSelectedRow)
     ASSERT_TRUE(list->Set(coloured, true));
     ASSERT_TRUE(list->SetSelection(5));
     ASSERT_TRUE(list->SetSelection(2));
-    EXPECT_EQ(3, list->GetSelectedItemCount());
+    EXPECT_EQ(2, list->GetSelectedItemCount());
     EXPECT_EQ(2, list->GetSingleSelectionPosition());
     EXPECT_EQ(window.Pointer(2), list->GetSingleSelectionPointer());
     std::unique_ptr<Row> row(list->GetSingleSelection());
