@@ -18,8 +18,6 @@
 #include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKCollation.h"
-#include "lib/core/BKDateTime.h"
-#include "lib/core/BKReplacingFile.h"
 #include "lib/gui/BKListCtrl.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
@@ -29,6 +27,8 @@
 #include "ui/ExportDialog.h"
 #include "ui/ProgressFrame.h"
 #include "ui/ProgressGuard.h"
+#include "ui/RecordFileWriter.h"
+#include "ui/ResultRows.h"
 #include "ui/WindowGeometry.h"
 
 using Brenik::BKCasts;
@@ -41,42 +41,6 @@ const char* const kPublisher = "Brenik Software";
 const char* const kProgramName = "norvel - Ved Avadirizaziz";
 const char* const kVersionLabel = "0.1.0";
 
-// The result columns: heading (a message id) and width in pixels.
-struct ResultColumn {
-    const char* heading;
-    int width;
-};
-const ResultColumn kResultColumns[] = {
-    {wxTRANSLATE("Sectors"), 250},  {wxTRANSLATE("Company"), 250}, {wxTRANSLATE("CEO"), 250},
-    {wxTRANSLATE("Address"), 250},  {wxTRANSLATE("Zipcode"), 100}, {wxTRANSLATE("City"), 250},
-    {wxTRANSLATE("Phone"), 250},    {wxTRANSLATE("Fax"), 250},     {wxTRANSLATE("Mobile"), 250},
-    {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
-    {wxTRANSLATE("Updated"), 100},
-};
-const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
-
-// The most of a value a result cell shows: more than the widest column on a screen. A value
-// of megabytes from the directory would take the list seconds and hundreds of megabytes to
-// lay out, and draw garbage.
-constexpr size_t kMaxCellLength = 500;
-
-// A value as a result cell shows it: on one line, as a line break or other control character
-// would draw over the neighbouring rows, and cut with an ellipsis after kMaxCellLength
-// characters. The record keeps the whole value for the windows and exports.
-wxString CellText(wxString text)
-{
-    if (text.length() > kMaxCellLength) {
-        text.Truncate(kMaxCellLength);
-        text += wxUniChar(0x2026);
-    }
-    for (wxString::iterator c = text.begin(); c != text.end(); ++c) {
-        const wxUint32 code = wxUniChar(*c).GetValue();
-        if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x2028 || code == 0x2029)
-            *c = ' ';
-    }
-    return text;
-}
-
 wxString FieldText(BKEntity* entity, const char* key)
 {
     BKEntity::BKEntityType* field = entity->Get(key);
@@ -84,86 +48,6 @@ wxString FieldText(BKEntity* entity, const char* key)
 }
 
 }  // namespace
-
-// Builds the thirteen texts of a result row. The records of one search are made alike, so
-// where a field was found in the last record is checked first, by the identity of its
-// shared attribute record: one comparison instead of a search through forty keys. The texts
-// are written straight into the row's strings, one allocation each.
-class NorvelFrame::ResultRowBuilder {
-public:
-    BKListCtrl::BKListCtrlRow* Build(CompanyEntity* company)
-    {
-        auto* row = new BKListCtrl::BKListCtrlRow(company);
-        row->Add(wxString(), kResultColumnCount);
-        wxArrayString& texts = *row;
-        SetText(texts[0], company, sectors);
-        SetText(texts[1], company, name);
-        SetText(texts[2], company, ceo);
-        SetAddress(texts[3], company);
-        SetText(texts[4], company, zipcode);
-        SetText(texts[5], company, city);
-        SetText(texts[6], company, phone);
-        SetText(texts[7], company, fax);
-        SetText(texts[8], company, mobile);
-        SetText(texts[9], company, internet);
-        SetText(texts[10], company, email);
-        SetDate(texts[11], company, created);
-        SetDate(texts[12], company, updated);
-        return row;
-    }
-
-private:
-    struct Slot {
-        const char* key;
-        unsigned int index = 0;
-        const void* attributes = nullptr;
-        explicit Slot(const char* key) : key(key) {}
-    };
-
-    static BKEntity::BKEntityType* Field(CompanyEntity* company, Slot& slot)
-    {
-        BKEntity::BKEntityType* field = company->Get(slot.index);
-        if (field && &field->GetAttributes() == slot.attributes)
-            return field;
-        field = company->Get(wxString::FromUTF8(slot.key));
-        if (!field)
-            return nullptr;
-        for (unsigned int index = 0; index < company->GetCount(); ++index) {
-            if (company->Get(index) == field) {
-                slot.index = index;
-                slot.attributes = &field->GetAttributes();
-                break;
-            }
-        }
-        return field;
-    }
-
-    static void SetText(wxString& target, CompanyEntity* company, Slot& slot)
-    {
-        if (BKEntity::BKEntityType* field = Field(company, slot))
-            target = CellText(field->ToString());
-    }
-
-    void SetAddress(wxString& target, CompanyEntity* company)
-    {
-        BKEntity::BKEntityType* street = Field(company, address);
-        BKEntity::BKEntityType* number = Field(company, housenumber);
-        target = CellText(CompanyEntity::JoinAddress(street ? street->ToString() : wxString(),
-                                                     number ? number->ToString() : wxString()));
-    }
-
-    // A time stamp shown as a German date (day.month.year); empty when it does not read.
-    static void SetDate(wxString& target, CompanyEntity* company, Slot& slot)
-    {
-        if (BKEntity::BKEntityType* field = Field(company, slot))
-            target = field->ToDateTime('-').ToGermanDate();
-    }
-
-    Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, address{"address"},
-        housenumber{"housenumber"}, zipcode{"zipcode"}, city{"city"}, phone{"phone"}, fax{"fax"},
-        mobile{"mobile"}, internet{"internet"}, email{"email"}, created{"created"},
-        updated{"updated"};
-};
 
 // The event table macros are no code the formatter can lay out.
 // clang-format off
@@ -305,11 +189,8 @@ NorvelFrame::~NorvelFrame()
 
 void NorvelFrame::InsertResultColumns()
 {
-    if (!resultsListCtrl)
-        return;
-    for (int column = 0; column < kResultColumnCount; ++column)
-        resultsListCtrl->InsertColumn(column, wxGetTranslation(kResultColumns[column].heading),
-                                      wxLIST_FORMAT_LEFT, kResultColumns[column].width);
+    if (resultsListCtrl)
+        ResultRows::InsertColumns(*resultsListCtrl);
 }
 
 void NorvelFrame::RestoreSettings()
@@ -434,7 +315,7 @@ void NorvelFrame::Search()
         progress->SetCount(total);
         SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
 
-        ResultRowBuilder builder;
+        ResultRows builder;
         unsigned int shown = 0;
         // The list is covered by the modal progress window and disabled anyway; painting
         // its rows on every yield would cost more than reading them, so it paints once, when
@@ -585,60 +466,26 @@ void NorvelFrame::Export()
             return;
     }
 
-    // The new content goes beside the file and replaces it at the end: a failure part-way
-    // must not cost the user the file that was there.
-    const wxString name = csvConfig.GetFilename();
-    Brenik::BKReplacingFile file;
-    if (!file.Open(name)) {
-        ShowError(_("File unwriteable"), _("The file ") + name + _(" could not been opened."));
-        return;
-    }
-    busy = true;
-    const bool written = WriteExport(file);
-    busy = false;
-    if (!written) {
-        file.Discard();
-        ShowError(_("File write error"), _("The file ") + name + _(" could not been written."));
-        return;
-    }
-    // Only a file that is in place is reported as exported.
-    if (!file.Commit()) {
-        ShowError(_("File close error"), _("The file ") + name + _(" could not been closed."));
-        return;
-    }
-    ShowError(_("Export finished"), _("The export is finished."));
-}
-
-bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
-{
-    // The settings in the file's encoding once; the lines go out in large pieces, which the
-    // file takes without copying them again.
-    constexpr size_t pieceSize = 1 << 20;
+    // The settings in the file's encoding once.
     const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
-    std::string piece;
-    piece.reserve(pieceSize * 2);
-    piece += settings.fileStart;
-    CompanyEntity::AppendCsvHeader(settings, piece);
-
-    const int rows = resultsListCtrl->GetItemCount();
-    ProgressGuard progress(this, GetRit());
-    progress->SetCount(static_cast<unsigned int>(rows));
-    for (int row = 0; row < rows; ++row) {
-        // A cancel keeps the rows written so far.
-        if (progress->IsCanceled())
-            break;
-        if ((row + 1) % 10 == 0)
-            progress->SetLevel(row + 1);
-        const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
-        if (company)
-            company->AppendCsvContent(settings, piece);
-        if (piece.size() >= pieceSize) {
-            if (!file.Write(piece))
-                return false;
-            piece.clear();
-        }
-    }
-    return file.Write(piece);
+    std::string start = settings.fileStart;
+    CompanyEntity::AppendCsvHeader(settings, start);
+    // A cancel keeps the rows written so far.
+    RecordFileWriter writer(
+        this, GetRit(), RecordFileWriter::OnCancel::kKeepWritten,
+        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
+    busy = true;
+    const bool written = writer.Write(
+        csvConfig.GetFilename(), start, static_cast<size_t>(resultsListCtrl->GetItemCount()),
+        [&](size_t row, std::string& piece) {
+            const auto* company =
+                static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(static_cast<int>(row), 0));
+            if (company)
+                company->AppendCsvContent(settings, piece);
+        });
+    busy = false;
+    if (written)
+        ShowError(_("Export finished"), _("The export is finished."));
 }
 
 CompanyEntity* NorvelFrame::GetSelectedCompany() const

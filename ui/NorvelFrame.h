@@ -25,7 +25,6 @@
 
 namespace Brenik {
 class BKListCtrl;
-class BKReplacingFile;
 }  // namespace Brenik
 class CompanyEntity;
 class SectorEntities;
@@ -135,8 +134,6 @@ public:
     void SaveVCardsEvent(wxCommandEvent& event);
 
 private:
-    class ResultRowBuilder;
-
     void InsertResultColumns();
     void RestoreSettings();
     void LoadSectors();
@@ -145,8 +142,6 @@ private:
     // The box saying that the command needs a selected company.
     void AskForSelection();
     void SetStatus(const wxString& text, int field);
-    // Writes the header and every listed company through the file; false on a write error.
-    bool WriteExport(Brenik::BKReplacingFile& file);
 
     std::unique_ptr<SectorEntities> sectors;
     // Holds the open company windows, which are child windows and outlive this registry
