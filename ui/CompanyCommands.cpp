@@ -58,13 +58,15 @@ wxString ProposedName(const std::vector<const CompanyEntity*>& companies)
 
 // The file the user means: a name typed without an extension gets the card's, and one typed
 // with it over the dialog's selected stem does not get it twice. A dot followed by words is
-// part of a name ("Dr. Oetker"), not an extension.
+// part of a name ("Dr. Oetker"), not an extension. A folder is no name to complete.
 wxString WithVCardExtension(const wxString& path)
 {
     if (path.Lower().EndsWith(".vcf.vcf"))
         return path.Left(path.length() - 4);
-    const wxString extension = wxFileName(path).GetExt();
-    return extension.empty() || extension.Contains(" ") ? path + ".vcf" : path;
+    const wxFileName file(path);
+    if (file.GetName().empty() || wxFileName::DirExists(path))
+        return path;
+    return file.GetExt().empty() || file.GetExt().Contains(" ") ? path + ".vcf" : path;
 }
 
 // Whether the file may be written: the dialog asked about the name it was given, so a name

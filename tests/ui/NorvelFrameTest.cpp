@@ -651,10 +651,10 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(wxString()));
     EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 2u);
     wxString message, caption;
-    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("none/x.vcf")),
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards")),
                   ExpectMessageBox(&message, &caption));
     EXPECT_EQ(caption, "File unwriteable");
-    EXPECT_EQ(message, "The file " + dir.Path("none/x.vcf") + " could not been opened.");
+    EXPECT_EQ(message, "The file " + dir.Path("cards") + " could not been opened.");
 
     // The folder is remembered for this run only: the configuration keeps its six keys.
     CloseByUser();
