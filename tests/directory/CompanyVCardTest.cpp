@@ -270,12 +270,10 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
         << card;
 
     // Only a web address goes into the URL, which a reader opens when it is clicked.
-    for (const char* url :
-         {"javascript:alert(1)", " Java\tScript:x", "file:///etc/passwd", "data:,x"})
+    for (const char* url : {"javascript:alert(1)", " Java\tScript:x", "file:///etc", "data:,x"})
         EXPECT_EQ(Card({{{"name", "U"}, {"internet", url}}}).find("URL"), std::string::npos) << url;
-    EXPECT_NE(
-        Card({{{"name", "U"}, {"internet", "www.x.de:80/a:b"}}}).find("URL:www.x.de:80/a:b\r\n"),
-        std::string::npos);
+    const std::string port = Card({{{"name", "U"}, {"internet", "www.x.de:80/a:b"}}});
+    EXPECT_NE(port.find("URL:www.x.de:80/a:b\r\n"), std::string::npos);
 }
 
 TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)

@@ -609,8 +609,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // Every selected company gets its card; the next dialog opens in the folder chosen.
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("cards"), wxS_DIR_DEFAULT, 0));
     list->SelectAll(true);
-    // The name typed over the proposed stem keeps one extension.
-    wxString proposed;
+    wxString proposed;  // "x.vcf" typed over the proposed stem keeps one extension
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
                   SaveFileAs(dir.Path("cards/all.vcf.vcf"), nullptr, &proposed));
     EXPECT_EQ(proposed, "companies.vcf");
@@ -1131,7 +1130,7 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         EXPECT_EQ(list->GetText(row, 3), wxString::FromUTF8(name) + " 1");
     }
 
-    // A screen's worth of each on one line, soon and in bounded memory; the record keeps it.
+    // A screen's worth of each on one line, soon, in bounded memory; the record keeps it all.
     PeakMemoryAndReset();
     const size_t before = PeakMemoryAndReset();
     const auto start = std::chrono::steady_clock::now();
