@@ -586,7 +586,10 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     nowhere.id = 50;
     nowhere.name = "Ohne Ort AG";
     nowhere.zipcode = "12345";
-    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere});
+    TestCompany odd;
+    odd.id = 51;
+    odd.name = "A/B\\C \u202Efdp.exe " + std::string(100, 'x');
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere, odd});
     SearchFor("");
     list->SelectAll(false);
     list->SetSelection(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH")));
@@ -614,13 +617,16 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // Every selected company gets its card; the next dialog opens in the folder chosen.
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("cards"), wxS_DIR_DEFAULT, 0));
     list->SelectAll(true);
-    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards/all.vcf")));
+    wxString proposed;  // "x.vcf" typed over the proposed stem keeps one extension
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
+                  SaveFileAs(dir.Path("cards/all.vcf.vcf"), nullptr, &proposed));
+    EXPECT_EQ(proposed, "companies.vcf");
     const std::string all = ReadTextFile(dir.Path("cards/all.vcf"));
     size_t cards = 0;
     for (size_t at = all.find("BEGIN:VCARD\r\n"); at != std::string::npos;
          at = all.find("BEGIN:VCARD\r\n", at + 1))
         ++cards;
-    EXPECT_EQ(cards, 4u);
+    EXPECT_EQ(cards, 5u);
     EXPECT_NE(all.find("ORG:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
     EXPECT_NE(all.find("CATEGORIES:Bäckereien\r\n"), std::string::npos);
     EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 1u);
@@ -630,12 +636,23 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     Settle();
     wxString openedIn;
     wxTEST_DIALOG(SendMenu(NorvelFrame::kContextSaveVCard),
-                  SaveFileAs(dir.Path("cards/one.vcf"), &openedIn));
+                  SaveFileAs(dir.Path("cards/one"), &openedIn, &proposed));
     EXPECT_EQ(openedIn, dir.Path("cards"));
     const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
     EXPECT_EQ(one.find("BEGIN:VCARD"), 0u);
     EXPECT_EQ(one.find("BEGIN:VCARD", 1), std::string::npos);
     EXPECT_NE(one.find("FN:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
+
+    // A name proposed from a value is short, shows as stored and stays in the folder; a file
+    // that only the added extension names is not replaced without asking.
+    list->SelectAll(false);
+    list->SetSelection(RowOf(wxString::FromUTF8(odd.name)));
+    Settle();
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
+                  SaveFileAs(dir.Path("cards/all"), nullptr, &proposed),
+                  ExpectMessageBox(nullptr, nullptr, wxID_NO));
+    EXPECT_EQ(proposed, "A_B_C fdp.exe " + wxString(50, 'x') + ".vcf");
+    EXPECT_EQ(ReadTextFile(dir.Path("cards/all.vcf")), all);
 
     // A cancelled dialog writes nothing; a target that cannot be written is reported.
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(wxString()));
@@ -1127,6 +1144,12 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         c.housenumber = "1";
         companies.push_back(c);
     }
+    // Values of megabytes, with line breaks that would draw over the next rows.
+    TestCompany big;
+    big.id = 99;
+    big.name = big.city = "Erste\r\nZeile\tund\x01mehr\xE2\x80\xA8" + std::string(5 << 20, 'n');
+    big.ceo = big.name;
+    companies.push_back(big);
     Open(kSectors, companies);
     SearchFor("Chef");
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()));
@@ -1137,6 +1160,19 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         EXPECT_EQ(list->GetText(row, 1), wxString::FromUTF8(name));
         EXPECT_EQ(list->GetText(row, 3), wxString::FromUTF8(name) + " 1");
     }
+
+    // A screen's worth of each on one line, soon, in bounded memory; the record keeps it all.
+    PeakMemoryAndReset();
+    const size_t before = PeakMemoryAndReset();
+    const auto start = std::chrono::steady_clock::now();
+    SearchFor("Erste");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+    EXPECT_LT(PeakMemoryAndReset(), before + (150 << 20));
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_TRUE(list->GetText(0, 2).StartsWith("Erste  Zeile und mehr nnn"));
+    EXPECT_LT(list->GetText(0, 5).length(), 1000u);
+    EXPECT_EQ(static_cast<CompanyEntity*>(list->GetPointer(0, 0))->Get("name")->GetUtf8(),
+              big.name);
 }
 
 // The user's answers in the export dialog: the controls are filled with them and the dialog
