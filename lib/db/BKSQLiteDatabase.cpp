@@ -94,9 +94,10 @@ char32_t NextFolded(Place& place, const unsigned char* end)
     return letter;
 }
 
-// LIKE without escape character: "%" stands for any run of characters, "_" for one (an umlaut
-// whole). The text is read in place, one letter at a time: a search asks this of two columns
-// of every row.
+// LIKE without escape character: "%" stands for any run of characters, "_" for one letter of
+// the text as written, an umlaut whole, never the half of one that its spelling leaves pending
+// ("Mu_ller" finds "Mueller", not "Müller"). The text is read in place, one letter at a time:
+// a search asks this of two columns of every row.
 bool Matches(const std::u32string& pattern, const unsigned char* begin, const unsigned char* end)
 {
     size_t p = 0;
@@ -106,7 +107,7 @@ bool Matches(const std::u32string& pattern, const unsigned char* begin, const un
     while (!text.AtEnd(end)) {
         Place next = text;
         const char32_t c = NextFolded(next, end);
-        if (p < pattern.size() && pattern[p] == U'_') {
+        if (p < pattern.size() && pattern[p] == U'_' && !text.pending) {
             ++p;
             next.pending = 0;  // the whole umlaut
             text = next;

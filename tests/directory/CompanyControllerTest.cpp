@@ -144,6 +144,10 @@ TEST_F(CompanyControllerTest, GermanSpellingsWithoutUmlautsFindTheUmlautsAndBack
     // umlaut after a failed one ("se" in "strasse").
     EXPECT_EQ((Set{6}), found("M_ller"));
     EXPECT_EQ((Set{10}), found("Stra_e"));
+    // ... never for the half of one that its spelling leaves ("Mu_ller" is not "Müller").
+    EXPECT_EQ((Set{9}), found("Mu_ller"));
+    EXPECT_EQ((Set{9}), found("Stras_e"));
+    EXPECT_EQ((Set{6, 9}), found("M\xC3\xBC_ler"));
     EXPECT_EQ((Set{9, 10}), found("se"));
 }
 
