@@ -9,6 +9,7 @@
 #include <wx/translation.h>
 
 #include "app/RuntimeInformationType.h"
+#include "lib/core/BKCasts.h"
 #include "lib/core/BKDateTime.h"
 #include "lib/core/KeyValueTypes.h"
 #include "lib/template/BKTemplate.h"
@@ -87,6 +88,17 @@ CompanyEntity::BKEntityType* CompanyEntity::DeclaredField(unsigned int declaredI
 {
     BKEntityType* field = Get(declaredIndex);
     return field && field->GetKey() == key ? field : Get(key);
+}
+
+bool CompanyEntity::IsLoadableId(const wxString& id)
+{
+    return id == wxString::Format("%u", Brenik::BKCasts::ToUnsignedInt(id));
+}
+
+bool CompanyEntity::HasLoadableId() const
+{
+    const BKEntityType* id = DeclaredField(0, Names().primaryKey);
+    return id && IsLoadableId(id->ToString());
 }
 
 wxString CompanyEntity::GetAddressWithHousenumber()

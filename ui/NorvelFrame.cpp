@@ -581,6 +581,8 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
         AskForSelection();
         return;
     }
+    if (!HasLoadableId(*company))
+        return;
     BKEntity::BKEntityType* id = company->Get("id");
     // A company is never open twice: its window comes to the front instead.
     if (CompanyFrame* open = companyFrames.FindCompany(id ? id->ToUnsignedInt() : 0)) {
@@ -600,6 +602,15 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
     frame->Show();
 }
 
+bool NorvelFrame::HasLoadableId(const CompanyEntity& company)
+{
+    // By its number the company would be taken for another one.
+    if (company.HasLoadableId())
+        return true;
+    ShowError(_("Error"), _("Could not load company"));
+    return false;
+}
+
 void NorvelFrame::OpenNorvel(CompanyEntity* company)
 {
     if (!company) {
@@ -607,7 +618,7 @@ void NorvelFrame::OpenNorvel(CompanyEntity* company)
         return;
     }
     BKEntity::BKEntityType* id = company->Get("id");
-    if (id)
+    if (id && HasLoadableId(*company))
         GetRit()->OpenCompanyAtNorvel(id->ToUnsignedInt());  // a failing browser is not reported
 }
 

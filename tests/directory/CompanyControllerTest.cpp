@@ -151,6 +151,17 @@ TEST_F(CompanyControllerTest, GermanSpellingsWithoutUmlautsFindTheUmlautsAndBack
     EXPECT_EQ((Set{9, 10}), found("se"));
 }
 
+TEST_F(CompanyControllerTest, IdThatDoesNotFitIsKeptAsTheDirectoryHoldsIt)
+{
+    // As 32-bit numbers -5 and 4294967296 would read as 4294967291 and 0, others' ids.
+    ASSERT_TRUE(Execute(database.get(), "UPDATE companies SET id = -5 WHERE id = 1"));
+    ASSERT_TRUE(Execute(database.get(), "UPDATE companies SET id = 4294967296 WHERE id = 3"));
+    std::set<wxString> unfit;
+    for (const auto& company : Search("", wxArrayString()))
+        unfit.insert(company->HasLoadableId() ? "" : company->Get("id")->ToString());
+    EXPECT_EQ(unfit, (std::set<wxString>{"", "-5", "4294967296"}));
+}
+
 TEST_F(CompanyControllerTest, QuotesAndBackslashesInTextStayInsideTheLiteral)
 {
     EXPECT_EQ((std::multiset<unsigned int>{2}), Ids(Search("O'Neil", wxArrayString())));
