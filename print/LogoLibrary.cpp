@@ -252,7 +252,7 @@ bool ReadIcons(const unsigned char* data, size_t length, wxSize* size)
 }
 
 // TIFF: the first directory's width and height tags, each a single SHORT or LONG and given
-// once. The decoder reads only that directory.
+// once, and no JPEG compression. The decoder reads only that directory.
 bool ReadTiff(const unsigned char* data, size_t length, wxSize* size)
 {
     const bool little = StartsWith(data, length, "II*");
@@ -275,6 +275,10 @@ bool ReadTiff(const unsigned char* data, size_t length, wxSize* size)
     for (size_t i = 0; i < count; ++i) {
         const unsigned char* entry = data + directory + 2 + 12 * i;
         const unsigned int tag = number16(entry);
+        // JPEG inside a TIFF is decoded scan by scan as well, up to a hundred in every strip.
+        const unsigned int compression = number16(entry + 8);
+        if (tag == 259 && (number16(entry + 2) != 3 || compression == 6 || compression == 7))
+            return false;
         if (tag != 256 && tag != 257)
             continue;
         const unsigned int type = number16(entry + 2);

@@ -294,6 +294,9 @@ TEST_F(Logos, AJpegOfMoreScansThanRealImagesHaveIsRefusedUndecoded)
     EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(33))).IsOk());
     EXPECT_EQ(LogoLibrary::Decode(Base64(ProgressiveJpeg(32))).GetSize(), wxSize(4096, 4096));
     EXPECT_LT(watch.Time(), 1000);
+    std::string jpegTiff = ImageBytes(7, 2, wxBITMAP_TYPE_TIFF);  // compression made JPEG's
+    jpegTiff.at(jpegTiff.find(std::string("\x03\x01\x03\0\1\0\0\0", 8)) + 8) = 7;
+    EXPECT_EQ(HeaderSize(jpegTiff), wxSize(-1, -1));
 }
 
 TEST_F(Logos, AnAnimatedGifTakesTheMemoryOfItsFirstFrameAlone)
