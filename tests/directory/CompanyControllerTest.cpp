@@ -153,7 +153,6 @@ TEST_F(CompanyControllerTest, GermanSpellingsWithoutUmlautsFindTheUmlautsAndBack
 
 TEST_F(CompanyControllerTest, IdThatDoesNotFitIsKeptAsTheDirectoryHoldsIt)
 {
-    // As 32-bit numbers -5 and 4294967296 would read as 4294967291 and 0, others' ids.
     ASSERT_TRUE(Execute(database.get(), "UPDATE companies SET id = -5 WHERE id = 1"));
     ASSERT_TRUE(Execute(database.get(), "UPDATE companies SET id = 4294967296 WHERE id = 3"));
     std::set<wxString> unfit;
