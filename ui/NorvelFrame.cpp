@@ -72,6 +72,7 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(XRCID("printPreviewCompanyTool"), NorvelFrame::PrintPreviewCompanyEvent)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
     EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
     EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
@@ -99,6 +100,7 @@ const std::vector<LayoutControl<NorvelFrame>>& NorvelFrame::LayoutControls()
         {"mainSplitterWindow", &NorvelFrame::mainSplitterWindow},
         {"searchPanel", &NorvelFrame::searchPanel},
         {"searchTextCtrl", &NorvelFrame::searchTextCtrl},
+        {"placeTextCtrl", &NorvelFrame::placeTextCtrl},
         {"allSectorsCheckBox", &NorvelFrame::allSectorsCheckBox},
         {"sectorsCheckListBox", &NorvelFrame::sectorsCheckListBox},
         {"resultsPanel", &NorvelFrame::resultsPanel},
@@ -308,7 +310,9 @@ void NorvelFrame::Search()
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
     const wxString text =
         searchTextCtrl ? searchTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    CompanyController* search = factory.InitSearch(text, sectorIds);
+    const wxString place =
+        placeTextCtrl ? placeTextCtrl->GetValue().Strip(wxString::both) : wxString();
+    CompanyController* search = factory.InitSearch(text, sectorIds, place);
     bool failed = search == nullptr;
     if (search) {
         const unsigned int total = search->GetCount();

@@ -72,7 +72,7 @@ public:
 
     // Enables the sector list exactly when "all sectors" is not checked.
     void AllSectors();
-    // Lists the companies matching the search text and the checked sectors.
+    // Lists the companies matching the search text, the place and the checked sectors.
     void Search();
     // Releases the rows and the company records of the last search.
     void ClearResultsListCtrl();
@@ -168,6 +168,8 @@ private:
     wxSplitterWindow* mainSplitterWindow = nullptr;
     wxPanel* searchPanel = nullptr;
     wxTextCtrl* searchTextCtrl = nullptr;
+    // Narrows the search to a postcode beginning or a city; not kept between runs.
+    wxTextCtrl* placeTextCtrl = nullptr;
     wxCheckBox* allSectorsCheckBox = nullptr;
     wxCheckListBox* sectorsCheckListBox = nullptr;
     wxPanel* resultsPanel = nullptr;

@@ -10,14 +10,15 @@ using Brenik::BKListCtrl;
 
 namespace {
 
-// The result columns: heading (a message id) and width in pixels.
+// The result columns: heading (a message id) and width in pixels. The columns up to the city
+// are narrow enough for company, postcode and city to show in the window at its first size.
 struct ResultColumn {
     const char* heading;
     int width;
 };
 const ResultColumn kResultColumns[] = {
-    {wxTRANSLATE("Sectors"), 250},  {wxTRANSLATE("Company"), 250}, {wxTRANSLATE("CEO"), 250},
-    {wxTRANSLATE("Address"), 250},  {wxTRANSLATE("Zipcode"), 100}, {wxTRANSLATE("City"), 250},
+    {wxTRANSLATE("Sectors"), 110},  {wxTRANSLATE("Company"), 190}, {wxTRANSLATE("CEO"), 110},
+    {wxTRANSLATE("Address"), 130},  {wxTRANSLATE("Zipcode"), 60},  {wxTRANSLATE("City"), 120},
     {wxTRANSLATE("Phone"), 250},    {wxTRANSLATE("Fax"), 250},     {wxTRANSLATE("Mobile"), 250},
     {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
     {wxTRANSLATE("Updated"), 100},

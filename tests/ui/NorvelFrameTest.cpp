@@ -141,9 +141,10 @@ protected:
         Settle();
         list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), BKListCtrl);
         searchText = wxDynamicCast(frame->FindWindow(XRCID("searchTextCtrl")), wxTextCtrl);
+        placeText = wxDynamicCast(frame->FindWindow(XRCID("placeTextCtrl")), wxTextCtrl);
         allSectors = wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
         sectorList = wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
-        ASSERT_TRUE(list && searchText && allSectors && sectorList);
+        ASSERT_TRUE(list && searchText && placeText && allSectors && sectorList);
     }
 
     // Closes the window the way the user does, which writes the configuration.
@@ -237,6 +238,7 @@ protected:
     NorvelFrame* frame = nullptr;
     BKListCtrl* list = nullptr;
     wxTextCtrl* searchText = nullptr;
+    wxTextCtrl* placeText = nullptr;
     wxCheckBox* allSectors = nullptr;
     wxCheckListBox* sectorList = nullptr;
     std::vector<wxString> openedUrls;
@@ -260,13 +262,19 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
                               "City",    "Phone",   "Fax",    "Mobile",  "Internet",
                               "E-Mail",  "Created", "Updated"};
     ASSERT_EQ(list->GetColumnCount(), 13);
+    int right = 0;  // of the columns so far
     for (int column = 0; column < 13; ++column) {
         wxListItem item;
         item.SetMask(wxLIST_MASK_TEXT);
         ASSERT_TRUE(list->GetColumn(column, item));
         EXPECT_EQ(item.GetText(), headings[column]);
-        EXPECT_EQ(list->GetColumnWidth(column), column == 4 || column >= 11 ? 100 : 250);
+        right += list->GetColumnWidth(column);
+        // Company, postcode and city show in the window as it first opens.
+        if (column == 5) {
+            EXPECT_LE(right, list->GetClientSize().GetWidth());
+        }
     }
+    EXPECT_EQ(placeText->GetValue(), "");
 
     // The sector list in the order of the sector names, item i being sector record i.
     ASSERT_EQ(sectorList->GetCount(), 3u);
@@ -793,6 +801,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
 
     frame->SetSize(wxSize(900, 500));
     frame->Move(60, 70);
+    placeText->ChangeValue("50667");  // not kept
     Settle();
     const wxPoint position = frame->GetPosition();
     const wxSize size = frame->GetSize();
@@ -944,6 +953,28 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->GetText(0, 1), "Kanzlei O'Neil & Partner");
     EXPECT_EQ(Status(2), "Results shown: 1");
+
+    // The place field below narrows the search, by the city (the Kanzlei is in Hamburg) or by
+    // the postcode's beginning; Enter there searches too.
+    auto searchAt = [&](const char* typed, const char* found) {
+        user.MouseMove(placeText->GetScreenRect().GetLeftTop() + wxPoint(10, 10));
+        Settle();
+        user.MouseClick();
+        Settle();
+        if (*typed)
+            user.Text(typed);
+        user.Char(WXK_RETURN);
+        const wxString name = wxString::FromUTF8(found);
+        WaitFor(*found ? found : "an empty list", [&] {
+            return list->GetItemCount() == (name.empty() ? 0 : 1) &&
+                   (name.empty() || list->GetText(0, 1) == name);
+        });
+    };
+    searchAt("koeln", "");
+    searchText->ChangeValue("");
+    searchAt("", "Schreinerei Weiß");
+    placeText->ChangeValue("");
+    searchAt("80", "Bäckerei Müller GmbH");
 }
 
 TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
