@@ -16,6 +16,8 @@ const char* const kSelectText =
     "sectors.id \t\tWHERE \t\t\tcompany_sectors.company = companies.id    ) AS sectors FROM "
     "   companies ";
 
+// LIKE here is the connection's own, which folds case and umlauts the German way: see
+// CaseFoldingLike in lib/db/BKSQLiteDatabase.cpp.
 const char* const kTextCondition =
     "( \tcompanies.name LIKE '%:search:%' \tOR \tcompanies.ceo LIKE '%:search:%' )";
 // A place of digits is the beginning of a postcode, any other a part of a city's name. It

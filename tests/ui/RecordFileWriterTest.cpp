@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "app/Norvel.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/ProgressFrame.h"
 #include "ui/RecordFileWriter.h"
 #include "ui/UiTestSupport.h"
@@ -44,4 +45,530 @@ TEST(RecordFileWriter, CancelKeepsTheRecordsSoFarOrNothing)
         }
     }
     DestroyNow(parent);
+}
+
+// The user's answers in the export dialog: the controls are filled with them and the dialog
+// confirmed (or cancelled); what the dialog showed when it opened is recorded.
+struct ExportAnswers {
+    wxString file;
+    wxString fieldDelimiter = ";";
+    wxString textDelimiter = "\"";
+    int lineBreak = 0;
+    bool replace = false;
+    wxString replacement;
+    bool forExcel = false;
+    bool cancel = false;
+};
+
+struct ExportDialogShown {
+    wxString file, fieldDelimiter, textDelimiter, replacement;
+    int lineBreak = -1;
+    bool replace = true;
+    bool forExcel = true;
+    // From the parent's centre to the dialog's.
+    wxPoint offCentre;
+};
+
+template <>
+class wxExpectModal<ExportDialog> : public wxExpectModalBase<ExportDialog> {
+public:
+    explicit wxExpectModal(const ExportAnswers& answers, ExportDialogShown* shown = nullptr)
+        : answers(answers), shown(shown)
+    {
+    }
+
+protected:
+    int OnInvoked(ExportDialog* dialog) const override
+    {
+        auto* file = wxDynamicCast(dialog->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl);
+        auto* field =
+            wxDynamicCast(dialog->FindWindow(XRCID("fieldDelimiterComboBox")), wxComboBox);
+        auto* text = wxDynamicCast(dialog->FindWindow(XRCID("textDelimiterComboBox")), wxComboBox);
+        auto* lineBreak = wxDynamicCast(dialog->FindWindow(XRCID("lineFeedComboBox")), wxComboBox);
+        auto* replace =
+            wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedCheckBox")), wxCheckBox);
+        auto* replacement =
+            wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
+        auto* forExcel =
+            wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
+        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel) {
+            ADD_FAILURE() << "the export dialog lacks a control";
+            return wxID_CANCEL;
+        }
+        if (shown)
+            *shown = {file->GetValue(),
+                      field->GetValue(),
+                      text->GetValue(),
+                      replacement->GetValue(),
+                      lineBreak->GetSelection(),
+                      replace->GetValue(),
+                      forExcel->GetValue(),
+                      dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
+                          dialog->GetParent()->GetRect().GetPosition() -
+                          dialog->GetParent()->GetSize() / 2};
+        if (answers.cancel)
+            return wxID_CANCEL;
+        file->ChangeValue(answers.file);
+        field->SetValue(answers.fieldDelimiter);
+        text->SetValue(answers.textDelimiter);
+        lineBreak->SetSelection(answers.lineBreak);
+        replace->SetValue(answers.replace);
+        replacement->ChangeValue(answers.replacement);
+        forExcel->SetValue(answers.forExcel);
+        // What the export button does, without the end of a modal loop the test never ran.
+        return dialog->Accept() ? wxID_OK : wxID_CANCEL;
+    }
+
+private:
+    ExportAnswers answers;
+    ExportDialogShown* shown;
+};
+
+namespace {
+
+using ExportDialogAnswer = wxExpectModal<ExportDialog>;
+
+TestCompany Awkward()
+{
+    TestCompany c;
+    c.id = 3;
+    c.name = "M\xC3\xBCller \"Brot\"; Back'waren";
+    c.ceo = "Anna\r\nBerta";
+    c.address = "Weg\n1";
+    c.city = "K\xC3\xB6ln\rDeutz";
+    c.phone = "089\t123";
+    c.email = "info@example.de";
+    c.created = "2020-01-02 03:04:05";
+    c.updated = "2021-02-03 04:05:06";
+    return c;
+}
+
+TestCompany Plain()
+{
+    TestCompany c;
+    c.id = 8;
+    c.name = "Plain AG";
+    c.zipcode = "80331";
+    c.created = "2019-01-01 00:00:00";
+    c.updated = "2019-01-02 00:00:00";
+    return c;
+}
+
+const char* const kHeaderFields[] = {"ID",
+                                     "Name",
+                                     "CEO",
+                                     "Address",
+                                     "Housenumber",
+                                     "Zipcode",
+                                     "City",
+                                     "State",
+                                     "Phone",
+                                     "Fax",
+                                     "Mobile",
+                                     "Internet",
+                                     "Email",
+                                     "Tax id number",
+                                     "Tax number",
+                                     "Notes",
+                                     "Opening hours",
+                                     "District court",
+                                     "Commercial register",
+                                     "Blog",
+                                     "Twitter",
+                                     "Facebook",
+                                     "Imprint url",
+                                     "Staff",
+                                     "Start year",
+                                     "Type of company",
+                                     "Owner",
+                                     "Memberships",
+                                     "Parking",
+                                     "Created",
+                                     "Updated"};
+
+// The 31 fields of Awkward() as a file holds them, given its five changeable values as the
+// settings leave them.
+std::vector<std::string> AwkwardFields(const std::string& name, const std::string& ceo,
+                                       const std::string& address, const std::string& city)
+{
+    std::vector<std::string> fields = {
+        "3", name, ceo, address,           "", "", city,          "Bayern", "089\t123",
+        "",  "",   "",  "info@example.de", "", "", "<p>Notiz</p>"};
+    fields.resize(28);  // opening hours to memberships: empty
+    fields.insert(fields.end(), {"true", "2020-01-02 03:04:05", "2021-02-03 04:05:06"});
+    return fields;
+}
+
+std::vector<std::string> PlainFields()
+{
+    std::vector<std::string> fields = {"8", "Plain AG", "", "", "", "80331", "", "Bayern"};
+    fields.resize(15);
+    fields.push_back("<p>Notiz</p>");
+    fields.resize(28);
+    fields.insert(fields.end(), {"true", "2019-01-01 00:00:00", "2019-01-02 00:00:00"});
+    return fields;
+}
+
+std::string Line(const std::vector<std::string>& fields, const std::string& separator,
+                 const std::string& quote, const std::string& end)
+{
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i)
+        line += (i ? separator : "") + quote + fields[i] + quote;
+    return line + end;
+}
+
+std::string Header(const std::string& separator, const std::string& quote, const std::string& end)
+{
+    return Line(std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)),
+                separator, quote, end);
+}
+
+// The file as Python's csv module reads it with the field and text delimiter: rows of fields.
+std::vector<std::vector<std::string>> ReadWithPython(const wxString& path, char delimiter = ';',
+                                                     char quote = '"')
+{
+    const std::string command =
+        "python3 -c \"import csv,sys\n"
+        "rows = csv.reader(open(sys.argv[1], encoding='utf-8-sig', newline=''),\n"
+        "    delimiter=chr(int(sys.argv[2])), quotechar=chr(int(sys.argv[3])))\n"
+        "sys.stdout.write('\\x1e'.join('\\x1f'.join(r) for r in rows))\" '" +
+        path.utf8_string() + "' " + std::to_string(delimiter) + " " + std::to_string(quote);
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t count;
+        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, count);
+        EXPECT_EQ(pclose(pipe), 0);
+    }
+    std::vector<std::vector<std::string>> rows(1);
+    rows.back().emplace_back();
+    for (char c : output) {
+        if (c == '\x1e') {
+            rows.emplace_back();
+            rows.back().emplace_back();
+        } else if (c == '\x1f') {
+            rows.back().emplace_back();
+        } else {
+            rows.back().back() += c;
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
+{
+    Open(kSectors, ManyCompanies(150, kSectors));
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 150);
+    list->SelectAll(true);
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("all.vcf")));
+    EXPECT_NE(ReadTextFile(dir.Path("all.vcf")).find("FN:Firma 150 GmbH\r\n"), std::string::npos);
+    Settle();  // the progress window of that save goes
+
+    // The user presses Cancel as soon as the progress window is there: its first yield runs
+    // what was queued.
+    bool pressed = false;
+    frame->CallAfter([&] {
+        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        ASSERT_NE(progress, nullptr);
+        EXPECT_FALSE(frame->IsEnabled());
+        progress->Cancel();
+        pressed = true;
+    });
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("part.vcf")));
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(wxFileName::FileExists(dir.Path("part.vcf")));
+    EXPECT_TRUE(frame->IsEnabled());
+    Settle();
+    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
+}
+
+TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
+{
+    Open(kSectors, {Awkward(), Plain()});
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 2);
+    ASSERT_TRUE(MenuEnabled("exportMenuItem"));
+    const wxString file = dir.Path("firmen.csv");
+
+    wxString message, caption;
+    ExportAnswers answers;
+    answers.file = file;
+    wxTEST_DIALOG(SendMenu(XRCID("exportMenuItem")), ExportDialogAnswer(answers),
+                  ExpectMessageBox(&message, &caption));
+    EXPECT_EQ(caption, "Export finished");
+    EXPECT_EQ(message, "The export is finished.");
+    EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
+
+    // The rows in list order; the text delimiter is doubled inside the values, line breaks
+    // stay inside.
+    std::string expected = Header(";", "\"", "\n");
+    for (int row = 0; row < 2; ++row)
+        expected += list->GetText(row, 1) == "Plain AG"
+                        ? Line(PlainFields(), ";", "\"", "\n")
+                        : Line(AwkwardFields("M\xC3\xBCller \"\"Brot\"\"; Back'waren",
+                                             "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"),
+                               ";", "\"", "\n");
+    EXPECT_EQ(ReadTextFile(file), expected);
+
+    const auto rows = ReadWithPython(file);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0],
+              std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)));
+    // The reader gets every value back as it is stored.
+    for (size_t row = 1; row < 3; ++row)
+        EXPECT_EQ(rows[row], rows[row][0] == "8"
+                                 ? PlainFields()
+                                 : AwkwardFields("M\xC3\xBCller \"Brot\"; Back'waren",
+                                                 "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"));
+    wxArrayString files;  // and no temporary file beside it
+    for (const char* name : {"firmen.csv", "home", "norvel.sqlite"})
+        files.Add(name);
+    EXPECT_EQ(FilesIn(dir.Path()), files);
+}
+
+TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
+{
+    Open(kSectors, {Awkward()});
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    frame->Move(40, 30);  // off the screen's centre, where the dialog must not go
+    const wxString file = dir.Path("out.csv");
+    const std::vector<std::string> asStored = {"M\xC3\xBCller \"Brot\"; Back'waren",
+                                               "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"};
+
+    struct Case {
+        ExportAnswers answers;
+        std::string separator, quote, end;
+        std::vector<std::string> values;
+        // Whether Python's csv module is to read the values back as stored: they keep their
+        // line breaks, the delimiters have one character (all it takes), and a text
+        // delimiter protects them.
+        bool readable;
+    };
+    auto answers = [&](const char* field, const char* text, int lineBreak, bool replace,
+                       const char* with, bool forExcel = false) {
+        ExportAnswers a;
+        a.file = file;
+        a.fieldDelimiter = wxString::FromUTF8(field);
+        a.textDelimiter = wxString::FromUTF8(text);
+        a.lineBreak = lineBreak;
+        a.replace = replace;
+        a.replacement = wxString::FromUTF8(with);
+        a.forExcel = forExcel;
+        return a;
+    };
+    const Case cases[] = {
+        // The field delimiter (a tab) and line breaks inside values.
+        {answers("{tab}", "\"", 0, false, ""),
+         "\t",
+         "\"",
+         "\n",
+         {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", asStored[1], asStored[2], asStored[3]},
+         true},
+        {answers("{Tab}", "", 1, false, ""), "{Tab}", "", "\r\n", asStored, false},
+        {answers("; ", "'", 2, true, " / "),
+         "; ",
+         "'",
+         "\r",
+         {"M\xC3\xBCller \"Brot\"; Back''waren", "Anna / Berta", "Weg / 1", "K\xC3\xB6ln / Deutz"},
+         false},
+        {answers("|", "\"", 1, true, ""),
+         "|",
+         "\"",
+         "\r\n",
+         {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", "AnnaBerta", "Weg1", "K\xC3\xB6lnDeutz"},
+         false},
+        // The single quote, the field delimiter inside a value, and the byte-order mark.
+        {answers(";", "'", 1, false, "", true),
+         ";",
+         "'",
+         "\r\n",
+         {"M\xC3\xBCller \"Brot\"; Back''waren", asStored[1], asStored[2], asStored[3]},
+         true},
+    };
+    wxString lastFile;
+    for (const Case& c : cases) {
+        ExportDialogShown shown;
+        wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(c.answers, &shown),
+                      ExpectMessageBox(nullptr, nullptr));
+        // Every time the dialog shows the last file name and the layout's other values,
+        // centred on the main window.
+        EXPECT_EQ(shown.file, lastFile);
+        lastFile = file;
+        EXPECT_EQ(shown.fieldDelimiter, ";");
+        EXPECT_EQ(shown.textDelimiter, "\"");
+        EXPECT_EQ(shown.lineBreak, 0);
+        EXPECT_FALSE(shown.replace);
+        EXPECT_EQ(shown.replacement, "");
+        EXPECT_FALSE(shown.forExcel);
+        EXPECT_LE(std::abs(shown.offCentre.x), 1);
+        EXPECT_LE(std::abs(shown.offCentre.y), 1);
+        // Without the mark the bytes are exactly the lines; with it they follow it.
+        EXPECT_EQ(ReadTextFile(file),
+                  (c.answers.forExcel ? "\xEF\xBB\xBF" : "") + Header(c.separator, c.quote, c.end) +
+                      Line(AwkwardFields(c.values[0], c.values[1], c.values[2], c.values[3]),
+                           c.separator, c.quote, c.end))
+            << c.answers.fieldDelimiter << " " << c.answers.textDelimiter;
+        if (c.readable) {
+            const auto rows = ReadWithPython(file, c.separator[0], c.quote[0]);
+            ASSERT_EQ(rows.size(), 2u)
+                << c.answers.fieldDelimiter << " " << c.answers.textDelimiter;
+            EXPECT_EQ(rows[1], AwkwardFields(asStored[0], asStored[1], asStored[2], asStored[3]));
+        }
+    }
+
+    // Closing keeps the file name for the next start, nothing else of the settings.
+    CloseByUser();
+    const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
+    EXPECT_NE(configuration.find("ExportFilename " + file.utf8_string() + "\n"), std::string::npos);
+    Reopen();
+    EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
+    EXPECT_EQ(frame->GetCsvConfig().GetFieldDelimiter(), ";");
+}
+
+TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
+{
+    Open(kSectors, {Plain()});
+    SearchFor("nobody");
+    ASSERT_EQ(list->GetItemCount(), 0);
+    ExportAnswers answers;
+    answers.file = dir.Path("empty.csv");
+    wxString message;
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                  ExpectMessageBox(&message, nullptr));
+    EXPECT_EQ(message, "The export is finished.");
+    EXPECT_EQ(ReadTextFile(dir.Path("empty.csv")), Header(";", "\"", "\n"));
+
+    // Cancelling the dialog changes neither the file nor the settings.
+    ExportAnswers cancel;
+    cancel.cancel = true;
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(cancel));
+    EXPECT_EQ(ReadTextFile(dir.Path("empty.csv")), Header(";", "\"", "\n"));
+    EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
+}
+
+TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
+{
+    Open(kSectors, ManyCompanies(100, kSectors));
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 100);
+    // Played by an idle handler: the user presses Cancel when the window shows 20 of 100.
+    bool pressed = false;
+    auto pressCancel = [&](wxIdleEvent& event) {
+        event.Skip();
+        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        if (pressed || !progress || progress->IsBeingDeleted())
+            return;
+        auto* info = wxDynamicCast(progress->FindWindow(XRCID("infoStaticText")), wxStaticText);
+        if (info && info->GetLabel() == "20 of 100") {
+            EXPECT_FALSE(frame->IsEnabled());
+            wxButton* cancel = wxDynamicCast(progress->FindWindow(XRCID("cancelButton")), wxButton);
+            ASSERT_NE(cancel, nullptr);
+            wxCommandEvent click(wxEVT_BUTTON, cancel->GetId());
+            click.SetEventObject(cancel);
+            cancel->GetEventHandler()->ProcessEvent(click);
+            pressed = true;
+        }
+    };
+    ExportAnswers answers;
+    answers.file = dir.Path("part.csv");
+    wxString message;
+    wxTheApp->Bind(wxEVT_IDLE, pressCancel);
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                  ExpectMessageBox(&message, nullptr));
+    wxTheApp->Unbind(wxEVT_IDLE, pressCancel);
+
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(message, "The export is finished.");
+    const std::string content = ReadTextFile(dir.Path("part.csv"));
+    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 21);  // header and 20 rows
+    EXPECT_EQ(content.find("\"" + list->GetText(0, 1).utf8_string() + "\""),
+              Header(";", "\"", "\n").size() + 4);
+    EXPECT_TRUE(frame->IsEnabled());
+    Settle();
+    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
+}
+
+TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
+{
+    Open(kSectors, ManyCompanies(100, kSectors));
+    SearchFor("");
+    const wxString file = dir.Path("kept.csv");
+    ASSERT_TRUE(WriteTextFile(file, "previous\n"));
+    ASSERT_TRUE(wxFileName::Mkdir(dir.Path("folder")));
+    wxString message, caption;
+
+    // The dialog refuses what it cannot write and stays open; nothing is written.
+    struct Refusal {
+        wxString name, caption, message;
+    };
+    const Refusal refusals[] = {
+        {"", "Filename empty", "Please choose a filename."},
+        {dir.Path("missing/out.csv"), "File unwriteable", "Could not create file."},
+        {dir.Path("folder"), "File unwriteable", "Could not create file."},
+    };
+    for (const Refusal& refusal : refusals) {
+        ExportAnswers answers;
+        answers.file = refusal.name;
+        wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(&message, &caption));
+        EXPECT_EQ(caption, refusal.caption);
+        EXPECT_EQ(message, refusal.message);
+    }
+    EXPECT_EQ(frame->GetCsvConfig().GetFilename(), "");
+
+    // The disk takes part of the rows: the error is reported instead of a success.
+    ExportAnswers answers;
+    answers.file = file;
+    {
+        ScopedFileSizeLimit limit(8192);
+        ASSERT_TRUE(limit.IsApplied());
+        wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(&message, &caption));
+    }
+    EXPECT_EQ(caption, "File write error");
+    EXPECT_EQ(message, "The file " + file + " could not been written.");
+    EXPECT_EQ(ReadTextFile(file), "previous\n");
+    // A few rows reach the disk only when the file is closed, and the disk refuses them.
+    SearchFor("Firma 1");
+    ASSERT_EQ(list->GetItemCount(), 12);
+    {
+        ScopedFileSizeLimit limit(1000);
+        wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(&message, &caption));
+    }
+    EXPECT_EQ(caption, "File close error");
+    EXPECT_EQ(message, "The file " + file + " could not been closed.");
+    EXPECT_EQ(ReadTextFile(file), "previous\n");
+
+    // Neither left anything behind.
+    wxArrayString expected;
+    for (const char* name : {"folder", "home", "kept.csv", "norvel.sqlite"})
+        expected.Add(name);
+    EXPECT_EQ(FilesIn(dir.Path()), expected);
+}
+
+TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
+{
+    Open(kSectors, {Plain()});
+    SearchFor("");
+    ASSERT_TRUE(WriteTextFile(dir.Path("real.csv"), "previous\n"));
+    ASSERT_EQ(chmod(dir.Path("real.csv").utf8_str(), 0604), 0);
+    ASSERT_EQ(symlink("real.csv", dir.Path("link.csv").utf8_str()), 0);
+    ExportAnswers answers;
+    answers.file = dir.Path("link.csv");
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers), ExpectMessageBox(nullptr, nullptr));
+
+    struct stat info;
+    ASSERT_EQ(lstat(dir.Path("link.csv").utf8_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(stat(dir.Path("real.csv").utf8_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+    EXPECT_EQ(ReadTextFile(dir.Path("real.csv")),
+              Header(";", "\"", "\n") + Line(PlainFields(), ";", "\"", "\n"));
 }

@@ -7,7 +7,7 @@
 #include <wx/dataobj.h>
 
 #include "GuiTestSupport.h"
-#include "gui/ControlWindow.h"
+#include "lib/gui/ControlWindow.h"
 
 using Brenik::BKCurrency;
 using Brenik::BKTextCtrl;

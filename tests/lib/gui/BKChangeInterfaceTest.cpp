@@ -6,12 +6,12 @@
 #include <wx/xrc/xmlres.h>
 
 #include "TestSupport.h"
-#include "gui/ControlWindow.h"
 #include "lib/gui/BKCheckBox.h"
 #include "lib/gui/BKComboBox.h"
 #include "lib/gui/BKDatePickerCtrl.h"
 #include "lib/gui/BKListBox.h"
 #include "lib/gui/BKTextCtrl.h"
+#include "lib/gui/ControlWindow.h"
 #include "ui/UiTestSupport.h"
 
 using namespace Brenik;

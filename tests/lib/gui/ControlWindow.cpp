@@ -1,4 +1,4 @@
-#include "gui/ControlWindow.h"
+#include "lib/gui/ControlWindow.h"
 #include "GuiTestSupport.h"
 
 #include <cstring>

@@ -1,0 +1,248 @@
+// The main window on a small directory of its own, shared by the tests of the window, its
+// placement, its result rows and its record files; the sample companies and sectors.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <map>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <wx/checkbox.h>
+#include <wx/checklst.h>
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+#include <wx/display.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/splitter.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+#include <wx/xrc/xmlres.h>
+
+#include "GuiTestSupport.h"
+#include "app/Norvel.h"
+#include "directory/CompanyEntity.h"
+#include "directory/SectorEntities.h"
+#include "lib/core/BKCasts.h"
+#include "lib/core/BKDateTime.h"
+#include "lib/gui/BKListCtrl.h"
+#include "ui/AboutDialog.h"
+#include "ui/ExportDialog.h"
+#include "ui/NorvelFrame.h"
+#include "ui/ProgressFrame.h"
+#include "ui/UiTestSupport.h"
+
+using Brenik::BKListCtrl;
+
+inline const std::vector<TestSector> kSectors = {
+    {1, "Steuerberater"}, {2, "Bäckereien"}, {3, "Rechtsanwälte"}};
+
+inline TestCompany Baeckerei()
+{
+    TestCompany c;
+    c.id = 7;
+    c.name = "Bäckerei Müller GmbH";
+    c.ceo = "Jürgen Müller";
+    c.address = "Hauptstraße";
+    c.housenumber = "12a";
+    c.zipcode = "80331";
+    c.city = "München";
+    c.phone = "089 123456";
+    c.fax = "089 123457";
+    c.mobile = "0171 1234567";
+    c.internet = "www.baeckerei-mueller.de";
+    c.email = "info@baeckerei-mueller.de";
+    c.created = "2019-03-05 10:20:30";
+    c.updated = "2023-11-28 08:00:00";
+    c.sectors = {2};
+    return c;
+}
+
+inline TestCompany Kanzlei()
+{
+    TestCompany c;
+    c.id = 42;
+    c.name = "Kanzlei O'Neil & Partner";
+    c.ceo = "Sören Müller";
+    c.address = "Am Markt";
+    c.zipcode = "20095";
+    c.city = "Hamburg";
+    c.created = "2020-01-31 00:00:00";
+    c.updated = "2020-02-01 12:00:00";
+    c.sectors = {1, 3};
+    return c;
+}
+
+inline TestCompany Schreinerei()
+{
+    TestCompany c;
+    c.id = 9;
+    c.name = "Schreinerei Weiß";
+    c.ceo = "Anna Weiß";
+    c.address = "Lindenweg";
+    c.housenumber = "7-9";
+    c.zipcode = "50667";
+    c.city = "Köln";
+    c.created = "2018-06-01 09:00:00";
+    c.updated = "2018-06-02 09:00:00";
+    return c;
+}
+
+// The main window on a small directory of its own, with the user configuration in a
+// scratch home directory.
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
+        home = std::make_unique<ScopedHome>(dir.Path("home"));
+    }
+
+    void TearDown() override
+    {
+        if (frame)
+            DestroyNow(frame);
+        frame = nullptr;
+        rit.reset();
+        home.reset();
+    }
+
+    void Open(const std::vector<TestSector>& sectors, const std::vector<TestCompany>& companies)
+    {
+        ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"), sectors, companies));
+        OpenOn(dir.Path("norvel.sqlite"));
+    }
+
+    void OpenOn(const wxString& database)
+    {
+        rit = OpenRuntime(database);
+        ASSERT_NE(rit, nullptr);
+        rit->SetBrowserLauncher([this](const wxString& url) {
+            openedUrls.push_back(url);
+            return true;
+        });
+        Reopen();
+    }
+
+    // A new main window on the same runtime, as the next start of the program.
+    void Reopen()
+    {
+        frame = new NorvelFrame(rit.get());
+        ASSERT_NE(frame->GetHandle(), nullptr);
+        frame->Show();
+        Settle();
+        list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), BKListCtrl);
+        searchText = wxDynamicCast(frame->FindWindow(XRCID("searchTextCtrl")), wxTextCtrl);
+        placeText = wxDynamicCast(frame->FindWindow(XRCID("placeTextCtrl")), wxTextCtrl);
+        allSectors = wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
+        sectorList = wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
+        ASSERT_TRUE(list && searchText && placeText && allSectors && sectorList);
+    }
+
+    // Closes the window the way the user does, which writes the configuration.
+    void CloseByUser()
+    {
+        ASSERT_TRUE(frame->Close(false));
+        wxTheApp->ProcessIdle();
+        frame = nullptr;
+    }
+
+    // Types the text into the search field and presses Enter there.
+    void SearchFor(const wxString& text)
+    {
+        searchText->SetFocus();
+        searchText->ChangeValue(text);
+        wxCommandEvent enter(wxEVT_TEXT_ENTER, searchText->GetId());
+        enter.SetEventObject(searchText);
+        enter.SetString(text);
+        searchText->GetEventHandler()->ProcessEvent(enter);
+        Settle();
+    }
+
+    void ClickAllSectors(bool checked)
+    {
+        allSectors->SetValue(checked);
+        wxCommandEvent click(wxEVT_CHECKBOX, allSectors->GetId());
+        click.SetEventObject(allSectors);
+        click.SetInt(checked ? 1 : 0);
+        allSectors->GetEventHandler()->ProcessEvent(click);
+    }
+
+    void SendMenu(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(frame);
+        frame->GetEventHandler()->ProcessEvent(event);
+    }
+
+    // What the user sees of the list, read through the plain toolkit interface and from the
+    // screen: a list that thaws, the toolkit's own row count and texts in step with the rows
+    // held, and painted text where the first row stands (and none there when empty).
+    void ExpectListShowsItsRows()
+    {
+        EXPECT_FALSE(list->IsFrozen());
+        wxListCtrl& plain = *list;
+        ASSERT_EQ(plain.wxListCtrl::GetItemCount(), list->GetItemCount());
+        for (int row = 0; row < list->GetItemCount(); ++row) {
+            for (int column = 0; column < list->GetColumnCount(); ++column) {
+                EXPECT_EQ(plain.GetItemText(row, column), list->GetText(row, column))
+                    << row << ", " << column;
+            }
+        }
+        if (list->GetItemCount() > 0) {
+            ASSERT_TRUE(plain.GetItemRect(0, firstRow));
+        }
+        ASSERT_FALSE(firstRow.IsEmpty()) << "no row seen yet";
+        const int painted = PaintedPixels(list, firstRow);
+        if (list->GetItemCount() > 0) {
+            EXPECT_GT(painted, 100) << "the first row shows no text";
+        } else {
+            EXPECT_EQ(painted, 0) << "an empty list still shows a row";
+        }
+    }
+
+    wxString Status(int field) { return frame->GetStatusBar()->GetStatusText(field); }
+    bool MenuEnabled(const char* name) { return frame->GetMenuBar()->IsEnabled(XRCID(name)); }
+    bool ToolEnabled(const char* name) { return frame->GetToolBar()->GetToolEnabled(XRCID(name)); }
+    int SectorIndex(const wxString& name) { return sectorList->FindString(name, true); }
+
+    std::vector<wxString> RowTexts(int row)
+    {
+        std::vector<wxString> texts;
+        for (int column = 0; column < list->GetColumnCount(); ++column)
+            texts.push_back(list->GetText(row, column));
+        return texts;
+    }
+
+    // The row showing the company of that name, -1 when none.
+    int RowOf(const wxString& name)
+    {
+        for (int row = 0; row < list->GetItemCount(); ++row) {
+            if (list->GetText(row, 1) == name)
+                return row;
+        }
+        return -1;
+    }
+
+    TempDir dir;
+    std::unique_ptr<ScopedHome> home;
+    std::unique_ptr<RuntimeInformationType> rit;
+    NorvelFrame* frame = nullptr;
+    BKListCtrl* list = nullptr;
+    wxTextCtrl* searchText = nullptr;
+    wxTextCtrl* placeText = nullptr;
+    wxCheckBox* allSectors = nullptr;
+    wxCheckListBox* sectorList = nullptr;
+    std::vector<wxString> openedUrls;
+    wxRect firstRow;
+};
