@@ -1,5 +1,6 @@
 #include "ui/CompanyFrame.h"
 
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/scrolwin.h>
@@ -13,6 +14,7 @@
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "print/HtmlPrintoutLibrary.h"
+#include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
 #include "print/PrintPreviewDialog.h"
 #include "ui/CompanyCommands.h"
@@ -200,13 +202,17 @@ void CompanyFrame::ShowParking(CompanyEntity* company)
 
 void CompanyFrame::ShowPages(CompanyEntity* company)
 {
-    // The texts are the directory's HTML fragments, shown as they are.
-    if (informationsHtmlWindow)
-        informationsHtmlWindow->SetPage(FieldText(company, "notes"));
-    if (openingHoursHtmlWindow)
-        openingHoursHtmlWindow->SetPage(FieldText(company, "openingHours"));
-    if (imprintHoursHtmlWindow)
-        imprintHoursHtmlWindow->SetPage(FieldText(company, "imprint"));
+    // The directory's HTML fragments, fit for the engine. Whatever it would still complain
+    // of goes nowhere: a box raised while a page is set would stop the window opening.
+    wxLogNull quiet;
+    const std::pair<wxHtmlWindow*, const char*> pages[] = {{informationsHtmlWindow, "notes"},
+                                                           {openingHoursHtmlWindow, "openingHours"},
+                                                           {imprintHoursHtmlWindow, "imprint"}};
+    for (const auto& [window, key] : pages) {
+        const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
+        if (window)
+            window->SetPage(field ? HtmlSanitiser::SanitiseUtf8(field->GetUtf8()) : wxString());
+    }
 }
 
 void CompanyFrame::ShowLogo(CompanyEntity* company)
