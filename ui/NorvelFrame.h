@@ -4,7 +4,6 @@
 // the runtime information.
 #pragma once
 
-#include <chrono>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -22,10 +21,10 @@
 #include "app/XmlFrame.h"
 #include "directory/CsvConfigType.h"
 #include "ui/CompanyFrames.h"
+#include "ui/WindowGeometry.h"
 
 namespace Brenik {
 class BKListCtrl;
-class BKReplacingFile;
 }  // namespace Brenik
 class CompanyEntity;
 class SectorEntities;
@@ -56,10 +55,6 @@ public:
     // Shows the window; a window manager that places it elsewhere than the saved geometry
     // says is overruled once, when the window is placed.
     bool Show(bool show = true) override;
-    // The saved geometry made usable: the size cut to the client area of the display that
-    // holds the position and raised to the minimum; a top edge on no display moves the
-    // window to (30, 30). A geometry that fits is kept exactly.
-    static wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum);
 
     // Saves position, size, maximised state and export file name, then lets the close go on.
     void Exit(wxCloseEvent* event);
@@ -117,6 +112,7 @@ public:
 
     void ExitEvent(wxCloseEvent& event);
     void MoveEvent(wxMoveEvent& event);
+    void SizeEvent(wxSizeEvent& event);
     void QuitEvent(wxCommandEvent& event);
     void AboutEvent(wxCommandEvent& event);
     void PlaceCursorEvent(wxCommandEvent& event);
@@ -138,20 +134,14 @@ public:
     void SaveVCardsEvent(wxCommandEvent& event);
 
 private:
-    class ResultRowBuilder;
-
     void InsertResultColumns();
     void RestoreSettings();
-    // Puts the window where the configuration says once a window manager has placed it.
-    void ApplyRestoredGeometry();
     void LoadSectors();
     // Enables a menu item and its tool, both optional; unavailable commands stay off.
     void EnableCommand(const char* menuItem, const char* tool, bool on);
     // The box saying that the command needs a selected company.
     void AskForSelection();
     void SetStatus(const wxString& text, int field);
-    // Writes the header and every listed company through the file; false on a write error.
-    bool WriteExport(Brenik::BKReplacingFile& file);
 
     std::unique_ptr<SectorEntities> sectors;
     // Holds the open company windows, which are child windows and outlive this registry
@@ -163,13 +153,8 @@ private:
     // the other, which would change the list under it.
     bool busy = false;
 
-    // The restored normal geometry, and whether it waits for the window manager's first
-    // placement (or, for a maximised window, for its un-maximising on the way).
-    enum class Placement { kDone, kFirstMove, kUnmaximized };
-    wxRect normalGeometry;
-    bool restoredMaximized = false;
-    Placement placement = Placement::kDone;
-    std::chrono::steady_clock::time_point shownAt;
+    // Place, size and the settings kept between runs.
+    WindowGeometry geometry{this};
 
     wxMenuBar* menuBar = nullptr;
     wxStatusBar* statusBar = nullptr;
