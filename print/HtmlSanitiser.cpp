@@ -286,6 +286,26 @@ std::optional<std::wstring> KeptValue(const std::wstring& name, const std::wstri
     return std::to_wstring(std::min(number, long(kMaxSpacing)));  // border, padding, spacing
 }
 
+// The element whose start ends an open one of its own kind (a paragraph, an item, a row, a
+// cell) first, and the kinds that end the search for that sibling, its own among them; empty
+// for the others.
+std::vector<Kind> SiblingScope(Kind kind)
+{
+    switch (kind) {
+        case Kind::Paragraph:
+            return {Kind::Paragraph, Kind::Block, Kind::List, Kind::Item,
+                    Kind::Table,     Kind::Row,   Kind::Cell};
+        case Kind::Item:
+            return {Kind::Item, Kind::List, Kind::Table};
+        case Kind::Row:
+            return {Kind::Row, Kind::Table};
+        case Kind::Cell:
+            return {Kind::Cell, Kind::Row, Kind::Table};
+        default:
+            return {};
+    }
+}
+
 // Writes the kept markup of one fragment, tracking the elements it has opened.
 class Writer {
 public:
@@ -308,7 +328,7 @@ private:
     // Ends the elements from the innermost down to the one at the index.
     void EndDownTo(size_t index);
     // The innermost open element of one of the kinds, or -1.
-    long Innermost(std::initializer_list<Kind> kinds) const;
+    long Innermost(const std::vector<Kind>& kinds) const;
 
     std::wstring out;
     std::vector<Open> open;
@@ -411,33 +431,9 @@ void Writer::End(const TagRule& rule)
 
 void Writer::EndSibling(const TagRule& rule)
 {
-    long sibling = -1;
-    switch (rule.kind) {
-        case Kind::Paragraph:
-            sibling = Innermost({Kind::Paragraph, Kind::Block, Kind::List, Kind::Item, Kind::Table,
-                                 Kind::Row, Kind::Cell});
-            if (sibling >= 0 && open[sibling].rule->kind != Kind::Paragraph)
-                sibling = -1;
-            break;
-        case Kind::Item:
-            sibling = Innermost({Kind::Item, Kind::List, Kind::Table});
-            if (sibling >= 0 && open[sibling].rule->kind != Kind::Item)
-                sibling = -1;
-            break;
-        case Kind::Row:
-            sibling = Innermost({Kind::Row, Kind::Table});
-            if (sibling >= 0 && open[sibling].rule->kind != Kind::Row)
-                sibling = -1;
-            break;
-        case Kind::Cell:
-            sibling = Innermost({Kind::Cell, Kind::Row, Kind::Table});
-            if (sibling >= 0 && open[sibling].rule->kind != Kind::Cell)
-                sibling = -1;
-            break;
-        default:
-            break;
-    }
-    if (sibling >= 0)
+    const std::vector<Kind> scope = SiblingScope(rule.kind);
+    const long sibling = scope.empty() ? -1 : Innermost(scope);
+    if (sibling >= 0 && open[sibling].rule->kind == rule.kind)
         EndDownTo(sibling);
 }
 
@@ -478,7 +474,7 @@ void Writer::EndDownTo(size_t index)
     }
 }
 
-long Writer::Innermost(std::initializer_list<Kind> kinds) const
+long Writer::Innermost(const std::vector<Kind>& kinds) const
 {
     for (size_t index = open.size(); index-- > 0;)
         if (std::find(kinds.begin(), kinds.end(), open[index].rule->kind) != kinds.end())

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -73,6 +74,18 @@ public:
 private:
     sqlite3* db = nullptr;
 };
+
+// Opens the print preview through preview() and closes it as soon as it is up.
+void PreviewAndClose(wxEvtHandler& owner, const std::function<void()>& preview)
+{
+    AllowRealModal<PrintPreviewDialog> allowed;
+    owner.CallAfter([] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* shown = dynamic_cast<PrintPreviewDialog*>(window))
+                shown->EndModal(wxID_CANCEL);
+    });
+    preview();
+}
 
 class HostileDirectory : public testing::Test {
 protected:
@@ -149,15 +162,7 @@ protected:
         Settle();
         EXPECT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
 
-        {
-            AllowRealModal<PrintPreviewDialog> allowed;
-            frame->CallAfter([] {
-                for (wxWindow* window : wxTopLevelWindows)
-                    if (auto* preview = dynamic_cast<PrintPreviewDialog*>(window))
-                        preview->EndModal(wxID_CANCEL);
-            });
-            frame->Print(true);
-        }
+        PreviewAndClose(*frame, [frame] { frame->Print(true); });
         {
             ScopedLatin1Text latin1;
             wxTEST_DIALOG(frame->Print(false), ExpectPrintDialog(wxID_OK));
@@ -262,15 +267,7 @@ TEST_F(HostileDirectory, HostileHtmlOpensTheWindowAndThePreviewWithinBudget)
         auto* window = new CompanyFrame(nullptr, wxID_ANY, rit.get(), company.get(), nullptr);
         window->Show();
         Settle();
-        {
-            AllowRealModal<PrintPreviewDialog> allowed;
-            window->CallAfter([] {
-                for (wxWindow* shown : wxTopLevelWindows)
-                    if (auto* preview = dynamic_cast<PrintPreviewDialog*>(shown))
-                        preview->EndModal(wxID_CANCEL);
-            });
-            window->Print(true);
-        }
+        PreviewAndClose(*window, [window] { window->Print(true); });
         EXPECT_LT(cost.Seconds(), 1.0);
         EXPECT_LT(cost.PeakMb(), loadingMb + 100);
         DestroyNow(window);
