@@ -325,6 +325,9 @@ private:
     void EndSibling(const TagRule& rule);
     bool Fits(const TagRule& rule, int span);
     size_t Count(Kind kind) const;
+    // Whether a table left out is still open: its rows and cells are left out too, or they
+    // would pile up as rows of the table around it.
+    bool IsInLeftOutTable() const;
     // Ends the elements from the innermost down to the one at the index.
     void EndDownTo(size_t index);
     // The innermost open element of one of the kinds, or -1.
@@ -446,7 +449,11 @@ bool Writer::Fits(const TagRule& rule, int span)
             return Count(Kind::List) < HtmlSanitiser::kMaxListDepth;
         case Kind::Table:
             return Count(Kind::Table) < HtmlSanitiser::kMaxTableDepth;
+        case Kind::Row:
+            return !IsInLeftOutTable();
         case Kind::Cell: {
+            if (IsInLeftOutTable())
+                return false;
             const long row = Innermost({Kind::Row, Kind::Table});
             if (row < 0)
                 return true;
@@ -464,6 +471,12 @@ size_t Writer::Count(Kind kind) const
 {
     return std::count_if(open.begin(), open.end(),
                          [kind](const Open& element) { return element.rule->kind == kind; });
+}
+
+bool Writer::IsInLeftOutTable() const
+{
+    const auto table = leftOut.find(FindRule(L"table"));
+    return table != leftOut.end() && table->second > 0;
 }
 
 void Writer::EndDownTo(size_t index)
