@@ -62,7 +62,7 @@ public:
     // The one-company sheet: "company.tpl" of the print resources filled by SetSheetVariables,
     // titled with the company's name. The caller owns the printout; never null.
     HtmlPrintoutLibrary* Print(RuntimeInformationType* information);
-    // Every field under its key as it is (cut, and braces encoded in the HTML fields), and as
+    // Every field under its key as it is (cut; the HTML fields through the HTML sanitiser), and as
     // HTML text under its key with ".html" appended; the contact block as "contact", the
     // further data as "more", and the day of printing in German form as "printDate". Print
     // adds the logo's <img> tag as "logoImage".
@@ -78,11 +78,6 @@ public:
     // would take thousands of pages and minutes to lay out, so it is cut, with an ellipsis.
     static constexpr size_t kSheetFieldLength = 20000;
     static wxString SheetText(const wxString& text);
-    // A field stored as an HTML fragment (notes, opening hours, imprint) as the sheet prints
-    // it: cut as SheetText, but only between tags, comments and entities, so that the sheet's
-    // own markup after it stays intact; braces outside tags encoded as ToHtmlText does, so a
-    // placeholder written in the text prints as written.
-    static wxString SheetHtml(const wxString& html);
 
     // CSV export: 31 columns from "id" to "updated", every field enclosed in the text
     // delimiter, the line ended by the line break.

@@ -2,8 +2,6 @@
 // labelled blocks and the cutting of long fields.
 #include "directory/CompanyEntity.h"
 
-#include <algorithm>
-#include <cwctype>
 #include <string_view>
 
 #include "app/RuntimeInformationType.h"
@@ -11,6 +9,7 @@
 #include "lib/core/KeyValueTypes.h"
 #include "lib/template/BKTemplate.h"
 #include "print/HtmlPrintoutLibrary.h"
+#include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
 
 namespace {
@@ -37,41 +36,10 @@ const char* const kEncodedBrace = "&#123;";
 // The fields the directory stores as HTML fragments.
 const CompanyField kRawHtmlFields[] = {CompanyField::kNotes, CompanyField::kOpeningHours,
                                        CompanyField::kImprint};
-// The longest entity name looked for after an ampersand.
-const size_t kMaxEntityLength = 32;
-
-// Where the piece of HTML that starts at "at" ends: after a comment, a tag or an entity, or
-// after one character. A comment or tag that does not end before "reach" runs to the end of
-// the text, so that it counts as cut when the text is longer than that.
-size_t PieceEnd(std::wstring_view text, size_t at, size_t reach)
-{
-    auto endAfter = [&](std::wstring_view closing) {
-        const size_t found = text.substr(0, reach).find(closing, at + 1);
-        return found == std::wstring_view::npos ? text.size() : found + closing.size();
-    };
-    if (text.compare(at, 4, L"<!--") == 0)
-        return endAfter(L"-->");
-    if (text[at] == '<')
-        return endAfter(L">");
-    if (text[at] == '&') {
-        size_t end = at + 1;
-        while (end < text.size() && end - at <= kMaxEntityLength &&
-               (std::iswalnum(text[end]) || text[end] == '#'))
-            ++end;
-        if (end > at + 1 && end < text.size() && text[end] == ';')
-            return end + 1;
-    }
-    return at + 1;
-}
-
-// The start of a UTF-8 text, long enough for the sheet to show what it shows of it: a text of
-// megabytes is not converted whole. A character takes at most four bytes.
+// The start of a UTF-8 text, long enough for the sheet to show what it shows of it.
 wxString SheetPrefix(std::string_view utf8)
 {
-    size_t length = std::min(utf8.size(), 4 * (CompanyEntity::kSheetFieldLength + 1));
-    while (length < utf8.size() && length > 0 && (utf8[length] & 0xC0) == 0x80)
-        --length;  // not inside a character
-    return wxString::FromUTF8(utf8.data(), length);
+    return HtmlSanitiser::Utf8Prefix(utf8, CompanyEntity::kSheetFieldLength + 1);
 }
 
 bool IsRawHtmlField(const wxString& key)
@@ -101,27 +69,6 @@ wxString CompanyEntity::SheetText(const wxString& text)
     return text.Left(kSheetFieldLength) + kEllipsis;
 }
 
-wxString CompanyEntity::SheetHtml(const wxString& html)
-{
-    const std::wstring_view text(html.wc_str(), html.length());
-    // Nothing past the cut is read: a tag that has not ended by then is left out whole.
-    const size_t reach = std::min(text.size(), kSheetFieldLength);
-    wxString sheet;
-    sheet.reserve(reach + reach / 8);
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = PieceEnd(text, at, reach);
-        if (end > kSheetFieldLength)
-            return sheet + kEllipsis;
-        if (text[at] == '{')
-            sheet += kEncodedBrace;
-        else
-            sheet.append(text.data() + at, end - at);
-        at = end;
-    }
-    return sheet;
-}
-
 HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
 {
     auto* printout = new HtmlPrintoutLibrary(SheetFieldText(CompanyField::kName), information);
@@ -148,15 +95,15 @@ wxString CompanyEntity::SheetLogo(HtmlPrintoutLibrary& printout) const
 
 void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
 {
-    sheet.SetEntity(this);
+    // Not the template's SetEntity: it would convert every field whole, a hundred megabytes
+    // of notes into gigabytes of text, to print twenty thousand characters of them.
     for (unsigned int index = 0; index < GetCount(); ++index) {
         const BKEntityType* field = Get(index);
-        const wxString text = SheetPrefix(field->GetUtf8());
-        if (IsRawHtmlField(field->GetKey()))
-            sheet.SetVariable(field->GetKey(), SheetHtml(text));
-        else if (text.length() > kSheetFieldLength)
-            sheet.SetVariable(field->GetKey(), SheetText(text));
-        sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(SheetText(text)));
+        const wxString text = SheetText(SheetPrefix(field->GetUtf8()));
+        sheet.SetVariable(field->GetKey(), IsRawHtmlField(field->GetKey())
+                                               ? HtmlSanitiser::SanitiseUtf8(field->GetUtf8())
+                                               : text);
+        sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(text));
     }
     // A record loaded without its sector names has no such field: its placeholder must
     // print as nothing rather than as itself.

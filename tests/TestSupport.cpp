@@ -5,8 +5,12 @@
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string>
+
+#include <time.h>
 
 #include <wx/dir.h>
 #include <wx/filefn.h>
@@ -119,4 +123,41 @@ ScopedFileSizeLimit::~ScopedFileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
+}
+
+long ProcessStatusKb(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::strlen(field)));
+    return -1;
+}
+
+namespace {
+
+double ProcessorSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+}  // namespace
+
+ScopedCost::ScopedCost()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+    start = ProcessorSeconds();
+    residentKb = ProcessStatusKb("VmRSS:");
+}
+
+double ScopedCost::Seconds() const
+{
+    return ProcessorSeconds() - start;
+}
+
+long ScopedCost::PeakMb() const
+{
+    return (ProcessStatusKb("VmHWM:") - residentKb) / 1024;
 }

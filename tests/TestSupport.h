@@ -77,3 +77,20 @@ private:
     void (*previousHandler)(int);
     bool applied;
 };
+
+// A figure of /proc/self/status in kB ("VmRSS:" resident now, "VmHWM:" the peak); -1 when
+// it is missing.
+long ProcessStatusKb(const char* field);
+
+// What a scope costs: processor time, and how far the peak resident memory rose above what
+// was resident at its start (the peak is reset there).
+class ScopedCost {
+public:
+    ScopedCost();
+    double Seconds() const;
+    long PeakMb() const;
+
+private:
+    double start;
+    long residentKb;
+};

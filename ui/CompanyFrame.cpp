@@ -1,5 +1,6 @@
 #include "ui/CompanyFrame.h"
 
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/scrolwin.h>
@@ -14,6 +15,7 @@
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "print/HtmlPrintoutLibrary.h"
+#include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
 #include "print/PrintPreviewDialog.h"
 #include "ui/CompanyCommands.h"
@@ -192,15 +194,17 @@ void CompanyFrame::ShowParking(CompanyEntity* company)
 
 void CompanyFrame::ShowPages(CompanyEntity* company)
 {
-    if (!company)
-        return;
-    // The texts are the directory's HTML fragments, shown as they are.
-    if (informationsHtmlWindow)
-        informationsHtmlWindow->SetPage(company->Text(CompanyField::kNotes));
-    if (openingHoursHtmlWindow)
-        openingHoursHtmlWindow->SetPage(company->Text(CompanyField::kOpeningHours));
-    if (imprintHoursHtmlWindow)
-        imprintHoursHtmlWindow->SetPage(company->Text(CompanyField::kImprint));
+    // The directory's HTML fragments, fit for the engine. Whatever it would still complain
+    // of goes nowhere: a box raised while a page is set would stop the window opening.
+    wxLogNull quiet;
+    const std::pair<wxHtmlWindow*, CompanyField> pages[] = {
+        {informationsHtmlWindow, CompanyField::kNotes},
+        {openingHoursHtmlWindow, CompanyField::kOpeningHours},
+        {imprintHoursHtmlWindow, CompanyField::kImprint}};
+    for (const auto& [window, field] : pages)
+        if (window)
+            window->SetPage(company ? HtmlSanitiser::SanitiseUtf8(company->Utf8(field))
+                                    : wxString());
 }
 
 void CompanyFrame::ShowLogo(CompanyEntity* company)

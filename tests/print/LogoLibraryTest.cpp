@@ -137,15 +137,6 @@ std::string ProgressiveJpeg(size_t scans)
     return bytes + "\xff\xd9";
 }
 
-long StatusKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::strlen(field)));
-    return -1;
-}
-
 // The most memory, in kB, that decoding the logo (a whole 4096 pixels wide) holds at once: the
 // growth of the peak resident size of a child process that does nothing else; -1 when it fails.
 long DecodingPeakKb(const wxString& logo)
@@ -156,9 +147,9 @@ long DecodingPeakKb(const wxString& logo)
     const pid_t child = fork();
     if (child == 0) {
         std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
-        const long before = StatusKb("VmHWM:");
+        const long before = ProcessStatusKb("VmHWM:");
         const bool decoded = LogoLibrary::Decode(logo).GetWidth() == LogoLibrary::kMaxSide;
-        const long peak = decoded ? StatusKb("VmHWM:") - before : -1;
+        const long peak = decoded ? ProcessStatusKb("VmHWM:") - before : -1;
         _exit(write(channel[1], &peak, sizeof peak) == sizeof peak ? 0 : 1);
     }
     close(channel[1]);

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "app/Norvel.h"
+#include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "print/PrintPreviewDialog.h"
 #include "print/PrintTestSupport.h"
@@ -72,6 +74,18 @@ public:
 private:
     sqlite3* db = nullptr;
 };
+
+// Opens the print preview through preview() and closes it as soon as it is up.
+void PreviewAndClose(wxEvtHandler& owner, const std::function<void()>& preview)
+{
+    AllowRealModal<PrintPreviewDialog> allowed;
+    owner.CallAfter([] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* shown = dynamic_cast<PrintPreviewDialog*>(window))
+                shown->EndModal(wxID_CANCEL);
+    });
+    preview();
+}
 
 class HostileDirectory : public testing::Test {
 protected:
@@ -148,15 +162,7 @@ protected:
         Settle();
         EXPECT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
 
-        {
-            AllowRealModal<PrintPreviewDialog> allowed;
-            frame->CallAfter([] {
-                for (wxWindow* window : wxTopLevelWindows)
-                    if (auto* preview = dynamic_cast<PrintPreviewDialog*>(window))
-                        preview->EndModal(wxID_CANCEL);
-            });
-            frame->Print(true);
-        }
+        PreviewAndClose(*frame, [frame] { frame->Print(true); });
         {
             ScopedLatin1Text latin1;
             wxTEST_DIALOG(frame->Print(false), ExpectPrintDialog(wxID_OK));
@@ -234,5 +240,36 @@ TEST_F(HostileDirectory, OddContentRunsThroughEveryCommandAndStaysAsItWas)
         const std::string before = ReadBytes(PathOf(name));
         UseEveryCommand(name, sectorCount);
         EXPECT_EQ(ReadBytes(PathOf(name)), before) << name;
+    }
+}
+
+// HTML that the toolkit's engine could not bear (it hung, crashed, took gigabytes or made a
+// sheet of millions of pages) or that named local files to load: each opens the company
+// window and its sheet's preview within a second and 100 MB above what loading the company
+// takes, and raises no box.
+TEST_F(HostileDirectory, HostileHtmlOpensTheWindowAndThePreviewWithinBudget)
+{
+    Deadline limit(std::chrono::seconds(300));
+    for (const char* name :
+         {"html-deep-lists", "html-colspan", "html-colspan-100000", "html-rowspan", "html-nested-b",
+          "html-nested-tables", "html-nested-font", "html-paragraphs-1mb", "html-paragraphs-100mb",
+          "html-image-height", "html-local-files"}) {
+        SCOPED_TRACE(name);
+        std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(PathOf(name));
+        ASSERT_NE(rit, nullptr);
+        const ScopedCost loading;
+        std::unique_ptr<CompanyEntity> company(
+            CompanyController(rit->GetDatabase()).LoadCompanyWithSectors(1));
+        ASSERT_NE(company, nullptr);
+        const long loadingMb = loading.PeakMb();
+
+        const ScopedCost cost;
+        auto* window = new CompanyFrame(nullptr, wxID_ANY, rit.get(), company.get(), nullptr);
+        window->Show();
+        Settle();
+        PreviewAndClose(*window, [window] { window->Print(true); });
+        EXPECT_LT(cost.Seconds(), 1.0);
+        EXPECT_LT(cost.PeakMb(), loadingMb + 100);
+        DestroyNow(window);
     }
 }
