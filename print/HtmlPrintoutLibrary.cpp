@@ -193,6 +193,7 @@ void HtmlPrintoutLibrary::LayOutBody(int width, int height)
     cells.reset(static_cast<wxHtmlContainerCell*>(parser.Parse(content)));
     body.SetDC(&Measuring(), 1.0, FontScale());
     body.SetSize(width, height);
+    bodyHeight = height;
     if (!cells)
         return;
     wxHtmlRenderingInfo info;
@@ -278,9 +279,21 @@ void HtmlPrintoutLibrary::Paginate()
                 next = heading;
                 break;
             }
+        if (!last)
+            next = LineBoundaryAbove(next, at);
         pageBreaks.push_back(next);
         at = next;
     }
+}
+
+int HtmlPrintoutLibrary::LineBoundaryAbove(int position, int pageTop) const
+{
+    // Moving the break above a line of one column can cut a line of the other beside it:
+    // the columns are asked again until none moves it.
+    int boundary = position;
+    while (cells->AdjustPagebreak(&boundary, bodyHeight)) {
+    }
+    return boundary > pageTop ? boundary : position;
 }
 
 namespace {

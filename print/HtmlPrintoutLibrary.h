@@ -91,6 +91,8 @@ private:
     void BreakLongWords(wxHtmlContainerCell* container, int limit, wxHtmlRenderingInfo& info);
     std::vector<wxString> WordPieces(const wxString& word, int limit);
     void Paginate();
+    // The nearest place at or above the position where no line is cut, below the page's top.
+    int LineBoundaryAbove(int position, int pageTop) const;
     void CountEveryPageForThePrintSystem();
     // The header or footer of the page, laid out; null when the page has none.
     std::unique_ptr<wxHtmlContainerCell> LayOutMargin(const wxString& html, int pages, int page,
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<wxHtmlContainerCell> cells;
     wxHtmlDCRenderer body;
     std::vector<int> pageBreaks;
+    int bodyHeight = 0;
     int headerHeight = 0;
     int footerHeight = 0;
 };

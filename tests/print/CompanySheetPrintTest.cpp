@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include <wx/filename.h>
@@ -241,12 +242,17 @@ protected:
     // Prints the company's sheet as the setup asks and reads the PDF back.
     PdfDocument PrintToPdf(CompanyEntity& company, const PaperSetup& setup)
     {
+        std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
+        return PrintToPdf(*printout, setup);
+    }
+
+    PdfDocument PrintToPdf(HtmlPrintoutLibrary& printout, const PaperSetup& setup)
+    {
         const wxString path = dir.Path("sheet.pdf");
         if (wxFileName::FileExists(path))
             wxRemoveFile(path);
         rit->SetPrinterFactory(PdfTo(path, setup));
-        std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
-        EXPECT_TRUE(rit->Print(nullptr, printout.get(), wxPrintData()));
+        EXPECT_TRUE(rit->Print(nullptr, &printout, wxPrintData()));
         return ReadPdf(path);
     }
 
@@ -330,4 +336,38 @@ TEST_F(SheetOnPaper, APageRangePrintsExactlyItsPages)
     const PdfDocument second = PrintToPdf(company, {wxPAPER_A4, wxPORTRAIT, 2, 2});
     EXPECT_EQ(second.pages, 1);
     EXPECT_EQ(second.PageText(1), all.PageText(2));
+}
+
+// A page that ends above a heading in one column ends between two lines of the other: no
+// line is printed on two pages.
+TEST_F(SheetOnPaper, NoLineIsCutByAPageBreak)
+{
+    Deadline limit(std::chrono::seconds(120));
+    for (int lines = 56; lines <= 68; lines += 2) {
+        wxString html = "<table width=\"100%\" cellpadding=\"3\"><tr><td valign=\"top\">";
+        for (int line = 1; line <= lines; ++line)
+            html << "Links-" << line << "<br>";
+        html << "<a name=\"heading\"></a><b>HINWEISE</b><br>Text-1<br>Text-2<br>";
+        html << "</td><td valign=\"top\"><font size=\"5\">";
+        for (int line = 1; line <= 60; ++line)
+            html << "Rechts-" << line << "<br>";
+        html << "</font></td></tr></table>";
+        HtmlPrintoutLibrary printout("Spalten", rit.get());
+        printout.SetWithoutContainer(html);
+        const PdfDocument pdf = PrintToPdf(printout, {});
+        // The text stands between the top and bottom margins (this printout has no footer);
+        // what is drawn beyond them is clipped away.
+        const double top = 10 - 0.5;
+        const double bottom = pdf.height - 5 + 0.5;
+        std::map<std::string, int> pageOf;
+        for (const PdfWord& word : pdf.words) {
+            if (word.bottom <= top + 1 || word.top >= bottom - 1)
+                continue;
+            EXPECT_TRUE(word.top >= top && word.bottom <= bottom)
+                << lines << ": " << word.text << " cut on page " << word.page;
+            if (!pageOf.emplace(word.text, word.page).second)
+                ADD_FAILURE() << lines << ": " << word.text << " on pages " << pageOf[word.text]
+                              << " and " << word.page;
+        }
+    }
 }
