@@ -219,24 +219,7 @@ protected:
             "Bäckerinnung Köln, Handwerkskammer zu Köln, Industrie- und "
             "Handelskammer zu Köln, Verein der Freunde des Brotes e. V.");
         set("description", "Brot, Brötchen und Kuchen aus eigener Herstellung.");
-        // As long as nine in ten notes of the sample directory, and the other data as full.
-        set("notes",
-            "<p>Täglich frische Backwaren aus Meisterhand, gebacken in unserer "
-            "Backstube am Dom.</p><ul><li>Brot</li><li>Brötchen</li><li>Kuchen und "
-            "Torten</li></ul><p><i>Wir freuen uns auf Ihren Besuch!</i></p>");
-        set("imprint",
-            "<b>Bäckerei Weiß &amp; Söhne GmbH</b><br>Große Straße 12<br>50667 Köln"
-            "<br><br>Telefon: 0221 123456<br>E-Mail: info@weiss.example.de<br><br>"
-            "Vertreten durch: Jörg Weiß<br><br>Registergericht: Amtsgericht Köln<br>"
-            "Registernummer: HRB 12345<br><br>Umsatzsteuer-Identifikationsnummer: "
-            "DE123456789");
-        for (const char* key :
-             {"taxIdNumber", "taxNumber", "districtCourt", "commercialRegister", "owner"})
-            set(key, "Angabe zu " + std::string(key));
-        set("staff", "ca. 10");
-        set("startyear", "1987");
-        set("state", "Nordrhein-Westfalen");
-        set("sectors", "Bäckereien, Konditoreien");
+        set("notes", "<p>Täglich frische Backwaren aus Meisterhand.</p>");
         set("openingHours", "Mo-Fr 6-18 Uhr<br>Sa 7-13 Uhr");
         wxImage image(200, 80);
         image.SetRGB(wxRect(0, 0, 200, 80), 30, 60, 120);
