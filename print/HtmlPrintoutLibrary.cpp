@@ -3,7 +3,11 @@
 #include <atomic>
 #include <climits>
 
+#include <cairo.h>
+#include <gtk/gtk.h>
+
 #include <wx/fs_mem.h>
+#include <wx/gtk/print.h>
 #include <wx/listctrl.h>
 
 #include "app/RuntimeInformationType.h"
@@ -24,6 +28,7 @@ const int kFontSize = 12;
 const double kKeepWithHeading = 15;
 
 const double kMillimetresPerInch = 25.4;
+const double kPointsPerInch = 72;
 
 }  // namespace
 
@@ -122,8 +127,8 @@ void HtmlPrintoutLibrary::OnPreparePrinting()
 {
     const wxSize page = LayoutPage();
     const int width = page.x - ToPixels(kMarginLeft + kMarginRight);
-    headerHeight = LayOutMargin(header, headerPages, 1, width);
-    footerHeight = LayOutMargin(footer, footerPages, 1, width);
+    headerHeight = MarginHeight(LayOutMargin(header, headerPages, 1, width).get());
+    footerHeight = MarginHeight(LayOutMargin(footer, footerPages, 1, width).get());
     int height = page.y - ToPixels(kMarginTop + kMarginBottom);
     if (headerHeight)
         height -= headerHeight + ToPixels(kMarginSpace);
@@ -131,6 +136,40 @@ void HtmlPrintoutLibrary::OnPreparePrinting()
         height -= footerHeight + ToPixels(kMarginSpace);
     LayOutBody(width, height);
     Paginate();
+    CountEveryPageForThePrintSystem();
+}
+
+namespace {
+
+// Reaches the print data the desktop's printer device keeps to itself: it holds the job.
+struct PrinterDeviceData : wxGtkPrinterDCImpl {
+    using wxGtkPrinterDCImpl::GetPrintData;
+};
+
+gboolean CountEveryPage(GtkPrintOperation* operation, GtkPrintContext*, gpointer pages)
+{
+    gtk_print_operation_set_n_pages(operation, GPOINTER_TO_INT(pages));
+    return TRUE;
+}
+
+}  // namespace
+
+void HtmlPrintoutLibrary::CountEveryPageForThePrintSystem()
+{
+    // The toolkit tells the desktop's print system that the document has as many pages as
+    // the chosen range holds, and the print system then prints the range's pages only where
+    // they fall among these: "2-2" printed nothing and reported success. Once the toolkit
+    // has given its count, the document's own count is given again.
+    auto* printer =
+        IsPreview() || !GetDC() ? nullptr : dynamic_cast<wxGtkPrinterDCImpl*>(GetDC()->GetImpl());
+    wxPrintData& (wxGtkPrinterDCImpl::*printData)() = &PrinterDeviceData::GetPrintData;
+    auto* native =
+        printer ? dynamic_cast<wxGtkPrintNativeData*>((printer->*printData)().GetNativeData())
+                : nullptr;
+    if (!native || !native->GetPrintJob())
+        return;
+    g_signal_connect(native->GetPrintJob(), "paginate", G_CALLBACK(CountEveryPage),
+                     GINT_TO_POINTER(static_cast<int>(pageBreaks.size()) - 1));
 }
 
 wxDC& HtmlPrintoutLibrary::Measuring()
@@ -154,8 +193,72 @@ void HtmlPrintoutLibrary::LayOutBody(int width, int height)
     cells.reset(static_cast<wxHtmlContainerCell*>(parser.Parse(content)));
     body.SetDC(&Measuring(), 1.0, FontScale());
     body.SetSize(width, height);
-    if (cells)
-        body.SetHtmlCell(*cells);
+    bodyHeight = height;
+    if (!cells)
+        return;
+    wxHtmlRenderingInfo info;
+    wxDefaultHtmlRenderingStyle style;
+    info.SetStyle(&style);
+    // Narrower than the sheet's narrowest column, so that no piece widens a column.
+    BreakLongWords(cells.get(), width * 2 / 5, info);
+    body.SetHtmlCell(*cells);
+}
+
+void HtmlPrintoutLibrary::BreakLongWords(wxHtmlContainerCell* container, int limit,
+                                         wxHtmlRenderingInfo& info)
+{
+    std::vector<wxHtmlCell*> children;
+    for (wxHtmlCell* cell = container->GetFirstChild(); cell; cell = cell->GetNext())
+        children.push_back(cell);
+    const wxFont font = Measuring().GetFont();
+    bool broken = false;
+    for (wxHtmlCell* cell : children) {
+        // The words are measured in the font the cells before them set.
+        if (dynamic_cast<wxHtmlFontCell*>(cell))
+            cell->DrawInvisible(Measuring(), 0, 0, info);
+        if (auto* inner = dynamic_cast<wxHtmlContainerCell*>(cell))
+            BreakLongWords(inner, limit, info);
+        broken = broken || (dynamic_cast<wxHtmlWordCell*>(cell) && cell->GetWidth() > limit);
+    }
+    if (!broken)
+        return;
+    for (wxHtmlCell* cell : children)
+        container->Detach(cell);
+    Measuring().SetFont(font);
+    for (wxHtmlCell* cell : children) {
+        if (dynamic_cast<wxHtmlFontCell*>(cell))
+            cell->DrawInvisible(Measuring(), 0, 0, info);
+        if (!dynamic_cast<wxHtmlWordCell*>(cell) || cell->GetWidth() <= limit) {
+            container->InsertCell(cell);
+            continue;
+        }
+        for (const wxString& piece : WordPieces(cell->ConvertToText(nullptr), limit))
+            container->InsertCell(new wxHtmlWordCell(piece, Measuring()));
+        delete cell;
+    }
+}
+
+std::vector<wxString> HtmlPrintoutLibrary::WordPieces(const wxString& word, int limit)
+{
+    wxArrayInt ends;
+    Measuring().GetPartialTextExtents(word, ends);
+    std::vector<wxString> pieces;
+    size_t start = 0;
+    int startWidth = 0;
+    size_t lastBreak = 0;
+    for (size_t at = 0; at < word.length() && at < ends.size(); ++at) {
+        if (ends[at] - startWidth > limit && at > start) {
+            // At a slash, dot or hyphen of an address when there is one in the piece.
+            const size_t end = lastBreak > start ? lastBreak : at;
+            pieces.push_back(word.Mid(start, end - start));
+            start = end;
+            startWidth = start ? ends[start - 1] : 0;
+        }
+        if (wxString("/.-_?&=").Contains(word[at]))
+            lastBreak = at + 1;
+    }
+    pieces.push_back(word.Mid(start));
+    return pieces;
 }
 
 void HtmlPrintoutLibrary::Paginate()
@@ -176,9 +279,21 @@ void HtmlPrintoutLibrary::Paginate()
                 next = heading;
                 break;
             }
+        if (!last)
+            next = LineBoundaryAbove(next, at);
         pageBreaks.push_back(next);
         at = next;
     }
+}
+
+int HtmlPrintoutLibrary::LineBoundaryAbove(int position, int pageTop) const
+{
+    // Moving the break above a line of one column can cut a line of the other beside it:
+    // the columns are asked again until none moves it.
+    int boundary = position;
+    while (cells->AdjustPagebreak(&boundary, bodyHeight)) {
+    }
+    return boundary > pageTop ? boundary : position;
 }
 
 namespace {
@@ -202,19 +317,40 @@ std::vector<int> HtmlPrintoutLibrary::HeadingTops() const
     return tops;
 }
 
-int HtmlPrintoutLibrary::LayOutMargin(const wxString& html, int pages, int page, int width)
+std::unique_ptr<wxHtmlContainerCell> HtmlPrintoutLibrary::LayOutMargin(const wxString& html,
+                                                                       int pages, int page,
+                                                                       int width)
 {
     const bool shown = pages == wxPAGE_ALL || (pages == wxPAGE_ODD && page % 2 == 1) ||
                        (pages == wxPAGE_EVEN && page % 2 == 0);
     if (html.empty() || !shown)
-        return 0;
+        return nullptr;
     wxString text = html;
     text.Replace("@PAGENUM@", wxString::Format("%d", page));
     text.Replace("@PAGESCNT@", wxString::Format("%d", static_cast<int>(pageBreaks.size()) - 1));
-    margin.SetDC(&Measuring(), 1.0, FontScale());
-    margin.SetSize(width, 1);
-    margin.SetHtmlText(text);
-    return margin.GetTotalHeight();
+    parser.SetDC(&Measuring(), 1.0, FontScale());
+    std::unique_ptr<wxHtmlContainerCell> cell(
+        static_cast<wxHtmlContainerCell*>(parser.Parse(text)));
+    if (cell)
+        cell->Layout(width);
+    return cell;
+}
+
+int HtmlPrintoutLibrary::MarginHeight(const wxHtmlContainerCell* cell)
+{
+    return cell ? cell->GetHeight() : 0;
+}
+
+void HtmlPrintoutLibrary::DrawMargin(wxDC& dc, wxHtmlContainerCell* cell, int x, int y)
+{
+    if (!cell)
+        return;
+    // Drawn without the renderer, whose clipping made the footer vanish on the desktop's
+    // printer.
+    wxHtmlRenderingInfo info;
+    wxDefaultHtmlRenderingStyle style;
+    info.SetStyle(&style);
+    cell->Draw(dc, x, y, 0, INT_MAX, info);
 }
 
 bool HtmlPrintoutLibrary::HasPage(int page)
@@ -239,27 +375,44 @@ bool HtmlPrintoutLibrary::OnPrintPage(int page)
     if (!HasPage(page))
         return true;
     const wxSize layout = LayoutPage();
-    int width = 0;
-    int height = 0;
-    dc->GetSize(&width, &height);
-    dc->SetUserScale(static_cast<double>(width) / layout.x, static_cast<double>(height) / layout.y);
+    // The paper's own corner, not the printable area's: the margins are measured from the
+    // paper's edges in every orientation and on every paper.
+    FitThisSizeToPaper(layout);
+    const wxPoint offset = PrintSystemOffset(*dc);
+    wxCoord x = 0;
+    wxCoord y = 0;
+    dc->GetDeviceOrigin(&x, &y);
+    dc->SetDeviceOrigin(x - offset.x, y - offset.y);
     dc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
     const int left = ToPixels(kMarginLeft);
     const int textWidth = layout.x - ToPixels(kMarginLeft + kMarginRight);
     int top = ToPixels(kMarginTop);
-    if (LayOutMargin(header, headerPages, page, textWidth)) {
-        margin.SetDC(dc);
-        margin.Render(left, top);
+    std::unique_ptr<wxHtmlContainerCell> pageHeader =
+        LayOutMargin(header, headerPages, page, textWidth);
+    if (pageHeader) {
+        DrawMargin(*dc, pageHeader.get(), left, top);
         top += headerHeight + ToPixels(kMarginSpace);
     }
+    DrawMargin(*dc, LayOutMargin(footer, footerPages, page, textWidth).get(), left,
+               layout.y - ToPixels(kMarginBottom) - footerHeight);
     body.SetDC(dc);
     body.Render(left, top, pageBreaks[page - 1], pageBreaks[page]);
-    if (LayOutMargin(footer, footerPages, page, textWidth)) {
-        margin.SetDC(dc);
-        margin.Render(left, layout.y - ToPixels(kMarginBottom) - footerHeight);
-    }
     return true;
+}
+
+wxPoint HtmlPrintoutLibrary::PrintSystemOffset(wxDC& dc)
+{
+    auto* cairo = IsPreview() ? nullptr : static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext());
+    if (!cairo)
+        return wxPoint();
+    double x = 0;
+    double y = 0;
+    cairo_user_to_device(cairo, &x, &y);
+    int ppiX = 0;
+    int ppiY = 0;
+    GetPPIPrinter(&ppiX, &ppiY);
+    return wxPoint(wxRound(x * ppiX / kPointsPerInch), wxRound(y * ppiY / kPointsPerInch));
 }
 
 Brenik::BKTemplate HtmlPrintoutLibrary::GetTemplateByFile(const wxString& file) const

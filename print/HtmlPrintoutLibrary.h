@@ -85,10 +85,24 @@ private:
     wxDC& Measuring();
     double FontScale();
     void LayOutBody(int width, int height);
+    // Addresses on the web have no blanks to break at: words wider than the limit become
+    // pieces that the layout may put on lines of their own, and that print without a gap
+    // where they share one.
+    void BreakLongWords(wxHtmlContainerCell* container, int limit, wxHtmlRenderingInfo& info);
+    std::vector<wxString> WordPieces(const wxString& word, int limit);
     void Paginate();
-    // The header or footer of the page, laid out; its height, 0 when the page has none.
-    int LayOutMargin(const wxString& html, int pages, int page, int width);
+    // The nearest place at or above the position where no line is cut, below the page's top.
+    int LineBoundaryAbove(int position, int pageTop) const;
+    void CountEveryPageForThePrintSystem();
+    // The header or footer of the page, laid out; null when the page has none.
+    std::unique_ptr<wxHtmlContainerCell> LayOutMargin(const wxString& html, int pages, int page,
+                                                      int width);
+    static int MarginHeight(const wxHtmlContainerCell* cell);
+    static void DrawMargin(wxDC& dc, wxHtmlContainerCell* cell, int x, int y);
     std::vector<int> HeadingTops() const;
+    // Where the desktop's print system puts the device's corner on the paper, in device
+    // pixels; none in a preview.
+    wxPoint PrintSystemOffset(wxDC& dc);
 
     RuntimeInformationType* information;
     wxString header;
@@ -105,8 +119,8 @@ private:
     wxHtmlWinParser parser;
     std::unique_ptr<wxHtmlContainerCell> cells;
     wxHtmlDCRenderer body;
-    wxHtmlDCRenderer margin;
     std::vector<int> pageBreaks;
+    int bodyHeight = 0;
     int headerHeight = 0;
     int footerHeight = 0;
 };

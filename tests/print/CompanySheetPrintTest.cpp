@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include <wx/filename.h>
@@ -16,6 +17,7 @@
 #include "lib/gui/BKListCtrl.h"
 #include "print/Base64Library.h"
 #include "print/HtmlPrintoutLibrary.h"
+#include "print/PrintPreviewDialog.h"
 #include "ui/NorvelFrame.h"
 #include "ui/UiTestSupport.h"
 
@@ -185,4 +187,187 @@ TEST(CompanySheet, LogoStaysInMemoryWhileAPrintoutShowsIt)
     company.Get(wxString("logo"))->SetUtf8("AAAA");
     std::unique_ptr<HtmlPrintoutLibrary> without(company.Print(rit.get()));
     EXPECT_FALSE(without->GetContent().Contains("<img"));
+}
+
+namespace {
+
+// Companies whose sheets go through the desktop's print system into PDF files.
+class SheetOnPaper : public testing::Test {
+protected:
+    void SetUp() override { rit = Norvel::CreateRuntimeInformation("norvel"); }
+
+    // A typical company with a logo, long addresses on the web and the German letters.
+    static void FillWithLogo(CompanyEntity& company)
+    {
+        auto set = [&company](const char* key, const std::string& value) {
+            company.Get(wxString(key))->SetUtf8(value);
+        };
+        set("id", "4711");
+        set("name", "Bäckerei Weiß & Söhne GmbH");
+        set("ceo", "Jörg Weiß");
+        set("address", "Große Straße");
+        set("housenumber", "12");
+        set("zipcode", "50667");
+        set("city", "Köln");
+        set("phone", "0221 123456");
+        set("internet",
+            "https://www.baeckerei-weiss-und-soehne-koeln.example.de/"
+            "unsere-filialen/innenstadt/oeffnungszeiten");
+        set("twitter", "https://twitter.example.com/baeckerei_weiss_und_soehne_koeln_innenstadt");
+        set("imprintUrl", "https://www.baeckerei-weiss-und-soehne-koeln.example.de/impressum");
+        set("memberships",
+            "Bäckerinnung Köln, Handwerkskammer zu Köln, Industrie- und "
+            "Handelskammer zu Köln, Verein der Freunde des Brotes e. V.");
+        set("description", "Brot, Brötchen und Kuchen aus eigener Herstellung.");
+        set("notes", "<p>Täglich frische Backwaren aus Meisterhand.</p>");
+        set("openingHours", "Mo-Fr 6-18 Uhr<br>Sa 7-13 Uhr");
+        wxImage image(200, 80);
+        image.SetRGB(wxRect(0, 0, 200, 80), 30, 60, 120);
+        wxMemoryOutputStream png;
+        image.SaveFile(png, wxBITMAP_TYPE_PNG);
+        std::string bytes(png.GetLength(), '\0');
+        png.CopyTo(bytes.data(), bytes.size());
+        set("logo", Base64Library().wxBase64Encode(bytes.data(), bytes.size()).utf8_string());
+    }
+
+    static void FillWithLongNotes(CompanyEntity& company)
+    {
+        company.Get(wxString("name"))->SetUtf8("Straßenbau Müller KG");
+        std::string notes;
+        for (int paragraph = 1; paragraph <= 90; ++paragraph)
+            notes += "<p>Absatz " + std::to_string(paragraph) + ": Eine Zeile Notizen.</p>";
+        company.Get(wxString("notes"))->SetUtf8(notes + "<p>Ende der Notizen</p>");
+    }
+
+    // Prints the company's sheet as the setup asks and reads the PDF back.
+    PdfDocument PrintToPdf(CompanyEntity& company, const PaperSetup& setup)
+    {
+        std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
+        return PrintToPdf(*printout, setup);
+    }
+
+    PdfDocument PrintToPdf(HtmlPrintoutLibrary& printout, const PaperSetup& setup)
+    {
+        const wxString path = dir.Path("sheet.pdf");
+        if (wxFileName::FileExists(path))
+            wxRemoveFile(path);
+        rit->SetPrinterFactory(PdfTo(path, setup));
+        EXPECT_TRUE(rit->Print(nullptr, &printout, wxPrintData()));
+        return ReadPdf(path);
+    }
+
+    // The pages the preview shows for the paper.
+    int PreviewPages(CompanyEntity& company, wxPaperSize paper, wxPrintOrientation orientation)
+    {
+        std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
+        wxPrintData data = PrintPreviewDialog::PrintData(orientation);
+        data.SetPaperId(paper);
+        wxPrintPreview preview(printout->Copy(), nullptr, &data);
+        // The preview counts the pages when it shows the first on its canvas.
+        wxFrame frame(nullptr, wxID_ANY, "");
+        preview.SetCanvas(new wxPreviewCanvas(&preview, &frame));
+        preview.RenderPage(1);
+        return preview.GetMaxPage();
+    }
+
+    // The space between the paper's edges and the words nearest to them, in millimetres.
+    struct Margins {
+        double left = 1e9, right = 1e9, top = 1e9, bottom = 1e9;
+        void Take(const PdfWord& word, const PdfDocument& pdf)
+        {
+            left = std::min(left, word.left);
+            top = std::min(top, word.top);
+            right = std::min(right, pdf.width - word.right);
+            bottom = std::min(bottom, pdf.height - word.bottom);
+        }
+    };
+
+    TempDir dir;
+    std::unique_ptr<RuntimeInformationType> rit;
+    // The desktop's print dialog, told not to show itself, runs its print.
+    AllowRealModal<wxGtkPrintDialog> printing;
+};
+
+}  // namespace
+
+// Every paper and orientation a user may choose in the desktop's print dialog gets the
+// sheet inside the asked margins, with the preview's page count and the page footer.
+TEST_F(SheetOnPaper, PdfKeepsTheMarginsOnEveryPaper)
+{
+    Deadline limit(std::chrono::seconds(240));
+    for (auto fill : {FillWithLogo, FillWithLongNotes}) {
+        CompanyEntity company(nullptr, true);
+        fill(company);
+        const std::string name(company.Get(wxString("name"))->GetUtf8());
+        for (wxPaperSize paper : {wxPAPER_A4, wxPAPER_A5})
+            for (wxPrintOrientation orientation : {wxPORTRAIT, wxLANDSCAPE}) {
+                SCOPED_TRACE(name + (paper == wxPAPER_A4 ? " A4 " : " A5 ") +
+                             (orientation == wxPORTRAIT ? "portrait" : "landscape"));
+                const PdfDocument pdf = PrintToPdf(company, {paper, orientation});
+                ASSERT_GT(pdf.pages, 0);
+                EXPECT_EQ(pdf.pages, PreviewPages(company, paper, orientation));
+                Margins margins;
+                for (const PdfWord& word : pdf.words)
+                    margins.Take(word, pdf);
+                EXPECT_NEAR(margins.left, 10, 1);
+                EXPECT_NEAR(margins.right, 10, 1);
+                EXPECT_NEAR(margins.top, 10, 1);
+                EXPECT_NEAR(margins.bottom, 5, 1);
+                for (int page = 1; page <= pdf.pages; ++page)
+                    EXPECT_NE(
+                        pdf.PageText(page).find(
+                            wxString::Format("Seite %d von %d ", page, pdf.pages).utf8_string()),
+                        std::string::npos)
+                        << page;
+                EXPECT_NE(pdf.PageText(1).find(name), std::string::npos) << pdf.PageText(1);
+                EXPECT_TRUE(pdf.fontsEmbedded);
+            }
+    }
+}
+
+// "2-2" in the print dialog prints the second page and nothing else.
+TEST_F(SheetOnPaper, APageRangePrintsExactlyItsPages)
+{
+    Deadline limit(std::chrono::seconds(60));
+    CompanyEntity company(nullptr, true);
+    FillWithLongNotes(company);
+    const PdfDocument all = PrintToPdf(company, {});
+    ASSERT_GT(all.pages, 2);
+    const PdfDocument second = PrintToPdf(company, {wxPAPER_A4, wxPORTRAIT, 2, 2});
+    EXPECT_EQ(second.pages, 1);
+    EXPECT_EQ(second.PageText(1), all.PageText(2));
+}
+
+// A page that ends above a heading in one column ends between two lines of the other: no
+// line is printed on two pages.
+TEST_F(SheetOnPaper, NoLineIsCutByAPageBreak)
+{
+    Deadline limit(std::chrono::seconds(120));
+    for (int lines = 56; lines <= 68; lines += 2) {
+        wxString html = "<table width=\"100%\" cellpadding=\"3\"><tr><td valign=\"top\">";
+        for (int line = 1; line <= lines; ++line)
+            html << "Links-" << line << "<br>";
+        html << "<a name=\"heading\"></a><b>HINWEISE</b><br>Text-1<br>Text-2<br>";
+        html << "</td><td valign=\"top\"><font size=\"5\">";
+        for (int line = 1; line <= 60; ++line)
+            html << "Rechts-" << line << "<br>";
+        html << "</font></td></tr></table>";
+        HtmlPrintoutLibrary printout("Spalten", rit.get());
+        printout.SetWithoutContainer(html);
+        const PdfDocument pdf = PrintToPdf(printout, {});
+        // The text stands between the top and bottom margins (this printout has no footer);
+        // what is drawn beyond them is clipped away.
+        const double top = 10 - 0.5;
+        const double bottom = pdf.height - 5 + 0.5;
+        std::map<std::string, int> pageOf;
+        for (const PdfWord& word : pdf.words) {
+            if (word.bottom <= top + 1 || word.top >= bottom - 1)
+                continue;
+            EXPECT_TRUE(word.top >= top && word.bottom <= bottom)
+                << lines << ": " << word.text << " cut on page " << word.page;
+            if (!pageOf.emplace(word.text, word.page).second)
+                ADD_FAILURE() << lines << ": " << word.text << " on pages " << pageOf[word.text]
+                              << " and " << word.page;
+        }
+    }
 }

@@ -108,7 +108,9 @@ TEST(HtmlPrintoutLibrary, HeadingGoesToTheNextPageWithItsText)
         const int plain = pageBreaks(lines, "other", 80).at(1);
         const int kept = pageBreaks(lines, HtmlPrintoutLibrary::kHeadingAnchor, 80).at(1);
         EXPECT_LE(kept, plain) << lines;
-        EXPECT_LT(plain - kept, keep) << lines;
+        // The break above a heading lies at the top of the heading's line, a pixel or two
+        // above the anchor.
+        EXPECT_LT(plain - kept, keep + 3) << lines;
         moved += kept < plain;
         // A heading with one line below it, close to the end of a page, makes no extra page.
         EXPECT_EQ(pageBreaks(lines, HtmlPrintoutLibrary::kHeadingAnchor, 1).size(),

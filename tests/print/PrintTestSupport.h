@@ -1,13 +1,23 @@
-// Helpers for the printing tests: a printer that writes PostScript into a file (there is no
-// printer here), the answer to its print dialog, and the text and pages of what was printed.
+// Helpers for the printing tests: printers that write PostScript or, through the desktop's
+// own print system, PDF into a file (there is no printer here), the answer to the print
+// dialog, and the text, pages and word boxes of what was printed.
 #pragma once
 
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
+
 #include <clocale>
+#include <cstdio>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include <wx/generic/printps.h>
 #include <wx/generic/prntdlgg.h>
+#include <wx/gtk/print.h>
+#include <wx/print.h>
 #include <wx/testing.h>
 
 #include "TestSupport.h"
@@ -73,4 +83,168 @@ inline std::string PrintedText(const wxString& postScript, int* pages)
         *pages = at == std::string::npos ? 0 : std::atoi(details.c_str() + at + 6);
     }
     return ReadTextFile(wxString::FromUTF8(text));
+}
+
+// What a user sets up in the print dialog.
+struct PaperSetup {
+    wxPaperSize paper = wxPAPER_A4;
+    wxPrintOrientation orientation = wxPORTRAIT;
+    int fromPage = 0;  // 0: all pages
+    int toPage = 0;
+};
+
+// The answer to the desktop's print dialog: the pages typed into it, then Print, once the
+// dialog has found the chosen printer; given up after half a minute.
+struct PrintDialogAnswer {
+    int fromPage;
+    int toPage;
+    int triesLeft = 300;
+};
+
+inline gboolean AnswerPrintDialog(gpointer data)
+{
+    auto* answer = static_cast<PrintDialogAnswer*>(data);
+    GList* windows = gtk_window_list_toplevels();
+    bool answered = false;
+    for (GList* window = windows; window && !answered; window = window->next) {
+        if (!GTK_IS_PRINT_UNIX_DIALOG(window->data))
+            continue;
+        auto* dialog = GTK_PRINT_UNIX_DIALOG(window->data);
+        if (!gtk_print_unix_dialog_get_selected_printer(dialog))
+            continue;
+        if (answer->fromPage > 0) {
+            GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(dialog);
+            gtk_print_settings_set_print_pages(settings, GTK_PRINT_PAGES_RANGES);
+            GtkPageRange range{answer->fromPage - 1, answer->toPage - 1};
+            gtk_print_settings_set_page_ranges(settings, &range, 1);
+            gtk_print_unix_dialog_set_settings(dialog, settings);
+            g_object_unref(settings);
+        }
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+        answered = true;
+    }
+    g_list_free(windows);
+    if (answered || --answer->triesLeft <= 0) {
+        delete answer;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Prints through the desktop's print system and its print dialog to its file printer, which
+// writes a PDF; the dialog is answered as a user would, with the setup chosen in it.
+inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
+{
+    return [path, setup](wxPrintDialogData* data) -> std::unique_ptr<wxPrinterBase> {
+        // Only the file printer: no print server is asked for its queues.
+        g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
+        const char* printer = g_dgettext("gtk30", "Print to File");
+        wxPrintData& print = data->GetPrintData();
+        print.SetPaperId(setup.paper);
+        print.SetOrientation(setup.orientation);
+        print.SetPrinterName(wxString::FromUTF8(printer));
+        print.ConvertToNative();
+        GtkPrintSettings* settings =
+            static_cast<wxGtkPrintNativeData*>(print.GetNativeData())->GetPrintConfig();
+        gtk_print_settings_set_printer(settings, printer);
+        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI,
+                               ("file://" + path).utf8_str());
+        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+        g_timeout_add(100, AnswerPrintDialog, new PrintDialogAnswer{setup.fromPage, setup.toPage});
+        return std::make_unique<wxPrinter>(data);
+    };
+}
+
+// One word of a PDF page as Poppler finds it, in millimetres from the page's top left.
+struct PdfWord {
+    int page;
+    double left, top, right, bottom;
+    std::string text;
+};
+
+// What a PDF holds, read with Poppler's tools.
+struct PdfDocument {
+    int pages = 0;
+    double width = 0;  // of the first page, in millimetres
+    double height = 0;
+    std::vector<PdfWord> words;
+    bool fontsEmbedded = false;
+
+    // The words of a page joined by blanks, in reading order.
+    std::string PageText(int page) const
+    {
+        std::string text;
+        for (const PdfWord& word : words)
+            if (word.page == page)
+                text += word.text + " ";
+        return text;
+    }
+};
+
+inline std::string CommandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = popen(("timeout 60 " + command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, read);
+        pclose(pipe);
+    }
+    return output;
+}
+
+// Poppler writes the words as HTML.
+inline std::string Unescaped(std::string text)
+{
+    for (auto [entity, letter] : {std::pair<std::string, std::string>{"&lt;", "<"},
+                                  {"&gt;", ">"},
+                                  {"&quot;", "\""},
+                                  {"&apos;", "'"},
+                                  {"&amp;", "&"}})
+        for (size_t at; (at = text.find(entity)) != std::string::npos;)
+            text.replace(at, entity.size(), letter);
+    return text;
+}
+
+inline PdfDocument ReadPdf(const wxString& path)
+{
+    const double kMmPerPoint = 25.4 / 72;
+    const std::string pdf = "'" + path.utf8_string() + "'";
+    PdfDocument document;
+    const std::string info = CommandOutput("pdfinfo " + pdf);
+    std::smatch match;
+    if (std::regex_search(info, match, std::regex("Pages:\\s+(\\d+)")))
+        document.pages = std::stoi(match[1]);
+    if (std::regex_search(info, match, std::regex("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))) {
+        document.width = std::stod(match[1]) * kMmPerPoint;
+        document.height = std::stod(match[2]) * kMmPerPoint;
+    }
+    const std::string boxes = CommandOutput("pdftotext -bbox -enc UTF-8 " + pdf + " -");
+    const std::regex word(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+        "yMax=\"([\\d.]+)\">([^<]*)</word>");
+    int page = 0;
+    std::istringstream boxLines(boxes);
+    for (std::string line; std::getline(boxLines, line);) {
+        if (line.find("<page ") != std::string::npos)
+            ++page;
+        else if (std::regex_search(line, match, word))
+            document.words.push_back({page, std::stod(match[1]) * kMmPerPoint,
+                                      std::stod(match[2]) * kMmPerPoint,
+                                      std::stod(match[3]) * kMmPerPoint,
+                                      std::stod(match[4]) * kMmPerPoint, Unescaped(match[5])});
+    }
+    // A font line ends with its embedded, subset and Unicode flags and its object number.
+    const std::string fonts = CommandOutput("pdffonts " + pdf);
+    const std::regex font("(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$");
+    int count = 0;
+    int embedded = 0;
+    std::istringstream lines(fonts);
+    for (std::string line; std::getline(lines, line);)
+        if (std::regex_search(line, match, font)) {
+            ++count;
+            embedded += match[1] == "yes";
+        }
+    document.fontsEmbedded = count > 0 && embedded == count;
+    return document;
 }

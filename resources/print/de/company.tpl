@@ -56,14 +56,17 @@
 </table>
 <br>
 <table width="100%" border="0" cellspacing="0" cellpadding="3">
-<tr><td><a name="heading"></a><font size="1" color="#1f3a5f"><b>BESCHREIBUNG</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:description.html}</font></td></tr>
-<tr><td><a name="heading"></a><font size="1" color="#1f3a5f"><b>HINWEISE</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:notes}</font></td></tr>
-<tr><td><a name="heading"></a><font size="1" color="#1f3a5f"><b>IMPRESSUM</b></font><hr size="1" noshade></td></tr>
-<tr><td valign="top"><font size="2">{s:imprint}</font></td></tr>
+<tr><td valign="top">
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>BESCHREIBUNG</b></font><br>
+<font size="2">{s:description.html}</font>
+<br><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>HINWEISE</b></font><br>
+<font size="2">{s:notes}</font>
+<br><br>
+<a name="heading"></a><font size="1" color="#1f3a5f"><b>IMPRESSUM</b></font><br>
+<font size="2">{s:imprint}</font>
+</td></tr>
 </table>
-
 <hr size="1" noshade>
 <font size="1" color="#5a6b7c">Eintrag Nr. {s:id.html} im Firmenverzeichnis Ved Avadirizaziz &middot; gedruckt am {s:printDate} um {i:time} Uhr</font>
 </body>
