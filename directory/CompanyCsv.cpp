@@ -6,6 +6,8 @@
 
 #include <wx/translation.h>
 
+#include "lib/core/BKSpreadsheetText.h"
+
 namespace {
 
 // The exported columns: header label (a message id) and field.
@@ -76,11 +78,15 @@ bool NeedsChange(const CsvConfigType::Utf8& config, std::string_view value)
 // there, so no match can start inside a character.
 void AppendCsvText(const CsvConfigType::Utf8& config, std::string& line, std::string_view value)
 {
-    if (!NeedsChange(config, value)) {
+    // The mark goes before the value and is itself a delimiter to double when it is one.
+    const std::string_view mark =
+        config.markFormulas ? Brenik::BKSpreadsheetText::TextMarkFor(value) : std::string_view();
+    if (mark.empty() && !NeedsChange(config, value)) {
         line.append(value);
         return;
     }
-    std::string changed(value);
+    std::string changed(mark);
+    changed.append(value);
     if (config.replaceLineBreak) {
         ReplaceAll(changed, "\r\n", config.replaceLineBreakWith);
         ReplaceAll(changed, "\n", config.replaceLineBreakWith);

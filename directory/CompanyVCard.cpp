@@ -37,8 +37,36 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(blank) - first + 1);
 }
 
-// An address for a URL property: taken as it is, but a line break or other control character
-// would end the property, so none is kept.
+// Whether a card reader that opens the address opens a web page: an address with a scheme
+// other than http or https ("javascript:", "file:", "data:") could run or read anything.
+// "www.example.de:8080/" has a port, not a scheme.
+bool IsWebAddress(std::string_view address)
+{
+    const size_t colon = address.find(':');
+    if (colon == std::string_view::npos)
+        return true;
+    const std::string_view scheme = address.substr(0, colon);
+    const bool isScheme =
+        !scheme.empty() && std::isalpha(static_cast<unsigned char>(scheme[0])) &&
+        std::all_of(scheme.begin(), scheme.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+        });
+    if (!isScheme)
+        return true;
+    std::string lower(scheme);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "http" || lower == "https")
+        return true;
+    const std::string_view rest = address.substr(colon + 1);
+    const size_t portEnd = std::min(rest.find('/'), rest.size());
+    return scheme.find('.') != std::string_view::npos && portEnd > 0 &&
+           std::all_of(rest.begin(), rest.begin() + portEnd,
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
+// An address for a URL property: a line break or other control character would end the
+// property, so none is kept; an address that is no web address is left out.
 std::string UrlValue(std::string_view text)
 {
     std::string value;
@@ -46,7 +74,7 @@ std::string UrlValue(std::string_view text)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
             value += c;
     }
-    return value;
+    return IsWebAddress(value) ? value : std::string();
 }
 
 void AppendText(const char* name, std::string_view text, std::string& bytes)

@@ -161,6 +161,7 @@ TEST(NorvelStartUp, GermanCatalogueTranslatesTheMessages)
     EXPECT_TRUE(locale->IsOk());
     EXPECT_EQ(rit->Translate("Database error"), "Datenbankfehler");
     EXPECT_EQ(wxGetTranslation("Search error"), "Suchfehler");
+    EXPECT_EQ(wxGetTranslation("companies"), "Firmen");
     // The German program writes German CSV headers.
     EXPECT_TRUE(
         CompanyEntity(nullptr, false)
