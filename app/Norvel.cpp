@@ -90,11 +90,19 @@ bool Norvel::OpenDatabase(RuntimeInformationType* rit)
                   _("Could not find database file: ") + path + _(". Cannot start application."));
         return false;
     }
+    // The program only reads the directory: SQLite's recovery would otherwise rewrite the file
+    // at the first statement (rolling back an interrupted change) or leave a log beside it.
     auto* database = new Brenik::BKSQLiteDatabase(path);
+    database->SetReadOnly(true);
     rit->SetDatabase(database, true);
     if (!database->Connect() || !HoldsDirectory(database)) {
+        const wxString why = database->HoldsUnfinishedChanges()
+                                 ? _(". It holds an unfinished change (a journal or log file "
+                                     "beside it) that only writing to it could complete, and "
+                                     "the program only reads it")
+                                 : wxString();
         ShowError(_("Database error"),
-                  _("Could not open database: ") + path + _(". Cannot start application."));
+                  _("Could not open database: ") + path + why + _(". Cannot start application."));
         return false;
     }
     return true;

@@ -4,6 +4,8 @@
 
 #include <wx/app.h>
 
+#include "lib/core/BKCasts.h"
+#include "lib/db/BKQuery.h"
 #include "lib/db/BKQueryParser.h"
 
 namespace {
@@ -122,6 +124,9 @@ CompanyEntity* CompanyController::RunSearch()
     if (Run()) {
         company = std::make_unique<CompanyEntity>(GetDatabase(), true);
         Get(company.get());
+        const Brenik::BKCasts id = GetQuery()->GetField("id", true);
+        if (!CompanyEntity::IsLoadableId(id.ToString()))
+            company->Get("id")->SetUtf8(id.GetUtf8());
     }
     wxYield();
     return company.release();

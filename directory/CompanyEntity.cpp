@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "lib/core/BKCasts.h"
+
 namespace {
 
 // The keys in the order of CompanyField.
@@ -107,6 +109,17 @@ unsigned int CompanyEntity::GetId() const
 {
     const BKEntityType* id = Field(CompanyField::kId);
     return id ? id->ToUnsignedInt() : 0;
+}
+
+bool CompanyEntity::IsLoadableId(const wxString& id)
+{
+    return id == wxString::Format("%u", Brenik::BKCasts::ToUnsignedInt(id));
+}
+
+bool CompanyEntity::HasLoadableId() const
+{
+    const BKEntityType* id = Field(CompanyField::kId);
+    return id && IsLoadableId(id->ToString());
 }
 
 wxString CompanyEntity::GetAddressWithHousenumber()

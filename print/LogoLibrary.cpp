@@ -14,6 +14,7 @@
 namespace {
 
 // Limits of shapes the toolkit's readers handle badly (see where each is used).
+constexpr size_t kMaxJpegScans = 32;
 constexpr size_t kMaxPaletteColours = 256;
 constexpr int kMaxPnmComments = 100;
 constexpr int kMaxXpmComments = 32;
@@ -80,6 +81,32 @@ bool IsStartOfFrame(unsigned char marker)
     return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
 }
 
+// The scans from the place on to the image's end, found as the decoder finds them: any bytes
+// up to the next marker skipped (a scan's coded data, where a 0xFF byte is followed by 0 or
+// a restart marker, or bytes it discards), each marker's segment skipped by its length.
+// Stops counting once there are more than the decoder is let to work through.
+size_t CountJpegScans(const unsigned char* data, size_t length, size_t at)
+{
+    size_t scans = 0;
+    while (scans <= kMaxJpegScans) {
+        at = std::find(data + std::min(at, length), data + length, 0xff) - data;
+        while (at + 1 < length && data[at + 1] == 0xff)
+            ++at;  // fill bytes
+        if (at + 1 >= length)
+            break;
+        const unsigned char marker = data[at + 1];
+        at += 2;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7))
+            continue;  // coded data, or markers without a segment
+        if (marker == 0xd9 || at + 2 > length)
+            break;
+        if (marker == 0xda)
+            ++scans;
+        at += BigEndian16(data + at);
+    }
+    return scans;
+}
+
 bool ReadJpeg(const unsigned char* data, size_t length, wxSize* size)
 {
     if (length < 4 || data[0] != 0xff || data[1] != 0xd8)
@@ -106,7 +133,9 @@ bool ReadJpeg(const unsigned char* data, size_t length, wxSize* size)
             if (segment < 7 || at + 7 > length)
                 return false;
             *size = Clamped(BigEndian16(data + at + 5), BigEndian16(data + at + 3));
-            return true;
+            // The decoder passes over the whole image for each scan: progressive encoders
+            // write about ten, a hostile file tens of thousands.
+            return CountJpegScans(data, length, at + segment) <= kMaxJpegScans;
         }
         at += segment;
     }
@@ -223,7 +252,7 @@ bool ReadIcons(const unsigned char* data, size_t length, wxSize* size)
 }
 
 // TIFF: the first directory's width and height tags, each a single SHORT or LONG and given
-// once. The decoder reads only that directory.
+// once, and no JPEG compression. The decoder reads only that directory.
 bool ReadTiff(const unsigned char* data, size_t length, wxSize* size)
 {
     const bool little = StartsWith(data, length, "II*");
@@ -246,6 +275,10 @@ bool ReadTiff(const unsigned char* data, size_t length, wxSize* size)
     for (size_t i = 0; i < count; ++i) {
         const unsigned char* entry = data + directory + 2 + 12 * i;
         const unsigned int tag = number16(entry);
+        // JPEG inside a TIFF is decoded scan by scan as well, up to a hundred in every strip.
+        const unsigned int compression = number16(entry + 8);
+        if (tag == 259 && (number16(entry + 2) != 3 || compression == 6 || compression == 7))
+            return false;
         if (tag != 256 && tag != 257)
             continue;
         const unsigned int type = number16(entry + 2);

@@ -1,7 +1,8 @@
 // Turns a company's logo, Base64 text from the directory file, into an image to show. The
 // logo is untrusted data: it is refused, never decoded, when its text is too long, when it is
 // in none of the formats read here, or when its header declares an image too large to hold in
-// memory. Accepted: PNG, JPEG, GIF (its first image only), BMP, TIFF, ICO, CUR, PCX, PNM (P2,
+// memory, or, for a JPEG, more scans than real images have (each costs a pass over the image).
+// Accepted: PNG, JPEG, GIF (its first image only), BMP, TIFF, ICO, CUR, PCX, PNM (P2,
 // P3, P5, P6), XPM and TGA. Refused among the toolkit's other formats: IFF, whose decoder
 // has crashed on a valid image, and ANI, whose decoder decodes every frame. Holds nothing; every
 // operation stands alone.
@@ -24,7 +25,8 @@ public:
     // JPEG's start-of-frame marker, GIF's screen grown to hold its first image, the bitmap
     // header of a BMP and of every image in an icon or cursor (or their PNG header), TIFF's
     // first directory, the PCX, PNM, XPM and TGA headers. wxBITMAP_TYPE_INVALID for any
-    // other data, a header cut short, or one the format's decoder would read differently.
+    // other data, a header cut short, one the format's decoder would read differently, or a
+    // JPEG of more than a few dozen scans.
     static wxBitmapType ReadHeader(const unsigned char* data, size_t length, wxSize* size);
 
     // The logo's bytes, decoded from Base64, and their image type when the logo passes every

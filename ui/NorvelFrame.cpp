@@ -391,6 +391,8 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
         AskForSelection();
         return;
     }
+    if (!HasLoadableId(*company))
+        return;
     // A company is never open twice: its window comes to the front instead.
     if (CompanyFrame* open = companyFrames.FindCompany(company->GetId())) {
         if (open->IsIconized())
@@ -409,13 +411,22 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
     frame->Show();
 }
 
+bool NorvelFrame::HasLoadableId(const CompanyEntity& company)
+{
+    // By its number the company would be taken for another one.
+    if (company.HasLoadableId())
+        return true;
+    ShowError(_("Error"), _("Could not load company"));
+    return false;
+}
+
 void NorvelFrame::OpenNorvel(CompanyEntity* company)
 {
     if (!company) {
         AskForSelection();
         return;
     }
-    if (company->Field(CompanyField::kId))
+    if (HasLoadableId(*company))
         GetRit()->OpenCompanyAtNorvel(company->GetId());  // a failing browser is not reported
 }
 

@@ -146,6 +146,8 @@ private:
     void EnableCommand(const char* menuItem, const char* tool, bool on);
     // The box saying that the command needs a selected company.
     void AskForSelection();
+    // False, after the box "Could not load company", for a company that its id cannot name.
+    bool HasLoadableId(const CompanyEntity& company);
     void SetStatus(const wxString& text, int field);
 
     std::unique_ptr<SectorEntities> sectors;

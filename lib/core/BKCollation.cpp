@@ -110,11 +110,12 @@ std::string BKCollation::CellKey(const wxString& text)
         return std::string();
     std::string digits;
     if (ReadNumber(text, digits)) {
-        // A longer number is a larger one: the length goes first, in two digits.
+        // A longer number is a larger one: its length goes first, led in turn by the length
+        // of that, so that lengths of any size order (a postcode of 100 digits after "5").
+        const std::string length = std::to_string(digits.size());
         std::string key(1, kNumberKind);
-        key += static_cast<char>('0' + digits.size() / 10 % 10);
-        key += static_cast<char>('0' + digits.size() % 10);
-        return key + digits;
+        key += static_cast<char>('0' + length.size());
+        return key + length + digits;
     }
     std::string date;
     if (ReadGermanDate(text, date))

@@ -1,8 +1,11 @@
 #include "lib/db/BKSQLiteDatabase.h"
 
+#include <cctype>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <cwctype>
+#include <fstream>
 #include <string>
 
 #include <locale.h>
@@ -94,9 +97,10 @@ char32_t NextFolded(Place& place, const unsigned char* end)
     return letter;
 }
 
-// LIKE without escape character: "%" stands for any run of characters, "_" for one (an umlaut
-// whole). The text is read in place, one letter at a time: a search asks this of two columns
-// of every row.
+// LIKE without escape character: "%" stands for any run of characters, "_" for one letter of
+// the text as written, an umlaut whole, never the half of one that its spelling leaves pending
+// ("Mu_ller" finds "Mueller", not "Müller"). The text is read in place, one letter at a time:
+// a search asks this of two columns of every row.
 bool Matches(const std::u32string& pattern, const unsigned char* begin, const unsigned char* end)
 {
     size_t p = 0;
@@ -106,7 +110,7 @@ bool Matches(const std::u32string& pattern, const unsigned char* begin, const un
     while (!text.AtEnd(end)) {
         Place next = text;
         const char32_t c = NextFolded(next, end);
-        if (p < pattern.size() && pattern[p] == U'_') {
+        if (p < pattern.size() && pattern[p] == U'_' && !text.pending) {
             ++p;
             next.pending = 0;  // the whole umlaut
             text = next;
@@ -154,6 +158,49 @@ void CaseFoldingLike(sqlite3_context* context, int, sqlite3_value** arguments)
     sqlite3_result_int(context, Matches(foldedPattern, text, end) ? 1 : 0);
 }
 
+// Whether the file beside the database holds changes: a rollback journal whose header was
+// zeroed (persist mode) or that was emptied (truncate mode) holds none; a log starts with its
+// magic number.
+bool HoldsChanges(const wxString& sideFile)
+{
+    std::ifstream in(sideFile.fn_str(), std::ios::binary);
+    char first = 0;
+    return in.get(first) && first != 0;
+}
+
+// Whether the database is in WAL mode: both format version bytes of its header are 2.
+bool IsInWalMode(const wxString& filename)
+{
+    std::ifstream in(filename.fn_str(), std::ios::binary);
+    char header[20] = {};
+    return in.read(header, sizeof header) && header[18] == 2 && header[19] == 2;
+}
+
+// The file as an SQLite URI for a read-only connection. SQLite gives a database in WAL mode a
+// log and its index beside it even to read it, and cannot read one on a read-only mount: with
+// nothing in a log, the file alone holds every change and is read as immutable, without
+// locks or files beside it; a log with changes is read only through an index already there,
+// which is not written to. A database in the other modes reads without writing anyway.
+std::string ReadOnlyUri(const wxString& filename)
+{
+    std::string uri = "file:";
+    const std::string path = filename.utf8_string();
+    if (!path.empty() && path[0] == '/')
+        uri += "//";  // an empty authority, so that a path starting "//" is no host name
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || std::strchr("/-._~", c)) {
+            uri += static_cast<char>(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            uri += escaped;
+        }
+    }
+    if (!IsInWalMode(filename))
+        return uri;
+    return uri + (HoldsChanges(filename + "-wal") ? "?readonly_shm=1" : "?immutable=1");
+}
+
 }  // namespace
 
 BKSQLiteDatabase::BKSQLiteDatabase() = default;
@@ -177,7 +224,9 @@ BKClassInfo BKSQLiteDatabase::GetClassInfo() const
 bool BKSQLiteDatabase::Connect()
 {
     sqlite3* opened = nullptr;
-    int code = sqlite3_open(GetFilename().utf8_string().c_str(), &opened);
+    const int code = readOnly ? sqlite3_open_v2(ReadOnlyUri(GetFilename()).c_str(), &opened,
+                                                SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
+                              : sqlite3_open(GetFilename().utf8_string().c_str(), &opened);
     // SQLite hands out a handle even when opening fails; it must be closed all the same.
     std::shared_ptr<sqlite3> newHandle(opened, CloseHandle);
     if (code == SQLITE_OK) {
@@ -190,6 +239,11 @@ bool BKSQLiteDatabase::Connect()
         connected = false;
     }
     return IsConnected();
+}
+
+bool BKSQLiteDatabase::HoldsUnfinishedChanges() const
+{
+    return HoldsChanges(GetFilename() + "-journal") || HoldsChanges(GetFilename() + "-wal");
 }
 
 bool BKSQLiteDatabase::Reconnect()

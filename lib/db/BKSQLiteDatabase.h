@@ -22,8 +22,15 @@ public:
 
     BKClassInfo GetClassInfo() const override;
 
-    // SQLite creates a missing file: callers check that it exists first.
+    // Read-only connections never write to the file or beside it (see Connect); set before
+    // connecting.
+    void SetReadOnly(bool on) { readOnly = on; }
+    // SQLite creates a missing file unless read-only: callers check that it exists first.
     bool Connect() override;
+    // Whether a rollback journal or write-ahead log beside the file holds changes that reading
+    // depends on: a read-only connection cannot roll back an interrupted change, nor read a
+    // log without its index.
+    bool HoldsUnfinishedChanges() const;
     bool IsConnected() override { return connected; }
     bool Reconnect() override;
     bool Disconnect() override;
@@ -36,6 +43,7 @@ public:
 private:
     std::shared_ptr<sqlite3> handle;
     bool connected = false;
+    bool readOnly = false;
 };
 
 }  // namespace Brenik

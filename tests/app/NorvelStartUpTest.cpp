@@ -22,6 +22,7 @@
 #include "directory/CompanyEntity.h"
 #include "directory/CsvConfigType.h"
 #include "lib/db/BKSQLiteDatabase.h"
+#include "lib/db/BKSQLiteQuery.h"
 
 namespace {
 
@@ -149,6 +150,35 @@ TEST(NorvelStartUp, FileThatHoldsNoDirectoryCannotBeOpened)
     EXPECT_TRUE(Norvel::OpenDatabase(rit.get()));
     ASSERT_NE(rit->GetDatabase(), nullptr);
     EXPECT_TRUE(rit->GetDatabase()->IsConnected());
+}
+
+TEST(NorvelStartUp, DirectoryIsOnlyReadAndAnInterruptedChangeIsNotRolledBackIntoIt)
+{
+    // SQLite gives a database in WAL mode a log and its index beside it even to read it.
+    TempDir dir;
+    ASSERT_TRUE(wxFileName::Mkdir(dir.Path("db"), wxS_DIR_DEFAULT, 0));
+    const wxString path = dir.Path("db/norvel.sqlite");
+    const std::string schema =
+        "CREATE TABLE companies (id INTEGER PRIMARY KEY, name, ceo);"
+        "CREATE TABLE sectors (id, sector); CREATE TABLE company_sectors (company, sector);";
+    ASSERT_TRUE(WriteSchema(path, "PRAGMA journal_mode = WAL;" + schema));
+    auto rit = RitFor(dir.Path());
+    EXPECT_TRUE(Norvel::OpenDatabase(rit.get()));
+    EXPECT_EQ(wxJoin(FilesIn(dir.Path("db")), ' '), "norvel.sqlite");
+    // The file as a change has already rewritten it, with the journal that would roll it back.
+    Brenik::BKSQLiteDatabase writer(dir.Path("source"));
+    ASSERT_TRUE(Brenik::BKSQLiteQuery(&writer).Query(
+        schema + "PRAGMA cache_size = 1; BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                 "i + 1 FROM n WHERE i < 300) INSERT INTO companies (name) SELECT "
+                 "hex(randomblob(250)) FROM n",
+        false));
+    const std::string file = ReadBytes(dir.Path("source")),
+                      journal = ReadBytes(dir.Path("source-journal"));
+    ASSERT_TRUE(WriteTextFile(path, file) && WriteTextFile(path + "-journal", journal));
+    rit = RitFor(dir.Path());
+    EXPECT_TRUE(RefusedDatabaseMessage(rit.get()).Contains(". It holds an unfinished change"));
+    rit.reset();
+    EXPECT_TRUE(ReadBytes(path) == file && ReadBytes(path + "-journal") == journal);
 }
 
 TEST(NorvelStartUp, GermanCatalogueTranslatesTheMessages)

@@ -145,7 +145,21 @@ TEST_F(CompanyControllerTest, GermanSpellingsWithoutUmlautsFindTheUmlautsAndBack
     // umlaut after a failed one ("se" in "strasse").
     EXPECT_EQ((Set{6}), found("M_ller"));
     EXPECT_EQ((Set{10}), found("Stra_e"));
+    // ... never for the half of one that its spelling leaves ("Mu_ller" is not "Müller").
+    EXPECT_EQ((Set{9}), found("Mu_ller"));
+    EXPECT_EQ((Set{9}), found("Stras_e"));
+    EXPECT_EQ((Set{6, 9}), found("M\xC3\xBC_ler"));
     EXPECT_EQ((Set{9, 10}), found("se"));
+}
+
+TEST_F(CompanyControllerTest, IdThatDoesNotFitIsKeptAsTheDirectoryHoldsIt)
+{
+    ASSERT_TRUE(Execute(database.get(), "UPDATE companies SET id = -5 WHERE id = 1"));
+    ASSERT_TRUE(Execute(database.get(), "UPDATE companies SET id = 4294967296 WHERE id = 3"));
+    std::set<wxString> unfit;
+    for (const auto& company : Search("", wxArrayString()))
+        unfit.insert(company->HasLoadableId() ? "" : company->Get("id")->ToString());
+    EXPECT_EQ(unfit, (std::set<wxString>{"", "-5", "4294967296"}));
 }
 
 TEST_F(CompanyControllerTest, QuotesAndBackslashesInTextStayInsideTheLiteral)

@@ -14,6 +14,7 @@
 #include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/palette.h>
+#include <wx/stopwatch.h>
 
 #include "TestSupport.h"
 #include "print/Base64Library.h"
@@ -115,6 +116,25 @@ std::string GifAnimation(size_t frames)
     for (size_t i = 1; i < frames; ++i)
         bytes += frame;
     return bytes + '\x3b';
+}
+
+// A grey progressive JPEG of 4096 x 4096 pixels: a scan of DC values, then scans of AC values
+// that end every block at once, cheap to write but each a pass over the image to decode.
+std::string ProgressiveJpeg(size_t scans)
+{
+    const std::string oneCode = '\1' + std::string(15, '\0');  // the code "0" in each table
+    std::string bytes =
+        std::string("\xff\xd8\xff\xdb\0\x43\0", 7) + std::string(64, '\1') +
+        std::string("\xff\xc2\0\x0b\x08\x10\0\x10\0\1\1\x11\0\xff\xc4\0\x26\0", 18) + oneCode +
+        std::string("\0\x10", 2) + oneCode + std::string("\xe0\xff\xda\0\x08\1\1\0\0\0\0", 11) +
+        std::string(32768, '\0');
+    const std::string acScan(
+        "\xff\xda\0\x08\1\1\0\1\x3f\0\x7f\xfe\xff\0\xfd\xff\0\xfb\xff\0\xf7\xff\0\xef\xff\0\xdf"
+        "\xff\0\xbf\xff\0\x7f\xff\0",
+        35);
+    for (size_t scan = 1; scan < scans; ++scan)
+        bytes += acScan;
+    return bytes + "\xff\xd9";
 }
 
 long StatusKb(const char* field)
@@ -264,6 +284,19 @@ TEST_F(Logos, EveryAcceptedFormatDecodesAndAnOverLargeOneIsRefusedUndecoded)
         EXPECT_TRUE(wxImage::FindHandler(type)->CanRead(stream)) << type;
         EXPECT_EQ(HeaderSize(data), wxSize(-1, -1)) << type;
     }
+}
+
+TEST_F(Logos, AJpegOfMoreScansThanRealImagesHaveIsRefusedUndecoded)
+{
+    // The decoder passes over the whole image for each scan; this one took 91 s.
+    wxStopWatch watch;
+    EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(80820))).IsOk());
+    EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(33))).IsOk());
+    EXPECT_EQ(LogoLibrary::Decode(Base64(ProgressiveJpeg(32))).GetSize(), wxSize(4096, 4096));
+    EXPECT_LT(watch.Time(), 1000);
+    std::string jpegTiff = ImageBytes(7, 2, wxBITMAP_TYPE_TIFF);  // compression made JPEG's
+    jpegTiff.at(jpegTiff.find(std::string("\x03\x01\x03\0\1\0\0\0", 8)) + 8) = 7;
+    EXPECT_EQ(HeaderSize(jpegTiff), wxSize(-1, -1));
 }
 
 TEST_F(Logos, AnAnimatedGifTakesTheMemoryOfItsFirstFrameAlone)

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -119,6 +120,12 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         c.housenumber = "1";
         companies.push_back(c);
     }
+    // Values of megabytes, with line breaks that would draw over the next rows.
+    TestCompany big;
+    big.id = 99;
+    big.name = big.city = "Erste\r\nZeile\tund\x01mehr\xE2\x80\xA8" + std::string(5 << 20, 'n');
+    big.ceo = big.name;
+    companies.push_back(big);
     Open(kSectors, companies);
     SearchFor("Chef");
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()));
@@ -129,4 +136,17 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         EXPECT_EQ(list->GetText(row, 1), wxString::FromUTF8(name));
         EXPECT_EQ(list->GetText(row, 3), wxString::FromUTF8(name) + " 1");
     }
+
+    // A screen's worth of each on one line, soon, in bounded memory; the record keeps it all.
+    PeakMemoryAndReset();
+    const size_t before = PeakMemoryAndReset();
+    const auto start = std::chrono::steady_clock::now();
+    SearchFor("Erste");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+    EXPECT_LT(PeakMemoryAndReset(), before + (150 << 20));
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_TRUE(list->GetText(0, 2).StartsWith("Erste  Zeile und mehr nnn"));
+    EXPECT_LT(list->GetText(0, 5).length(), 1000u);
+    EXPECT_EQ(static_cast<CompanyEntity*>(list->GetPointer(0, 0))->Utf8(CompanyField::kName),
+              big.name);
 }

@@ -52,4 +52,8 @@ TEST(BKCollation, CellsSortNumbersByValueAndDatesByDate)
     };
     std::vector<wxString> shuffled(expected.rbegin(), expected.rend());
     EXPECT_EQ(SortedBy(shuffled, BKCollation::CellKey), expected);
+
+    // Numbers of any length, where a length prefix of fixed width would wrap.
+    const std::vector<wxString> longer = {"5", wxString('9', 99), "1" + wxString('0', 10000)};
+    EXPECT_EQ(SortedBy({longer.rbegin(), longer.rend()}, BKCollation::CellKey), longer);
 }
