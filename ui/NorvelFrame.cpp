@@ -639,7 +639,7 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->Append(kContextExport, _("&Export company list"));
     menu->AppendSeparator();
     menu->Append(kContextCopy, _("&Copy\tCtrl+C"));
-    menu->Append(kContextSelectAll, _("Select &all\tCtrl+A"));
+    menu->Append(kContextSelectAll, _("Select a&ll\tCtrl+A"));
     menu->AppendSeparator();
     menu->Append(kContextShowOnMap, _("Show on &map"));
     const CompanyEntity* company = GetSelectedCompany();
@@ -653,10 +653,13 @@ void NorvelFrame::Export()
 {
     if (busy || !resultsListCtrl)
         return;
+    bool selectedOnly = false;
     {
-        ExportDialog dialog(this, -1, GetRit(), &csvConfig);
+        ExportDialog dialog(this, -1, GetRit(), &csvConfig,
+                            resultsListCtrl->GetSelectedItemCount());
         if (dialog.ShowModal() != wxID_OK)
             return;
+        selectedOnly = dialog.IsSelectedOnly();
     }
 
     // The new content goes beside the file and replaces it at the end: a failure part-way
@@ -668,7 +671,7 @@ void NorvelFrame::Export()
         return;
     }
     busy = true;
-    const bool written = WriteExport(file);
+    const bool written = WriteExport(file, selectedOnly);
     busy = false;
     if (!written) {
         file.Discard();
@@ -683,7 +686,7 @@ void NorvelFrame::Export()
     ShowError(_("Export finished"), _("The export is finished."));
 }
 
-bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
+bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file, bool selectedOnly)
 {
     // The settings in the file's encoding once; the lines go out in large pieces, which the
     // file takes without copying them again.
@@ -704,7 +707,7 @@ bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file)
         if ((row + 1) % 10 == 0)
             progress->SetLevel(row + 1);
         const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
-        if (company)
+        if (company && (!selectedOnly || resultsListCtrl->IsRowSelected(row)))
             company->AppendCsvContent(settings, piece);
         if (piece.size() >= pieceSize) {
             if (!file.Write(piece))

@@ -150,8 +150,9 @@ private:
     // The box saying that the command needs a selected company.
     void AskForSelection();
     void SetStatus(const wxString& text, int field);
-    // Writes the header and every listed company through the file; false on a write error.
-    bool WriteExport(Brenik::BKReplacingFile& file);
+    // Writes the header and every listed company (or only the selected ones) through the
+    // file; false on a write error.
+    bool WriteExport(Brenik::BKReplacingFile& file, bool selectedOnly);
 
     std::unique_ptr<SectorEntities> sectors;
     // Holds the open company windows, which are child windows and outlive this registry

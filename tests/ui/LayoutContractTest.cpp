@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <wx/accel.h>
+#include <wx/anybutton.h>
+#include <wx/checkbox.h>
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
@@ -65,6 +72,69 @@ void ExpectShortcuts(wxMenuBar* menuBar, std::initializer_list<Shortcut> shortcu
     }
 }
 
+// The key that reaches the label with Alt or in an open menu: the character after a single
+// "&", in lower case; empty for none.
+wxString AccessKey(const wxString& label)
+{
+    for (size_t at = 0; at + 1 < label.length(); ++at) {
+        if (label[at] == '&' && label[at + 1] != '&')
+            return wxString(label[at + 1]).Lower();
+        if (label[at] == '&')
+            ++at;
+    }
+    return wxString();
+}
+
+void ExpectUniqueAccessKeys(const wxString& scope, const wxArrayString& labels)
+{
+    std::map<wxString, wxString> seen;
+    for (const wxString& label : labels) {
+        const wxString key = AccessKey(label);
+        if (key.empty())
+            continue;
+        const auto [first, unique] = seen.emplace(key, label);
+        EXPECT_TRUE(unique) << scope << ": \"" << first->second << "\" and \"" << label << "\"";
+    }
+}
+
+// Each menu and submenu is a scope of its own.
+void ExpectUniqueAccessKeys(const wxString& scope, wxMenu* menu)
+{
+    wxArrayString labels;
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+        labels.Add(item->GetItemLabel());
+        if (item->GetSubMenu())
+            ExpectUniqueAccessKeys(scope + " > " + item->GetItemLabelText(), item->GetSubMenu());
+    }
+    ExpectUniqueAccessKeys(scope, labels);
+}
+
+void CollectControlLabels(wxWindow* window, wxArrayString& labels)
+{
+    for (wxWindow* child : window->GetChildren()) {
+        if (wxDynamicCast(child, wxStaticText) || wxDynamicCast(child, wxAnyButton) ||
+            wxDynamicCast(child, wxCheckBox) || wxDynamicCast(child, wxStaticBox))
+            labels.Add(child->GetLabel());
+        CollectControlLabels(child, labels);
+    }
+}
+
+// The menu bar's titles and the window's controls share the Alt keys; every menu has its own.
+void ExpectUniqueAccessKeys(wxWindow* window)
+{
+    wxArrayString labels;
+    auto* frame = wxDynamicCast(window, wxFrame);
+    if (wxMenuBar* menuBar = frame ? frame->GetMenuBar() : nullptr) {
+        for (size_t index = 0; index < menuBar->GetMenuCount(); ++index) {
+            labels.Add(menuBar->GetMenuLabel(index));
+            ExpectUniqueAccessKeys(window->GetName() + " > " + menuBar->GetMenuLabelText(index),
+                                   menuBar->GetMenu(index));
+        }
+    }
+    CollectControlLabels(window, labels);
+    ExpectUniqueAccessKeys(window->GetName(), labels);
+}
+
 }  // namespace
 
 TEST(LayoutContract, EveryLayoutFileLoadsAndHoldsItsWindow)
@@ -81,6 +151,33 @@ TEST(LayoutContract, EveryLayoutFileLoadsAndHoldsItsWindow)
         EXPECT_NE(window, nullptr) << file << " holds no frame or dialog named " << name;
         if (window)
             DestroyNow(window);
+    }
+}
+
+TEST(LayoutContract, EveryMenuAndWindowGivesEachAccessKeyOnceInBothLanguages)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    wxArrayString files;
+    wxDir::GetAllFiles("resources/gui", &files, "*.xml", wxDIR_FILES);
+    for (const bool german : {false, true}) {
+        std::unique_ptr<wxLocale> locale(german ? Norvel::SetUpLocale(rit.get()) : nullptr);
+        for (const wxString& file : files) {
+            const wxString name = wxFileName(file).GetName();
+            wxXmlResource own(wxXRC_USE_LOCALE | wxXRC_NO_SUBCLASSING);
+            own.InitAllHandlers();
+            ASSERT_TRUE(own.Load(file)) << file;
+            wxWindow* window = BuildTopWindow(own, name);
+            ASSERT_NE(window, nullptr) << file;
+            ExpectUniqueAccessKeys(window);
+            DestroyNow(window);
+        }
+        // The main window itself, with the menus its code builds.
+        auto* frame = new NorvelFrame(rit.get());
+        ASSERT_EQ(frame->GetMenuBar()->GetMenuLabel(0), german ? "&Datei" : "&File");
+        ExpectUniqueAccessKeys(frame);
+        std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
+        ExpectUniqueAccessKeys("results menu", menu.get());
+        DestroyNow(frame);
     }
 }
 

@@ -1112,6 +1112,7 @@ struct ExportAnswers {
     bool replace = false;
     wxString replacement;
     bool forExcel = false;
+    bool selectedOnly = false;  // ticked only where the dialog offers it
     bool cancel = false;
 };
 
@@ -1122,6 +1123,8 @@ struct ExportDialogShown {
     bool forExcel = true;
     // From the parent's centre to the dialog's.
     wxPoint offCentre;
+    wxString selectedOnly;
+    bool selectedOnlyOffered = false;
 };
 
 template <>
@@ -1146,7 +1149,10 @@ protected:
             wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
         auto* forExcel =
             wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
-        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel) {
+        auto* selectedOnly =
+            wxDynamicCast(dialog->FindWindow(XRCID("selectedOnlyCheckBox")), wxCheckBox);
+        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel ||
+            !selectedOnly) {
             ADD_FAILURE() << "the export dialog lacks a control";
             return wxID_CANCEL;
         }
@@ -1160,7 +1166,9 @@ protected:
                       forExcel->GetValue(),
                       dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
                           dialog->GetParent()->GetRect().GetPosition() -
-                          dialog->GetParent()->GetSize() / 2};
+                          dialog->GetParent()->GetSize() / 2,
+                      selectedOnly->GetValue() ? wxString("ticked") : selectedOnly->GetLabel(),
+                      selectedOnly->IsEnabled()};
         if (answers.cancel)
             return wxID_CANCEL;
         file->ChangeValue(answers.file);
@@ -1170,6 +1178,8 @@ protected:
         replace->SetValue(answers.replace);
         replacement->ChangeValue(answers.replacement);
         forExcel->SetValue(answers.forExcel);
+        if (selectedOnly->IsEnabled())
+            selectedOnly->SetValue(answers.selectedOnly);
         // What the export button does, without the end of a modal loop the test never ran.
         return dialog->Accept() ? wxID_OK : wxID_CANCEL;
     }
@@ -1420,6 +1430,8 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
     };
     wxString lastFile;
     for (const Case& c : cases) {
+        if (wxFileName::FileExists(file))
+            wxRemoveFile(file);  // replacing it is asked about elsewhere
         ExportDialogShown shown;
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(c.answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
@@ -1477,6 +1489,40 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
     wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(cancel));
     EXPECT_EQ(ReadTextFile(dir.Path("empty.csv")), Header(";", "\"", "\n"));
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
+}
+
+TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
+{
+    Open(kSectors, ManyCompanies(5, kSectors));
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 5);
+    // The search selects one row: no choice, the whole list goes out.
+    ExportAnswers answers;
+    answers.file = dir.Path("all.csv");
+    answers.selectedOnly = true;
+    ExportDialogShown shown;
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
+                  ExpectMessageBox(nullptr, nullptr));
+    EXPECT_EQ(shown.selectedOnly, "Only selected companies (1)");
+    EXPECT_FALSE(shown.selectedOnlyOffered);
+    const wxArrayString all = wxSplit(wxString::FromUTF8(ReadTextFile(dir.Path("all.csv"))), '\n');
+    ASSERT_EQ(all.GetCount(), 7u);  // header, five rows, nothing after the last line break
+
+    // Ticked, the selected rows go out in list order; the next time the box is off again.
+    list->SetSelection(3);
+    answers.file = dir.Path("chosen.csv");
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
+                  ExpectMessageBox(nullptr, nullptr));
+    EXPECT_EQ(shown.selectedOnly, "Only selected companies (2)");
+    EXPECT_TRUE(shown.selectedOnlyOffered);
+    EXPECT_EQ(ReadTextFile(dir.Path("chosen.csv")),
+              (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
+    answers.selectedOnly = false;
+    answers.file = dir.Path("again.csv");
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
+                  ExpectMessageBox(nullptr, nullptr));
+    EXPECT_EQ(shown.selectedOnly, "Only selected companies (2)");
+    EXPECT_EQ(ReadTextFile(dir.Path("again.csv")), ReadTextFile(dir.Path("all.csv")));
 }
 
 TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
@@ -1556,6 +1602,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
         ScopedFileSizeLimit limit(8192);
         ASSERT_TRUE(limit.IsApplied());
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(nullptr, nullptr, wxID_YES),
                       ExpectMessageBox(&message, &caption));
     }
     EXPECT_EQ(caption, "File write error");
@@ -1567,6 +1614,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
     {
         ScopedFileSizeLimit limit(1000);
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(nullptr, nullptr, wxID_YES),
                       ExpectMessageBox(&message, &caption));
     }
     EXPECT_EQ(caption, "File close error");
@@ -1589,7 +1637,8 @@ TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
     ASSERT_EQ(symlink("real.csv", dir.Path("link.csv").utf8_str()), 0);
     ExportAnswers answers;
     answers.file = dir.Path("link.csv");
-    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers), ExpectMessageBox(nullptr, nullptr));
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                  ExpectMessageBox(nullptr, nullptr, wxID_YES), ExpectMessageBox(nullptr, nullptr));
 
     struct stat info;
     ASSERT_EQ(lstat(dir.Path("link.csv").utf8_str(), &info), 0);
