@@ -61,6 +61,22 @@ const ResultColumn kResultColumns[] = {
     {wxTRANSLATE("Updated"), 100},
 };
 const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
+static_assert(NorvelFrame::kSortByLastColumn - NorvelFrame::kSortByFirstColumn + 1 ==
+              kResultColumnCount);
+
+// The text with an access key on its first letter that no text before it has taken; the
+// letters taken are kept in taken.
+wxString WithAccessKey(const wxString& text, wxString& taken)
+{
+    for (size_t at = 0; at < text.length(); ++at) {
+        const wxString letter = wxString(text[at]).Lower();
+        if (wxIsalnum(text[at]) && !taken.Contains(letter)) {
+            taken += letter;
+            return text.Left(at) + "&" + text.Mid(at);
+        }
+    }
+    return text;
+}
 
 // Whether some display shows part of the line of the given width starting at the point.
 bool OnSomeDisplay(const wxPoint& start, int width)
@@ -202,6 +218,13 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::kContextShowOnMap, NorvelFrame::ShowOnMapEvent)
     EVT_MENU(NorvelFrame::kContextCopyAddress, NorvelFrame::CopyAddressEvent)
     EVT_MENU(NorvelFrame::kContextSaveVCard, NorvelFrame::SaveVCardsEvent)
+    EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
+                   NorvelFrame::SortByEvent)
+    EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)
+    EVT_CHAR_HOOK(NorvelFrame::CharHookEvent)
+    EVT_CHECKLISTBOX(XRCID("sectorsCheckListBox"), NorvelFrame::SectorTickedEvent)
+    EVT_LISTBOX_DCLICK(XRCID("sectorsCheckListBox"), NorvelFrame::SearchEvent)
+    EVT_CHILD_FOCUS(NorvelFrame::ChildFocusEvent)
 wxEND_EVENT_TABLE()
 
 // clang-format on
@@ -287,6 +310,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     EnableCommand("exportMenuItem", "exportTool", false);
 
     InsertResultColumns();
+    FillSortMenu();
+    companyFrames.SetLeaveHandler([this] { FocusResults(); });
     RestoreSettings();
     LoadSectors();
     PlaceCursor();
@@ -309,6 +334,19 @@ void NorvelFrame::InsertResultColumns()
     for (int column = 0; column < kResultColumnCount; ++column)
         resultsListCtrl->InsertColumn(column, wxGetTranslation(kResultColumns[column].heading),
                                       wxLIST_FORMAT_LEFT, kResultColumns[column].width);
+}
+
+void NorvelFrame::FillSortMenu()
+{
+    wxMenuItem* item = menuBar ? menuBar->FindItem(XRCID("sortMenu")) : nullptr;
+    wxMenu* menu = item ? item->GetSubMenu() : nullptr;
+    if (!menu)
+        return;
+    // The headings change with the language: their access keys are chosen as they come.
+    wxString taken;
+    for (int column = 0; column < kResultColumnCount; ++column)
+        menu->Append(kSortByFirstColumn + column,
+                     WithAccessKey(wxGetTranslation(kResultColumns[column].heading), taken));
 }
 
 void NorvelFrame::RestoreSettings()
@@ -466,6 +504,51 @@ void NorvelFrame::AllSectors()
 {
     if (allSectorsCheckBox && sectorsCheckListBox)
         sectorsCheckListBox->Enable(!allSectorsCheckBox->IsChecked());
+    ShowChosenSectors();
+}
+
+void NorvelFrame::ShowChosenSectors()
+{
+    // A later search that finds 2 instead of 51 is no surprise when this is in sight.
+    wxArrayInt ticked;
+    const bool count = sectorsCheckListBox && sectorsCheckListBox->IsEnabled();
+    const int chosen = count ? static_cast<int>(sectorsCheckListBox->GetCheckedItems(ticked)) : 0;
+    SetStatus(
+        chosen ? wxString::Format(wxPLURAL("%d sector chosen", "%d sectors chosen", chosen), chosen)
+               : wxString(),
+        0);
+}
+
+void NorvelFrame::ShowCurrentSector()
+{
+    if (!sectorsCheckListBox || sectorsCheckListBox->IsEmpty())
+        return;
+    const int current = sectorsCheckListBox->GetSelection();
+    sectorsCheckListBox->EnsureVisible(current == wxNOT_FOUND ? 0 : current);
+}
+
+bool NorvelFrame::PressKey(int modifiers, int keyCode)
+{
+    // Keys typed in a company window come here too; they are that window's.
+    wxWindow* focus = FindFocus();
+    if (!focus || wxGetTopLevelParent(focus) != this)
+        return false;
+    if (modifiers != wxMOD_CONTROL || keyCode != 'F')
+        return false;
+    PlaceCursor();
+    return true;
+}
+
+void NorvelFrame::FocusResults()
+{
+    if (resultsListCtrl && resultsListCtrl->GetItemCount() > 0)
+        resultsListCtrl->SetFocus();
+}
+
+void NorvelFrame::SortBy(int column)
+{
+    if (resultsListCtrl)
+        resultsListCtrl->SortAsHeaderClick(column);
 }
 
 wxArrayString NorvelFrame::GetSectorFilter() const
@@ -620,6 +703,7 @@ void NorvelFrame::Print(bool preview)
     }
     std::unique_ptr<HtmlPrintoutLibrary> printout(company->Print(GetRit()));
     PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+    FocusResults();
 }
 
 void NorvelFrame::ResultsRightClick()
@@ -628,6 +712,18 @@ void NorvelFrame::ResultsRightClick()
         return;
     std::unique_ptr<wxMenu> menu(CreateResultsMenu());
     PopupMenu(menu.get());
+}
+
+void NorvelFrame::ShowResultsMenuAtSelection()
+{
+    const int row = resultsListCtrl ? resultsListCtrl->GetSingleSelectionPosition() : -1;
+    if (row < 0)
+        return;
+    resultsListCtrl->EnsureVisible(row);
+    wxRect place;
+    resultsListCtrl->GetItemRect(row, place);
+    std::unique_ptr<wxMenu> menu(CreateResultsMenu());
+    PopupMenu(menu.get(), ScreenToClient(resultsListCtrl->ClientToScreen(place.GetBottomLeft())));
 }
 
 wxMenu* NorvelFrame::CreateResultsMenu() const
@@ -661,7 +757,12 @@ void NorvelFrame::Export()
             return;
         selectedOnly = dialog.IsSelectedOnly();
     }
+    ExportListed(selectedOnly);
+    FocusResults();
+}
 
+void NorvelFrame::ExportListed(bool selectedOnly)
+{
     // The new content goes beside the file and replaces it at the end: a failure part-way
     // must not cost the user the file that was there.
     const wxString name = csvConfig.GetFilename();
@@ -771,6 +872,7 @@ void NorvelFrame::SaveVCards()
         this, GetRit(), companies,
         [this](const wxString& title, const wxString& message) { ShowError(title, message); });
     busy = false;
+    FocusResults();
 }
 
 void NorvelFrame::AskForSelection()
@@ -817,6 +919,42 @@ void NorvelFrame::CopyAddressEvent(wxCommandEvent&)
 void NorvelFrame::SaveVCardsEvent(wxCommandEvent&)
 {
     SaveVCards();
+}
+
+void NorvelFrame::SortByEvent(wxCommandEvent& event)
+{
+    SortBy(event.GetId() - kSortByFirstColumn);
+}
+
+void NorvelFrame::ContextMenuEvent(wxContextMenuEvent& event)
+{
+    // Only the keyboard's request comes without a place: the mouse's right click is
+    // answered by the list's own event.
+    auto* from = wxDynamicCast(event.GetEventObject(), wxWindow);
+    const bool fromList = from && (from == resultsListCtrl || from->GetParent() == resultsListCtrl);
+    if (fromList && event.GetPosition() == wxDefaultPosition)
+        ShowResultsMenuAtSelection();
+    else
+        event.Skip();
+}
+
+void NorvelFrame::CharHookEvent(wxKeyEvent& event)
+{
+    if (!PressKey(event.GetModifiers(), event.GetKeyCode()))
+        event.Skip();
+}
+
+void NorvelFrame::SectorTickedEvent(wxCommandEvent&)
+{
+    ShowChosenSectors();
+}
+
+void NorvelFrame::ChildFocusEvent(wxChildFocusEvent& event)
+{
+    event.Skip();
+    // After the toolkit's own handling of the focus, which may scroll the list too.
+    if (FindFocus() == sectorsCheckListBox)
+        CallAfter(&NorvelFrame::ShowCurrentSector);
 }
 
 void NorvelFrame::CopyResultsEvent(wxCommandEvent&)

@@ -32,6 +32,7 @@
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKDateTime.h"
 #include "lib/gui/BKListCtrl.h"
+#include "print/PrintPreviewDialog.h"
 #include "ui/AboutDialog.h"
 #include "ui/ExportDialog.h"
 #include "ui/NorvelFrame.h"
@@ -206,6 +207,15 @@ protected:
         } else {
             EXPECT_EQ(painted, 0) << "an empty list still shows a row";
         }
+    }
+
+    // The window activated again, as a window manager does when a window above it closes,
+    // gives the keyboard to the result list.
+    void ActivateAndExpectListFocus()
+    {
+        RunEventsFor(200);
+        frame->Raise();
+        WaitFor("the list to have the keyboard", [&] { return wxWindow::FindFocus() == list; });
     }
 
     wxString Status(int field) { return frame->GetStatusBar()->GetStatusText(field); }
@@ -457,6 +467,49 @@ TEST_F(MainWindow, SectorChoiceRestrictsTheSearch)
     EXPECT_EQ(list->GetItemCount(), 3);
 }
 
+TEST_F(MainWindow, SectorListServesTheKeyboard)
+{
+    std::vector<TestSector> sectors;
+    for (int id = 1; id <= 60; ++id)
+        sectors.push_back({id, wxString::Format("Branche %02d", id).utf8_string()});
+    Open(sectors, ManyCompanies(120, sectors));
+    ClickAllSectors(false);
+    frame->Raise();
+    sectorList->SetSelection(50);
+    sectorList->EnsureVisible(0);
+    allSectors->SetFocus();
+    Settle();
+    ASSERT_GT(sectorList->GetTopItem() + sectorList->GetCountPerPage(), 0);
+    ASSERT_LE(sectorList->GetTopItem() + sectorList->GetCountPerPage(), 50);
+
+    // Tab into the list brings its current row into view.
+    wxUIActionSimulator user;
+    user.Char(WXK_TAB);
+    WaitFor("the sector list", [&] { return wxWindow::FindFocus() == sectorList; });
+    WaitFor("the current sector in view", [&] {
+        return sectorList->GetTopItem() <= 50 &&
+               50 < sectorList->GetTopItem() + sectorList->GetCountPerPage();
+    });
+
+    // Ticks are counted in the status bar; Enter searches in the ticked sectors.
+    user.Char(' ');
+    WaitFor("one sector counted", [&] { return Status(0) == "1 sector chosen"; });
+    user.Char(WXK_DOWN);
+    user.Char(' ');
+    WaitFor("two sectors counted", [&] { return Status(0) == "2 sectors chosen"; });
+    EXPECT_EQ(frame->GetSectorFilter(), wxSplit("51,52", ','));
+    user.Char(WXK_RETURN);
+    WaitFor("the search in two sectors", [&] { return Status(1) == "Results: 4"; });
+
+    // Ctrl+F reaches the search field from the sector list too.
+    sectorList->SetFocus();
+    Settle();
+    user.Char('f', wxMOD_CONTROL);
+    WaitFor("the search field", [&] { return wxWindow::FindFocus() == searchText; });
+    ClickAllSectors(true);
+    EXPECT_EQ(Status(0), "");
+}
+
 TEST_F(MainWindow, CompanyCommandsWithoutSelectionAskForOne)
 {
     Open(kSectors, {Baeckerei()});
@@ -570,6 +623,23 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(wxSplit(lines[1], '\t', 0).size(), 13u);
     EXPECT_NE(copied.GetText().Find(wxString::FromUTF8("\tBäckerei Müller GmbH\tJürgen Müller\t")),
               wxNOT_FOUND);
+
+    wxUIActionSimulator user;
+    frame->Raise();
+    list->SetFocus();
+    Settle();
+    // From the keyboard, File > Sort by > Company sorts as a click on the heading does, the
+    // second time in reverse.
+    for (const bool ascending : {true, false}) {
+        for (const char key : {'f', 's', 'c'}) {
+            user.Char(key, key == 'f' ? wxMOD_ALT : wxMOD_NONE);
+            RunEventsFor(100);
+        }
+        WaitFor("the list sorted by company", [&] {
+            return list->GetText(ascending ? 0 : 2, 1).StartsWith(wxString::FromUTF8("Bäckerei"));
+        });
+        EXPECT_EQ(list->GetText(1, 1), "Kanzlei O'Neil & Partner");
+    }
 }
 
 TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
@@ -621,8 +691,19 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     list->SetSelection(RowOf("Kanzlei O'Neil & Partner"));
     Settle();
     wxString openedIn;
+    frame->Raise();
+    searchText->SetFocus();  // the keyboard goes to the list after the command
     wxTEST_DIALOG(SendMenu(NorvelFrame::kContextSaveVCard),
                   SaveFileAs(dir.Path("cards/one.vcf"), &openedIn));
+    ActivateAndExpectListFocus();
+    searchText->SetFocus();
+    AllowRealModal<PrintPreviewDialog> preview;
+    frame->CallAfter([] {
+        wxCommandEvent close(wxEVT_TOOL, XRCID("cancelTool"));
+        wxGetActiveWindow()->GetEventHandler()->ProcessEvent(close);
+    });
+    SendMenu(XRCID("printPreviewCompanyMenuItem"));
+    ActivateAndExpectListFocus();
     EXPECT_EQ(openedIn, dir.Path("cards"));
     const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
     EXPECT_EQ(one.find("BEGIN:VCARD"), 0u);
@@ -1335,8 +1416,34 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     wxString message, caption;
     ExportAnswers answers;
     answers.file = file;
+    frame->Raise();
+    searchText->SetFocus();
     wxTEST_DIALOG(SendMenu(XRCID("exportMenuItem")), ExportDialogAnswer(answers),
                   ExpectMessageBox(&message, &caption));
+    // Back in the window (as a window manager activates it), the keyboard is in the list:
+    // Ctrl+C copies the selected row at once.
+    ActivateAndExpectListFocus();
+    wxUIActionSimulator().Char('c', wxMOD_CONTROL);
+    WaitFor("the row copied", [&] { return ClipboardText().Contains(list->GetText(0, 1)); });
+    // Shift+F10 and the Menu key open the menu of the selected row; its keys
+    // work there.
+    int menusOpened = 0;
+    frame->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        event.Skip();
+        ++menusOpened;
+        frame->CallAfter([] { wxUIActionSimulator().Char('c'); });  // Copy
+    });
+    for (const int key : {WXK_F10, WXK_MENU}) {
+        {
+            wxClipboardLocker clipboard;
+            wxTheClipboard->Clear();
+        }
+        wxUIActionSimulator().Char(key, key == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE);
+        WaitFor("the row copied from the menu",
+                [&] { return ClipboardText().Contains("\t" + list->GetText(0, 1) + "\t"); });
+    }
+    RunEventsFor(200);
+    EXPECT_EQ(menusOpened, 2);
     EXPECT_EQ(caption, "Export finished");
     EXPECT_EQ(message, "The export is finished.");
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
