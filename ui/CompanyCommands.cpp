@@ -12,8 +12,7 @@
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyEntity.h"
 #include "directory/CompanyVCard.h"
-#include "lib/core/BKReplacingFile.h"
-#include "ui/ProgressGuard.h"
+#include "ui/RecordFileWriter.h"
 
 wxString CompanyCommands::lastFolder;
 
@@ -74,58 +73,15 @@ bool CompanyCommands::SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
     }
     lastFolder = wxFileName(name).GetPath();
 
-    // The cards go beside the file and replace it at the end: a failure part-way must not
-    // cost the user the file that was there.
-    Brenik::BKReplacingFile file;
-    if (!file.Open(name)) {
-        showError(_("File unwriteable"), _("The file ") + name + _(" could not been opened."));
-        return false;
-    }
-    Outcome outcome = Outcome::kWritten;
-    if (companies.size() >= kProgressFrom) {
-        ProgressGuard progress(parent, rit);
-        outcome = WriteVCards(companies, file, progress.operator->());
-    } else {
-        outcome = WriteVCards(companies, file, nullptr);
-    }
-    if (outcome != Outcome::kWritten) {
-        file.Discard();
-        if (outcome == Outcome::kFailed)
-            showError(_("File write error"), _("The file ") + name + _(" could not been written."));
-        return false;
-    }
-    if (!file.Commit()) {
-        showError(_("File close error"), _("The file ") + name + _(" could not been closed."));
-        return false;
-    }
-    return true;
-}
-
-CompanyCommands::Outcome CompanyCommands::WriteVCards(
-    const std::vector<const CompanyEntity*>& companies, Brenik::BKReplacingFile& file,
-    ProgressFrame* progress)
-{
-    // The cards go out in large pieces, which the file takes without copying them again.
-    constexpr size_t kPieceSize = 1 << 20;
-    std::string piece;
-    piece.reserve(kPieceSize * 2);
-    if (progress)
-        progress->SetCount(static_cast<unsigned int>(companies.size()));
+    // A cancel keeps nothing: a file of some of the cards asked for is no use.
+    RecordFileWriter writer(parent, rit, RecordFileWriter::OnCancel::kKeepNothing, showError);
+    writer.SetProgressFrom(kProgressFrom);
     std::unordered_set<unsigned int> written;
-    for (size_t index = 0; index < companies.size(); ++index) {
-        if (progress && progress->IsCanceled())
-            return Outcome::kCanceled;
-        if (progress && (index + 1) % 10 == 0)
-            progress->SetLevel(static_cast<int>(index + 1));
-        const CompanyEntity* company = companies[index];
-        const Brenik::BKEntity::BKEntityType* id = company ? company->Get("id") : nullptr;
-        if (company && written.insert(id ? id->ToUnsignedInt() : 0).second)
-            CompanyVCard::AppendCard(*company, piece);
-        if (piece.size() >= kPieceSize) {
-            if (!file.Write(piece))
-                return Outcome::kFailed;
-            piece.clear();
-        }
-    }
-    return file.Write(piece) ? Outcome::kWritten : Outcome::kFailed;
+    return writer.Write(
+        name, std::string(), companies.size(), [&](size_t index, std::string& piece) {
+            const CompanyEntity* company = companies[index];
+            const Brenik::BKEntity::BKEntityType* id = company ? company->Get("id") : nullptr;
+            if (company && written.insert(id ? id->ToUnsignedInt() : 0).second)
+                CompanyVCard::AppendCard(*company, piece);
+        });
 }

@@ -3,23 +3,20 @@
 // in a vCard file. The windows pick the companies; the records are borrowed for the call.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include <wx/string.h>
 
-namespace Brenik {
-class BKReplacingFile;
-}
+#include "ui/RecordFileWriter.h"
+
 class CompanyEntity;
-class ProgressFrame;
 class RuntimeInformationType;
 class wxWindow;
 
 class CompanyCommands {
 public:
     // Shows a box: title, then message. Each window passes its own ShowError.
-    using ErrorBox = std::function<void(const wxString& title, const wxString& message)>;
+    using ErrorBox = RecordFileWriter::ErrorBox;
 
     // From this many companies on, saving shows the progress window with its cancel.
     static constexpr size_t kProgressFrom = 100;
@@ -39,11 +36,6 @@ public:
                            const ErrorBox& showError);
 
 private:
-    enum class Outcome { kWritten, kCanceled, kFailed };
-    // Writes the cards, one per company id, through the file; progress may be null.
-    static Outcome WriteVCards(const std::vector<const CompanyEntity*>& companies,
-                               Brenik::BKReplacingFile& file, ProgressFrame* progress);
-
     // The folder of the last vCard file chosen; empty before the first.
     static wxString lastFolder;
 };

@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include <wx/app.h>
-#include <wx/display.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
@@ -19,9 +18,6 @@
 #include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKCollation.h"
-#include "lib/core/BKConfiguration.h"
-#include "lib/core/BKDateTime.h"
-#include "lib/core/BKReplacingFile.h"
 #include "lib/gui/BKListCtrl.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
@@ -31,6 +27,9 @@
 #include "ui/ExportDialog.h"
 #include "ui/ProgressFrame.h"
 #include "ui/ProgressGuard.h"
+#include "ui/RecordFileWriter.h"
+#include "ui/ResultRows.h"
+#include "ui/WindowGeometry.h"
 
 using Brenik::BKCasts;
 using Brenik::BKEntity;
@@ -41,28 +40,6 @@ namespace {
 const char* const kPublisher = "Brenik Software";
 const char* const kProgramName = "norvel - Ved Avadirizaziz";
 const char* const kVersionLabel = "0.1.0";
-
-// Where the window goes when its saved top edge lies on no display.
-const wxPoint kFallbackPosition(30, 30);
-// How long after showing a window manager's first placement is waited for; without one, none
-// comes, and a move after this is the user's own.
-const std::chrono::seconds kPlacementWait(5);
-
-// The result columns: heading (a message id) and width in pixels.
-struct ResultColumn {
-    const char* heading;
-    int width;
-};
-const ResultColumn kResultColumns[] = {
-    {wxTRANSLATE("Sectors"), 250},  {wxTRANSLATE("Company"), 250}, {wxTRANSLATE("CEO"), 250},
-    {wxTRANSLATE("Address"), 250},  {wxTRANSLATE("Zipcode"), 100}, {wxTRANSLATE("City"), 250},
-    {wxTRANSLATE("Phone"), 250},    {wxTRANSLATE("Fax"), 250},     {wxTRANSLATE("Mobile"), 250},
-    {wxTRANSLATE("Internet"), 250}, {wxTRANSLATE("E-Mail"), 250},  {wxTRANSLATE("Created"), 100},
-    {wxTRANSLATE("Updated"), 100},
-};
-const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
-static_assert(NorvelFrame::kSortByLastColumn - NorvelFrame::kSortByFirstColumn + 1 ==
-              kResultColumnCount);
 
 // The text with an access key on its first letter that no text before it has taken; the
 // letters taken are kept in taken.
@@ -78,21 +55,6 @@ wxString WithAccessKey(const wxString& text, wxString& taken)
     return text;
 }
 
-// Whether some display shows part of the line of the given width starting at the point.
-bool OnSomeDisplay(const wxPoint& start, int width)
-{
-    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
-        const wxRect screen = wxDisplay(index).GetGeometry();
-        const long long left = std::max<long long>(start.x, screen.x);
-        const long long right =
-            std::min<long long>(static_cast<long long>(start.x) + width,
-                                static_cast<long long>(screen.x) + screen.width);
-        if (start.y >= screen.y && start.y - screen.y < screen.height && left < right)
-            return true;
-    }
-    return false;
-}
-
 wxString FieldText(BKEntity* entity, const char* key)
 {
     BKEntity::BKEntityType* field = entity->Get(key);
@@ -101,91 +63,12 @@ wxString FieldText(BKEntity* entity, const char* key)
 
 }  // namespace
 
-// Builds the thirteen texts of a result row. The records of one search are made alike, so
-// where a field was found in the last record is checked first, by the identity of its
-// shared attribute record: one comparison instead of a search through forty keys. The texts
-// are written straight into the row's strings, one allocation each.
-class NorvelFrame::ResultRowBuilder {
-public:
-    BKListCtrl::BKListCtrlRow* Build(CompanyEntity* company)
-    {
-        auto* row = new BKListCtrl::BKListCtrlRow(company);
-        row->Add(wxString(), kResultColumnCount);
-        wxArrayString& texts = *row;
-        SetText(texts[0], company, sectors);
-        SetText(texts[1], company, name);
-        SetText(texts[2], company, ceo);
-        SetAddress(texts[3], company);
-        SetText(texts[4], company, zipcode);
-        SetText(texts[5], company, city);
-        SetText(texts[6], company, phone);
-        SetText(texts[7], company, fax);
-        SetText(texts[8], company, mobile);
-        SetText(texts[9], company, internet);
-        SetText(texts[10], company, email);
-        SetDate(texts[11], company, created);
-        SetDate(texts[12], company, updated);
-        return row;
-    }
-
-private:
-    struct Slot {
-        const char* key;
-        unsigned int index = 0;
-        const void* attributes = nullptr;
-        explicit Slot(const char* key) : key(key) {}
-    };
-
-    static BKEntity::BKEntityType* Field(CompanyEntity* company, Slot& slot)
-    {
-        BKEntity::BKEntityType* field = company->Get(slot.index);
-        if (field && &field->GetAttributes() == slot.attributes)
-            return field;
-        field = company->Get(wxString::FromUTF8(slot.key));
-        if (!field)
-            return nullptr;
-        for (unsigned int index = 0; index < company->GetCount(); ++index) {
-            if (company->Get(index) == field) {
-                slot.index = index;
-                slot.attributes = &field->GetAttributes();
-                break;
-            }
-        }
-        return field;
-    }
-
-    static void SetText(wxString& target, CompanyEntity* company, Slot& slot)
-    {
-        if (BKEntity::BKEntityType* field = Field(company, slot))
-            target = field->ToString();
-    }
-
-    void SetAddress(wxString& target, CompanyEntity* company)
-    {
-        BKEntity::BKEntityType* street = Field(company, address);
-        BKEntity::BKEntityType* number = Field(company, housenumber);
-        target = CompanyEntity::JoinAddress(street ? street->ToString() : wxString(),
-                                            number ? number->ToString() : wxString());
-    }
-
-    // A time stamp shown as a German date (day.month.year); empty when it does not read.
-    static void SetDate(wxString& target, CompanyEntity* company, Slot& slot)
-    {
-        if (BKEntity::BKEntityType* field = Field(company, slot))
-            target = field->ToDateTime('-').ToGermanDate();
-    }
-
-    Slot sectors{"sectors"}, name{"name"}, ceo{"ceo"}, address{"address"},
-        housenumber{"housenumber"}, zipcode{"zipcode"}, city{"city"}, phone{"phone"}, fax{"fax"},
-        mobile{"mobile"}, internet{"internet"}, email{"email"}, created{"created"},
-        updated{"updated"};
-};
-
 // The event table macros are no code the formatter can lay out.
 // clang-format off
 wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CLOSE(NorvelFrame::ExitEvent)
     EVT_MOVE(NorvelFrame::MoveEvent)
+    EVT_SIZE(NorvelFrame::SizeEvent)
     EVT_MENU(XRCID("quitMenuItem"), NorvelFrame::QuitEvent)
     EVT_MENU(XRCID("aboutMenuItem"), NorvelFrame::AboutEvent)
     EVT_MENU(XRCID("openCompanyMenuItem"), NorvelFrame::OpenCompanyEvent)
@@ -329,24 +212,26 @@ NorvelFrame::~NorvelFrame()
 
 void NorvelFrame::InsertResultColumns()
 {
-    if (!resultsListCtrl)
-        return;
-    for (int column = 0; column < kResultColumnCount; ++column)
-        resultsListCtrl->InsertColumn(column, wxGetTranslation(kResultColumns[column].heading),
-                                      wxLIST_FORMAT_LEFT, kResultColumns[column].width);
+    if (resultsListCtrl)
+        ResultRows::InsertColumns(*resultsListCtrl);
 }
 
 void NorvelFrame::FillSortMenu()
 {
     wxMenuItem* item = menuBar ? menuBar->FindItem(XRCID("sortMenu")) : nullptr;
     wxMenu* menu = item ? item->GetSubMenu() : nullptr;
-    if (!menu)
+    if (!menu || !resultsListCtrl)
         return;
     // The headings change with the language: their access keys are chosen as they come.
     wxString taken;
-    for (int column = 0; column < kResultColumnCount; ++column)
-        menu->Append(kSortByFirstColumn + column,
-                     WithAccessKey(wxGetTranslation(kResultColumns[column].heading), taken));
+    const int columns =
+        std::min(resultsListCtrl->GetColumnCount(), kSortByLastColumn - kSortByFirstColumn + 1);
+    for (int column = 0; column < columns; ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        resultsListCtrl->GetColumn(column, heading);
+        menu->Append(kSortByFirstColumn + column, WithAccessKey(heading.GetText(), taken));
+    }
 }
 
 void NorvelFrame::RestoreSettings()
@@ -355,76 +240,17 @@ void NorvelFrame::RestoreSettings()
     if (mainPanel && mainPanel->GetSizer())
         SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
 
-    Brenik::BKConfiguration configuration("#", false);
-    if (!configuration.Load(GetRit()->GetUserConfigurationFileWithPath()))
-        return;
-    const int height = configuration.Get("Height", "600").ToInt();
-    const int width = configuration.Get("Width", "1024").ToInt();
-    const int y = configuration.Get("PositionY", "30").ToInt();
-    const int x = configuration.Get("PositionX", "30").ToInt();
-    normalGeometry = FitToDisplays(wxRect(x, y, width, height), GetMinSize());
-    SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
-    restoredMaximized = configuration.Get("Maximized", "false").ToBool();
-    Maximize(restoredMaximized);
-    placement = Placement::kFirstMove;
-    csvConfig.SetFilename(configuration.Get("ExportFilename", "").ToString());
-}
-
-wxRect NorvelFrame::FitToDisplays(const wxRect& saved, const wxSize& minimum)
-{
-    // A hand-edited or foreign file may hold any number: the window must stay within reach
-    // and large enough for its controls.
-    unsigned int holding = 0;
-    for (unsigned int index = 0; index < wxDisplay::GetCount(); ++index) {
-        if (wxDisplay(index).GetGeometry().Contains(saved.GetPosition()))
-            holding = index;
-    }
-    const wxRect area = wxDisplay(holding).GetClientArea();
-    wxRect fitted(saved.GetPosition(),
-                  wxSize(std::max(std::min(saved.width, area.width), minimum.x),
-                         std::max(std::min(saved.height, area.height), minimum.y)));
-    // The title bar is where the window is taken hold of.
-    if (!OnSomeDisplay(fitted.GetPosition(), fitted.width))
-        fitted.SetPosition(kFallbackPosition);
-    return fitted;
+    wxString exportFilename = csvConfig.GetFilename();
+    geometry.Restore(GetRit()->GetUserConfigurationFileWithPath(), exportFilename);
+    csvConfig.SetFilename(exportFilename);
 }
 
 bool NorvelFrame::Show(bool show)
 {
     const bool changed = XmlFrame::Show(show);
     if (show && changed)
-        shownAt = std::chrono::steady_clock::now();
+        geometry.Shown();
     return changed;
-}
-
-// A window manager places a new window itself and ignores the position asked for before the
-// window was shown. A window shown maximised is worse off: un-maximising returns it to the
-// size it had when it was first mapped, next to nothing. So the first placement after showing
-// is answered with the saved geometry, for a maximised window after un-maximising it first,
-// and only then is it maximised again, so that un-maximising returns to the saved geometry.
-void NorvelFrame::ApplyRestoredGeometry()
-{
-    if (placement == Placement::kDone || !IsShown())
-        return;
-    if (std::chrono::steady_clock::now() - shownAt > kPlacementWait) {
-        placement = Placement::kDone;
-        return;
-    }
-    if (placement == Placement::kFirstMove && IsMaximized()) {
-        placement = Placement::kUnmaximized;
-        Maximize(false);
-        return;
-    }
-    if (IsMaximized())
-        return;  // the window manager has not un-maximised it yet
-    placement = Placement::kDone;
-    // The toolkit skips a size it believes the window has, and the size the window manager
-    // gave has not reached it yet when the move is reported: the size goes by a step aside.
-    SetSize(wxRect(normalGeometry.GetPosition(), normalGeometry.GetSize() + wxSize(1, 1)),
-            wxSIZE_ALLOW_MINUS_ONE);
-    SetSize(normalGeometry, wxSIZE_ALLOW_MINUS_ONE);
-    if (restoredMaximized)
-        Maximize(true);
 }
 
 void NorvelFrame::LoadSectors()
@@ -452,24 +278,8 @@ void NorvelFrame::LoadSectors()
 
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
-    const bool maximized = IsMaximized();
-    // A maximised window keeps the normal geometry it was restored with, which un-maximising
-    // after the next start returns to; the toolkit knows only the maximised one.
-    const wxRect geometry = maximized && !normalGeometry.IsEmpty() ? normalGeometry : GetRect();
-    const wxPoint position = geometry.GetPosition();
-    const wxSize size = geometry.GetSize();
-
-    // A fresh configuration: the file holds exactly these keys afterwards.
-    Brenik::BKConfiguration configuration("#", false);
-    configuration.Set("PositionX", BKCasts::ToString(position.x));
-    configuration.Set("PositionY", BKCasts::ToString(position.y));
-    configuration.Set("Width", BKCasts::ToString(size.GetWidth()));
-    configuration.Set("Height", BKCasts::ToString(size.GetHeight()));
-    configuration.Set("Maximized", BKCasts::ToString(maximized, false, false));
-    configuration.Set("ExportFilename", csvConfig.GetFilename());
-
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
-    if (!configuration.Save(file, "\n"))
+    if (!geometry.Save(file, csvConfig.GetFilename()))
         ShowError(
             _("Configuration error"),
             _("Could not write configuration. Maybe you have no permission on file: ") + file);
@@ -591,7 +401,7 @@ void NorvelFrame::Search()
         progress->SetCount(total);
         SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
 
-        ResultRowBuilder builder;
+        ResultRows builder;
         unsigned int shown = 0;
         // The list is covered by the modal progress window and disabled anyway; painting
         // its rows on every yield would cost more than reading them, so it paints once, when
@@ -763,60 +573,26 @@ void NorvelFrame::Export()
 
 void NorvelFrame::ExportListed(bool selectedOnly)
 {
-    // The new content goes beside the file and replaces it at the end: a failure part-way
-    // must not cost the user the file that was there.
-    const wxString name = csvConfig.GetFilename();
-    Brenik::BKReplacingFile file;
-    if (!file.Open(name)) {
-        ShowError(_("File unwriteable"), _("The file ") + name + _(" could not been opened."));
-        return;
-    }
-    busy = true;
-    const bool written = WriteExport(file, selectedOnly);
-    busy = false;
-    if (!written) {
-        file.Discard();
-        ShowError(_("File write error"), _("The file ") + name + _(" could not been written."));
-        return;
-    }
-    // Only a file that is in place is reported as exported.
-    if (!file.Commit()) {
-        ShowError(_("File close error"), _("The file ") + name + _(" could not been closed."));
-        return;
-    }
-    ShowError(_("Export finished"), _("The export is finished."));
-}
-
-bool NorvelFrame::WriteExport(Brenik::BKReplacingFile& file, bool selectedOnly)
-{
-    // The settings in the file's encoding once; the lines go out in large pieces, which the
-    // file takes without copying them again.
-    constexpr size_t pieceSize = 1 << 20;
+    // The settings in the file's encoding once.
     const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
-    std::string piece;
-    piece.reserve(pieceSize * 2);
-    piece += settings.fileStart;
-    CompanyEntity::AppendCsvHeader(settings, piece);
-
-    const int rows = resultsListCtrl->GetItemCount();
-    ProgressGuard progress(this, GetRit());
-    progress->SetCount(static_cast<unsigned int>(rows));
-    for (int row = 0; row < rows; ++row) {
-        // A cancel keeps the rows written so far.
-        if (progress->IsCanceled())
-            break;
-        if ((row + 1) % 10 == 0)
-            progress->SetLevel(row + 1);
-        const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
-        if (company && (!selectedOnly || resultsListCtrl->IsRowSelected(row)))
-            company->AppendCsvContent(settings, piece);
-        if (piece.size() >= pieceSize) {
-            if (!file.Write(piece))
-                return false;
-            piece.clear();
-        }
-    }
-    return file.Write(piece);
+    std::string start = settings.fileStart;
+    CompanyEntity::AppendCsvHeader(settings, start);
+    // A cancel keeps the rows written so far.
+    RecordFileWriter writer(
+        this, GetRit(), RecordFileWriter::OnCancel::kKeepWritten,
+        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
+    busy = true;
+    const bool written = writer.Write(
+        csvConfig.GetFilename(), start, static_cast<size_t>(resultsListCtrl->GetItemCount()),
+        [&](size_t index, std::string& piece) {
+            const int row = static_cast<int>(index);
+            const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
+            if (company && (!selectedOnly || resultsListCtrl->IsRowSelected(row)))
+                company->AppendCsvContent(settings, piece);
+        });
+    busy = false;
+    if (written)
+        ShowError(_("Export finished"), _("The export is finished."));
 }
 
 CompanyEntity* NorvelFrame::GetSelectedCompany() const
@@ -975,7 +751,13 @@ void NorvelFrame::ExitEvent(wxCloseEvent& event)
 void NorvelFrame::MoveEvent(wxMoveEvent& event)
 {
     event.Skip();
-    ApplyRestoredGeometry();
+    geometry.Moved();
+}
+
+void NorvelFrame::SizeEvent(wxSizeEvent& event)
+{
+    event.Skip();
+    geometry.Resized();
 }
 
 void NorvelFrame::QuitEvent(wxCommandEvent&)

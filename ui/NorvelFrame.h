@@ -4,7 +4,6 @@
 // the runtime information.
 #pragma once
 
-#include <chrono>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -22,10 +21,10 @@
 #include "app/XmlFrame.h"
 #include "directory/CsvConfigType.h"
 #include "ui/CompanyFrames.h"
+#include "ui/WindowGeometry.h"
 
 namespace Brenik {
 class BKListCtrl;
-class BKReplacingFile;
 }  // namespace Brenik
 class CompanyEntity;
 class SectorEntities;
@@ -58,10 +57,6 @@ public:
     // Shows the window; a window manager that places it elsewhere than the saved geometry
     // says is overruled once, when the window is placed.
     bool Show(bool show = true) override;
-    // The saved geometry made usable: the size cut to the client area of the display that
-    // holds the position and raised to the minimum; a top edge on no display moves the
-    // window to (30, 30). A geometry that fits is kept exactly.
-    static wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum);
 
     // Saves position, size, maximised state and export file name, then lets the close go on.
     void Exit(wxCloseEvent* event);
@@ -132,6 +127,7 @@ public:
 
     void ExitEvent(wxCloseEvent& event);
     void MoveEvent(wxMoveEvent& event);
+    void SizeEvent(wxSizeEvent& event);
     void QuitEvent(wxCommandEvent& event);
     void AboutEvent(wxCommandEvent& event);
     void PlaceCursorEvent(wxCommandEvent& event);
@@ -158,12 +154,8 @@ public:
     void ChildFocusEvent(wxChildFocusEvent& event);
 
 private:
-    class ResultRowBuilder;
-
     void InsertResultColumns();
     void RestoreSettings();
-    // Puts the window where the configuration says once a window manager has placed it.
-    void ApplyRestoredGeometry();
     void LoadSectors();
     void FillSortMenu();
     // Writes the listed companies (or the selected ones) to the file the settings name.
@@ -173,9 +165,6 @@ private:
     // The box saying that the command needs a selected company.
     void AskForSelection();
     void SetStatus(const wxString& text, int field);
-    // Writes the header and every listed company (or only the selected ones) through the
-    // file; false on a write error.
-    bool WriteExport(Brenik::BKReplacingFile& file, bool selectedOnly);
 
     std::unique_ptr<SectorEntities> sectors;
     // Holds the open company windows, which are child windows and outlive this registry
@@ -187,13 +176,8 @@ private:
     // the other, which would change the list under it.
     bool busy = false;
 
-    // The restored normal geometry, and whether it waits for the window manager's first
-    // placement (or, for a maximised window, for its un-maximising on the way).
-    enum class Placement { kDone, kFirstMove, kUnmaximized };
-    wxRect normalGeometry;
-    bool restoredMaximized = false;
-    Placement placement = Placement::kDone;
-    std::chrono::steady_clock::time_point shownAt;
+    // Place, size and the settings kept between runs.
+    WindowGeometry geometry{this};
 
     wxMenuBar* menuBar = nullptr;
     wxStatusBar* statusBar = nullptr;

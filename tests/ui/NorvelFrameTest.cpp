@@ -1057,14 +1057,20 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
                frame->GetSize() == wxSize(800, 450);
     });
 
-    // Quit maximised: the normal geometry is kept beside the maximised state.
+    // Moved and resized, then quit maximised: the last normal geometry is kept beside the
+    // maximised state.
+    frame->SetSize(wxRect(200, 160, 760, 430));
+    WaitFor("the window moved and resized", [&] {
+        return ShownPlace(frame) == wxPoint(200, 160) && frame->GetSize() == wxSize(760, 430);
+    });
+    RunEventsFor(500);
     frame->Maximize(true);
     WaitFor("the window maximised", [&] { return frame->IsMaximized(); });
     CloseByUser();
     const std::string content = ReadTextFile(file);
     EXPECT_NE(content.find("Maximized true\n"), std::string::npos);
-    EXPECT_NE(content.find("PositionX 150\n"), std::string::npos);
-    EXPECT_NE(content.find("Width 800\n"), std::string::npos);
+    EXPECT_NE(content.find("PositionX 200\n"), std::string::npos);
+    EXPECT_NE(content.find("Width 760\n"), std::string::npos);
 
     // The next start opens maximised, and un-maximising returns to the saved geometry.
     Reopen();
@@ -1072,8 +1078,8 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
             [&] { return frame->IsMaximized() && frame->GetSize().GetWidth() > 800; });
     frame->Maximize(false);
     WaitFor("the window back at its saved geometry", [&] {
-        return !frame->IsMaximized() && frame->GetSize() == wxSize(800, 450) &&
-               ShownPlace(frame) == wxPoint(150, 120);
+        return !frame->IsMaximized() && frame->GetSize() == wxSize(760, 430) &&
+               ShownPlace(frame) == wxPoint(200, 160);
     });
 }
 

@@ -1,0 +1,53 @@
+// The main window's place and size between program runs: the six settings of the user's
+// configuration file (position, size, maximised state and the last export file name) are
+// read and written here and nowhere else, and the window is placed as they say. Borrows the
+// window.
+#pragma once
+
+#include <chrono>
+
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+#include <wx/timer.h>
+
+class wxTopLevelWindow;
+
+class WindowGeometry {
+public:
+    explicit WindowGeometry(wxTopLevelWindow* window);
+
+    // Reads the file and places the window as it says, its size cut to the display and
+    // raised to the window's minimum, and gives the export file name it holds. Without a
+    // file the window keeps its layout's geometry and the name stays as it was.
+    void Restore(const wxString& file, wxString& exportFilename);
+    // Writes exactly the six settings afresh: a maximised window's normal geometry beside
+    // its maximised state. False when the file cannot be written.
+    bool Save(const wxString& file, const wxString& exportFilename) const;
+
+    // The window has just been shown: a window manager's placement may follow.
+    void Shown();
+    // The window moved: a window manager's first placement is answered with the saved
+    // geometry. Then, as after a change of size, the geometry of a window that is neither
+    // maximised nor iconised is kept as the one to save.
+    void Moved();
+    void Resized();
+
+private:
+    // Puts the window where the configuration says once a window manager has placed it.
+    void ApplyRestoredGeometry();
+    void KeepNormalGeometry();
+    void Settled();
+
+    wxTopLevelWindow* window;
+    // The geometry un-maximising returns to, and whether the restored one still waits for
+    // the window manager's first placement (or, for a maximised window, for its
+    // un-maximising on the way).
+    enum class Placement { kDone, kFirstMove, kUnmaximized };
+    wxRect normalGeometry;
+    // The last normal geometry reported, which counts once it has held for a moment.
+    wxRect settling;
+    wxTimer settle;
+    bool restoredMaximized = false;
+    Placement placement = Placement::kDone;
+    std::chrono::steady_clock::time_point shownAt;
+};
