@@ -331,7 +331,8 @@ void NorvelFrame::ShowChosenSectors()
 
 void NorvelFrame::ShowCurrentSector()
 {
-    if (!sectorsCheckListBox || sectorsCheckListBox->IsEmpty())
+    // Focus moves about while the window is destroyed too.
+    if (IsBeingDeleted() || !sectorsCheckListBox || sectorsCheckListBox->IsEmpty())
         return;
     const int current = sectorsCheckListBox->GetSelection();
     sectorsCheckListBox->EnsureVisible(current == wxNOT_FOUND ? 0 : current);

@@ -118,12 +118,6 @@ TEST_F(ExportSettings, OpensWithTheLastFileNameAndOffersTheUsualDelimiters)
     EXPECT_FALSE(replacement->IsEnabled());
     EXPECT_FALSE(warning->IsShown());
     EXPECT_FALSE(forExcel->GetValue());
-    auto* selectedOnly =
-        wxDynamicCast(dialog->FindWindow(XRCID("selectedOnlyCheckBox")), wxCheckBox);
-    ASSERT_NE(selectedOnly, nullptr);
-    EXPECT_FALSE(selectedOnly->GetValue());
-    EXPECT_FALSE(selectedOnly->IsEnabled());
-    EXPECT_FALSE(dialog->IsSelectedOnly());
     const wxPoint offCentre = dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
                               parent->GetRect().GetPosition() - parent->GetSize() / 2;
     EXPECT_LE(std::abs(offCentre.x), 1);

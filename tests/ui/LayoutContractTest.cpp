@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include <wx/accel.h>
@@ -72,67 +73,41 @@ void ExpectShortcuts(wxMenuBar* menuBar, std::initializer_list<Shortcut> shortcu
     }
 }
 
-// The key that reaches the label with Alt or in an open menu: the character after a single
-// "&", in lower case; empty for none.
-wxString AccessKey(const wxString& label)
-{
-    for (size_t at = 0; at + 1 < label.length(); ++at) {
-        if (label[at] == '&' && label[at + 1] != '&')
-            return wxString(label[at + 1]).Lower();
-        if (label[at] == '&')
-            ++at;
-    }
-    return wxString();
-}
-
-void ExpectUniqueAccessKeys(const wxString& scope, const wxArrayString& labels)
-{
-    std::map<wxString, wxString> seen;
-    for (const wxString& label : labels) {
-        const wxString key = AccessKey(label);
-        if (key.empty())
-            continue;
-        const auto [first, unique] = seen.emplace(key, label);
-        EXPECT_TRUE(unique) << scope << ": \"" << first->second << "\" and \"" << label << "\"";
-    }
-}
-
-// Each menu and submenu is a scope of its own.
-void ExpectUniqueAccessKeys(const wxString& scope, wxMenu* menu)
+// Fails for an access key two labels of the scope share. A menu and each submenu are scopes
+// of their own; a window's controls share one with its menu bar's titles.
+void ExpectUniqueAccessKeys(const wxString& scope, wxMenu* menu, wxWindow* window = nullptr)
 {
     wxArrayString labels;
-    for (wxMenuItem* item : menu->GetMenuItems()) {
+    for (wxMenuItem* item : menu ? menu->GetMenuItems() : wxMenuItemList()) {
         labels.Add(item->GetItemLabel());
         if (item->GetSubMenu())
             ExpectUniqueAccessKeys(scope + " > " + item->GetItemLabelText(), item->GetSubMenu());
     }
-    ExpectUniqueAccessKeys(scope, labels);
-}
-
-void CollectControlLabels(wxWindow* window, wxArrayString& labels)
-{
-    for (wxWindow* child : window->GetChildren()) {
-        if (wxDynamicCast(child, wxStaticText) || wxDynamicCast(child, wxAnyButton) ||
-            wxDynamicCast(child, wxCheckBox) || wxDynamicCast(child, wxStaticBox))
-            labels.Add(child->GetLabel());
-        CollectControlLabels(child, labels);
-    }
-}
-
-// The menu bar's titles and the window's controls share the Alt keys; every menu has its own.
-void ExpectUniqueAccessKeys(wxWindow* window)
-{
-    wxArrayString labels;
     auto* frame = wxDynamicCast(window, wxFrame);
-    if (wxMenuBar* menuBar = frame ? frame->GetMenuBar() : nullptr) {
-        for (size_t index = 0; index < menuBar->GetMenuCount(); ++index) {
-            labels.Add(menuBar->GetMenuLabel(index));
-            ExpectUniqueAccessKeys(window->GetName() + " > " + menuBar->GetMenuLabelText(index),
-                                   menuBar->GetMenu(index));
-        }
+    for (size_t index = 0;
+         frame && frame->GetMenuBar() && index < frame->GetMenuBar()->GetMenuCount(); ++index) {
+        labels.Add(frame->GetMenuBar()->GetMenuLabel(index));
+        ExpectUniqueAccessKeys(scope + " > " + frame->GetMenuBar()->GetMenuLabelText(index),
+                               frame->GetMenuBar()->GetMenu(index));
     }
-    CollectControlLabels(window, labels);
-    ExpectUniqueAccessKeys(window->GetName(), labels);
+    std::function<void(wxWindow*)> addControls = [&](wxWindow* parent) {
+        for (wxWindow* child : parent->GetChildren()) {
+            if (wxDynamicCast(child, wxStaticText) || wxDynamicCast(child, wxAnyButton) ||
+                wxDynamicCast(child, wxCheckBox) || wxDynamicCast(child, wxStaticBox))
+                labels.Add(child->GetLabel());
+            addControls(child);
+        }
+    };
+    if (window)
+        addControls(window);
+    std::map<wxString, wxString> seen;
+    for (const wxString& label : labels) {
+        wxString text;
+        const int at = wxControl::FindAccelIndex(label, &text);
+        const wxString key = at == wxNOT_FOUND ? wxString() : wxString(text[at]).Lower();
+        if (!key.empty() && !seen.emplace(key, label).second)
+            ADD_FAILURE() << scope << ": \"" << seen[key] << "\" and \"" << label << "\"";
+    }
 }
 
 }  // namespace
@@ -168,14 +143,14 @@ TEST(LayoutContract, EveryMenuAndWindowGivesEachAccessKeyOnceInBothLanguages)
             ASSERT_TRUE(own.Load(file)) << file;
             wxWindow* window = BuildTopWindow(own, name);
             ASSERT_NE(window, nullptr) << file;
-            ExpectUniqueAccessKeys(window);
+            ExpectUniqueAccessKeys(name, nullptr, window);
             DestroyNow(window);
         }
         // The main window itself, with the menus its code builds.
         auto* frame = new NorvelFrame(rit.get());
         ASSERT_EQ(frame->GetMenuBar()->GetMenuLabel(0), german ? "&Datei" : "&File");
-        ExpectUniqueAccessKeys(frame);
         std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
+        ExpectUniqueAccessKeys("main window", nullptr, frame);
         ExpectUniqueAccessKeys("results menu", menu.get());
         DestroyNow(frame);
     }
