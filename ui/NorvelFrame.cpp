@@ -166,7 +166,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     statusBar = GetStatusBar();
     toolBar = GetToolBar();
     if (statusBar) {
-        const int widths[] = {100, 200, 300};
+        // The first field says how many sectors are ticked ("12 Branchen gewählt").
+        const int widths[] = {170, 200, 300};
         statusBar->SetFieldsCount(3, widths);
     }
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
