@@ -4,13 +4,14 @@
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/DirectorySite.h"
 #include "app/ErrorBox.h"
 #include "lib/core/BKFile.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
 #include "ui/NorvelFrame.h"
 
-const char* const Norvel::CompanyUrl = "https://directory.example.org/company/";
+const char* const Norvel::CompanyUrl = NORVEL_COMPANY_URL;
 
 Norvel::Norvel() = default;
 

@@ -6,21 +6,28 @@
 
 bool CompanyAddress::HasPlace(const CompanyEntity& company)
 {
-    return !Line(company, "address").empty() || !Line(company, "city").empty();
+    return !Line(company, CompanyField::kAddress).empty() ||
+           !Line(company, CompanyField::kCity).empty();
 }
 
 wxString CompanyAddress::GetMapUrl(const CompanyEntity& company)
 {
-    const wxString street = Join(Line(company, "address"), " ", Line(company, "housenumber"));
-    const wxString place = Join(Line(company, "zipcode"), " ", Line(company, "city"));
+    const wxString street =
+        Join(Line(company, CompanyField::kAddress), " ", Line(company, CompanyField::kHousenumber));
+    const wxString place =
+        Join(Line(company, CompanyField::kZipcode), " ", Line(company, CompanyField::kCity));
     return kMapSearchUrl + PercentEncode(Join(street, ", ", place));
 }
 
 wxString CompanyAddress::GetPostalBlock(const CompanyEntity& company)
 {
-    wxString block = Line(company, "name");
-    block = Join(block, "\n", Join(Line(company, "address"), " ", Line(company, "housenumber")));
-    return Join(block, "\n", Join(Line(company, "zipcode"), " ", Line(company, "city")));
+    wxString block = Line(company, CompanyField::kName);
+    block = Join(block, "\n",
+                 Join(Line(company, CompanyField::kAddress), " ",
+                      Line(company, CompanyField::kHousenumber)));
+    return Join(
+        block, "\n",
+        Join(Line(company, CompanyField::kZipcode), " ", Line(company, CompanyField::kCity)));
 }
 
 wxString CompanyAddress::PercentEncode(const wxString& text)
@@ -43,12 +50,9 @@ wxString CompanyAddress::PercentEncode(const wxString& text)
     return wxString::FromAscii(encoded.c_str());
 }
 
-wxString CompanyAddress::Line(const CompanyEntity& company, const char* key)
+wxString CompanyAddress::Line(const CompanyEntity& company, CompanyField field)
 {
-    const Brenik::BKEntity::BKEntityType* field = company.Get(key);
-    if (!field)
-        return wxString();
-    wxString text = field->ToString();
+    wxString text = company.Text(field);
     for (wxString::iterator c = text.begin(); c != text.end(); ++c) {
         if (*c == '\r' || *c == '\n' || *c == '\t')
             *c = ' ';

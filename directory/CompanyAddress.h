@@ -5,6 +5,7 @@
 #include <wx/string.h>
 
 class CompanyEntity;
+enum class CompanyField : unsigned int;
 
 class CompanyAddress {
 public:
@@ -24,7 +25,7 @@ public:
 
 private:
     // The field's text trimmed, with any line break inside made a blank: one line.
-    static wxString Line(const CompanyEntity& company, const char* key);
+    static wxString Line(const CompanyEntity& company, CompanyField field);
     // The two texts joined by the separator, or the one that is not empty.
     static wxString Join(const wxString& first, const wxString& separator, const wxString& second);
 };

@@ -16,6 +16,11 @@ const char* const kSelectText =
 
 const char* const kTextCondition =
     "( \tcompanies.name LIKE '%:search:%' \tOR \tcompanies.ceo LIKE '%:search:%' )";
+// A place of digits is the beginning of a postcode, any other a part of a city's name. It
+// stands before the text, whose two LIKEs over longer texts cost more, so that most rows are
+// turned away by the cheaper test.
+const char* const kPostcodeCondition = "companies.zipcode LIKE ':place:%' AND ";
+const char* const kCityCondition = "companies.city LIKE '%:place:%' AND ";
 
 bool IsPlainNumber(const wxString& text)
 {
@@ -28,6 +33,16 @@ bool IsPlainNumber(const wxString& text)
     return true;
 }
 
+// The text as it goes between the quotes of an SQL string literal. SQLite knows one escape
+// there, the doubled quote: a backslash is an ordinary character and must not be doubled, or
+// "Schräg\\Strich" finds nothing.
+wxString InsideQuotes(const wxString& text)
+{
+    wxString quoted = text;
+    quoted.Replace("'", "''");
+    return quoted;
+}
+
 }  // namespace
 
 CompanyController::CompanyController(Brenik::BKSQLiteDatabase* database)
@@ -38,7 +53,8 @@ CompanyController::CompanyController(Brenik::BKSQLiteDatabase* database)
 CompanyEntity* CompanyController::LoadCompany(unsigned int id)
 {
     CompanyController loader(GetDatabase());
-    if (!loader.Get(wxString("id"), wxString::Format("%u", id), false) || !loader.Run())
+    if (!loader.Get(CompanyEntity::KeyOf(CompanyField::kId), wxString::Format("%u", id), false) ||
+        !loader.Run())
         return nullptr;
     auto company = std::make_unique<CompanyEntity>(GetDatabase(), true);
     loader.Get(company.get());
@@ -58,7 +74,8 @@ CompanyEntity* CompanyController::LoadCompanyWithSectors(unsigned int id)
     return company.release();
 }
 
-wxString CompanyController::BuildSearchStatement(const wxString& text, const wxArrayString& sectors)
+wxString CompanyController::BuildSearchStatement(const wxString& text, const wxArrayString& sectors,
+                                                 const wxString& place)
 {
     wxString statement = kSelectText;
     if (!sectors.empty()) {
@@ -77,22 +94,22 @@ wxString CompanyController::BuildSearchStatement(const wxString& text, const wxA
     } else {
         statement += " WHERE ";
     }
+    if (!place.empty())
+        statement += IsPlainNumber(place) ? kPostcodeCondition : kCityCondition;
     statement += kTextCondition;
 
-    // An SQLite string literal knows one escape, the doubled quote: a backslash is an
-    // ordinary character and must not be doubled, or "Schräg\\Strich" finds nothing.
-    wxString quoted = text;
-    quoted.Replace("'", "''");
     Brenik::BKQueryParser parser;
     parser.Prepare(statement);
-    parser.Bind("search", quoted, false, false);
+    parser.Bind("search", InsideQuotes(text), false, false);
+    parser.Bind("place", InsideQuotes(place), false, false);
     return parser.GetParsedQuery();
 }
 
-CompanyController* CompanyController::InitSearch(const wxString& text, const wxArrayString& sectors)
+CompanyController* CompanyController::InitSearch(const wxString& text, const wxArrayString& sectors,
+                                                 const wxString& place)
 {
     auto search = std::make_unique<CompanyController>(GetDatabase());
-    if (!search->Create(BuildSearchStatement(text, sectors)))
+    if (!search->Create(BuildSearchStatement(text, sectors, place)))
         return nullptr;
     return search.release();
 }

@@ -22,10 +22,12 @@ public:
 
     // Starts a search for companies whose name or managing director contains the text
     // (SQL LIKE), restricted to companies filed under one of the sectors (decimal sector
-    // numbers; an empty array means no restriction). Returns a new controller holding the
-    // result, to be ended with DeinitSearch; null when the statement fails. This controller
-    // only lends its connection.
-    CompanyController* InitSearch(const wxString& text, const wxArrayString& sectors);
+    // numbers; an empty array means no restriction) and to the place: a place of digits is
+    // the beginning of the postcode, any other a part of the city (SQL LIKE); an empty place
+    // means no restriction. Returns a new controller holding the result, to be ended with
+    // DeinitSearch; null when the statement fails. This controller only lends its connection.
+    CompanyController* InitSearch(const wxString& text, const wxArrayString& sectors,
+                                  const wxString& place = wxString());
     // The next found company as a new record owned by the caller, null when none is left.
     // Lets the toolkit handle pending events before returning, so a progress window can
     // repaint and be cancelled between records.
@@ -35,7 +37,8 @@ public:
     // The same for a controller that may be null.
     static void DeinitSearch(CompanyController* search);
 
-    // The statement InitSearch runs for the text and sectors. Sector entries that are not
-    // plain unsigned decimal numbers are dropped: they would go into the SQL unquoted.
-    static wxString BuildSearchStatement(const wxString& text, const wxArrayString& sectors);
+    // The statement InitSearch runs for the text, sectors and place. Sector entries that are
+    // not plain unsigned decimal numbers are dropped: they would go into the SQL unquoted.
+    static wxString BuildSearchStatement(const wxString& text, const wxArrayString& sectors,
+                                         const wxString& place = wxString());
 };

@@ -3,65 +3,51 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <wx/translation.h>
 
+#include "lib/core/BKSpreadsheetText.h"
+
 namespace {
 
-// The exported columns: header label (a message id) and field key.
+// The exported columns: header label (a message id) and field.
 struct CsvColumn {
     const char* label;
-    const char* key;
+    CompanyField field;
 };
-// clang-format off
 const CsvColumn kCsvColumns[] = {
-    {wxTRANSLATE("ID"), "id"}, {wxTRANSLATE("Name"), "name"}, {wxTRANSLATE("CEO"), "ceo"},
-    {wxTRANSLATE("Address"), "address"}, {wxTRANSLATE("Housenumber"), "housenumber"},
-    {wxTRANSLATE("Zipcode"), "zipcode"}, {wxTRANSLATE("City"), "city"},
-    {wxTRANSLATE("State"), "state"}, {wxTRANSLATE("Phone"), "phone"}, {wxTRANSLATE("Fax"), "fax"},
-    {wxTRANSLATE("Mobile"), "mobile"}, {wxTRANSLATE("Internet"), "internet"},
-    {wxTRANSLATE("Email"), "email"}, {wxTRANSLATE("Tax id number"), "taxIdNumber"},
-    {wxTRANSLATE("Tax number"), "taxNumber"}, {wxTRANSLATE("Notes"), "notes"},
-    {wxTRANSLATE("Opening hours"), "openingHours"},
-    {wxTRANSLATE("District court"), "districtCourt"},
-    {wxTRANSLATE("Commercial register"), "commercialRegister"}, {wxTRANSLATE("Blog"), "blog"},
-    {wxTRANSLATE("Twitter"), "twitter"}, {wxTRANSLATE("Facebook"), "facebook"},
-    {wxTRANSLATE("Imprint url"), "imprintUrl"}, {wxTRANSLATE("Staff"), "staff"},
-    {wxTRANSLATE("Start year"), "startyear"}, {wxTRANSLATE("Type of company"), "typeofcompany"},
-    {wxTRANSLATE("Owner"), "owner"}, {wxTRANSLATE("Memberships"), "memberships"},
-    {wxTRANSLATE("Parking"), "parking"}, {wxTRANSLATE("Created"), "created"},
-    {wxTRANSLATE("Updated"), "updated"}};
-// clang-format on
+    {wxTRANSLATE("ID"), CompanyField::kId},
+    {wxTRANSLATE("Name"), CompanyField::kName},
+    {wxTRANSLATE("CEO"), CompanyField::kCeo},
+    {wxTRANSLATE("Address"), CompanyField::kAddress},
+    {wxTRANSLATE("Housenumber"), CompanyField::kHousenumber},
+    {wxTRANSLATE("Zipcode"), CompanyField::kZipcode},
+    {wxTRANSLATE("City"), CompanyField::kCity},
+    {wxTRANSLATE("State"), CompanyField::kState},
+    {wxTRANSLATE("Phone"), CompanyField::kPhone},
+    {wxTRANSLATE("Fax"), CompanyField::kFax},
+    {wxTRANSLATE("Mobile"), CompanyField::kMobile},
+    {wxTRANSLATE("Internet"), CompanyField::kInternet},
+    {wxTRANSLATE("Email"), CompanyField::kEmail},
+    {wxTRANSLATE("Tax id number"), CompanyField::kTaxIdNumber},
+    {wxTRANSLATE("Tax number"), CompanyField::kTaxNumber},
+    {wxTRANSLATE("Notes"), CompanyField::kNotes},
+    {wxTRANSLATE("Opening hours"), CompanyField::kOpeningHours},
+    {wxTRANSLATE("District court"), CompanyField::kDistrictCourt},
+    {wxTRANSLATE("Commercial register"), CompanyField::kCommercialRegister},
+    {wxTRANSLATE("Blog"), CompanyField::kBlog},
+    {wxTRANSLATE("Twitter"), CompanyField::kTwitter},
+    {wxTRANSLATE("Facebook"), CompanyField::kFacebook},
+    {wxTRANSLATE("Imprint url"), CompanyField::kImprintUrl},
+    {wxTRANSLATE("Staff"), CompanyField::kStaff},
+    {wxTRANSLATE("Start year"), CompanyField::kStartyear},
+    {wxTRANSLATE("Type of company"), CompanyField::kTypeofcompany},
+    {wxTRANSLATE("Owner"), CompanyField::kOwner},
+    {wxTRANSLATE("Memberships"), CompanyField::kMemberships},
+    {wxTRANSLATE("Parking"), CompanyField::kParking},
+    {wxTRANSLATE("Created"), CompanyField::kCreated},
+    {wxTRANSLATE("Updated"), CompanyField::kUpdated}};
 const size_t kCsvColumnCount = sizeof(kCsvColumns) / sizeof(kCsvColumns[0]);
-
-// Where each column's field sits in a record as declared, and its shared attribute record
-// (interned, so every declared record shares it): a record that kept the declared order is
-// read by index and one pointer comparison, 31 times per line, instead of 31 searches by key.
-struct CsvSlot {
-    wxString key;
-    unsigned int index = 0;
-    const void* attributes = nullptr;
-};
-
-const std::vector<CsvSlot>& CsvSlots()
-{
-    static const std::vector<CsvSlot> slots = [] {
-        const CompanyEntity prototype(nullptr, false);
-        std::vector<CsvSlot> made(kCsvColumnCount);
-        for (size_t column = 0; column < kCsvColumnCount; ++column) {
-            made[column].key = wxString::FromUTF8(kCsvColumns[column].key);
-            for (unsigned int index = 0; index < prototype.GetCount(); ++index) {
-                if (prototype.Get(index)->GetKey() == made[column].key) {
-                    made[column].index = index;
-                    made[column].attributes = &prototype.Get(index)->GetAttributes();
-                }
-            }
-        }
-        return made;
-    }();
-    return slots;
-}
 
 void ReplaceAll(std::string& text, std::string_view from, const std::string& to)
 {
@@ -92,11 +78,15 @@ bool NeedsChange(const CsvConfigType::Utf8& config, std::string_view value)
 // there, so no match can start inside a character.
 void AppendCsvText(const CsvConfigType::Utf8& config, std::string& line, std::string_view value)
 {
-    if (!NeedsChange(config, value)) {
+    // The mark goes before the value and is itself a delimiter to double when it is one.
+    const std::string_view mark =
+        config.markFormulas ? Brenik::BKSpreadsheetText::TextMarkFor(value) : std::string_view();
+    if (mark.empty() && !NeedsChange(config, value)) {
         line.append(value);
         return;
     }
-    std::string changed(value);
+    std::string changed(mark);
+    changed.append(value);
     if (config.replaceLineBreak) {
         ReplaceAll(changed, "\r\n", config.replaceLineBreakWith);
         ReplaceAll(changed, "\n", config.replaceLineBreakWith);
@@ -170,12 +160,5 @@ void CompanyEntity::AppendCsvHeader(const CsvConfigType::Utf8& config, std::stri
 
 void CompanyEntity::AppendCsvContent(const CsvConfigType::Utf8& config, std::string& bytes) const
 {
-    const std::vector<CsvSlot>& slots = CsvSlots();
-    AppendCsvLine(config, bytes, [&](size_t column) {
-        const CsvSlot& slot = slots[column];
-        const BKEntityType* field = Get(slot.index);
-        if (!field || &field->GetAttributes() != slot.attributes)
-            field = Get(slot.key);
-        return field ? std::string_view(field->GetUtf8()) : std::string_view();
-    });
+    AppendCsvLine(config, bytes, [this](size_t column) { return Utf8(kCsvColumns[column].field); });
 }

@@ -1,33 +1,30 @@
 #include "directory/CompanyEntity.h"
 
+#include <iterator>
 #include <memory>
+#include <vector>
 
 namespace {
 
-// The text columns from "name" to "memberships", in declaration order.
+// The keys in the order of CompanyField.
 // clang-format off
-const char* const kTextFields[] = {
-    "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
+const char* const kKeys[] = {
+    "id", "name", "ceo", "address", "housenumber", "zipcode", "city", "state", "phone", "fax",
     "mobile", "internet", "email", "taxIdNumber", "taxNumber", "notes", "openingHours", "logo",
     "districtCourt", "commercialRegister", "blog", "twitter", "facebook", "imprintUrl",
     "keywords", "description", "imprint", "staff", "startyear", "typeofcompany", "owner",
-    "cooperations", "memberships"};
+    "cooperations", "memberships", "parking", "premium", "premiumStartDate", "premiumStopDate",
+    "created", "updated", "sectors"};
 // clang-format on
-
-const char* const kTrailingTextFields[] = {"premiumStartDate", "premiumStopDate", "created",
-                                           "updated"};
-
-// Places in the declaration order: "id", then the text fields.
-const unsigned int kAddressIndex = 3;
-const unsigned int kHousenumberIndex = 4;
+constexpr size_t kFieldCount = sizeof(kKeys) / sizeof(kKeys[0]);
+static_assert(kFieldCount == static_cast<size_t>(CompanyField::kSectors) + 1,
+              "one key for each field");
 
 // Texts every record needs, made once: turning a literal into a wxString costs far more
 // than copying or comparing one.
 struct Texts {
     const wxString table{"companies"};
-    const wxString primaryKey{"id"};
-    const wxString address{"address"};
-    const wxString housenumber{"housenumber"};
+    std::vector<wxString> keys{std::begin(kKeys), std::end(kKeys)};
 };
 
 const Texts& Names()
@@ -40,15 +37,16 @@ std::unique_ptr<Brenik::BKEntity> MakePrototype(bool withSectors)
 {
     auto entity = std::make_unique<Brenik::BKEntity>();
     const wxString none;
-    entity->Set("id", 0u, false, false, none, 0, true);
-    for (const char* key : kTextFields)
-        entity->Set(key, wxString(), true, true, none, 0, true);
-    entity->Set("parking", false, false, false, none, 0, true);
-    entity->Set("premium", 0u, false, false, none, 0, true);
-    for (const char* key : kTrailingTextFields)
-        entity->Set(key, wxString(), true, true, none, 0, true);
-    if (withSectors)
-        entity->Set("sectors", wxString(), true, true, none, 0, true);
+    for (size_t index = 0; index < kFieldCount; ++index) {
+        const auto field = static_cast<CompanyField>(index);
+        const wxString& key = Names().keys[index];
+        if (field == CompanyField::kId || field == CompanyField::kPremium)
+            entity->Set(key, 0u, false, false, none, 0, true);
+        else if (field == CompanyField::kParking)
+            entity->Set(key, false, false, false, none, 0, true);
+        else if (field != CompanyField::kSectors || withSectors)
+            entity->Set(key, wxString(), true, true, none, 0, true);
+    }
     return entity;
 }
 
@@ -64,25 +62,56 @@ const Brenik::BKEntity& Prototype(bool withSectors)
 }  // namespace
 
 CompanyEntity::CompanyEntity(Brenik::BKSQLiteDatabase* database, bool withSectors)
-    : SQLiteEntity(database, Names().table, Names().primaryKey, true, wxString(), wxString(), 0)
+    : SQLiteEntity(database, Names().table, KeyOf(CompanyField::kId), true, wxString(), wxString(),
+                   0)
 {
     CopyFields(Prototype(withSectors));
 }
 
-CompanyEntity::BKEntityType* CompanyEntity::DeclaredField(unsigned int declaredIndex,
-                                                          const wxString& key) const
+const wxString& CompanyEntity::KeyOf(CompanyField field)
 {
-    BKEntityType* field = Get(declaredIndex);
-    return field && field->GetKey() == key ? field : Get(key);
+    return Names().keys[static_cast<size_t>(field)];
+}
+
+CompanyEntity::BKEntityType* CompanyEntity::Field(CompanyField field) const
+{
+    // Where each field sits in a record as declared, by its shared attribute record: every
+    // record made alike shares it, so one comparison tells that the place holds the field.
+    static const std::vector<const void*> declared = [] {
+        const BKEntity& prototype = Prototype(true);
+        std::vector<const void*> made(kFieldCount);
+        for (size_t index = 0; index < kFieldCount; ++index)
+            made[index] = &prototype.Get(static_cast<unsigned int>(index))->GetAttributes();
+        return made;
+    }();
+    const auto index = static_cast<unsigned int>(field);
+    BKEntityType* found = Get(index);
+    if (found && &found->GetAttributes() == declared[index])
+        return found;
+    return Get(KeyOf(field));
+}
+
+wxString CompanyEntity::Text(CompanyField field) const
+{
+    const BKEntityType* found = Field(field);
+    return found ? found->ToString() : wxString();
+}
+
+std::string_view CompanyEntity::Utf8(CompanyField field) const
+{
+    const BKEntityType* found = Field(field);
+    return found ? found->GetUtf8() : std::string_view();
+}
+
+unsigned int CompanyEntity::GetId() const
+{
+    const BKEntityType* id = Field(CompanyField::kId);
+    return id ? id->ToUnsignedInt() : 0;
 }
 
 wxString CompanyEntity::GetAddressWithHousenumber()
 {
-    const BKEntityType* address = DeclaredField(kAddressIndex, Names().address);
-    const BKEntityType* housenumber = DeclaredField(kHousenumberIndex, Names().housenumber);
-    if (!housenumber || housenumber->IsEmpty())
-        return address ? address->ToString() : wxString();
-    return JoinAddress(address ? address->ToString() : wxString(), housenumber->ToString());
+    return JoinAddress(Text(CompanyField::kAddress), Text(CompanyField::kHousenumber));
 }
 
 wxString CompanyEntity::JoinAddress(const wxString& address, const wxString& housenumber)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <wx/string.h>
 
@@ -16,9 +17,34 @@ class BKTemplate;
 class HtmlPrintoutLibrary;
 class RuntimeInformationType;
 
+// The company's fields in the order they are declared: a mistyped name does not compile, as
+// a mistyped key would. kSectors exists only on records made with the sector names.
+// clang-format off
+enum class CompanyField : unsigned int {
+    kId, kName, kCeo, kAddress, kHousenumber, kZipcode, kCity, kState, kPhone, kFax, kMobile,
+    kInternet, kEmail, kTaxIdNumber, kTaxNumber, kNotes, kOpeningHours, kLogo, kDistrictCourt,
+    kCommercialRegister, kBlog, kTwitter, kFacebook, kImprintUrl, kKeywords, kDescription,
+    kImprint, kStaff, kStartyear, kTypeofcompany, kOwner, kCooperations, kMemberships,
+    kParking, kPremium, kPremiumStartDate, kPremiumStopDate, kCreated, kUpdated, kSectors
+};
+// clang-format on
+
 class CompanyEntity : public SQLiteEntity {
 public:
     CompanyEntity(Brenik::BKSQLiteDatabase* database, bool withSectors);
+
+    // The key a field is declared and stored under, equal to its column name.
+    static const wxString& KeyOf(CompanyField field);
+    // The field: one look at its declared place, where a loaded record keeps it, and a
+    // search by key only for a record in another order. Null when the record has no such
+    // field (the sector names of a record loaded by id).
+    BKEntityType* Field(CompanyField field) const;
+    // The field's text; empty when there is no such field.
+    wxString Text(CompanyField field) const;
+    // The field's UTF-8 bytes, valid until the field changes; empty when there is none.
+    std::string_view Utf8(CompanyField field) const;
+    // The company's number; 0 when it has none.
+    unsigned int GetId() const;
 
     // The street, then one blank and the house number when there is one.
     wxString GetAddressWithHousenumber();
@@ -71,13 +97,9 @@ public:
     void AppendCsvContent(const CsvConfigType::Utf8& config, std::string& bytes) const;
 
 private:
-    // The field at the place the declaration gives it, which a loaded record keeps; found by
-    // key when the record has been reordered. Null when there is no such field.
-    BKEntityType* DeclaredField(unsigned int declaredIndex, const wxString& key) const;
-    wxString FieldText(const char* key) const;
     // The logo as an <img> tag at most 240 by 90 pixels, its image kept by the printout; empty
     // when there is no logo that passes the logo checks.
     wxString SheetLogo(HtmlPrintoutLibrary& printout) const;
     // The field's text cut as the sheet prints it.
-    wxString SheetFieldText(const char* key) const;
+    wxString SheetFieldText(CompanyField field) const;
 };

@@ -19,13 +19,13 @@ namespace {
 // fixed, like the sheet they are printed on.
 struct SheetLine {
     const char* label;
-    const char* key;
+    CompanyField field;
 };
 // clang-format off
 const SheetLine kContactLines[] = {
-    {"Telefon", "phone"}, {"Fax", "fax"}, {"Mobil", "mobile"}, {"Internet", "internet"},
-    {"E-Mail", "email"}, {"Blog", "blog"}, {"Twitter", "twitter"}, {"Facebook", "facebook"},
-    {"Impressum-URL", "imprintUrl"}};
+    {"Telefon", CompanyField::kPhone}, {"Fax", CompanyField::kFax}, {"Mobil", CompanyField::kMobile}, {"Internet", CompanyField::kInternet},
+    {"E-Mail", CompanyField::kEmail}, {"Blog", CompanyField::kBlog}, {"Twitter", CompanyField::kTwitter}, {"Facebook", CompanyField::kFacebook},
+    {"Impressum-URL", CompanyField::kImprintUrl}};
 // clang-format on
 
 const wxString kEllipsis = wxString::FromUTF8(" \xE2\x80\xA6");
@@ -35,7 +35,8 @@ const int kSheetLogoHeight = 90;
 // A brace as HTML writes it: looks the same on the page, and is no placeholder.
 const char* const kEncodedBrace = "&#123;";
 // The fields the directory stores as HTML fragments.
-const char* const kRawHtmlFields[] = {"notes", "openingHours", "imprint"};
+const CompanyField kRawHtmlFields[] = {CompanyField::kNotes, CompanyField::kOpeningHours,
+                                       CompanyField::kImprint};
 // The longest entity name looked for after an ampersand.
 const size_t kMaxEntityLength = 32;
 
@@ -75,8 +76,8 @@ wxString SheetPrefix(std::string_view utf8)
 
 bool IsRawHtmlField(const wxString& key)
 {
-    for (const char* raw : kRawHtmlFields)
-        if (key == raw)
+    for (CompanyField raw : kRawHtmlFields)
+        if (key == CompanyEntity::KeyOf(raw))
             return true;
     return false;
 }
@@ -123,7 +124,7 @@ wxString CompanyEntity::SheetHtml(const wxString& html)
 
 HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
 {
-    auto* printout = new HtmlPrintoutLibrary(SheetFieldText("name"), information);
+    auto* printout = new HtmlPrintoutLibrary(SheetFieldText(CompanyField::kName), information);
     Brenik::BKTemplate sheet = printout->GetTemplateByFile("company.tpl");
     SetSheetVariables(sheet);
     sheet.SetVariable("logoImage", SheetLogo(*printout));
@@ -137,7 +138,7 @@ HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
 
 wxString CompanyEntity::SheetLogo(HtmlPrintoutLibrary& printout) const
 {
-    const wxImage logo = LogoLibrary::Decode(FieldText("logo"));
+    const wxImage logo = LogoLibrary::Decode(Text(CompanyField::kLogo));
     if (!logo.IsOk())
         return wxString();
     const wxImage fitted = LogoLibrary::FitInto(logo, kSheetLogoWidth, kSheetLogoHeight);
@@ -169,31 +170,31 @@ wxString CompanyEntity::GetContactBlock() const
 {
     Brenik::KeyValueTypes lines(true);
     for (const SheetLine& line : kContactLines)
-        lines.Push(wxString::FromUTF8(line.label), SheetFieldText(line.key));
+        lines.Push(wxString::FromUTF8(line.label), SheetFieldText(line.field));
     return BlockToHtml(lines, "Keine weiteren Kontaktdaten");
 }
 
 wxString CompanyEntity::GetMoreBlock() const
 {
     Brenik::KeyValueTypes lines(true);
-    auto push = [&lines, this](const char* label, const char* key) {
-        lines.Push(wxString::FromUTF8(label), SheetFieldText(key));
+    auto push = [&lines, this](const char* label, CompanyField field) {
+        lines.Push(wxString::FromUTF8(label), SheetFieldText(field));
     };
-    push("Ust.-Ident-Nr", "taxIdNumber");
-    push("Steuernummer", "taxNumber");
-    push("Amtsgericht", "districtCourt");
-    push("Handelsregisternummer", "commercialRegister");
-    push("Mitarbeiter", "staff");
-    if (FieldText("startyear") != "0")
-        push("Gründungsjahr", "startyear");
-    push("Gesellschaftsform", "typeofcompany");
-    push("Eigentümer", "owner");
-    push("Kooperationen", "cooperations");
-    push("Mitgliedschaften", "memberships");
-    const BKEntityType* parking = Get(wxString("parking"));
+    push("Ust.-Ident-Nr", CompanyField::kTaxIdNumber);
+    push("Steuernummer", CompanyField::kTaxNumber);
+    push("Amtsgericht", CompanyField::kDistrictCourt);
+    push("Handelsregisternummer", CompanyField::kCommercialRegister);
+    push("Mitarbeiter", CompanyField::kStaff);
+    if (Text(CompanyField::kStartyear) != "0")
+        push("Gründungsjahr", CompanyField::kStartyear);
+    push("Gesellschaftsform", CompanyField::kTypeofcompany);
+    push("Eigentümer", CompanyField::kOwner);
+    push("Kooperationen", CompanyField::kCooperations);
+    push("Mitgliedschaften", CompanyField::kMemberships);
+    const BKEntityType* parking = Field(CompanyField::kParking);
     if (parking && parking->ToBool())
         lines.Push(wxString::FromUTF8("Parkplätze vorhanden"), wxString("ja"));
-    push("Schlüsselwörter", "keywords");
+    push("Schlüsselwörter", CompanyField::kKeywords);
     return BlockToHtml(lines, "Keine weiteren Daten");
 }
 
@@ -205,14 +206,8 @@ wxString CompanyEntity::ToHtmlText(const wxString& text)
     return html;
 }
 
-wxString CompanyEntity::FieldText(const char* key) const
+wxString CompanyEntity::SheetFieldText(CompanyField field) const
 {
-    const BKEntityType* field = Get(wxString::FromUTF8(key));
-    return field ? field->ToString() : wxString();
-}
-
-wxString CompanyEntity::SheetFieldText(const char* key) const
-{
-    const BKEntityType* field = Get(wxString::FromUTF8(key));
-    return field ? SheetText(SheetPrefix(field->GetUtf8())) : wxString();
+    const BKEntityType* found = Field(field);
+    return found ? SheetText(SheetPrefix(found->GetUtf8())) : wxString();
 }

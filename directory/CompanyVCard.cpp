@@ -19,12 +19,9 @@ namespace {
 
 // The field's text as well-formed UTF-8: a card must not carry a byte its reader rejects,
 // and folding must find where each character starts.
-std::string FieldUtf8(const CompanyEntity& company, const char* key)
+std::string FieldUtf8(const CompanyEntity& company, CompanyField field)
 {
-    const BKEntity::BKEntityType* field = company.Get(key);
-    if (!field)
-        return std::string();
-    const std::string_view text = field->GetUtf8();
+    const std::string_view text = company.Utf8(field);
     if (BKCasts::IsValidUtf8(text.data(), text.size()))
         return std::string(text);
     return BKCasts::RepairUtf8(text.data(), text.size());
@@ -40,8 +37,36 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(blank) - first + 1);
 }
 
-// An address for a URL property: taken as it is, but a line break or other control character
-// would end the property, so none is kept.
+// Whether a card reader that opens the address opens a web page: an address with a scheme
+// other than http or https ("javascript:", "file:", "data:") could run or read anything.
+// "www.example.de:8080/" has a port, not a scheme.
+bool IsWebAddress(std::string_view address)
+{
+    const size_t colon = address.find(':');
+    if (colon == std::string_view::npos)
+        return true;
+    const std::string_view scheme = address.substr(0, colon);
+    const bool isScheme =
+        !scheme.empty() && std::isalpha(static_cast<unsigned char>(scheme[0])) &&
+        std::all_of(scheme.begin(), scheme.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+        });
+    if (!isScheme)
+        return true;
+    std::string lower(scheme);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "http" || lower == "https")
+        return true;
+    const std::string_view rest = address.substr(colon + 1);
+    const size_t portEnd = std::min(rest.find('/'), rest.size());
+    return scheme.find('.') != std::string_view::npos && portEnd > 0 &&
+           std::all_of(rest.begin(), rest.begin() + portEnd,
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
+// An address for a URL property: a line break or other control character would end the
+// property, so none is kept; an address that is no web address is left out.
 std::string UrlValue(std::string_view text)
 {
     std::string value;
@@ -49,7 +74,7 @@ std::string UrlValue(std::string_view text)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
             value += c;
     }
-    return value;
+    return IsWebAddress(value) ? value : std::string();
 }
 
 void AppendText(const char* name, std::string_view text, std::string& bytes)
@@ -75,14 +100,14 @@ std::string Categories(std::string_view sectors)
 
 void AppendAddress(const CompanyEntity& company, std::string& bytes)
 {
-    const std::string street = FieldUtf8(company, "address");
-    const std::string number = FieldUtf8(company, "housenumber");
+    const std::string street = FieldUtf8(company, CompanyField::kAddress);
+    const std::string number = FieldUtf8(company, CompanyField::kHousenumber);
     std::string streetLine(Trimmed(street));
     if (!Trimmed(number).empty())
         streetLine += (streetLine.empty() ? "" : " ") + std::string(Trimmed(number));
-    const std::string city(Trimmed(FieldUtf8(company, "city")));
-    const std::string state(Trimmed(FieldUtf8(company, "state")));
-    const std::string zipcode(Trimmed(FieldUtf8(company, "zipcode")));
+    const std::string city(Trimmed(FieldUtf8(company, CompanyField::kCity)));
+    const std::string state(Trimmed(FieldUtf8(company, CompanyField::kState)));
+    const std::string zipcode(Trimmed(FieldUtf8(company, CompanyField::kZipcode)));
     if (streetLine.empty() && city.empty() && state.empty() && zipcode.empty())
         return;
     // Post office box; extended address; street; locality; region; postal code; country.
@@ -98,7 +123,7 @@ void AppendAddress(const CompanyEntity& company, std::string& bytes)
 // property, so none is kept.
 void AppendLogo(const CompanyEntity& company, std::string& bytes)
 {
-    std::string logo = FieldUtf8(company, "logo");
+    std::string logo = FieldUtf8(company, CompanyField::kLogo);
     logo.erase(std::remove_if(logo.begin(), logo.end(),
                               [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
                logo.end());
@@ -124,7 +149,7 @@ void AppendLogo(const CompanyEntity& company, std::string& bytes)
 
 void AppendRevision(const CompanyEntity& company, std::string& bytes)
 {
-    const BKEntity::BKEntityType* updated = company.Get("updated");
+    const BKEntity::BKEntityType* updated = company.Field(CompanyField::kUpdated);
     if (!updated || updated->IsEmpty())
         return;
     const Brenik::BKDateTime stamp = updated->ToDateTime('-');
@@ -163,22 +188,22 @@ bool BreaksLine(std::string_view tag)
 void CompanyVCard::AppendCard(const CompanyEntity& company, std::string& bytes)
 {
     bytes += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-    const std::string name(Trimmed(FieldUtf8(company, "name")));
+    const std::string name(Trimmed(FieldUtf8(company, CompanyField::kName)));
     AppendLine("FN", EscapeText(name), bytes);
     bytes += "N:;;;;\r\n";
     AppendText("ORG", name, bytes);
     AppendAddress(company, bytes);
-    AppendText("TEL;TYPE=WORK,VOICE", FieldUtf8(company, "phone"), bytes);
-    AppendText("TEL;TYPE=WORK,FAX", FieldUtf8(company, "fax"), bytes);
-    AppendText("TEL;TYPE=CELL", FieldUtf8(company, "mobile"), bytes);
-    AppendText("EMAIL;TYPE=INTERNET,WORK", FieldUtf8(company, "email"), bytes);
-    const std::string url = UrlValue(FieldUtf8(company, "internet"));
+    AppendText("TEL;TYPE=WORK,VOICE", FieldUtf8(company, CompanyField::kPhone), bytes);
+    AppendText("TEL;TYPE=WORK,FAX", FieldUtf8(company, CompanyField::kFax), bytes);
+    AppendText("TEL;TYPE=CELL", FieldUtf8(company, CompanyField::kMobile), bytes);
+    AppendText("EMAIL;TYPE=INTERNET,WORK", FieldUtf8(company, CompanyField::kEmail), bytes);
+    const std::string url = UrlValue(FieldUtf8(company, CompanyField::kInternet));
     if (!url.empty())
         AppendLine("URL", url, bytes);
-    const std::string categories = Categories(FieldUtf8(company, "sectors"));
+    const std::string categories = Categories(FieldUtf8(company, CompanyField::kSectors));
     if (!categories.empty())
         AppendLine("CATEGORIES", categories, bytes);
-    AppendText("NOTE", PlainText(FieldUtf8(company, "notes")), bytes);
+    AppendText("NOTE", PlainText(FieldUtf8(company, CompanyField::kNotes)), bytes);
     AppendLogo(company, bytes);
     AppendRevision(company, bytes);
     bytes += "END:VCARD\r\n";

@@ -45,6 +45,8 @@ CsvConfigType::Utf8 CsvConfigType::ToUtf8() const
     Utf8 bytes;
     if (byteOrderMark)
         bytes.fileStart = kUtf8ByteOrderMark;
+    // The mark is what a file for Excel asks for; Excel is also what runs formulas.
+    bytes.markFormulas = byteOrderMark;
     bytes.fieldDelimiter = fieldDelimiter.utf8_string();
     bytes.textDelimiter = textDelimiter.utf8_string();
     bytes.lineBreak = lineBreak.utf8_string();

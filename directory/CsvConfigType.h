@@ -1,6 +1,7 @@
 // The settings of a CSV export: target file, field and text delimiters, line break, whether
-// line breaks inside values are replaced and by what, and whether the file starts with a
-// byte-order mark. A plain value: copy it freely.
+// line breaks inside values are replaced and by what, and whether the file is meant for Excel
+// (it then starts with a byte-order mark, and values that Excel would run as formulas are
+// marked as text). A plain value: copy it freely.
 #pragma once
 
 #include <array>
@@ -20,6 +21,9 @@ public:
         std::string lineBreak;
         bool replaceLineBreak = false;
         std::string replaceLineBreakWith;
+        // Whether a value that a spreadsheet would run as a formula is marked as text: the
+        // file is meant for Excel, which runs one even inside the text delimiters.
+        bool markFormulas = false;
         // What stands between two values of a line: text, field and text delimiter.
         std::string betweenValues;
         // The bytes at which a value may need a change: the line breaks when they are

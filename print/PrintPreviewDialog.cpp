@@ -6,6 +6,7 @@
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "lib/core/BKCasts.h"
@@ -46,14 +47,20 @@ wxBEGIN_EVENT_TABLE(PrintPreviewDialog, XmlDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
+const std::vector<LayoutControl<PrintPreviewDialog>>& PrintPreviewDialog::LayoutControls()
+{
+    static const std::vector<LayoutControl<PrintPreviewDialog>> controls = {
+        {"mainPanel", &PrintPreviewDialog::mainPanel},
+        {"printPanel", &PrintPreviewDialog::printPanel},
+        {"mainStatusBar", &PrintPreviewDialog::mainStatusBar},
+        {"toolBar", &PrintPreviewDialog::toolBar},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& PrintPreviewDialog::GetLayoutControls()
 {
-    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
-        {"mainPanel", wxCLASSINFO(wxPanel)},
-        {"printPanel", wxCLASSINFO(wxPanel)},
-        {"mainStatusBar", wxCLASSINFO(wxStatusBar)},
-        {"toolBar", wxCLASSINFO(wxToolBar)},
-    };
+    static const auto controls = LayoutControl<PrintPreviewDialog>::Contract(LayoutControls());
     return controls;
 }
 
@@ -97,10 +104,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    printPanel = XmlWindowLoader::FindControl<wxPanel>(this, "printPanel");
-    mainStatusBar = XmlWindowLoader::FindControl<wxStatusBar>(this, "mainStatusBar");
-    toolBar = XmlWindowLoader::FindControl<wxToolBar>(this, "toolBar");
+    LayoutControl<PrintPreviewDialog>::FindAll(*this, LayoutControls());
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 

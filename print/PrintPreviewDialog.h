@@ -20,6 +20,9 @@
 
 class HtmlPrintoutLibrary;
 
+template <typename Window>
+class LayoutControl;
+
 class PrintPreviewDialog : public XmlDialog {
 public:
     // The command ids of the tools and keys.
@@ -98,6 +101,8 @@ public:
     void CanvasKeyEvent(wxKeyEvent& event);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<PrintPreviewDialog>>& LayoutControls();
     void CreatePreview();
     void InstallAccelerators();
     void ReadPages();

@@ -2,15 +2,22 @@
 
 #include <wx/sizer.h>
 
+#include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 
+const std::vector<LayoutControl<AboutDialog>>& AboutDialog::LayoutControls()
+{
+    static const std::vector<LayoutControl<AboutDialog>> controls = {
+        {"mainPanel", &AboutDialog::mainPanel},
+        {"infoHtmlWindow", &AboutDialog::infoHtmlWindow},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& AboutDialog::GetLayoutControls()
 {
-    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
-        {"mainPanel", wxCLASSINFO(wxPanel)},
-        {"infoHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-    };
+    static const auto controls = LayoutControl<AboutDialog>::Contract(LayoutControls());
     return controls;
 }
 
@@ -20,8 +27,7 @@ AboutDialog::AboutDialog(wxWindow* parent, int id, RuntimeInformationType* rit)
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    infoHtmlWindow = XmlWindowLoader::FindControl<wxHtmlWindow>(this, "infoHtmlWindow");
+    LayoutControl<AboutDialog>::FindAll(*this, LayoutControls());
     if (mainPanel && mainPanel->GetSizer()) {
         mainPanel->GetSizer()->SetSizeHints(mainPanel);
         SetClientSize(mainPanel->GetBestSize());

@@ -10,6 +10,9 @@
 
 #include "app/XmlDialog.h"
 
+template <typename Window>
+class LayoutControl;
+
 class AboutDialog : public XmlDialog {
 public:
     // What the dialog looks up in its layout "AboutDialog": control names and classes.
@@ -19,6 +22,8 @@ public:
     AboutDialog(wxWindow* parent, int id, RuntimeInformationType* rit);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<AboutDialog>>& LayoutControls();
     wxPanel* mainPanel = nullptr;
     wxHtmlWindow* infoHtmlWindow = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <wx/clipbrd.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
 
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyAddress.h"
@@ -18,22 +19,66 @@ wxString CompanyCommands::lastFolder;
 
 namespace {
 
-// The file name the save dialog offers: the company's name for one company, with what a
-// file name cannot hold replaced.
-wxString SuggestedName(const std::vector<const CompanyEntity*>& companies)
+// Enough of a company name to know the file by; a 5 MB name is too long for any file system.
+constexpr size_t kMaxProposedLength = 64;
+
+// Characters that turn the order of the text around or hide in it: a name with U+202E would
+// show "Rechnung\u202Efdp.exe" as "Rechnungexe.pdf".
+bool IsInvisibleFormat(wxUniChar c)
+{
+    const wxUint32 code = c.GetValue();
+    return code == 0x061C || (code >= 0x200B && code <= 0x200F) ||
+           (code >= 0x202A && code <= 0x202E) || (code >= 0x2060 && code <= 0x206F) ||
+           code == 0xFEFF;
+}
+
+// The file name the save dialog offers: the company's name for one company, as the user can
+// read it and as a file name can hold it, or a name for a list.
+wxString ProposedName(const std::vector<const CompanyEntity*>& companies)
 {
     wxString name;
     if (companies.size() == 1) {
-        const Brenik::BKEntity::BKEntityType* field = companies.front()->Get("name");
-        name = field ? field->ToString().Trim(true).Trim(false) : wxString();
-        for (wxString::iterator c = name.begin(); c != name.end(); ++c) {
-            if (*c == '/' || *c < ' ')
-                *c = '_';
+        const wxString value = companies.front()->Text(CompanyField::kName);
+        for (wxString::const_iterator c = value.begin();
+             c != value.end() && name.length() < kMaxProposedLength; ++c) {
+            if (*c < ' ' || (*c >= 0x7F && *c < 0xA0))
+                name += ' ';
+            else if (*c == '/' || *c == '\\')
+                name += '_';
+            else if (!IsInvisibleFormat(*c))
+                name += *c;
         }
+        name.Trim(true).Trim(false);
         if (name.StartsWith("."))
             name.Prepend("_");
     }
-    return (name.empty() ? wxString("companies") : name) + ".vcf";
+    return (name.empty() ? _("companies") : name) + ".vcf";
+}
+
+// The file the user means: a name typed without an extension gets the card's, and one typed
+// with it over the dialog's selected stem does not get it twice. A dot followed by words is
+// part of a name ("Dr. Oetker"), not an extension. A folder is no name to complete.
+wxString WithVCardExtension(const wxString& path)
+{
+    if (path.Lower().EndsWith(".vcf.vcf"))
+        return path.Left(path.length() - 4);
+    const wxFileName file(path);
+    if (file.GetName().empty() || wxFileName::DirExists(path))
+        return path;
+    return file.GetExt().empty() || file.GetExt().Contains(" ") ? path + ".vcf" : path;
+}
+
+// Whether the file may be written: the dialog asked about the name it was given, so a name
+// that became another one asks again before a file by that name is replaced.
+bool MayReplace(wxWindow* parent, const wxString& chosen, const wxString& name)
+{
+    if (name == chosen || !wxFileName::Exists(name))
+        return true;
+    wxMessageDialog box(
+        parent, wxString::Format(_("The file %s exists already. Replace it with the cards?"), name),
+        _("Save as vCard"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION | wxCENTRE);
+    box.CentreOnScreen(wxBOTH);
+    return box.ShowModal() == wxID_YES;
 }
 
 }  // namespace
@@ -58,30 +103,32 @@ bool CompanyCommands::SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
 {
     if (companies.empty())
         return false;
-    wxString name;
+    wxString chosen;
     {
-        wxFileDialog dialog(parent, _("Save as vCard"), lastFolder, SuggestedName(companies),
+        wxFileDialog dialog(parent, _("Save as vCard"), lastFolder, ProposedName(companies),
                             "vCard (*.vcf)|*.vcf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         dialog.CentreOnScreen(wxBOTH);
         if (dialog.ShowModal() != wxID_OK)
             return false;
         // GTK's save dialog knows a path that was not picked in its own window only as folder
         // and name.
-        name = dialog.GetPath();
-        if (name.empty())
-            name = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+        chosen = dialog.GetPath();
+        if (chosen.empty())
+            chosen = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
     }
+    const wxString name = WithVCardExtension(chosen);
+    if (!MayReplace(parent, chosen, name))
+        return false;
     lastFolder = wxFileName(name).GetPath();
 
     // A cancel keeps nothing: a file of some of the cards asked for is no use.
     RecordFileWriter writer(parent, rit, RecordFileWriter::OnCancel::kKeepNothing, showError);
     writer.SetProgressFrom(kProgressFrom);
     std::unordered_set<unsigned int> written;
-    return writer.Write(
-        name, std::string(), companies.size(), [&](size_t index, std::string& piece) {
-            const CompanyEntity* company = companies[index];
-            const Brenik::BKEntity::BKEntityType* id = company ? company->Get("id") : nullptr;
-            if (company && written.insert(id ? id->ToUnsignedInt() : 0).second)
-                CompanyVCard::AppendCard(*company, piece);
-        });
+    return writer.Write(name, std::string(), companies.size(),
+                        [&](size_t index, std::string& piece) {
+                            const CompanyEntity* company = companies[index];
+                            if (company && written.insert(company->GetId()).second)
+                                CompanyVCard::AppendCard(*company, piece);
+                        });
 }

@@ -7,6 +7,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
+#include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CompanyAddress.h"
@@ -69,12 +70,6 @@ void AskForEveryRow(wxWindow* window)
     }
 }
 
-wxString FieldText(CompanyEntity* company, const char* key)
-{
-    const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
-    return field ? field->ToString() : wxString();
-}
-
 }  // namespace
 
 // The event table macros are no code the formatter can lay out.
@@ -93,18 +88,24 @@ wxBEGIN_EVENT_TABLE(CompanyFrame, XmlFrame)
     EVT_MENU(XRCID("saveVCardMenuItem"), CompanyFrame::SaveVCardEvent)
 wxEND_EVENT_TABLE()
 
+const std::vector<LayoutControl<CompanyFrame>>& CompanyFrame::LayoutControls()
+{
+    static const std::vector<LayoutControl<CompanyFrame>> controls = {
+        {"mainPanel", &CompanyFrame::mainPanel},
+        {"norvelButton", &CompanyFrame::norvelButton},
+        {"logoStaticBitmap", &CompanyFrame::logoStaticBitmap},
+        {"parkingStaticText", &CompanyFrame::parkingStaticText},
+        {"informationsHtmlWindow", &CompanyFrame::informationsHtmlWindow},
+        {"openingHoursHtmlWindow", &CompanyFrame::openingHoursHtmlWindow},
+        {"imprintHoursHtmlWindow", &CompanyFrame::imprintHoursHtmlWindow},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayoutControls()
 {
     static const std::vector<std::pair<const char*, wxClassInfo*>> controls = [] {
-        std::vector<std::pair<const char*, wxClassInfo*>> list = {
-            {"mainPanel", wxCLASSINFO(wxPanel)},
-            {"norvelButton", wxCLASSINFO(wxButton)},
-            {"logoStaticBitmap", wxCLASSINFO(wxStaticBitmap)},
-            {"parkingStaticText", wxCLASSINFO(wxStaticText)},
-            {"informationsHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-            {"openingHoursHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-            {"imprintHoursHtmlWindow", wxCLASSINFO(wxHtmlWindow)},
-        };
+        auto list = LayoutControl<CompanyFrame>::Contract(LayoutControls());
         for (const auto& [key, control] : kFieldControls)
             list.emplace_back(control, wxCLASSINFO(wxTextCtrl));
         return list;
@@ -128,9 +129,8 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(FieldText(company, "name"));
-    const Brenik::BKEntity::BKEntityType* idField = company ? company->Get("id") : nullptr;
-    companyId = idField ? idField->ToUnsignedInt() : 0;
+    SetTitle(company ? company->Text(CompanyField::kName) : wxString());
+    companyId = company ? company->GetId() : 0;
     this->registry = registry;
     if (registry)
         registry->AppendItem(this);
@@ -153,16 +153,7 @@ CompanyFrame::~CompanyFrame() = default;
 
 void CompanyFrame::FindControls()
 {
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    norvelButton = XmlWindowLoader::FindControl<wxButton>(this, "norvelButton");
-    logoStaticBitmap = XmlWindowLoader::FindControl<wxStaticBitmap>(this, "logoStaticBitmap");
-    parkingStaticText = XmlWindowLoader::FindControl<wxStaticText>(this, "parkingStaticText");
-    informationsHtmlWindow =
-        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "informationsHtmlWindow");
-    openingHoursHtmlWindow =
-        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "openingHoursHtmlWindow");
-    imprintHoursHtmlWindow =
-        XmlWindowLoader::FindControl<wxHtmlWindow>(this, "imprintHoursHtmlWindow");
+    LayoutControl<CompanyFrame>::FindAll(*this, LayoutControls());
 
     wxMenuBar* menuBar = GetMenuBar();
     for (const char* name : GetLayoutMenuItems())
@@ -193,25 +184,28 @@ void CompanyFrame::ShowParking(CompanyEntity* company)
 {
     if (!parkingStaticText)
         return;
-    const Brenik::BKEntity::BKEntityType* parking = company ? company->Get("parking") : nullptr;
+    const Brenik::BKEntity::BKEntityType* parking =
+        company ? company->Field(CompanyField::kParking) : nullptr;
     parkingStaticText->SetLabel(parking && parking->ToBool() ? _("Parking available")
                                                              : _("Parking not available"));
 }
 
 void CompanyFrame::ShowPages(CompanyEntity* company)
 {
+    if (!company)
+        return;
     // The texts are the directory's HTML fragments, shown as they are.
     if (informationsHtmlWindow)
-        informationsHtmlWindow->SetPage(FieldText(company, "notes"));
+        informationsHtmlWindow->SetPage(company->Text(CompanyField::kNotes));
     if (openingHoursHtmlWindow)
-        openingHoursHtmlWindow->SetPage(FieldText(company, "openingHours"));
+        openingHoursHtmlWindow->SetPage(company->Text(CompanyField::kOpeningHours));
     if (imprintHoursHtmlWindow)
-        imprintHoursHtmlWindow->SetPage(FieldText(company, "imprint"));
+        imprintHoursHtmlWindow->SetPage(company->Text(CompanyField::kImprint));
 }
 
 void CompanyFrame::ShowLogo(CompanyEntity* company)
 {
-    const wxString logo = FieldText(company, "logo");
+    const wxString logo = company ? company->Text(CompanyField::kLogo) : wxString();
     if (!logoStaticBitmap || logo.empty())
         return;
     const wxImage image = LogoLibrary::Decode(logo);

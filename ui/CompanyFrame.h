@@ -22,6 +22,9 @@
 class CompanyEntity;
 class CompanyFrames;
 
+template <typename Window>
+class LayoutControl;
+
 class CompanyFrame : public XmlFrame {
 public:
     // What the window looks up in its layout "CompanyFrame": controls with their classes, and
@@ -66,6 +69,8 @@ public:
     void SaveVCardEvent(wxCommandEvent& event);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<CompanyFrame>>& LayoutControls();
     void FindControls();
     void FitToLayout();
     void BindFields();

@@ -10,6 +10,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
+#include "app/LayoutControl.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CsvConfigType.h"
 #include "lib/core/BKReplacingFile.h"
@@ -36,23 +37,29 @@ wxBEGIN_EVENT_TABLE(ExportDialog, XmlDialog)
     EVT_SHOW(ExportDialog::PlaceEvent)
 wxEND_EVENT_TABLE()
 
-const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayoutControls()
+const std::vector<LayoutControl<ExportDialog>>& ExportDialog::LayoutControls()
 {
-    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
-        {"mainPanel", wxCLASSINFO(wxPanel)},
-        {"fileTextCtrl", wxCLASSINFO(wxTextCtrl)},
-        {"fieldDelimiterComboBox", wxCLASSINFO(wxComboBox)},
-        {"textDelimiterComboBox", wxCLASSINFO(wxComboBox)},
-        {"lineFeedComboBox", wxCLASSINFO(wxComboBox)},
-        {"replaceLineFeedCheckBox", wxCLASSINFO(wxCheckBox)},
-        {"replaceLineFeedWithTextCtrl", wxCLASSINFO(wxTextCtrl)},
-        {"textDelimiterWarningStaticText", wxCLASSINFO(wxStaticText)},
-        {"byteOrderMarkCheckBox", wxCLASSINFO(wxCheckBox)},
-        {"selectedOnlyCheckBox", wxCLASSINFO(wxCheckBox)},
+    static const std::vector<LayoutControl<ExportDialog>> controls = {
+        {"mainPanel", &ExportDialog::mainPanel},
+        {"fileTextCtrl", &ExportDialog::fileTextCtrl},
+        {"fieldDelimiterComboBox", &ExportDialog::fieldDelimiterComboBox},
+        {"textDelimiterComboBox", &ExportDialog::textDelimiterComboBox},
+        {"lineFeedComboBox", &ExportDialog::lineFeedComboBox},
+        {"replaceLineFeedCheckBox", &ExportDialog::replaceLineFeedCheckBox},
+        {"replaceLineFeedWithTextCtrl", &ExportDialog::replaceLineFeedWithTextCtrl},
+        {"textDelimiterWarningStaticText", &ExportDialog::textDelimiterWarningStaticText},
+        {"byteOrderMarkCheckBox", &ExportDialog::byteOrderMarkCheckBox},
+        {"selectedOnlyCheckBox", &ExportDialog::selectedOnlyCheckBox},
         {"browseButton", wxCLASSINFO(wxButton)},
         {"cancelButton", wxCLASSINFO(wxButton)},
         {"exportButton", wxCLASSINFO(wxButton)},
     };
+    return controls;
+}
+
+const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayoutControls()
+{
+    static const auto controls = LayoutControl<ExportDialog>::Contract(LayoutControls());
     return controls;
 }
 // clang-format on
@@ -64,20 +71,7 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    fileTextCtrl = XmlWindowLoader::FindControl<wxTextCtrl>(this, "fileTextCtrl");
-    fieldDelimiterComboBox =
-        XmlWindowLoader::FindControl<wxComboBox>(this, "fieldDelimiterComboBox");
-    textDelimiterComboBox = XmlWindowLoader::FindControl<wxComboBox>(this, "textDelimiterComboBox");
-    lineFeedComboBox = XmlWindowLoader::FindControl<wxComboBox>(this, "lineFeedComboBox");
-    replaceLineFeedCheckBox =
-        XmlWindowLoader::FindControl<wxCheckBox>(this, "replaceLineFeedCheckBox");
-    replaceLineFeedWithTextCtrl =
-        XmlWindowLoader::FindControl<wxTextCtrl>(this, "replaceLineFeedWithTextCtrl");
-    textDelimiterWarningStaticText =
-        XmlWindowLoader::FindControl<wxStaticText>(this, "textDelimiterWarningStaticText");
-    byteOrderMarkCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "byteOrderMarkCheckBox");
-    selectedOnlyCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "selectedOnlyCheckBox");
+    LayoutControl<ExportDialog>::FindAll(*this, LayoutControls());
     if (selectedOnlyCheckBox) {
         selectedOnlyCheckBox->SetLabel(
             wxString::Format(_("Only selected companies (%d)"), std::max(selectedRows, 0)));

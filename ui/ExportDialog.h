@@ -16,6 +16,9 @@
 
 class CsvConfigType;
 
+template <typename Window>
+class LayoutControl;
+
 class ExportDialog : public XmlDialog {
 public:
     // What the dialog looks up in its layout "ExportDialog": control names and classes.
@@ -55,6 +58,8 @@ public:
     void PlaceEvent(wxShowEvent& event);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<ExportDialog>>& LayoutControls();
     CsvConfigType* settings;
 
     wxPanel* mainPanel = nullptr;

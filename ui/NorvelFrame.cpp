@@ -9,6 +9,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
+#include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
 #include "directory/CompanyAddress.h"
@@ -85,6 +86,7 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(XRCID("printPreviewCompanyTool"), NorvelFrame::PrintPreviewCompanyEvent)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
     EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
     EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
@@ -112,18 +114,25 @@ wxEND_EVENT_TABLE()
 
 // clang-format on
 
+const std::vector<LayoutControl<NorvelFrame>>& NorvelFrame::LayoutControls()
+{
+    static const std::vector<LayoutControl<NorvelFrame>> controls = {
+        {"mainPanel", &NorvelFrame::mainPanel},
+        {"mainSplitterWindow", &NorvelFrame::mainSplitterWindow},
+        {"searchPanel", &NorvelFrame::searchPanel},
+        {"searchTextCtrl", &NorvelFrame::searchTextCtrl},
+        {"placeTextCtrl", &NorvelFrame::placeTextCtrl},
+        {"allSectorsCheckBox", &NorvelFrame::allSectorsCheckBox},
+        {"sectorsCheckListBox", &NorvelFrame::sectorsCheckListBox},
+        {"resultsPanel", &NorvelFrame::resultsPanel},
+        {"resultsListCtrl", &NorvelFrame::resultsListCtrl},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutControls()
 {
-    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
-        {"mainPanel", wxCLASSINFO(wxPanel)},
-        {"mainSplitterWindow", wxCLASSINFO(wxSplitterWindow)},
-        {"searchPanel", wxCLASSINFO(wxPanel)},
-        {"searchTextCtrl", wxCLASSINFO(wxTextCtrl)},
-        {"allSectorsCheckBox", wxCLASSINFO(wxCheckBox)},
-        {"sectorsCheckListBox", wxCLASSINFO(wxCheckListBox)},
-        {"resultsPanel", wxCLASSINFO(wxPanel)},
-        {"resultsListCtrl", wxCLASSINFO(Brenik::BKListCtrl)},
-    };
+    static const auto controls = LayoutControl<NorvelFrame>::Contract(LayoutControls());
     return controls;
 }
 
@@ -173,14 +182,7 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
     SetStatusBarPane(-1);
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    mainSplitterWindow = XmlWindowLoader::FindControl<wxSplitterWindow>(this, "mainSplitterWindow");
-    searchPanel = XmlWindowLoader::FindControl<wxPanel>(this, "searchPanel");
-    searchTextCtrl = XmlWindowLoader::FindControl<wxTextCtrl>(this, "searchTextCtrl");
-    allSectorsCheckBox = XmlWindowLoader::FindControl<wxCheckBox>(this, "allSectorsCheckBox");
-    sectorsCheckListBox = XmlWindowLoader::FindControl<wxCheckListBox>(this, "sectorsCheckListBox");
-    resultsPanel = XmlWindowLoader::FindControl<wxPanel>(this, "resultsPanel");
-    resultsListCtrl = XmlWindowLoader::FindControl<BKListCtrl>(this, "resultsListCtrl");
+    LayoutControl<NorvelFrame>::FindAll(*this, LayoutControls());
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
@@ -396,14 +398,15 @@ void NorvelFrame::Search()
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
     const wxString text =
         searchTextCtrl ? searchTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    CompanyController* search = factory.InitSearch(text, sectorIds);
+    const wxString place =
+        placeTextCtrl ? placeTextCtrl->GetValue().Strip(wxString::both) : wxString();
+    CompanyController* search = factory.InitSearch(text, sectorIds, place);
     bool failed = search == nullptr;
     if (search) {
         const unsigned int total = search->GetCount();
         progress->SetCount(total);
         SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
 
-        ResultRows builder;
         unsigned int shown = 0;
         // The list is covered by the modal progress window and disabled anyway; painting
         // its rows on every yield would cost more than reading them, so it paints once, when
@@ -422,7 +425,7 @@ void NorvelFrame::Search()
             ++shown;
             if (shown % 10 == 0)
                 progress->SetLevel(static_cast<int>(shown));
-            if (!resultsListCtrl->Append(builder.Build(company), true))
+            if (!resultsListCtrl->Append(ResultRows::Build(company), true))
                 delete company;
         }
         search->DeinitSearch();
@@ -476,9 +479,8 @@ void NorvelFrame::OpenCompany(CompanyEntity* company)
         AskForSelection();
         return;
     }
-    BKEntity::BKEntityType* id = company->Get("id");
     // A company is never open twice: its window comes to the front instead.
-    if (CompanyFrame* open = companyFrames.FindCompany(id ? id->ToUnsignedInt() : 0)) {
+    if (CompanyFrame* open = companyFrames.FindCompany(company->GetId())) {
         if (open->IsIconized())
             open->Iconize(false);
         open->Raise();
@@ -501,9 +503,8 @@ void NorvelFrame::OpenNorvel(CompanyEntity* company)
         AskForSelection();
         return;
     }
-    BKEntity::BKEntityType* id = company->Get("id");
-    if (id)
-        GetRit()->OpenCompanyAtNorvel(id->ToUnsignedInt());  // a failing browser is not reported
+    if (company->Field(CompanyField::kId))
+        GetRit()->OpenCompanyAtNorvel(company->GetId());  // a failing browser is not reported
 }
 
 void NorvelFrame::Print(bool preview)

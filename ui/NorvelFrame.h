@@ -29,6 +29,9 @@ class BKListCtrl;
 class CompanyEntity;
 class SectorEntities;
 
+template <typename Window>
+class LayoutControl;
+
 class NorvelFrame : public XmlFrame {
 public:
     // The ids of the results list's context menu: plain numbers, not layout names.
@@ -71,7 +74,7 @@ public:
 
     // Enables the sector list exactly when "all sectors" is not checked.
     void AllSectors();
-    // Lists the companies matching the search text and the checked sectors.
+    // Lists the companies matching the search text, the place and the checked sectors.
     void Search();
     // Releases the rows and the company records of the last search.
     void ClearResultsListCtrl();
@@ -154,6 +157,8 @@ public:
     void ChildFocusEvent(wxChildFocusEvent& event);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<NorvelFrame>>& LayoutControls();
     void InsertResultColumns();
     void RestoreSettings();
     void LoadSectors();
@@ -186,6 +191,8 @@ private:
     wxSplitterWindow* mainSplitterWindow = nullptr;
     wxPanel* searchPanel = nullptr;
     wxTextCtrl* searchTextCtrl = nullptr;
+    // Narrows the search to a postcode beginning or a city; not kept between runs.
+    wxTextCtrl* placeTextCtrl = nullptr;
     wxCheckBox* allSectorsCheckBox = nullptr;
     wxCheckListBox* sectorsCheckListBox = nullptr;
     wxPanel* resultsPanel = nullptr;

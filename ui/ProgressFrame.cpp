@@ -9,6 +9,7 @@
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/LayoutControl.h"
 #include "app/XmlWindowLoader.h"
 #include "lib/core/BKCasts.h"
 
@@ -20,14 +21,20 @@ wxBEGIN_EVENT_TABLE(ProgressFrame, XmlFrame)
     EVT_CLOSE(ProgressFrame::CloseRequest)
 wxEND_EVENT_TABLE()
 
+const std::vector<LayoutControl<ProgressFrame>>& ProgressFrame::LayoutControls()
+{
+    static const std::vector<LayoutControl<ProgressFrame>> controls = {
+        {"mainPanel", &ProgressFrame::mainPanel},
+        {"progressGauge", &ProgressFrame::progressGauge},
+        {"infoStaticText", &ProgressFrame::infoStaticText},
+        {"cancelButton", &ProgressFrame::cancelButton},
+    };
+    return controls;
+}
+
 const std::vector<std::pair<const char*, wxClassInfo*>>& ProgressFrame::GetLayoutControls()
 {
-    static const std::vector<std::pair<const char*, wxClassInfo*>> controls = {
-        {"mainPanel", wxCLASSINFO(wxPanel)},
-        {"progressGauge", wxCLASSINFO(wxGauge)},
-        {"infoStaticText", wxCLASSINFO(wxStaticText)},
-        {"cancelButton", wxCLASSINFO(wxButton)},
-    };
+    static const auto controls = LayoutControl<ProgressFrame>::Contract(LayoutControls());
     return controls;
 }
 // clang-format on
@@ -38,10 +45,7 @@ ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* r
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    mainPanel = XmlWindowLoader::FindControl<wxPanel>(this, "mainPanel");
-    progressGauge = XmlWindowLoader::FindControl<wxGauge>(this, "progressGauge");
-    infoStaticText = XmlWindowLoader::FindControl<wxStaticText>(this, "infoStaticText");
-    cancelButton = XmlWindowLoader::FindControl<wxButton>(this, "cancelButton");
+    LayoutControl<ProgressFrame>::FindAll(*this, LayoutControls());
 
     if (infoStaticText) {
         // The counter starts empty; keep one line of room so the window does not jump.

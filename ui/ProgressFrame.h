@@ -16,6 +16,9 @@
 
 #include "app/XmlFrame.h"
 
+template <typename Window>
+class LayoutControl;
+
 class ProgressFrame : public XmlFrame {
 public:
     // What the window looks up in its layout "ProgressFrame": control names and classes.
@@ -49,6 +52,8 @@ public:
     void PaintEvent(wxPaintEvent& event);
 
 private:
+    // The controls of the layout, each with the member that keeps it.
+    static const std::vector<LayoutControl<ProgressFrame>>& LayoutControls();
     unsigned int count = 0;
     wxString countText;
     bool canceled = false;

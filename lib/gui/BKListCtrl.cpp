@@ -10,6 +10,7 @@
 #include <wx/clipbrd.h>
 
 #include "lib/core/BKCollation.h"
+#include "lib/core/BKSpreadsheetText.h"
 
 namespace {
 
@@ -645,6 +646,8 @@ wxString BKListCtrl::GetSelectionText() const
     std::string text;
     const int columns = GetColumnCount();
     auto appendCell = [&text](size_t start) {
+        // The table goes to a spreadsheet: a value from elsewhere must not run as a formula.
+        text.insert(start, BKSpreadsheetText::TextMarkFor(std::string_view(text).substr(start)));
         // A tab or line break inside a cell would end it early in the pasted table.
         for (size_t at = start; at < text.size(); ++at)
             if (text[at] == '\t' || text[at] == '\n' || text[at] == '\r')

@@ -194,7 +194,8 @@ public:
     bool SortAsHeaderClick(int column);
 
     // The column headings and then each selected row, in list order: texts separated by tabs,
-    // lines ended by a line break (tabs and line breaks inside a text become blanks).
+    // lines ended by a line break (tabs and line breaks inside a text become blanks), each
+    // text that a spreadsheet would run as a formula marked as text (BKSpreadsheetText).
     wxString GetSelectionText() const;
     // Puts GetSelectionText() on the clipboard (Ctrl+C); false when nothing is selected or
     // the clipboard cannot be had. Ctrl+A selects every row.

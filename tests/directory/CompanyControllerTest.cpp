@@ -43,11 +43,12 @@ protected:
     // Every record of a search, in result order; the records are the caller's.
     std::vector<std::unique_ptr<CompanyEntity>> Search(const wxString& text,
                                                        const wxArrayString& sectors,
-                                                       unsigned int* count = nullptr)
+                                                       unsigned int* count = nullptr,
+                                                       const wxString& place = wxString())
     {
         std::vector<std::unique_ptr<CompanyEntity>> found;
         CompanyController factory(database.get());
-        CompanyController* search = factory.InitSearch(text, sectors);
+        CompanyController* search = factory.InitSearch(text, sectors, place);
         EXPECT_NE(nullptr, search);
         if (!search)
             return found;
@@ -180,6 +181,40 @@ TEST_F(CompanyControllerTest, StatementIsTheFixedSelectWithTextCondition)
                   "company_sectors WHERE company_sectors.sector IN (3, 7)) AND ( "
                   "\tcompanies.name LIKE '%%' \tOR \tcompanies.ceo LIKE '%%' )",
               CompanyController::BuildSearchStatement("", Sectors({"3", "7"})));
+    // An empty place leaves the statement as it is; a place narrows it before the text.
+    EXPECT_EQ(CompanyController::BuildSearchStatement("Mayer", Sectors({"3"})),
+              CompanyController::BuildSearchStatement("Mayer", Sectors({"3"}), ""));
+    EXPECT_EQ(select +
+                  " WHERE companies.zipcode LIKE '50%' AND ( \tcompanies.name LIKE '%Mayer%' "
+                  "\tOR \tcompanies.ceo LIKE '%Mayer%' )",
+              CompanyController::BuildSearchStatement("Mayer", wxArrayString(), "50"));
+}
+
+TEST_F(CompanyControllerTest, PlaceNarrowsToPostcodeBeginningOrCity)
+{
+    ASSERT_TRUE(Execute(
+        database.get(),
+        wxString::FromUTF8("UPDATE companies SET zipcode = CASE id WHEN 1 THEN '50667' WHEN 2 THEN "
+                           "'50999' WHEN 3 THEN '53111' WHEN 6 THEN '05000' END, city = CASE id "
+                           "WHEN 1 THEN 'K\xC3\xB6ln' WHEN 2 THEN 'K\xC3\xB6ln' WHEN 6 THEN "
+                           "'Sankt Peter''s Dorf' ELSE city END")));
+    auto found = [this](const char* text, const char* place, const wxArrayString& sectors) {
+        return Ids(Search(text, sectors, nullptr, wxString::FromUTF8(place)));
+    };
+    using Set = std::multiset<unsigned int>;
+    const wxArrayString all;
+    EXPECT_EQ((Set{1, 2}), found("", "50", all));
+    EXPECT_EQ((Set{6}), found("", "0", all));
+    EXPECT_EQ((Set{}), found("", "667", all));
+    // Any other text is part of the city, folded as the name search folds.
+    EXPECT_EQ((Set{1, 2}), found("", "koeln", all));
+    EXPECT_EQ((Set{1, 2}), found("", "K_ln", all));
+    // Together with the text and the sectors.
+    EXPECT_EQ((Set{1}), found("mayer", "50", all));
+    EXPECT_EQ((Set{1}), found("", "k\xC3\xB6ln", Sectors({"3"})));
+    // Quotes stay inside the literal.
+    EXPECT_EQ((Set{6}), found("", "Peter's", all));
+    EXPECT_EQ((Set{}), found("", "x' OR 'a' LIKE 'a", all));
 }
 
 TEST_F(CompanyControllerTest, SectorsRestrictAndListEachCompanyOnce)

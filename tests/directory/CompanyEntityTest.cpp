@@ -197,4 +197,18 @@ TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
     EXPECT_EQ("xa\"\"b", line);
     CompanyEntity::GetCsvField(config, line, wxString::FromUTF8("\xE2\x82\xAC"), true, true);
     EXPECT_EQ(wxString::FromUTF8("xa\"\"b\"\xE2\x82\xAC\";"), line);
+
+    // For Excel a value that would run as a formula starts with the apostrophe that makes it
+    // text; the plain file keeps every value as it is.
+    CsvConfigType excel;
+    excel.SetByteOrderMark(true);
+    wxString plain, marked;
+    for (const char* value : {"=HYPERLINK(A1)", "@SUM(1,2)", "\r-2+3", "\tA", "+49 160 1", "K=1"}) {
+        CompanyEntity::GetCsvField(CsvConfigType(), plain, value, true, true);
+        CompanyEntity::GetCsvField(excel, marked, value, true, true);
+    }
+    EXPECT_EQ(plain.Find('\''), wxNOT_FOUND);
+    EXPECT_EQ(marked,
+              "\"'=HYPERLINK(A1)\";\"'@SUM(1,2)\";\"'\r-2+3\";\"'\tA\";\"'+49 160 1\";"
+              "\"K=1\";");
 }

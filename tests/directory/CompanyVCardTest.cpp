@@ -17,6 +17,8 @@
 
 namespace {
 
+constexpr size_t kStandardLineOctets = 75;  // the vCard standard's longest line, line end aside
+
 // The fields of a company record, in UTF-8.
 struct Fields {
     std::vector<std::pair<const char*, std::string>> values;
@@ -266,6 +268,12 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
         card.erase(fold, 3);
     EXPECT_NE(card.find("\r\nLOGO;ENCODING=b;TYPE=PNG:" + logo + "\r\n"), std::string::npos)
         << card;
+
+    // Only a web address goes into the URL, which a reader opens when it is clicked.
+    for (const char* url : {"javascript:alert(1)", " Java\tScript:x", "file:///etc", "data:,x"})
+        EXPECT_EQ(Card({{{"name", "U"}, {"internet", url}}}).find("URL"), std::string::npos) << url;
+    const std::string port = Card({{{"name", "U"}, {"internet", "www.x.de:80/a:b"}}});
+    EXPECT_NE(port.find("URL:www.x.de:80/a:b\r\n"), std::string::npos);
 }
 
 TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)
@@ -293,7 +301,7 @@ TEST(CompanyVCard, LongLinesAreFoldedAt75OctetsBetweenCharacters)
     ASSERT_GT(lines.size(), 3u);
     for (size_t n = 0; n < lines.size(); ++n) {
         const std::string& line = lines[n];
-        EXPECT_LE(line.size(), CompanyVCard::kMaxLineLength) << n;
+        EXPECT_LE(line.size(), kStandardLineOctets) << n;
         if (n + 1 < lines.size()) {
             EXPECT_GE(line.size(), n == 0 ? 74u : 73u) << "folded early: " << n;
         }
@@ -333,6 +341,6 @@ TEST(CompanyVCard, HundredCardsReadBackByAVCardParser)
     size_t longest = 0;
     for (const std::string& line : Lines(ReadTextFile(dir.Path("cards.vcf"))))
         longest = std::max(longest, line.size());
-    EXPECT_LE(longest, CompanyVCard::kMaxLineLength);
-    EXPECT_EQ(longest, CompanyVCard::kMaxLineLength);
+    EXPECT_LE(longest, kStandardLineOctets);
+    EXPECT_EQ(longest, kStandardLineOctets);
 }

@@ -780,6 +780,7 @@ TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
     BKListCtrl* list = window.list;
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Müller GmbH", "Berlin"}), true));
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Tab\there", "Line\nbreak"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(nullptr, {"=cmd|' /C calc'!A0", "\t+49 160 1234"}), true));
     ASSERT_EQ(list->wxListCtrl::GetItemCount(), list->GetItemCount());
     EXPECT_FALSE(list->CopySelection());  // nothing selected
 
@@ -791,12 +792,13 @@ TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
     RunEventsFor(100);
     simulator.Char('a', wxMOD_CONTROL);
     RunEventsFor(100);
-    EXPECT_EQ(2, list->GetSelectedItemCount());
+    EXPECT_EQ(3, list->GetSelectedItemCount());
     simulator.Char('c', wxMOD_CONTROL);
     RunEventsFor(100);
 
-    const wxString expected =
-        wxString::FromUTF8("Column 0\tColumn 1\nMüller GmbH\tBerlin\nTab here\tLine break\n");
+    const wxString expected = wxString::FromUTF8(
+        "Column 0\tColumn 1\nMüller GmbH\tBerlin\nTab here\tLine break\n"
+        "'=cmd|' /C calc'!A0\t' +49 160 1234\n");  // what would run as a formula is text
     EXPECT_EQ(expected, list->GetSelectionText());
     wxTextDataObject pasted;
     {

@@ -3,9 +3,10 @@
 # validator judge it, unpacks it into a scratch root and starts the installed launcher there
 # under Xvfb, from another working directory, as a user would. Run as root, it starts the
 # program as the unprivileged user nobody, so that a file only root may read shows.
-#   package_test.sh BUILD_DIR
+#   package_test.sh BUILD_DIR COMPANY_URL   (the company page address the build was set up for)
 set -euo pipefail
 build=$(readlink -f "$1")
+company_url=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -50,6 +51,10 @@ for file in resources/db/norvel.sqlite resources/gui/NorvelFrame.xml \
             resources/informations/Information.html; do
   [ -f "$root/usr/share/norvel/$file" ] || fail "$file is not installed"
 done
+
+# The installed program opens company pages on the site the build was configured for.
+grep -qF "$company_url" "$root/usr/lib/norvel/norvel" ||
+  fail "the installed program does not hold the company page address $company_url"
 
 # As root the program starts as nobody through setpriv, as a user who owns none of its files
 # would start it: nobody needs the scratch tree readable and a home of its own, and the X

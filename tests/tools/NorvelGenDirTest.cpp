@@ -255,6 +255,14 @@ TEST(NorvelGenDir, DataHoldsTheRareCasesTheViewerMustSurvive)
     EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM companies WHERE premium NOT IN (0, 1)"));
     EXPECT_EQ(0, directory.Number("SELECT COUNT(*) FROM companies WHERE zipcode IS NOT NULL AND "
                                   "(length(zipcode) != 5 OR zipcode GLOB '*[^0-9]*')"));
+    // Many places, each postcode in one of them, places sharing their first digits.
+    EXPECT_GE(directory.Number("SELECT COUNT(DISTINCT city) FROM companies"), 70);
+    EXPECT_EQ(
+        0, directory.Number("SELECT COUNT(*) FROM (SELECT 1 FROM companies WHERE city != '' "
+                            "AND zipcode != '' GROUP BY zipcode HAVING COUNT(DISTINCT city) > 1)"));
+    EXPECT_GT(directory.Number("SELECT COUNT(*) FROM (SELECT 1 FROM companies WHERE city != '' "
+                               "GROUP BY substr(zipcode, 1, 2) HAVING COUNT(DISTINCT city) > 1)"),
+              10);
     EXPECT_EQ(0, directory.Number(
                      "SELECT COUNT(*) FROM companies WHERE taxIdNumber != '' AND "
                      "NOT taxIdNumber GLOB 'DE[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]'"));

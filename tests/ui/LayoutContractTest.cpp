@@ -196,9 +196,11 @@ TEST(LayoutContract, MainWindowLayoutHasEveryNamedControlMenuItemAndTool)
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->HasFlag(wxLC_REPORT));
     EXPECT_TRUE(list->HasFlag(wxLC_VIRTUAL));
-    wxWindow* search = frame->FindWindow(XRCID("searchTextCtrl"));
-    ASSERT_NE(search, nullptr);
-    EXPECT_TRUE(search->HasFlag(wxTE_PROCESS_ENTER));
+    for (const char* field : {"searchTextCtrl", "placeTextCtrl"}) {
+        wxWindow* search = frame->FindWindow(XRCID(field));
+        ASSERT_NE(search, nullptr);
+        EXPECT_TRUE(search->HasFlag(wxTE_PROCESS_ENTER)) << field;
+    }
     DestroyNow(frame);
 }
 

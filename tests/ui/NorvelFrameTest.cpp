@@ -141,9 +141,10 @@ protected:
         Settle();
         list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), BKListCtrl);
         searchText = wxDynamicCast(frame->FindWindow(XRCID("searchTextCtrl")), wxTextCtrl);
+        placeText = wxDynamicCast(frame->FindWindow(XRCID("placeTextCtrl")), wxTextCtrl);
         allSectors = wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
         sectorList = wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
-        ASSERT_TRUE(list && searchText && allSectors && sectorList);
+        ASSERT_TRUE(list && searchText && placeText && allSectors && sectorList);
     }
 
     // Closes the window the way the user does, which writes the configuration.
@@ -245,6 +246,7 @@ protected:
     NorvelFrame* frame = nullptr;
     BKListCtrl* list = nullptr;
     wxTextCtrl* searchText = nullptr;
+    wxTextCtrl* placeText = nullptr;
     wxCheckBox* allSectors = nullptr;
     wxCheckListBox* sectorList = nullptr;
     std::vector<wxString> openedUrls;
@@ -268,13 +270,19 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
                               "City",    "Phone",   "Fax",    "Mobile",  "Internet",
                               "E-Mail",  "Created", "Updated"};
     ASSERT_EQ(list->GetColumnCount(), 13);
+    int right = 0;  // of the columns so far
     for (int column = 0; column < 13; ++column) {
         wxListItem item;
         item.SetMask(wxLIST_MASK_TEXT);
         ASSERT_TRUE(list->GetColumn(column, item));
         EXPECT_EQ(item.GetText(), headings[column]);
-        EXPECT_EQ(list->GetColumnWidth(column), column == 4 || column >= 11 ? 100 : 250);
+        right += list->GetColumnWidth(column);
+        // Company, postcode and city show in the window as it first opens.
+        if (column == 5) {
+            EXPECT_LE(right, list->GetClientSize().GetWidth());
+        }
     }
+    EXPECT_EQ(placeText->GetValue(), "");
 
     // The sector list in the order of the sector names, item i being sector record i.
     ASSERT_EQ(sectorList->GetCount(), 3u);
@@ -630,7 +638,10 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     nowhere.id = 50;
     nowhere.name = "Ohne Ort AG";
     nowhere.zipcode = "12345";
-    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere});
+    TestCompany odd;
+    odd.id = 51;
+    odd.name = "A/B\\C \u202Efdp.exe " + std::string(100, 'x');
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei(), nowhere, odd});
     SearchFor("");
     list->SelectAll(false);
     list->SetSelection(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH")));
@@ -658,13 +669,16 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // Every selected company gets its card; the next dialog opens in the folder chosen.
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("cards"), wxS_DIR_DEFAULT, 0));
     list->SelectAll(true);
-    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("cards/all.vcf")));
+    wxString proposed;  // "x.vcf" typed over the proposed stem keeps one extension
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
+                  SaveFileAs(dir.Path("cards/all.vcf.vcf"), nullptr, &proposed));
+    EXPECT_EQ(proposed, "companies.vcf");
     const std::string all = ReadTextFile(dir.Path("cards/all.vcf"));
     size_t cards = 0;
     for (size_t at = all.find("BEGIN:VCARD\r\n"); at != std::string::npos;
          at = all.find("BEGIN:VCARD\r\n", at + 1))
         ++cards;
-    EXPECT_EQ(cards, 4u);
+    EXPECT_EQ(cards, 5u);
     EXPECT_NE(all.find("ORG:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
     EXPECT_NE(all.find("CATEGORIES:Bäckereien\r\n"), std::string::npos);
     EXPECT_EQ(FilesIn(dir.Path("cards")).size(), 1u);
@@ -675,13 +689,24 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     wxString openedIn;
     searchText->SetFocus();  // the keyboard goes to the list after the command
     wxTEST_DIALOG(SendMenu(NorvelFrame::kContextSaveVCard),
-                  SaveFileAs(dir.Path("cards/one.vcf"), &openedIn));
+                  SaveFileAs(dir.Path("cards/one"), &openedIn, &proposed));
     ActivateAndExpectListFocus();
     EXPECT_EQ(openedIn, dir.Path("cards"));
     const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
     EXPECT_EQ(one.find("BEGIN:VCARD"), 0u);
     EXPECT_EQ(one.find("BEGIN:VCARD", 1), std::string::npos);
     EXPECT_NE(one.find("FN:Kanzlei O'Neil & Partner\r\n"), std::string::npos);
+
+    // A name proposed from a value is short, shows as stored and stays in the folder; a file
+    // that only the added extension names is not replaced without asking.
+    list->SelectAll(false);
+    list->SetSelection(RowOf(wxString::FromUTF8(odd.name)));
+    Settle();
+    wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
+                  SaveFileAs(dir.Path("cards/all"), nullptr, &proposed),
+                  ExpectMessageBox(nullptr, nullptr, wxID_NO));
+    EXPECT_EQ(proposed, "A_B_C fdp.exe " + wxString(50, 'x') + ".vcf");
+    EXPECT_EQ(ReadTextFile(dir.Path("cards/all.vcf")), all);
 
     // A cancelled dialog writes nothing; a target that cannot be written is reported.
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(wxString()));
@@ -847,6 +872,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
 
     frame->SetSize(wxSize(900, 500));
     frame->Move(60, 70);
+    placeText->ChangeValue("50667");  // not kept
     Settle();
     const wxPoint position = frame->GetPosition();
     const wxSize size = frame->GetSize();
@@ -998,6 +1024,28 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->GetText(0, 1), "Kanzlei O'Neil & Partner");
     EXPECT_EQ(Status(2), "Results shown: 1");
+
+    // The place field below narrows the search, by the city (the Kanzlei is in Hamburg) or by
+    // the postcode's beginning; Enter there searches too.
+    auto searchAt = [&](const char* typed, const char* found) {
+        user.MouseMove(placeText->GetScreenRect().GetLeftTop() + wxPoint(10, 10));
+        Settle();
+        user.MouseClick();
+        Settle();
+        if (*typed)
+            user.Text(typed);
+        user.Char(WXK_RETURN);
+        const wxString name = wxString::FromUTF8(found);
+        WaitFor(*found ? found : "an empty list", [&] {
+            return list->GetItemCount() == (name.empty() ? 0 : 1) &&
+                   (name.empty() || list->GetText(0, 1) == name);
+        });
+    };
+    searchAt("koeln", "");
+    searchText->ChangeValue("");
+    searchAt("", "Schreinerei Weiß");
+    placeText->ChangeValue("");
+    searchAt("80", "Bäckerei Müller GmbH");
 }
 
 TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
@@ -1150,6 +1198,12 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         c.housenumber = "1";
         companies.push_back(c);
     }
+    // Values of megabytes, with line breaks that would draw over the next rows.
+    TestCompany big;
+    big.id = 99;
+    big.name = big.city = "Erste\r\nZeile\tund\x01mehr\xE2\x80\xA8" + std::string(5 << 20, 'n');
+    big.ceo = big.name;
+    companies.push_back(big);
     Open(kSectors, companies);
     SearchFor("Chef");
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(names.size()));
@@ -1160,6 +1214,19 @@ TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
         EXPECT_EQ(list->GetText(row, 1), wxString::FromUTF8(name));
         EXPECT_EQ(list->GetText(row, 3), wxString::FromUTF8(name) + " 1");
     }
+
+    // A screen's worth of each on one line, soon, in bounded memory; the record keeps it all.
+    PeakMemoryAndReset();
+    const size_t before = PeakMemoryAndReset();
+    const auto start = std::chrono::steady_clock::now();
+    SearchFor("Erste");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+    EXPECT_LT(PeakMemoryAndReset(), before + (150 << 20));
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_TRUE(list->GetText(0, 2).StartsWith("Erste  Zeile und mehr nnn"));
+    EXPECT_LT(list->GetText(0, 5).length(), 1000u);
+    EXPECT_EQ(static_cast<CompanyEntity*>(list->GetPointer(0, 0))->Get("name")->GetUtf8(),
+              big.name);
 }
 
 // The user's answers in the export dialog: the controls are filled with them and the dialog

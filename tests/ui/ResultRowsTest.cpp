@@ -5,8 +5,8 @@
 #include "directory/CompanyEntity.h"
 #include "ui/ResultRows.h"
 
-// The rows of one search are built by one builder; a record laid out otherwise (loaded
-// without its sector names) still gets its own texts, and its missing field an empty one.
+// A record laid out otherwise (loaded without its sector names) gets its own texts too, and
+// its missing field an empty one.
 TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
 {
     CompanyEntity found(nullptr, true);
@@ -29,9 +29,8 @@ TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
     CompanyEntity loaded(nullptr, false);
     loaded.SetValue(wxString("address"), wxString("Ring"));
 
-    ResultRows rows;
-    std::unique_ptr<Brenik::BKListCtrl::BKListCtrlRow> first(rows.Build(&found));
-    std::unique_ptr<Brenik::BKListCtrl::BKListCtrlRow> second(rows.Build(&loaded));
+    std::unique_ptr<Brenik::BKListCtrl::BKListCtrlRow> first(ResultRows::Build(&found));
+    std::unique_ptr<Brenik::BKListCtrl::BKListCtrlRow> second(ResultRows::Build(&loaded));
     EXPECT_EQ(first->GetPointer(), &found);
     const char* const expected[] = {
         "Bäckereien", "Bäckerei Özdemir", "Ayşe Özdemir", "Hauptstraße 12a",

@@ -99,11 +99,12 @@ private:
 // default point when it is not shown. *framed tells whether a window manager frames it.
 wxPoint ShownPlace(wxWindow* window, bool* framed = nullptr);
 // Answers the next save dialog with the path (an empty path cancels) and records the folder
-// it opened in.
+// it opened in and the file name it proposed.
 class SaveFileAs : public wxExpectModalBase<wxFileDialog, SaveFileAs> {
 public:
-    explicit SaveFileAs(const wxString& path, wxString* openedIn = nullptr)
-        : path(path), openedIn(openedIn)
+    explicit SaveFileAs(const wxString& path, wxString* openedIn = nullptr,
+                        wxString* proposed = nullptr)
+        : path(path), openedIn(openedIn), proposed(proposed)
     {
     }
 
@@ -112,6 +113,8 @@ protected:
     {
         if (openedIn)
             *openedIn = dialog->GetDirectory();
+        if (proposed)
+            *proposed = dialog->GetFilename();
         if (path.empty())
             return wxID_CANCEL;
         dialog->SetPath(path);
@@ -121,7 +124,12 @@ protected:
 private:
     wxString path;
     wxString* openedIn;
+    wxString* proposed;
 };
 
 // The text on the clipboard; empty when there is none.
 wxString ClipboardText();
+
+// The process's peak resident memory in bytes since the last call (0 where Linux does not
+// tell), measured anew from the call.
+size_t PeakMemoryAndReset();
