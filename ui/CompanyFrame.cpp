@@ -295,7 +295,7 @@ void CompanyFrame::ShowError(const wxString& title, const wxString& message)
 void CompanyFrame::CloseEvent(wxCloseEvent&)
 {
     if (registry)
-        registry->RemoveItem(this);
+        registry->Leave(this);
     registry = nullptr;
     Destroy();
 }

@@ -41,3 +41,10 @@ void CompanyFrames::Place(CompanyFrame* frame) const
         position.y = area.GetTop();
     frame->Move(position);
 }
+
+void CompanyFrames::Leave(CompanyFrame* frame)
+{
+    RemoveItem(frame);
+    if (leaveHandler)
+        leaveHandler();
+}

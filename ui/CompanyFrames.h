@@ -2,6 +2,8 @@
 // deletes the windows; they leave it when they close.
 #pragma once
 
+#include <functional>
+
 #include "lib/core/BKTemplateContainer.h"
 
 class CompanyFrame;
@@ -14,4 +16,10 @@ public:
     // down and to the right of the one opened before it, starting again at the display's
     // edge where it would leave the display.
     void Place(CompanyFrame* frame) const;
+    // Takes a closing window out of the registry, then calls the handler set for it.
+    void Leave(CompanyFrame* frame);
+    void SetLeaveHandler(std::function<void()> handler) { leaveHandler = std::move(handler); }
+
+private:
+    std::function<void()> leaveHandler;
 };

@@ -1,8 +1,11 @@
 #include "ui/ExportDialog.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
@@ -46,6 +49,7 @@ const std::vector<LayoutControl<ExportDialog>>& ExportDialog::LayoutControls()
         {"replaceLineFeedWithTextCtrl", &ExportDialog::replaceLineFeedWithTextCtrl},
         {"textDelimiterWarningStaticText", &ExportDialog::textDelimiterWarningStaticText},
         {"byteOrderMarkCheckBox", &ExportDialog::byteOrderMarkCheckBox},
+        {"selectedOnlyCheckBox", &ExportDialog::selectedOnlyCheckBox},
         {"browseButton", wxCLASSINFO(wxButton)},
         {"cancelButton", wxCLASSINFO(wxButton)},
         {"exportButton", wxCLASSINFO(wxButton)},
@@ -61,13 +65,19 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& ExportDialog::GetLayout
 // clang-format on
 
 ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit,
-                           CsvConfigType* settings)
+                           CsvConfigType* settings, int selectedRows)
     : XmlDialog(parent, id, rit, "ExportDialog"), settings(settings)
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
     LayoutControl<ExportDialog>::FindAll(*this, LayoutControls());
+    if (selectedOnlyCheckBox) {
+        selectedOnlyCheckBox->SetLabel(
+            wxString::Format(_("Only selected companies (%d)"), std::max(selectedRows, 0)));
+        // One selected row is most often just where the cursor stands, not a choice.
+        selectedOnlyCheckBox->Enable(selectedRows >= 2);
+    }
     // Escape presses Cancel, as in every dialog.
     SetEscapeId(XRCID("cancelButton"));
 
@@ -107,6 +117,8 @@ void ExportDialog::Browse()
     fileTextCtrl->ChangeValue(
         path.empty() ? wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath()
                      : path);
+    // The file dialog has asked about replacing it already.
+    replaceConfirmed = fileTextCtrl->GetValue();
 }
 
 void ExportDialog::Cancel()
@@ -139,6 +151,9 @@ bool ExportDialog::Accept()
         ShowError(_("File unwriteable"), _("Could not create file."));
         return false;
     }
+    // A remembered name comes back pre-filled: Enter alone would replace the last export.
+    if (name != replaceConfirmed && wxFileName::FileExists(name) && !AskReplace(name))
+        return false;
     if (!settings)
         return true;
 
@@ -158,6 +173,13 @@ bool ExportDialog::Accept()
     return true;
 }
 
+bool ExportDialog::AskReplace(const wxString& name)
+{
+    wxMessageDialog box(this, _("The file ") + name + _(" already exists. Replace it?"),
+                        _("Replace file"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION | wxCENTRE);
+    return box.ShowModal() == wxID_YES;
+}
+
 void ExportDialog::UpdateControls()
 {
     if (replaceLineFeedCheckBox && replaceLineFeedWithTextCtrl)
@@ -166,6 +188,12 @@ void ExportDialog::UpdateControls()
     // alone would shift the columns after it under ";".
     if (textDelimiterComboBox && textDelimiterWarningStaticText)
         textDelimiterWarningStaticText->Show(textDelimiterComboBox->GetValue().empty());
+}
+
+bool ExportDialog::IsSelectedOnly() const
+{
+    return selectedOnlyCheckBox && selectedOnlyCheckBox->IsEnabled() &&
+           selectedOnlyCheckBox->GetValue();
 }
 
 void ExportDialog::Place()

@@ -25,21 +25,27 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
 
     // Shows the settings' file name, centred on the parent; every other control starts as the
-    // layout has it.
-    ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit, CsvConfigType* settings);
+    // layout has it. From two selected rows on, the user may export just those.
+    ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit, CsvConfigType* settings,
+                 int selectedRows = 0);
 
     // Lets the user pick the target file in the file dialog.
     void Browse();
     void Cancel();
     // Ends the dialog with OK when Accept does.
     void Export();
-    // Checks that a file name is given and can be written, without touching the file, and
-    // stores the choices into the settings; a name without an extension gets ".csv". False,
-    // after a box saying why, when the dialog has to stay open.
+    // Checks that a file name is given and can be written, without touching the file, asks
+    // before an existing file is replaced, and stores the choices into the settings; a name
+    // without an extension gets ".csv". False, after a box saying why or a No, when the
+    // dialog has to stay open.
     bool Accept();
+    // Asks whether the existing file may be replaced; No is the default answer.
+    bool AskReplace(const wxString& name);
     // Lets the replacement be typed only while line breaks are replaced, and shows the
     // warning about an empty text delimiter only while it is empty.
     void UpdateControls();
+    // Whether the user chose to export only the selected rows; never remembered.
+    bool IsSelectedOnly() const;
     // Centres the dialog on its parent.
     void Place();
     // A modal box over this dialog: text, caption, OK, centred on the screen.
@@ -65,6 +71,9 @@ private:
     wxTextCtrl* replaceLineFeedWithTextCtrl = nullptr;
     wxStaticText* textDelimiterWarningStaticText = nullptr;
     wxCheckBox* byteOrderMarkCheckBox = nullptr;
+    wxCheckBox* selectedOnlyCheckBox = nullptr;
+    // The name the file dialog last confirmed, replacing included; only another is asked about.
+    wxString replaceConfirmed;
 
     wxDECLARE_EVENT_TABLE();
 };

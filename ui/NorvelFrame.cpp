@@ -42,6 +42,20 @@ const char* const kPublisher = "Brenik Software";
 const char* const kProgramName = "norvel - Ved Avadirizaziz";
 const char* const kVersionLabel = "0.1.0";
 
+// The text with an access key on its first letter that no text before it has taken; the
+// letters taken are kept in taken.
+wxString WithAccessKey(const wxString& text, wxString& taken)
+{
+    for (size_t at = 0; at < text.length(); ++at) {
+        const wxString letter = wxString(text[at]).Lower();
+        if (wxIsalnum(text[at]) && !taken.Contains(letter)) {
+            taken += letter;
+            return text.Left(at) + "&" + text.Mid(at);
+        }
+    }
+    return text;
+}
+
 wxString FieldText(BKEntity* entity, const char* key)
 {
     BKEntity::BKEntityType* field = entity->Get(key);
@@ -89,6 +103,13 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::kContextShowOnMap, NorvelFrame::ShowOnMapEvent)
     EVT_MENU(NorvelFrame::kContextCopyAddress, NorvelFrame::CopyAddressEvent)
     EVT_MENU(NorvelFrame::kContextSaveVCard, NorvelFrame::SaveVCardsEvent)
+    EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
+                   NorvelFrame::SortByEvent)
+    EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)
+    EVT_CHAR_HOOK(NorvelFrame::CharHookEvent)
+    EVT_CHECKLISTBOX(XRCID("sectorsCheckListBox"), NorvelFrame::SectorTickedEvent)
+    EVT_LISTBOX_DCLICK(XRCID("sectorsCheckListBox"), NorvelFrame::SearchEvent)
+    EVT_CHILD_FOCUS(NorvelFrame::ChildFocusEvent)
 wxEND_EVENT_TABLE()
 
 // clang-format on
@@ -154,7 +175,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     statusBar = GetStatusBar();
     toolBar = GetToolBar();
     if (statusBar) {
-        const int widths[] = {100, 200, 300};
+        // The first field says how many sectors are ticked ("12 Branchen gewählt").
+        const int widths[] = {170, 200, 300};
         statusBar->SetFieldsCount(3, widths);
     }
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
@@ -174,6 +196,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     EnableCommand("exportMenuItem", "exportTool", false);
 
     InsertResultColumns();
+    FillSortMenu();
+    companyFrames.SetLeaveHandler([this] { FocusResults(); });
     RestoreSettings();
     LoadSectors();
     PlaceCursor();
@@ -193,6 +217,24 @@ void NorvelFrame::InsertResultColumns()
 {
     if (resultsListCtrl)
         ResultRows::InsertColumns(*resultsListCtrl);
+}
+
+void NorvelFrame::FillSortMenu()
+{
+    wxMenuItem* item = menuBar ? menuBar->FindItem(XRCID("sortMenu")) : nullptr;
+    wxMenu* menu = item ? item->GetSubMenu() : nullptr;
+    if (!menu || !resultsListCtrl)
+        return;
+    // The headings change with the language: their access keys are chosen as they come.
+    wxString taken;
+    const int columns =
+        std::min(resultsListCtrl->GetColumnCount(), kSortByLastColumn - kSortByFirstColumn + 1);
+    for (int column = 0; column < columns; ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        resultsListCtrl->GetColumn(column, heading);
+        menu->Append(kSortByFirstColumn + column, WithAccessKey(heading.GetText(), taken));
+    }
 }
 
 void NorvelFrame::RestoreSettings()
@@ -275,6 +317,52 @@ void NorvelFrame::AllSectors()
 {
     if (allSectorsCheckBox && sectorsCheckListBox)
         sectorsCheckListBox->Enable(!allSectorsCheckBox->IsChecked());
+    ShowChosenSectors();
+}
+
+void NorvelFrame::ShowChosenSectors()
+{
+    // A later search that finds 2 instead of 51 is no surprise when this is in sight.
+    wxArrayInt ticked;
+    const bool count = sectorsCheckListBox && sectorsCheckListBox->IsEnabled();
+    const int chosen = count ? static_cast<int>(sectorsCheckListBox->GetCheckedItems(ticked)) : 0;
+    SetStatus(
+        chosen ? wxString::Format(wxPLURAL("%d sector chosen", "%d sectors chosen", chosen), chosen)
+               : wxString(),
+        0);
+}
+
+void NorvelFrame::ShowCurrentSector()
+{
+    // Focus moves about while the window is destroyed too.
+    if (IsBeingDeleted() || !sectorsCheckListBox || sectorsCheckListBox->IsEmpty())
+        return;
+    const int current = sectorsCheckListBox->GetSelection();
+    sectorsCheckListBox->EnsureVisible(current == wxNOT_FOUND ? 0 : current);
+}
+
+bool NorvelFrame::PressKey(int modifiers, int keyCode)
+{
+    // Keys typed in a company window come here too; they are that window's.
+    wxWindow* focus = FindFocus();
+    if (!focus || wxGetTopLevelParent(focus) != this)
+        return false;
+    if (modifiers != wxMOD_CONTROL || keyCode != 'F')
+        return false;
+    PlaceCursor();
+    return true;
+}
+
+void NorvelFrame::FocusResults()
+{
+    if (resultsListCtrl && resultsListCtrl->GetItemCount() > 0)
+        resultsListCtrl->SetFocus();
+}
+
+void NorvelFrame::SortBy(int column)
+{
+    if (resultsListCtrl)
+        resultsListCtrl->SortAsHeaderClick(column);
 }
 
 wxArrayString NorvelFrame::GetSectorFilter() const
@@ -439,6 +527,7 @@ void NorvelFrame::Print(bool preview)
     }
     std::unique_ptr<HtmlPrintoutLibrary> printout(company->Print(GetRit()));
     PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+    FocusResults();
 }
 
 void NorvelFrame::ResultsRightClick()
@@ -447,6 +536,18 @@ void NorvelFrame::ResultsRightClick()
         return;
     std::unique_ptr<wxMenu> menu(CreateResultsMenu());
     PopupMenu(menu.get());
+}
+
+void NorvelFrame::ShowResultsMenuAtSelection()
+{
+    const int row = resultsListCtrl ? resultsListCtrl->GetSingleSelectionPosition() : -1;
+    if (row < 0)
+        return;
+    resultsListCtrl->EnsureVisible(row);
+    wxRect place;
+    resultsListCtrl->GetItemRect(row, place);
+    std::unique_ptr<wxMenu> menu(CreateResultsMenu());
+    PopupMenu(menu.get(), ScreenToClient(resultsListCtrl->ClientToScreen(place.GetBottomLeft())));
 }
 
 wxMenu* NorvelFrame::CreateResultsMenu() const
@@ -458,7 +559,7 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->Append(kContextExport, _("&Export company list"));
     menu->AppendSeparator();
     menu->Append(kContextCopy, _("&Copy\tCtrl+C"));
-    menu->Append(kContextSelectAll, _("Select &all\tCtrl+A"));
+    menu->Append(kContextSelectAll, _("Select a&ll\tCtrl+A"));
     menu->AppendSeparator();
     menu->Append(kContextShowOnMap, _("Show on &map"));
     const CompanyEntity* company = GetSelectedCompany();
@@ -472,12 +573,20 @@ void NorvelFrame::Export()
 {
     if (busy || !resultsListCtrl)
         return;
+    bool selectedOnly = false;
     {
-        ExportDialog dialog(this, -1, GetRit(), &csvConfig);
+        ExportDialog dialog(this, -1, GetRit(), &csvConfig,
+                            resultsListCtrl->GetSelectedItemCount());
         if (dialog.ShowModal() != wxID_OK)
             return;
+        selectedOnly = dialog.IsSelectedOnly();
     }
+    ExportListed(selectedOnly);
+    FocusResults();
+}
 
+void NorvelFrame::ExportListed(bool selectedOnly)
+{
     // The settings in the file's encoding once.
     const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
     std::string start = settings.fileStart;
@@ -489,10 +598,10 @@ void NorvelFrame::Export()
     busy = true;
     const bool written = writer.Write(
         csvConfig.GetFilename(), start, static_cast<size_t>(resultsListCtrl->GetItemCount()),
-        [&](size_t row, std::string& piece) {
-            const auto* company =
-                static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(static_cast<int>(row), 0));
-            if (company)
+        [&](size_t index, std::string& piece) {
+            const int row = static_cast<int>(index);
+            const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
+            if (company && (!selectedOnly || resultsListCtrl->IsRowSelected(row)))
                 company->AppendCsvContent(settings, piece);
         });
     busy = false;
@@ -553,6 +662,7 @@ void NorvelFrame::SaveVCards()
         this, GetRit(), companies,
         [this](const wxString& title, const wxString& message) { ShowError(title, message); });
     busy = false;
+    FocusResults();
 }
 
 void NorvelFrame::AskForSelection()
@@ -599,6 +709,42 @@ void NorvelFrame::CopyAddressEvent(wxCommandEvent&)
 void NorvelFrame::SaveVCardsEvent(wxCommandEvent&)
 {
     SaveVCards();
+}
+
+void NorvelFrame::SortByEvent(wxCommandEvent& event)
+{
+    SortBy(event.GetId() - kSortByFirstColumn);
+}
+
+void NorvelFrame::ContextMenuEvent(wxContextMenuEvent& event)
+{
+    // Only the keyboard's request comes without a place: the mouse's right click is
+    // answered by the list's own event.
+    auto* from = wxDynamicCast(event.GetEventObject(), wxWindow);
+    const bool fromList = from && (from == resultsListCtrl || from->GetParent() == resultsListCtrl);
+    if (fromList && event.GetPosition() == wxDefaultPosition)
+        ShowResultsMenuAtSelection();
+    else
+        event.Skip();
+}
+
+void NorvelFrame::CharHookEvent(wxKeyEvent& event)
+{
+    if (!PressKey(event.GetModifiers(), event.GetKeyCode()))
+        event.Skip();
+}
+
+void NorvelFrame::SectorTickedEvent(wxCommandEvent&)
+{
+    ShowChosenSectors();
+}
+
+void NorvelFrame::ChildFocusEvent(wxChildFocusEvent& event)
+{
+    event.Skip();
+    // After the toolkit's own handling of the focus, which may scroll the list too.
+    if (FindFocus() == sectorsCheckListBox)
+        CallAfter(&NorvelFrame::ShowCurrentSector);
 }
 
 void NorvelFrame::CopyResultsEvent(wxCommandEvent&)

@@ -45,6 +45,8 @@ public:
         kContextCopyAddress = 6,
         kContextSaveVCard = 7
     };
+    // The ids of the "Sort by" menu's items: the first plus the column.
+    enum SortMenuId { kSortByFirstColumn = 100, kSortByLastColumn = kSortByFirstColumn + 12 };
 
     // What the window looks up in its layout "NorvelFrame", by name: the controls with
     // their classes, the menu items and the tools.
@@ -86,6 +88,19 @@ public:
     void Print(bool preview);
     // Shows the context menu when a row is selected.
     void ResultsRightClick();
+    // Shows the context menu below the selected row, as the keyboard asks for it.
+    void ShowResultsMenuAtSelection();
+    // Sorts the results by the column as a click on its heading does.
+    void SortBy(int column);
+    // The window's own key: Ctrl+F from every control, also from the sector list, which would
+    // take it for a search of its own. False for any other key.
+    bool PressKey(int modifiers, int keyCode);
+    // Says in the status bar how many sectors are ticked, while the ticks count.
+    void ShowChosenSectors();
+    // Brings the sector list's current row into view.
+    void ShowCurrentSector();
+    // Gives the keyboard to the result list, where the user goes on after a command.
+    void FocusResults();
     // Asks for the export settings, then writes the listed companies to the chosen file.
     // The file is replaced only by a complete export (or the rows before a cancel); on a
     // failure any earlier file stays as it was.
@@ -135,6 +150,11 @@ public:
     void ShowOnMapEvent(wxCommandEvent& event);
     void CopyAddressEvent(wxCommandEvent& event);
     void SaveVCardsEvent(wxCommandEvent& event);
+    void SortByEvent(wxCommandEvent& event);
+    void ContextMenuEvent(wxContextMenuEvent& event);
+    void CharHookEvent(wxKeyEvent& event);
+    void SectorTickedEvent(wxCommandEvent& event);
+    void ChildFocusEvent(wxChildFocusEvent& event);
 
 private:
     // The controls of the layout, each with the member that keeps it.
@@ -142,6 +162,9 @@ private:
     void InsertResultColumns();
     void RestoreSettings();
     void LoadSectors();
+    void FillSortMenu();
+    // Writes the listed companies (or the selected ones) to the file the settings name.
+    void ExportListed(bool selectedOnly);
     // Enables a menu item and its tool, both optional; unavailable commands stay off.
     void EnableCommand(const char* menuItem, const char* tool, bool on);
     // The box saying that the command needs a selected company.

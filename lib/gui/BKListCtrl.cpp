@@ -689,9 +689,14 @@ bool BKListCtrl::CopySelection()
     return wxTheClipboard->SetData(new wxTextDataObject(GetSelectionText()));
 }
 
+bool BKListCtrl::SortAsHeaderClick(int column)
+{
+    return SortByColumn(column, GetUpdatedAscendingSortIndicator(column));
+}
+
 void BKListCtrl::ColumnClickEvent(wxListEvent& event)
 {
-    SortByColumn(event.GetColumn(), GetUpdatedAscendingSortIndicator(event.GetColumn()));
+    SortAsHeaderClick(event.GetColumn());
     event.Skip();
 }
 

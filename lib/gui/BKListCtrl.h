@@ -189,6 +189,9 @@ public:
     // False for a missing column. A click on a column header sorts by it, ascending first,
     // and a second click reverses the order.
     bool SortByColumn(int column, bool ascending);
+    // Sorts as a click on the column's header does: ascending first, reversed when the list
+    // is sorted by that column already.
+    bool SortAsHeaderClick(int column);
 
     // The column headings and then each selected row, in list order: texts separated by tabs,
     // lines ended by a line break (tabs and line breaks inside a text become blanks), each

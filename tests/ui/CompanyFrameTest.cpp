@@ -443,9 +443,13 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
 
     // Closing through the menu takes the window out; opening the company again makes a new one.
     const unsigned int firstId = first->GetCompanyId();
+    mainWindow->FindWindow(XRCID("searchTextCtrl"))->SetFocus();
     wxCommandEvent close(wxEVT_MENU, XRCID("closeMenuItem"));
     first->GetEventHandler()->ProcessEvent(close);
     Settle();
+    // The keyboard goes back to the list of the main window.
+    mainWindow->Raise();
+    WaitFor("the list to have the keyboard", [&] { return wxWindow::FindFocus() == list; });
     ASSERT_EQ(registry.GetItemCount(), 1u);
     EXPECT_EQ(registry.GetItem(0), second);
     // Where the next step would leave the display, it starts again at the display's edge.

@@ -165,12 +165,26 @@ TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
     EXPECT_EQ(settings.GetFilename(), dir.Path("old.csv"));
     EXPECT_EQ(settings.GetFieldDelimiter(), "|");
 
-    // The check that the file can be written leaves an existing file as it is.
+    // Enter on the name of an existing file asks first: No keeps the dialog open, Yes goes
+    // on; the check that the file can be written leaves it as it is.
     ASSERT_TRUE(WriteTextFile(dir.Path("kept.csv"), "kept\n"));
     dialog->Show();
+    dialog->Raise();
     file->ChangeValue(dir.Path("kept.csv"));
-    Click("exportButton");
-    EXPECT_FALSE(dialog->IsShown());
+    message.clear();
+    for (int answer : {wxID_NO, wxID_YES}) {
+        file->SetFocus();
+        Settle();
+        wxTEST_DIALOG(
+            {
+                wxUIActionSimulator().Char(WXK_RETURN);
+                WaitFor("the question", [&] { return !message.empty(); });
+            },
+            ExpectMessageBox(&message, &caption, answer));
+        EXPECT_EQ(message, "The file " + dir.Path("kept.csv") + " already exists. Replace it?");
+        EXPECT_EQ(dialog->IsShown(), answer == wxID_NO);
+        message.clear();
+    }
     EXPECT_EQ(settings.GetFilename(), dir.Path("kept.csv"));
     EXPECT_EQ(settings.GetFieldDelimiter(), "\t");
     EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");

@@ -170,6 +170,8 @@ protected:
         EXPECT_TRUE(wxFileName::FileExists(home.Path("sheet.ps")));
 
         wxString caption;
+        if (wxFileName::FileExists(home.Path("list.csv")))
+            wxRemoveFile(home.Path("list.csv"));  // replacing it is asked about elsewhere
         wxTEST_DIALOG(frame->Export(), ExportTo(home.Path("list.csv")),
                       ExpectMessageBox(nullptr, &caption));
         EXPECT_EQ(caption, "Export finished");

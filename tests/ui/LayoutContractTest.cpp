@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include <wx/accel.h>
+#include <wx/anybutton.h>
+#include <wx/checkbox.h>
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
@@ -65,6 +73,43 @@ void ExpectShortcuts(wxMenuBar* menuBar, std::initializer_list<Shortcut> shortcu
     }
 }
 
+// Fails for an access key two labels of the scope share. A menu and each submenu are scopes
+// of their own; a window's controls share one with its menu bar's titles.
+void ExpectUniqueAccessKeys(const wxString& scope, wxMenu* menu, wxWindow* window = nullptr)
+{
+    wxArrayString labels;
+    for (wxMenuItem* item : menu ? menu->GetMenuItems() : wxMenuItemList()) {
+        labels.Add(item->GetItemLabel());
+        if (item->GetSubMenu())
+            ExpectUniqueAccessKeys(scope + " > " + item->GetItemLabelText(), item->GetSubMenu());
+    }
+    auto* frame = wxDynamicCast(window, wxFrame);
+    for (size_t index = 0;
+         frame && frame->GetMenuBar() && index < frame->GetMenuBar()->GetMenuCount(); ++index) {
+        labels.Add(frame->GetMenuBar()->GetMenuLabel(index));
+        ExpectUniqueAccessKeys(scope + " > " + frame->GetMenuBar()->GetMenuLabelText(index),
+                               frame->GetMenuBar()->GetMenu(index));
+    }
+    std::function<void(wxWindow*)> addControls = [&](wxWindow* parent) {
+        for (wxWindow* child : parent->GetChildren()) {
+            if (wxDynamicCast(child, wxStaticText) || wxDynamicCast(child, wxAnyButton) ||
+                wxDynamicCast(child, wxCheckBox) || wxDynamicCast(child, wxStaticBox))
+                labels.Add(child->GetLabel());
+            addControls(child);
+        }
+    };
+    if (window)
+        addControls(window);
+    std::map<wxString, wxString> seen;
+    for (const wxString& label : labels) {
+        wxString text;
+        const int at = wxControl::FindAccelIndex(label, &text);
+        const wxString key = at == wxNOT_FOUND ? wxString() : wxString(text[at]).Lower();
+        if (!key.empty() && !seen.emplace(key, label).second)
+            ADD_FAILURE() << scope << ": \"" << seen[key] << "\" and \"" << label << "\"";
+    }
+}
+
 }  // namespace
 
 TEST(LayoutContract, EveryLayoutFileLoadsAndHoldsItsWindow)
@@ -81,6 +126,33 @@ TEST(LayoutContract, EveryLayoutFileLoadsAndHoldsItsWindow)
         EXPECT_NE(window, nullptr) << file << " holds no frame or dialog named " << name;
         if (window)
             DestroyNow(window);
+    }
+}
+
+TEST(LayoutContract, EveryMenuAndWindowGivesEachAccessKeyOnceInBothLanguages)
+{
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    wxArrayString files;
+    wxDir::GetAllFiles("resources/gui", &files, "*.xml", wxDIR_FILES);
+    for (const bool german : {false, true}) {
+        std::unique_ptr<wxLocale> locale(german ? Norvel::SetUpLocale(rit.get()) : nullptr);
+        for (const wxString& file : files) {
+            const wxString name = wxFileName(file).GetName();
+            wxXmlResource own(wxXRC_USE_LOCALE | wxXRC_NO_SUBCLASSING);
+            own.InitAllHandlers();
+            ASSERT_TRUE(own.Load(file)) << file;
+            wxWindow* window = BuildTopWindow(own, name);
+            ASSERT_NE(window, nullptr) << file;
+            ExpectUniqueAccessKeys(name, nullptr, window);
+            DestroyNow(window);
+        }
+        // The main window itself, with the menus its code builds.
+        auto* frame = new NorvelFrame(rit.get());
+        ASSERT_EQ(frame->GetMenuBar()->GetMenuLabel(0), german ? "&Datei" : "&File");
+        std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
+        ExpectUniqueAccessKeys("main window", nullptr, frame);
+        ExpectUniqueAccessKeys("results menu", menu.get());
+        DestroyNow(frame);
     }
 }
 

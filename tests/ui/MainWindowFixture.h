@@ -211,6 +211,14 @@ protected:
         }
     }
 
+    // Activated again, as by a window manager, the window has the keyboard in the result list.
+    void ActivateAndExpectListFocus()
+    {
+        RunEventsFor(200);
+        frame->Raise();
+        WaitFor("the list to have the keyboard", [&] { return wxWindow::FindFocus() == list; });
+    }
+
     wxString Status(int field) { return frame->GetStatusBar()->GetStatusText(field); }
     bool MenuEnabled(const char* name) { return frame->GetMenuBar()->IsEnabled(XRCID(name)); }
     bool ToolEnabled(const char* name) { return frame->GetToolBar()->GetToolEnabled(XRCID(name)); }

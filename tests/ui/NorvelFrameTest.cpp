@@ -222,6 +222,38 @@ TEST_F(MainWindow, SectorChoiceRestrictsTheSearch)
     EXPECT_EQ(list->GetItemCount(), 3);
 }
 
+TEST_F(MainWindow, SectorListServesTheKeyboard)
+{
+    std::vector<TestSector> sectors;
+    for (int id = 1; id <= 60; ++id)
+        sectors.push_back({id, wxString::Format("Branche %02d", id).utf8_string()});
+    Open(sectors, ManyCompanies(120, sectors));
+    ClickAllSectors(false);
+    frame->Raise();
+    sectorList->SetSelection(50);
+    sectorList->EnsureVisible(0);
+    allSectors->SetFocus();
+    Settle();
+    ASSERT_LE(sectorList->GetTopItem() + sectorList->GetCountPerPage(), 50);
+    // Tab into the list shows its current row; ticks are counted in the status bar, Enter
+    // searches in them, Ctrl+F goes back to the search field.
+    wxUIActionSimulator user;
+    user.Char(WXK_TAB);
+    WaitFor("the current sector in view",
+            [&] { return sectorList->GetTopItem() + sectorList->GetCountPerPage() > 50; });
+    user.Char(' ');
+    WaitFor("one sector counted", [&] { return Status(0) == "1 sector chosen"; });
+    user.Char(WXK_DOWN);
+    user.Char(' ');
+    WaitFor("two sectors counted", [&] { return Status(0) == "2 sectors chosen"; });
+    user.Char(WXK_RETURN);
+    WaitFor("the search in two sectors", [&] { return Status(1) == "Results: 4"; });
+    sectorList->SetFocus();
+    Settle();
+    user.Char('f', wxMOD_CONTROL);
+    WaitFor("the search field", [&] { return wxWindow::FindFocus() == searchText; });
+}
+
 TEST_F(MainWindow, CompanyCommandsWithoutSelectionAskForOne)
 {
     Open(kSectors, {Baeckerei()});
@@ -335,6 +367,18 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(wxSplit(lines[1], '\t', 0).size(), 13u);
     EXPECT_NE(copied.GetText().Find(wxString::FromUTF8("\tBäckerei Müller GmbH\tJürgen Müller\t")),
               wxNOT_FOUND);
+
+    // From the keyboard, File > Sort by > Company sorts as a click on the heading does, the
+    // second time in reverse.
+    frame->Raise();
+    for (const int first : {0, 2}) {
+        for (const char key : {'f', 's', 'c'}) {
+            wxUIActionSimulator().Char(key, key == 'f' ? wxMOD_ALT : wxMOD_NONE);
+            RunEventsFor(100);
+        }
+        WaitFor("the list sorted by company",
+                [&] { return list->GetText(first, 1).StartsWith(wxString::FromUTF8("Bäckerei")); });
+    }
 }
 
 TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
@@ -392,8 +436,10 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     list->SetSelection(RowOf("Kanzlei O'Neil & Partner"));
     Settle();
     wxString openedIn;
+    searchText->SetFocus();  // the keyboard goes to the list after the command
     wxTEST_DIALOG(SendMenu(NorvelFrame::kContextSaveVCard),
                   SaveFileAs(dir.Path("cards/one"), &openedIn, &proposed));
+    ActivateAndExpectListFocus();
     EXPECT_EQ(openedIn, dir.Path("cards"));
     const std::string one = ReadTextFile(dir.Path("cards/one.vcf"));
     EXPECT_EQ(one.find("BEGIN:VCARD"), 0u);

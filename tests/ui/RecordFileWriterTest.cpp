@@ -57,6 +57,7 @@ struct ExportAnswers {
     bool replace = false;
     wxString replacement;
     bool forExcel = false;
+    bool selectedOnly = false;  // ticked only where the dialog offers it
     bool cancel = false;
 };
 
@@ -67,6 +68,7 @@ struct ExportDialogShown {
     bool forExcel = true;
     // From the parent's centre to the dialog's.
     wxPoint offCentre;
+    wxString selectedOnly;  // its label, or "ticked"
 };
 
 template <>
@@ -91,7 +93,10 @@ protected:
             wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
         auto* forExcel =
             wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
-        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel) {
+        auto* selectedOnly =
+            wxDynamicCast(dialog->FindWindow(XRCID("selectedOnlyCheckBox")), wxCheckBox);
+        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel ||
+            !selectedOnly) {
             ADD_FAILURE() << "the export dialog lacks a control";
             return wxID_CANCEL;
         }
@@ -105,7 +110,8 @@ protected:
                       forExcel->GetValue(),
                       dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
                           dialog->GetParent()->GetRect().GetPosition() -
-                          dialog->GetParent()->GetSize() / 2};
+                          dialog->GetParent()->GetSize() / 2,
+                      selectedOnly->GetValue() ? wxString("ticked") : selectedOnly->GetLabel()};
         if (answers.cancel)
             return wxID_CANCEL;
         file->ChangeValue(answers.file);
@@ -115,6 +121,7 @@ protected:
         replace->SetValue(answers.replace);
         replacement->ChangeValue(answers.replacement);
         forExcel->SetValue(answers.forExcel);
+        selectedOnly->SetValue(selectedOnly->IsEnabled() && answers.selectedOnly);
         // What the export button does, without the end of a modal loop the test never ran.
         return dialog->Accept() ? wxID_OK : wxID_CANCEL;
     }
@@ -298,8 +305,22 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     wxString message, caption;
     ExportAnswers answers;
     answers.file = file;
+    searchText->SetFocus();
     wxTEST_DIALOG(SendMenu(XRCID("exportMenuItem")), ExportDialogAnswer(answers),
                   ExpectMessageBox(&message, &caption));
+    // The keyboard is back in the list: Ctrl+C copies the selected row at once.
+    ActivateAndExpectListFocus();
+    wxUIActionSimulator().Char('c', wxMOD_CONTROL);
+    WaitFor("the row copied", [&] { return ClipboardText().Contains(list->GetText(0, 1)); });
+    // Shift+F10 and the Menu key open the row's menu, where C copies.
+    frame->Bind(wxEVT_MENU_OPEN,
+                [&](wxMenuEvent&) { frame->CallAfter([] { wxUIActionSimulator().Char('c'); }); });
+    for (const int key : {WXK_F10, WXK_MENU}) {
+        wxTheClipboard->Clear();  // opens the clipboard itself
+        wxUIActionSimulator().Char(key, key == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE);
+        WaitFor("the row copied from the menu",
+                [&] { return ClipboardText().Contains("\t" + list->GetText(0, 1) + "\t"); });
+    }
     EXPECT_EQ(caption, "Export finished");
     EXPECT_EQ(message, "The export is finished.");
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
@@ -393,6 +414,8 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
     };
     wxString lastFile;
     for (const Case& c : cases) {
+        if (wxFileName::FileExists(file))
+            wxRemoveFile(file);  // replacing it is asked about elsewhere
         ExportDialogShown shown;
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(c.answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
@@ -450,6 +473,29 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
     wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(cancel));
     EXPECT_EQ(ReadTextFile(dir.Path("empty.csv")), Header(";", "\"", "\n"));
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
+}
+
+TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
+{
+    Open(kSectors, ManyCompanies(5, kSectors));
+    SearchFor("");  // selects one row: no choice, the whole list goes out
+    ExportAnswers answers;
+    answers.selectedOnly = true;
+    ExportDialogShown shown;
+    // Ticked from two selected rows on, the selected rows go out in list order; the box is
+    // off again the next time.
+    for (const char* file : {"all.csv", "chosen.csv"}) {
+        answers.file = dir.Path(file);
+        wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
+                      ExpectMessageBox(nullptr, nullptr));
+        EXPECT_EQ(shown.selectedOnly,
+                  wxString::Format("Only selected companies (%d)", list->GetSelectedItemCount()));
+        list->SetSelection(3);
+    }
+    const wxArrayString all = wxSplit(wxString::FromUTF8(ReadTextFile(dir.Path("all.csv"))), '\n');
+    ASSERT_EQ(all.GetCount(), 7u);  // header, five rows, nothing after the last line break
+    EXPECT_EQ(ReadTextFile(dir.Path("chosen.csv")),
+              (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
 }
 
 TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
@@ -529,6 +575,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
         ScopedFileSizeLimit limit(8192);
         ASSERT_TRUE(limit.IsApplied());
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(nullptr, nullptr, wxID_YES),
                       ExpectMessageBox(&message, &caption));
     }
     EXPECT_EQ(caption, "File write error");
@@ -540,6 +587,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
     {
         ScopedFileSizeLimit limit(1000);
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                      ExpectMessageBox(nullptr, nullptr, wxID_YES),
                       ExpectMessageBox(&message, &caption));
     }
     EXPECT_EQ(caption, "File close error");
@@ -562,7 +610,8 @@ TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
     ASSERT_EQ(symlink("real.csv", dir.Path("link.csv").utf8_str()), 0);
     ExportAnswers answers;
     answers.file = dir.Path("link.csv");
-    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers), ExpectMessageBox(nullptr, nullptr));
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
+                  ExpectMessageBox(nullptr, nullptr, wxID_YES), ExpectMessageBox(nullptr, nullptr));
 
     struct stat info;
     ASSERT_EQ(lstat(dir.Path("link.csv").utf8_str(), &info), 0);
