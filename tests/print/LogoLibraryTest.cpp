@@ -279,12 +279,14 @@ TEST_F(Logos, EveryAcceptedFormatDecodesAndAnOverLargeOneIsRefusedUndecoded)
 
 TEST_F(Logos, AJpegOfMoreScansThanRealImagesHaveIsRefusedUndecoded)
 {
-    // The decoder passes over the whole image for each scan; this one took 91 s.
+    // The decoder passes over the whole image for each scan; this one took 91 s. The bound
+    // is loose enough for a loaded machine and the sanitizers (the logo at the limit takes
+    // 0.4 s alone) and still far below what one unchecked logo costs.
     wxStopWatch watch;
     EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(80820))).IsOk());
     EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(33))).IsOk());
     EXPECT_EQ(LogoLibrary::Decode(Base64(ProgressiveJpeg(32))).GetSize(), wxSize(4096, 4096));
-    EXPECT_LT(watch.Time(), 1000);
+    EXPECT_LT(watch.Time(), 5000);
     std::string jpegTiff = ImageBytes(7, 2, wxBITMAP_TYPE_TIFF);  // compression made JPEG's
     jpegTiff.at(jpegTiff.find(std::string("\x03\x01\x03\0\1\0\0\0", 8)) + 8) = 7;
     EXPECT_EQ(HeaderSize(jpegTiff), wxSize(-1, -1));

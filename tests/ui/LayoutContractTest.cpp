@@ -83,7 +83,9 @@ void ExpectUniqueAccessKeys(const wxString& scope, wxMenu* menu, wxWindow* windo
         if (item->GetSubMenu())
             ExpectUniqueAccessKeys(scope + " > " + item->GetItemLabelText(), item->GetSubMenu());
     }
-    auto* frame = wxDynamicCast(window, wxFrame);
+    // A real dynamic cast: the toolkit's casts a dialog to a frame first, which the sanitizer
+    // rejects.
+    auto* frame = dynamic_cast<wxFrame*>(window);
     for (size_t index = 0;
          frame && frame->GetMenuBar() && index < frame->GetMenuBar()->GetMenuCount(); ++index) {
         labels.Add(frame->GetMenuBar()->GetMenuLabel(index));
@@ -92,8 +94,8 @@ void ExpectUniqueAccessKeys(const wxString& scope, wxMenu* menu, wxWindow* windo
     }
     std::function<void(wxWindow*)> addControls = [&](wxWindow* parent) {
         for (wxWindow* child : parent->GetChildren()) {
-            if (wxDynamicCast(child, wxStaticText) || wxDynamicCast(child, wxAnyButton) ||
-                wxDynamicCast(child, wxCheckBox) || wxDynamicCast(child, wxStaticBox))
+            if (dynamic_cast<wxStaticText*>(child) || dynamic_cast<wxAnyButton*>(child) ||
+                dynamic_cast<wxCheckBox*>(child) || dynamic_cast<wxStaticBox*>(child))
                 labels.Add(child->GetLabel());
             addControls(child);
         }
