@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <sqlite3.h>
 
 #include <wx/button.h>
@@ -12,6 +14,7 @@
 #include <wx/scrolwin.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
+#include <wx/stdpaths.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
@@ -23,8 +26,10 @@
 #include "print/Base64Library.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
+#include "ui/AboutDialog.h"
 #include "ui/CompanyFrame.h"
 #include "ui/NorvelFrame.h"
+#include "ui/ScreenPixels.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -470,4 +475,36 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     mainWindow = nullptr;
     for (wxWindow* window : wxTopLevelWindows)
         EXPECT_EQ(dynamic_cast<CompanyFrame*>(window), nullptr);
+}
+
+TEST_F(CompanyWindow, ViewsAndTheAboutPageTakeTheDesktopThemesColours)
+{
+    const bool dark = wxGetenv("GTK_THEME") == wxString("Adwaita:dark");
+    std::unique_ptr<CompanyEntity> company = Record(7);
+    CompanyFrame* window = Show(company.get());
+    window->Move(0, 0);
+    AboutDialog about(window, -1, rit.get());
+    about.Move(820, 0);
+    about.Show();
+    for (wxHtmlWindow* view : {Control<wxHtmlWindow>(window, "informationsHtmlWindow"),
+                               Control<wxHtmlWindow>(&about, "infoHtmlWindow")}) {
+        if (auto* notebook = wxDynamicCast(view->GetParent()->GetParent(), wxNotebook))
+            notebook->SetSelection(notebook->FindPage(view->GetParent()));
+        RunEventsFor(300);
+        const wxRect shown(view->ClientToScreen(wxPoint()), view->GetClientSize());
+        int background = -1, lightest = -1;
+        CountPixelsOffTheCommonColour(shown.x, shown.y, shown.width, shown.height, &background,
+                                      &lightest);
+        // Light text on dark ground under a dark theme, dark on light under the default one.
+        EXPECT_EQ(background < 100, dark) << background;
+        EXPECT_GT(lightest, dark ? 150 : 200);
+    }
+    // The theme is fixed once the toolkit runs: the dark one is seen by this test run again.
+    if (!dark) {
+        const wxString self = wxStandardPaths::Get().GetExecutablePath();
+        EXPECT_EQ(std::system(("GTK_THEME=Adwaita:dark '" + self.utf8_string() +
+                               "' --gtest_filter=CompanyWindow.ViewsAndTheAboutPage*")
+                                  .c_str()),
+                  0);
+    }
 }
