@@ -4,14 +4,12 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-int CountPixelsOffTheCommonColour(int x, int y, int width, int height, int* background,
-                                  int* lightest)
+int CountPixelsOffTheCommonColour(int x, int y, int width, int height, unsigned long* common)
 {
     if (width <= 0 || height <= 0)
         return -1;
@@ -30,22 +28,12 @@ int CountPixelsOffTheCommonColour(int x, int y, int width, int height, int* back
         for (int column = 0; column < width; ++column)
             ++counts[XGetPixel(image.get(), column, row)];
     }
-    // Brightness 0 to 255 of a pixel of the tests' 24-bit screen (8 bits each of red, green, blue).
-    auto brightness = [](unsigned long p) {
-        return static_cast<int>((299 * (p >> 16 & 255) + 587 * (p >> 8 & 255) + 114 * (p & 255)) /
-                                1000);
-    };
     std::pair<unsigned long, int> mostCommon(0, 0);
-    if (lightest)
-        *lightest = 0;
-    for (const auto& entry : counts) {
+    for (const auto& entry : counts)
         if (entry.second > mostCommon.second)
             mostCommon = entry;
-        if (lightest)
-            *lightest = std::max(*lightest, brightness(entry.first));
-    }
-    if (background)
-        *background = brightness(mostCommon.first);
+    if (common)
+        *common = mostCommon.first;  // 0xRRGGBB on the tests' 24-bit screen
     return width * height - mostCommon.second;
 }
 
