@@ -5,6 +5,7 @@
 #include "app/LayoutControl.h"
 #include "app/RuntimeInformationType.h"
 #include "app/XmlWindowLoader.h"
+#include "ui/ThemedHtml.h"
 
 const std::vector<LayoutControl<AboutDialog>>& AboutDialog::LayoutControls()
 {
@@ -32,6 +33,7 @@ AboutDialog::AboutDialog(wxWindow* parent, int id, RuntimeInformationType* rit)
         mainPanel->GetSizer()->SetSizeHints(mainPanel);
         SetClientSize(mainPanel->GetBestSize());
     }
+    ThemedHtml::Apply(infoHtmlWindow);
     // Loaded as a location, so that links and images resolve beside the page.
     if (infoHtmlWindow)
         infoHtmlWindow->LoadPage(rit->GetResourcePath("informations", "Information.html"));

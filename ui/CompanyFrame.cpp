@@ -20,6 +20,7 @@
 #include "print/PrintPreviewDialog.h"
 #include "ui/CompanyCommands.h"
 #include "ui/CompanyFrames.h"
+#include "ui/ThemedHtml.h"
 
 namespace {
 
@@ -201,10 +202,12 @@ void CompanyFrame::ShowPages(CompanyEntity* company)
         {informationsHtmlWindow, CompanyField::kNotes},
         {openingHoursHtmlWindow, CompanyField::kOpeningHours},
         {imprintHoursHtmlWindow, CompanyField::kImprint}};
-    for (const auto& [window, field] : pages)
-        if (window)
-            window->SetPage(company ? HtmlSanitiser::SanitiseUtf8(company->Utf8(field))
-                                    : wxString());
+    for (const auto& [window, field] : pages) {
+        if (!window)
+            continue;
+        ThemedHtml::Apply(window);
+        window->SetPage(company ? HtmlSanitiser::SanitiseUtf8(company->Utf8(field)) : wxString());
+    }
 }
 
 void CompanyFrame::ShowLogo(CompanyEntity* company)

@@ -9,7 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-int CountPixelsOffTheCommonColour(int x, int y, int width, int height)
+int CountPixelsOffTheCommonColour(int x, int y, int width, int height, unsigned long* common)
 {
     if (width <= 0 || height <= 0)
         return -1;
@@ -28,10 +28,13 @@ int CountPixelsOffTheCommonColour(int x, int y, int width, int height)
         for (int column = 0; column < width; ++column)
             ++counts[XGetPixel(image.get(), column, row)];
     }
-    int mostCommon = 0;
+    std::pair<unsigned long, int> mostCommon(0, 0);
     for (const auto& entry : counts)
-        mostCommon = std::max(mostCommon, entry.second);
-    return width * height - mostCommon;
+        if (entry.second > mostCommon.second)
+            mostCommon = entry;
+    if (common)
+        *common = mostCommon.first;  // 0xRRGGBB on the tests' 24-bit screen
+    return width * height - mostCommon.second;
 }
 
 namespace {

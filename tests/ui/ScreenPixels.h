@@ -3,8 +3,10 @@
 #pragma once
 
 // How many pixels of the screen rectangle differ from its most common colour: 0 for a blank
-// area, many for text. -1 when the display or the rectangle cannot be read.
-int CountPixelsOffTheCommonColour(int x, int y, int width, int height);
+// area, many for text. -1 when the display or the rectangle cannot be read. *common, when
+// given, gets that colour.
+int CountPixelsOffTheCommonColour(int x, int y, int width, int height,
+                                  unsigned long* common = nullptr);
 
 // Whether a window manager runs on the display (it has announced itself on the root window).
 bool WindowManagerRuns();
