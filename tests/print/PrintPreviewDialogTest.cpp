@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
@@ -108,6 +109,29 @@ protected:
         SendToCanvas(event);
     }
 
+    // The canvas's rows that the page covers down its middle; whole when the page ends
+    // inside the canvas at the top and at the bottom.
+    int PageRows(bool& whole) const
+    {
+        const wxSize size = dialog->GetCanvas()->GetClientSize();
+        wxBitmap bitmap(size);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxRED_BRUSH);
+            dc.Clear();
+            dialog->GetPreview()->PaintPage(dialog->GetCanvas(), dc);
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        auto background = [&image, &size](int y) {
+            return image.GetRed(size.x / 2, y) == 255 && image.GetGreen(size.x / 2, y) == 0;
+        };
+        int rows = 0;
+        for (int y = 0; y < size.y; ++y)
+            rows += !background(y);
+        whole = background(0) && background(size.y - 1);
+        return rows;
+    }
+
     TempDir dir;
     std::unique_ptr<RuntimeInformationType> rit;
     std::unique_ptr<HtmlPrintoutLibrary> printout;
@@ -165,6 +189,9 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
             dialog->ZoomOut();
         EXPECT_EQ(dialog->GetZoom(), 50);
         EXPECT_EQ(Status(1), "Zoom: 50%");
+        wxCommandEvent fit(wxEVT_TOOL, XRCID("zoomFitTool"));
+        dialog->GetEventHandler()->ProcessEvent(fit);
+        EXPECT_LT(dialog->GetZoom(), 50);
 
         // The timer rereads the pages but keeps the zoom.
         dialog->ZoomNormal();
@@ -204,6 +231,15 @@ TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
         EXPECT_EQ(dialog->GetZoom(), 50);
         TypeKey('0', wxMOD_CONTROL);
         EXPECT_EQ(dialog->GetZoom(), 100);
+        bool whole = true;
+        PageRows(whole);
+        EXPECT_FALSE(whole);
+        // The whole page, as tall as the window lets it be.
+        TypeKey('9', wxMOD_CONTROL);
+        EXPECT_GT(PageRows(whole), dialog->GetCanvas()->GetClientSize().y * 9 / 10);
+        EXPECT_TRUE(whole);
+        EXPECT_EQ(Status(1), wxString::Format("Zoom: %d%%", dialog->GetZoom()));
+        TypeKey('0', wxMOD_CONTROL);
 
         // Plus comes as a character with Shift, which the accelerator does not match; the
         // pages take it, and page keys with Ctrl, without passing them on.
