@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
@@ -311,19 +313,21 @@ TEST_F(PreviewWindow, PrintBreaksPagesWhereThePreviewDoes)
     });
 }
 
-// The main window's preview command opens the dialog on the selected company's sheet and
-// deletes that printout once the dialog has gone (the sanitizer build checks the once).
-TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
+// The main window's preview command opens the dialog on the selected company's sheet, or on
+// every selected company's, each from a new page, and deletes that printout once the dialog
+// has gone (the sanitizer build checks the once).
+TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompaniesAndClosesByItsTool)
 {
     Deadline limit(std::chrono::seconds(60));
     TempDir dir;
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
     ScopedHome home(dir.Path("home"));
-    TestCompany company;
-    company.id = 3;
-    company.name = "Schreinerei Weiß";
-    company.phone = "0221 99";
-    ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"), {}, {company}));
+    std::vector<TestCompany> companies(12);
+    for (size_t index = 0; index < companies.size(); ++index) {
+        companies[index].id = static_cast<int>(index + 1);
+        companies[index].name = index ? "Zimmerei " + std::to_string(index) : "Schreinerei Weiß";
+    }
+    ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"), {}, companies));
     std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(dir.Path("norvel.sqlite"));
     ASSERT_NE(rit, nullptr);
     auto* frame = new NorvelFrame(rit.get());
@@ -335,24 +339,39 @@ TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
     AllowRealModal<PrintPreviewDialog> allowed;
     wxString shownTitle;
     wxString statusText;
-    frame->CallAfter([&] {
+    // Reads the preview once it is shown (after the progress window, when there is one) and
+    // closes it.
+    int pages = 1;
+    wxTimer poll;
+    poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         PrintPreviewDialog* dialog = nullptr;
         for (wxWindow* window : wxTopLevelWindows)
             if (auto* preview = dynamic_cast<PrintPreviewDialog*>(window))
                 dialog = preview;
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(dialog->IsModal());
-        ASSERT_TRUE(WaitFor("the page count",
-                            [dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
+        if (!dialog || !dialog->IsModal()) {
+            poll.StartOnce(20);
+            return;
+        }
+        EXPECT_TRUE(
+            WaitFor("the page count", [dialog, pages] { return dialog->GetMaxPage() == pages; }));
         shownTitle = dialog->GetPreview()->GetPrintout()->GetTitle();
         statusText = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar)
                          ->GetStatusText(0);
         wxCommandEvent close(wxEVT_TOOL, XRCID("cancelTool"));
         dialog->GetEventHandler()->ProcessEvent(close);
     });
-    wxCommandEvent preview(wxEVT_MENU, XRCID("printPreviewCompanyTool"));
-    frame->GetEventHandler()->ProcessEvent(preview);
+    auto preview = [&] {
+        poll.StartOnce(20);
+        wxCommandEvent command(wxEVT_MENU, XRCID("printPreviewCompanyTool"));
+        frame->GetEventHandler()->ProcessEvent(command);
+    };
+    preview();
     EXPECT_EQ(shownTitle, wxString::FromUTF8("Schreinerei Weiß"));
     EXPECT_EQ(statusText, "Page 1 of 1");
+    frame->SelectAllResults();
+    pages = 12;
+    preview();
+    EXPECT_EQ(shownTitle, wxString::FromUTF8("Schreinerei Weiß and 11 more"));
+    EXPECT_EQ(statusText, "Page 1 of 12");
     DestroyNow(frame);
 }
