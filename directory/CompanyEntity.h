@@ -3,8 +3,10 @@
 // Bound to a borrowed connection; owns nothing else.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <wx/string.h>
 
@@ -62,11 +64,18 @@ public:
     // The one-company sheet: "company.tpl" of the print resources filled by SetSheetVariables,
     // titled with the company's name. The caller owns the printout; never null.
     HtmlPrintoutLibrary* Print(RuntimeInformationType* information);
+    // The companies' sheets in one printout, each from a new page, titled with the first
+    // company's name and how many follow. Told the number of sheets made before each next
+    // one, next stops the work by returning false, and the result is null. The caller owns
+    // the printout.
+    static HtmlPrintoutLibrary* Print(const std::vector<const CompanyEntity*>& companies,
+                                      RuntimeInformationType* information,
+                                      const std::function<bool(size_t made)>& next);
     // Every field under its key as it is (cut; the HTML fields through the HTML sanitiser), and as
     // HTML text under its key with ".html" appended; the contact block as "contact", the
     // further data as "more", and the day of printing in German form as "printDate". Print
     // adds the logo's <img> tag as "logoImage".
-    void SetSheetVariables(Brenik::BKTemplate& sheet);
+    void SetSheetVariables(Brenik::BKTemplate& sheet) const;
     // Labelled lines of the non-empty contact data as HTML, or "Keine weiteren Kontaktdaten".
     wxString GetContactBlock() const;
     // Labelled lines of the non-empty further data as HTML, or "Keine weiteren Daten".
@@ -100,6 +109,10 @@ private:
     // The logo as an <img> tag at most 240 by 90 pixels, its image kept by the printout; empty
     // when there is no logo that passes the logo checks.
     wxString SheetLogo(HtmlPrintoutLibrary& printout) const;
+    // The filled "company.tpl" alone, its logo among the printout's images.
+    wxString Sheet(HtmlPrintoutLibrary& printout) const;
+    // The sheets in the printout, one after the other, each from a new page.
+    static void SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets);
     // The field's text cut as the sheet prints it.
     wxString SheetFieldText(CompanyField field) const;
 };

@@ -2,7 +2,10 @@
 // labelled blocks and the cutting of long fields.
 #include "directory/CompanyEntity.h"
 
+#include <memory>
 #include <string_view>
+
+#include <wx/translation.h>
 
 #include "app/RuntimeInformationType.h"
 #include "lib/core/BKDateTime.h"
@@ -60,6 +63,25 @@ wxString BlockToHtml(const Brenik::KeyValueTypes& lines, const char* whenEmpty)
     return CompanyEntity::ToHtmlText(text);
 }
 
+// Where the printout begins a new page.
+const char* const kNewPage = "<div style=\"page-break-before:always\"></div>";
+
+// The sheet up to the end of its body; the whole sheet when it has none.
+wxString BeforeBodyEnd(const wxString& sheet)
+{
+    const size_t end = sheet.rfind("</body>");
+    return end == wxString::npos ? sheet : sheet.Left(end);
+}
+
+// What stands inside the sheet's body (the sheet's values never hold a body tag: they are
+// escaped or sanitised).
+wxString BodyOf(const wxString& sheet)
+{
+    const size_t body = sheet.find("<body");
+    const size_t start = body == wxString::npos ? wxString::npos : sheet.find('>', body);
+    return BeforeBodyEnd(start == wxString::npos ? sheet : sheet.Mid(start + 1));
+}
+
 }  // namespace
 
 wxString CompanyEntity::SheetText(const wxString& text)
@@ -72,15 +94,53 @@ wxString CompanyEntity::SheetText(const wxString& text)
 HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
 {
     auto* printout = new HtmlPrintoutLibrary(SheetFieldText(CompanyField::kName), information);
-    Brenik::BKTemplate sheet = printout->GetTemplateByFile("company.tpl");
+    SetSheets(*printout, {Sheet(*printout)});
+    return printout;
+}
+
+HtmlPrintoutLibrary* CompanyEntity::Print(const std::vector<const CompanyEntity*>& companies,
+                                          RuntimeInformationType* information,
+                                          const std::function<bool(size_t made)>& next)
+{
+    if (companies.empty())
+        return nullptr;
+    const wxString title =
+        companies.size() == 1
+            ? companies.front()->SheetFieldText(CompanyField::kName)
+            : wxString::Format(_("%s and %d more"),
+                               companies.front()->SheetFieldText(CompanyField::kName),
+                               static_cast<int>(companies.size() - 1));
+    auto printout = std::make_unique<HtmlPrintoutLibrary>(title, information);
+    std::vector<wxString> sheets;
+    for (const CompanyEntity* company : companies) {
+        if (!next(sheets.size()))
+            return nullptr;
+        sheets.push_back(company->Sheet(*printout));
+    }
+    SetSheets(*printout, sheets);
+    return printout.release();
+}
+
+wxString CompanyEntity::Sheet(HtmlPrintoutLibrary& printout) const
+{
+    Brenik::BKTemplate sheet = printout.GetTemplateByFile("company.tpl");
     SetSheetVariables(sheet);
-    sheet.SetVariable("logoImage", SheetLogo(*printout));
-    printout->SetWithoutContainer(sheet.Parse());
+    sheet.SetVariable("logoImage", SheetLogo(printout));
+    return sheet.Parse();
+}
+
+void CompanyEntity::SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets)
+{
+    // The first sheet's page with every sheet's body in it: the template's head and body
+    // attributes once, and no sheet's text sharing a page with the one before it.
+    wxString html = sheets.empty() ? wxString() : sheets.front();
+    for (size_t index = 1; index < sheets.size(); ++index)
+        html = BeforeBodyEnd(html) + kNewPage + BodyOf(sheets[index]) + "</body></html>";
+    printout.SetWithoutContainer(html);
     // A long sheet runs over several pages; each says where it stands.
-    printout->SetFooter(
+    printout.SetFooter(
         "<p align=\"right\"><font size=\"1\">Seite @PAGENUM@ von @PAGESCNT@</font></p>",
         wxPAGE_ALL);
-    return printout;
 }
 
 wxString CompanyEntity::SheetLogo(HtmlPrintoutLibrary& printout) const
@@ -93,7 +153,7 @@ wxString CompanyEntity::SheetLogo(HtmlPrintoutLibrary& printout) const
                             printout.AddImage(fitted), fitted.GetWidth(), fitted.GetHeight());
 }
 
-void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet)
+void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet) const
 {
     // Not the template's SetEntity: it would convert every field whole, a hundred megabytes
     // of notes into gigabytes of text, to print twenty thousand characters of them.

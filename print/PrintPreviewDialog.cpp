@@ -1,5 +1,6 @@
 #include "print/PrintPreviewDialog.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <wx/accel.h>
@@ -11,6 +12,7 @@
 #include "app/XmlWindowLoader.h"
 #include "lib/core/BKCasts.h"
 #include "print/HtmlPrintoutLibrary.h"
+#include "print/PrintJobName.h"
 
 namespace {
 
@@ -19,6 +21,20 @@ const char* const kLayoutName = "PrintPreviewDialog";
 // One notch of a mouse wheel, and the lines it scrolls: the desktop's usual measure.
 const int kWheelDelta = 120;
 const int kLinesPerNotch = 3;
+// The space around the page on the canvas, in pixels: the canvas's border and the page's
+// shadow, on each side.
+const int kFitGap = 16;
+// A window too small for a readable page still shows one.
+const int kMinFitZoom = 10;
+
+// Prints after the print dialog, in a job that the printer's queue shows under the
+// document's title.
+bool PrintAsJob(RuntimeInformationType* information, wxWindow* parent,
+                HtmlPrintoutLibrary* printout, int orientation)
+{
+    PrintJobName name(printout->GetTitle());
+    return information->Print(parent, printout, PrintPreviewDialog::PrintData(orientation));
+}
 
 }  // namespace
 
@@ -43,6 +59,8 @@ wxBEGIN_EVENT_TABLE(PrintPreviewDialog, XmlDialog)
     EVT_MENU(XRCID("zoomOutTool"), PrintPreviewDialog::ZoomOutKeyEvent)
     EVT_MENU(PrintPreviewDialog::kPrintCommand, PrintPreviewDialog::PrintKeyEvent)
     EVT_MENU(XRCID("printTool"), PrintPreviewDialog::PrintKeyEvent)
+    EVT_MENU(PrintPreviewDialog::kZoomFitCommand, PrintPreviewDialog::ZoomFitKeyEvent)
+    EVT_MENU(XRCID("zoomFitTool"), PrintPreviewDialog::ZoomFitKeyEvent)
     EVT_TIMER(wxID_ANY, PrintPreviewDialog::PageCountRefreshEvent)
 wxEND_EVENT_TABLE()
 // clang-format on
@@ -68,7 +86,7 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
 {
     static const std::vector<const char*> tools = {
         "cancelTool", "firstPageTool",  "previousPageTool", "nextPageTool", "lastPageTool",
-        "zoomInTool", "zoomNormalTool", "zoomOutTool",      "printTool",
+        "zoomInTool", "zoomNormalTool", "zoomOutTool",      "zoomFitTool",  "printTool",
     };
     return tools;
 }
@@ -89,7 +107,7 @@ void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        information->Print(parent, printout, PrintData(wxPORTRAIT));
+        PrintAsJob(information, parent, printout, wxPORTRAIT);
     }
 }
 
@@ -160,6 +178,7 @@ void PrintPreviewDialog::InstallAccelerators()
         {wxACCEL_CTRL, 'd', kNextPageCommand},        {wxACCEL_CTRL, 'e', kLastPageCommand},
         {wxACCEL_CTRL, '+', kZoomInCommand},          {wxACCEL_CTRL, '0', kZoomNormalCommand},
         {wxACCEL_CTRL, '-', kZoomOutCommand},         {wxACCEL_CTRL, 'p', kPrintCommand},
+        {wxACCEL_CTRL, '9', kZoomFitCommand},
     };
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
@@ -215,6 +234,32 @@ void PrintPreviewDialog::ZoomNormal()
 void PrintPreviewDialog::ZoomOut()
 {
     SetZoom(zoom - kZoomStep >= kMinZoom ? zoom - kZoomStep : zoom);
+}
+
+void PrintPreviewDialog::ZoomToFit()
+{
+    SetZoom(FittingZoom());
+}
+
+int PrintPreviewDialog::FittingZoom() const
+{
+    const wxPrintout* shown = preview ? preview->GetPrintout() : nullptr;
+    wxPoint screen;
+    wxPoint printer;
+    if (shown) {
+        shown->GetPPIScreen(&screen.x, &screen.y);
+        shown->GetPPIPrinter(&printer.x, &printer.y);
+    }
+    const wxRect paper = shown ? shown->GetPaperRectPixels() : wxRect();
+    if (!canvas || paper.IsEmpty() || printer.x <= 0 || printer.y <= 0)
+        return zoom;
+    // The paper's size on screen at 100 %, and the room the canvas leaves it inside the
+    // border and the shadow that it draws around the page.
+    const double width = static_cast<double>(paper.width) * screen.x / printer.x;
+    const double height = static_cast<double>(paper.height) * screen.y / printer.y;
+    const wxSize room = canvas->GetClientSize() - 2 * wxSize(kFitGap, kFitGap);
+    const double fit = 100 * std::min(room.x / width, room.y / height);
+    return std::max(kMinFitZoom, static_cast<int>(fit));
 }
 
 void PrintPreviewDialog::SetZoom(int percent)
@@ -297,7 +342,7 @@ void PrintPreviewDialog::Print()
     if (!printout || !GetRit())
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
-    const bool done = GetRit()->Print(this, copy.get(), PrintData(orientation));
+    const bool done = PrintAsJob(GetRit(), this, copy.get(), orientation);
     if (!printed)
         printed = done;
 }
@@ -380,6 +425,11 @@ void PrintPreviewDialog::ZoomOutKeyEvent(wxCommandEvent&)
 void PrintPreviewDialog::PrintKeyEvent(wxCommandEvent&)
 {
     Print();
+}
+
+void PrintPreviewDialog::ZoomFitKeyEvent(wxCommandEvent&)
+{
+    ZoomToFit();
 }
 
 void PrintPreviewDialog::PageCountRefreshEvent(wxTimerEvent&)

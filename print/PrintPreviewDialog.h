@@ -35,7 +35,8 @@ public:
         kZoomInCommand,
         kZoomNormalCommand,
         kZoomOutCommand,
-        kPrintCommand
+        kPrintCommand,
+        kZoomFitCommand
     };
     static constexpr int kMinZoom = 50;
     static constexpr int kMaxZoom = 400;
@@ -65,6 +66,9 @@ public:
     void ZoomIn();
     void ZoomNormal();
     void ZoomOut();
+    // The zoom that shows the whole page in the window as it is now; it may lie below the
+    // smallest step.
+    void ZoomToFit();
     // A wheel turned away from the user (positive) zooms in, towards the user out, with Ctrl
     // held; without Ctrl it scrolls the pages. A rotation of 0 does nothing.
     void Zoom(int rotation, bool control);
@@ -96,6 +100,7 @@ public:
     void ZoomNormalKeyEvent(wxCommandEvent& event);
     void ZoomOutKeyEvent(wxCommandEvent& event);
     void PrintKeyEvent(wxCommandEvent& event);
+    void ZoomFitKeyEvent(wxCommandEvent& event);
     void PageCountRefreshEvent(wxTimerEvent& event);
     void ZoomEvent(wxMouseEvent& event);
     void CanvasKeyEvent(wxKeyEvent& event);
@@ -108,6 +113,7 @@ private:
     void ReadPages();
     void ShowPage(int page);
     void SetZoom(int percent);
+    int FittingZoom() const;
     void ScrollCanvas(int rotation);
     // The keys the canvas would otherwise take to its own handler.
     void CanvasKey(const wxKeyEvent& event);

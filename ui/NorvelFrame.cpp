@@ -520,14 +520,37 @@ void NorvelFrame::OpenNorvel(CompanyEntity* company)
 
 void NorvelFrame::Print(bool preview)
 {
-    CompanyEntity* company = GetSelectedCompany();
-    if (!company) {
+    if (busy)
+        return;
+    const std::vector<const CompanyEntity*> companies = GetSelectedCompanies();
+    if (companies.empty()) {
         AskForSelection();
         return;
     }
-    std::unique_ptr<HtmlPrintoutLibrary> printout(company->Print(GetRit()));
-    PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+    std::unique_ptr<HtmlPrintoutLibrary> printout(
+        companies.size() == 1 ? GetSelectedCompany()->Print(GetRit()) : PrintSheets(companies));
+    if (printout)
+        PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
     FocusResults();
+}
+
+HtmlPrintoutLibrary* NorvelFrame::PrintSheets(const std::vector<const CompanyEntity*>& companies)
+{
+    // A few sheets are made before a progress window would have shown.
+    const size_t kSheetsWithoutProgress = 10;
+    if (companies.size() <= kSheetsWithoutProgress)
+        return CompanyEntity::Print(companies, GetRit(), [](size_t) { return true; });
+    // The records stay the list's while the progress window yields: no search may start.
+    busy = true;
+    ProgressGuard progress(this, GetRit());
+    progress->SetCount(static_cast<unsigned int>(companies.size()));
+    HtmlPrintoutLibrary* printout =
+        CompanyEntity::Print(companies, GetRit(), [&progress](size_t made) {
+            progress->SetLevel(static_cast<int>(made));
+            return !progress->IsCanceled();
+        });
+    busy = false;
+    return printout;
 }
 
 void NorvelFrame::ResultsRightClick()

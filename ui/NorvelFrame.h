@@ -27,6 +27,7 @@ namespace Brenik {
 class BKListCtrl;
 }  // namespace Brenik
 class CompanyEntity;
+class HtmlPrintoutLibrary;
 class SectorEntities;
 
 template <typename Window>
@@ -84,7 +85,7 @@ public:
     void OpenCompany(CompanyEntity* company);
     // Opens the company's page on the directory website; null asks for a selection.
     void OpenNorvel(CompanyEntity* company);
-    // Prints the selected company's sheet, or previews it; asks for a selection when none.
+    // Prints the selected companies' sheets, or previews them; asks for a selection when none.
     void Print(bool preview);
     // Shows the context menu when a row is selected.
     void ResultsRightClick();
@@ -157,6 +158,9 @@ public:
     void ChildFocusEvent(wxChildFocusEvent& event);
 
 private:
+    // The sheets of several companies in one printout, made under the progress window when
+    // there are many; null when the user cancels.
+    HtmlPrintoutLibrary* PrintSheets(const std::vector<const CompanyEntity*>& companies);
     // The controls of the layout, each with the member that keeps it.
     static const std::vector<LayoutControl<NorvelFrame>>& LayoutControls();
     void InsertResultColumns();

@@ -338,6 +338,37 @@ TEST_F(SheetOnPaper, APageRangePrintsExactlyItsPages)
     EXPECT_EQ(second.PageText(1), all.PageText(2));
 }
 
+namespace {
+
+gboolean TakeJobName(GSignalInvocationHint*, guint, const GValue* values, gpointer name)
+{
+    gchar* job = nullptr;
+    g_object_get(g_value_get_object(&values[0]), "job-name", &job, nullptr);
+    *static_cast<std::string*>(name) = job ? job : "";
+    g_free(job);
+    return TRUE;
+}
+
+}  // namespace
+
+// The printer's queue shows the job under the company's name.
+TEST_F(SheetOnPaper, TheJobIsNamedAfterTheCompany)
+{
+    Deadline limit(std::chrono::seconds(60));
+    CompanyEntity company(nullptr, true);
+    FillWithLogo(company);
+    std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
+    rit->SetPrinterFactory(PdfTo(dir.Path("sheet.pdf"), {}));
+    std::string job;
+    g_type_class_unref(g_type_class_ref(GTK_TYPE_PRINT_OPERATION));
+    const guint begin = g_signal_lookup("begin-print", GTK_TYPE_PRINT_OPERATION);
+    const gulong hook = g_signal_add_emission_hook(begin, 0, TakeJobName, &job, nullptr);
+    PrintPreviewDialog::PreviewOrPrint(nullptr, rit.get(), printout.get(), false);
+    g_signal_remove_emission_hook(begin, hook);
+    EXPECT_EQ(job, company.Get(wxString("name"))->GetUtf8());
+    EXPECT_EQ(ReadPdf(dir.Path("sheet.pdf")).pages, 1);
+}
+
 // A page that ends above a heading in one column ends between two lines of the other: no
 // line is printed on two pages.
 TEST_F(SheetOnPaper, NoLineIsCutByAPageBreak)

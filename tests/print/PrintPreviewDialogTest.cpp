@@ -3,7 +3,10 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
@@ -108,6 +111,29 @@ protected:
         SendToCanvas(event);
     }
 
+    // The canvas's rows that the page covers down its middle; whole when the page ends
+    // inside the canvas at the top and at the bottom.
+    int PageRows(bool& whole) const
+    {
+        const wxSize size = dialog->GetCanvas()->GetClientSize();
+        wxBitmap bitmap(size);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxRED_BRUSH);
+            dc.Clear();
+            dialog->GetPreview()->PaintPage(dialog->GetCanvas(), dc);
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        auto background = [&image, &size](int y) {
+            return image.GetRed(size.x / 2, y) == 255 && image.GetGreen(size.x / 2, y) == 0;
+        };
+        int rows = 0;
+        for (int y = 0; y < size.y; ++y)
+            rows += !background(y);
+        whole = background(0) && background(size.y - 1);
+        return rows;
+    }
+
     TempDir dir;
     std::unique_ptr<RuntimeInformationType> rit;
     std::unique_ptr<HtmlPrintoutLibrary> printout;
@@ -165,6 +191,9 @@ TEST_F(PreviewWindow, PagesStopAtTheEndsAndEveryPageRenders)
             dialog->ZoomOut();
         EXPECT_EQ(dialog->GetZoom(), 50);
         EXPECT_EQ(Status(1), "Zoom: 50%");
+        wxCommandEvent fit(wxEVT_TOOL, XRCID("zoomFitTool"));
+        dialog->GetEventHandler()->ProcessEvent(fit);
+        EXPECT_LT(dialog->GetZoom(), 50);
 
         // The timer rereads the pages but keeps the zoom.
         dialog->ZoomNormal();
@@ -204,6 +233,15 @@ TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
         EXPECT_EQ(dialog->GetZoom(), 50);
         TypeKey('0', wxMOD_CONTROL);
         EXPECT_EQ(dialog->GetZoom(), 100);
+        bool whole = true;
+        PageRows(whole);
+        EXPECT_FALSE(whole);
+        // The whole page, as tall as the window lets it be.
+        TypeKey('9', wxMOD_CONTROL);
+        EXPECT_GT(PageRows(whole), dialog->GetCanvas()->GetClientSize().y * 9 / 10);
+        EXPECT_TRUE(whole);
+        EXPECT_EQ(Status(1), wxString::Format("Zoom: %d%%", dialog->GetZoom()));
+        TypeKey('0', wxMOD_CONTROL);
 
         // Plus comes as a character with Shift, which the accelerator does not match; the
         // pages take it, and page keys with Ctrl, without passing them on.
@@ -275,19 +313,21 @@ TEST_F(PreviewWindow, PrintBreaksPagesWhereThePreviewDoes)
     });
 }
 
-// The main window's preview command opens the dialog on the selected company's sheet and
-// deletes that printout once the dialog has gone (the sanitizer build checks the once).
-TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
+// The main window's preview command opens the dialog on the selected company's sheet, or on
+// every selected company's, each from a new page, and deletes that printout once the dialog
+// has gone (the sanitizer build checks the once).
+TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompaniesAndClosesByItsTool)
 {
     Deadline limit(std::chrono::seconds(60));
     TempDir dir;
     ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
     ScopedHome home(dir.Path("home"));
-    TestCompany company;
-    company.id = 3;
-    company.name = "Schreinerei Weiß";
-    company.phone = "0221 99";
-    ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"), {}, {company}));
+    std::vector<TestCompany> companies(12);
+    for (size_t index = 0; index < companies.size(); ++index) {
+        companies[index].id = static_cast<int>(index + 1);
+        companies[index].name = index ? "Zimmerei " + std::to_string(index) : "Schreinerei Weiß";
+    }
+    ASSERT_TRUE(WriteDirectory(dir.Path("norvel.sqlite"), {}, companies));
     std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(dir.Path("norvel.sqlite"));
     ASSERT_NE(rit, nullptr);
     auto* frame = new NorvelFrame(rit.get());
@@ -299,24 +339,39 @@ TEST(PrintPreviewFromMainWindow, ShowsTheSelectedCompanyAndClosesByItsTool)
     AllowRealModal<PrintPreviewDialog> allowed;
     wxString shownTitle;
     wxString statusText;
-    frame->CallAfter([&] {
+    // Reads the preview once it is shown (after the progress window, when there is one) and
+    // closes it.
+    int pages = 1;
+    wxTimer poll;
+    poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         PrintPreviewDialog* dialog = nullptr;
         for (wxWindow* window : wxTopLevelWindows)
             if (auto* preview = dynamic_cast<PrintPreviewDialog*>(window))
                 dialog = preview;
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(dialog->IsModal());
-        ASSERT_TRUE(WaitFor("the page count",
-                            [dialog] { return dialog->GetPreview()->GetMaxPage() >= 1; }));
+        if (!dialog || !dialog->IsModal()) {
+            poll.StartOnce(20);
+            return;
+        }
+        EXPECT_TRUE(
+            WaitFor("the page count", [dialog, pages] { return dialog->GetMaxPage() == pages; }));
         shownTitle = dialog->GetPreview()->GetPrintout()->GetTitle();
         statusText = wxDynamicCast(dialog->FindWindow(XRCID("mainStatusBar")), wxStatusBar)
                          ->GetStatusText(0);
         wxCommandEvent close(wxEVT_TOOL, XRCID("cancelTool"));
         dialog->GetEventHandler()->ProcessEvent(close);
     });
-    wxCommandEvent preview(wxEVT_MENU, XRCID("printPreviewCompanyTool"));
-    frame->GetEventHandler()->ProcessEvent(preview);
+    auto preview = [&] {
+        poll.StartOnce(20);
+        wxCommandEvent command(wxEVT_MENU, XRCID("printPreviewCompanyTool"));
+        frame->GetEventHandler()->ProcessEvent(command);
+    };
+    preview();
     EXPECT_EQ(shownTitle, wxString::FromUTF8("Schreinerei Weiß"));
     EXPECT_EQ(statusText, "Page 1 of 1");
+    frame->SelectAllResults();
+    pages = 12;
+    preview();
+    EXPECT_EQ(shownTitle, wxString::FromUTF8("Schreinerei Weiß and 11 more"));
+    EXPECT_EQ(statusText, "Page 1 of 12");
     DestroyNow(frame);
 }

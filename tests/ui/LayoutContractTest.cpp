@@ -215,7 +215,7 @@ TEST(LayoutContract, ProgressWindowLayoutHasEveryNamedControl)
     DestroyNow(frame);
 }
 
-TEST(LayoutContract, PrintPreviewLayoutHasItsPanelsStatusFieldsAndNineTools)
+TEST(LayoutContract, PrintPreviewLayoutHasItsPanelsStatusFieldsAndTenTools)
 {
     std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
     auto* dialog = new XmlDialog(nullptr, -1, rit.get(), "PrintPreviewDialog");
@@ -231,7 +231,7 @@ TEST(LayoutContract, PrintPreviewLayoutHasItsPanelsStatusFieldsAndNineTools)
     EXPECT_EQ(statusBar->GetFieldsCount(), 2);
     auto* toolBar = wxDynamicCast(dialog->FindWindow(XRCID("toolBar")), wxToolBar);
     ASSERT_NE(toolBar, nullptr);
-    EXPECT_EQ(PrintPreviewDialog::GetLayoutTools().size(), 9u);
+    EXPECT_EQ(PrintPreviewDialog::GetLayoutTools().size(), 10u);
     for (const char* name : PrintPreviewDialog::GetLayoutTools()) {
         const wxToolBarToolBase* tool = toolBar->FindById(XRCID(name));
         ASSERT_NE(tool, nullptr) << name;
