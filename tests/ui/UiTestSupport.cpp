@@ -239,10 +239,7 @@ wxString ClipboardText()
 
 size_t PeakMemoryAndReset()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line) && line.compare(0, 6, "VmHWM:") != 0) {
-    }
+    const long peakKb = ProcessStatusKb("VmHWM:");
     std::ofstream("/proc/self/clear_refs") << "5";
-    return line.size() > 6 ? std::strtoull(line.c_str() + 6, nullptr, 10) * 1024 : 0;
+    return peakKb > 0 ? peakKb * 1024 : 0;
 }
