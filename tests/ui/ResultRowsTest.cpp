@@ -1,9 +1,6 @@
 #include <chrono>
 #include <memory>
 
-#include <gtest/gtest.h>
-
-#include "directory/CompanyEntity.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/ResultRows.h"
 
