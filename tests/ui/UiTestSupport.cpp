@@ -3,8 +3,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -235,11 +233,4 @@ wxString ClipboardText()
     wxClipboardLocker clipboard;
     wxTextDataObject text;
     return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
-}
-
-size_t PeakMemoryAndReset()
-{
-    const long peakKb = ProcessStatusKb("VmHWM:");
-    std::ofstream("/proc/self/clear_refs") << "5";
-    return peakKb > 0 ? peakKb * 1024 : 0;
 }

@@ -137,7 +137,3 @@ private:
 
 // The text on the clipboard; empty when there is none.
 wxString ClipboardText();
-
-// The process's peak resident memory in bytes since the last call (0 where Linux does not
-// tell), measured anew from the call.
-size_t PeakMemoryAndReset();
