@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -123,6 +124,18 @@ ScopedFileSizeLimit::~ScopedFileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
+}
+
+std::string CommandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = popen(("timeout 60 " + command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, read);
+        pclose(pipe);
+    }
+    return output;
 }
 
 long ProcessStatusKb(const char* field)

@@ -55,6 +55,9 @@ bool WriteTextFile(const wxString& path, const std::string& text);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadTextFile(const wxString& path);
 
+// What the shell command writes to its standard output, given a minute at most.
+std::string CommandOutput(const std::string& command);
+
 // The bytes of a one-coloured image of that size written in the format (GIF from a palette).
 std::string ImageBytes(int width, int height, wxBitmapType type);
 

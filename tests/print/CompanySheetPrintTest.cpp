@@ -1,25 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-
-#include <wx/filename.h>
 #include <wx/filesys.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/regex.h>
-#include <wx/xrc/xmlres.h>
 
-#include "GuiTestSupport.h"
 #include "PrintTestSupport.h"
-#include "app/Norvel.h"
-#include "directory/CompanyEntity.h"
-#include "lib/gui/BKListCtrl.h"
 #include "print/Base64Library.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
-#include "ui/NorvelFrame.h"
-#include "ui/UiTestSupport.h"
+#include "ui/MainWindowFixture.h"
 
 namespace {
 
@@ -40,31 +27,14 @@ TestCompany SpecialCompany()
 }
 
 // The main window on a one-company directory, printing PostScript into a scratch file.
-class SheetPrinting : public testing::Test {
+class SheetPrinting : public MainWindow {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(wxFileName::Mkdir(dir.Path("home"), wxS_DIR_DEFAULT, 0));
-        home = std::make_unique<ScopedHome>(dir.Path("home"));
-        ASSERT_TRUE(
-            WriteDirectory(dir.Path("norvel.sqlite"), {{1, "Bauunternehmen"}}, {SpecialCompany()}));
-        rit = OpenRuntime(dir.Path("norvel.sqlite"));
-        ASSERT_NE(rit, nullptr);
+        MainWindow::SetUp();
+        Open({{1, "Bauunternehmen"}}, {SpecialCompany()});
         rit->SetPrinterFactory(PostScriptTo(dir.Path("sheet.ps")));
     }
-
-    void TearDown() override
-    {
-        if (frame)
-            DestroyNow(frame);
-        rit.reset();
-        home.reset();
-    }
-
-    TempDir dir;
-    std::unique_ptr<ScopedHome> home;
-    std::unique_ptr<RuntimeInformationType> rit;
-    NorvelFrame* frame = nullptr;
 };
 
 // Without its white space: the PostScript printer measures text with approximate font
@@ -76,23 +46,35 @@ wxString Squeezed(wxString text)
     return text;
 }
 
+// A logo as the directory holds it: a PNG of that size in Base64.
+std::string Logo(int width, int height)
+{
+    const std::string png = ImageBytes(width, height, wxBITMAP_TYPE_PNG);
+    return Base64Library().wxBase64Encode(png.data(), png.size()).utf8_string();
+}
+
+// Notes of that many numbered paragraphs and a last one that ends them.
+std::string LongNotes(int paragraphs)
+{
+    std::string notes;
+    for (int paragraph = 1; paragraph <= paragraphs; ++paragraph)
+        notes += "<p>Absatz " + std::to_string(paragraph) + ": Eine Zeile Notizen.</p>";
+    return notes + "<p>Ende der Notizen</p>";
+}
+
 }  // namespace
 
 TEST_F(SheetPrinting, PrintCommandPrintsTheSelectedCompanysSheet)
 {
     Deadline limit(std::chrono::seconds(120));
-    frame = new NorvelFrame(rit.get());
-    frame->Show();
-    frame->Search();
-    Settle();
+    SearchFor("");
     ASSERT_NE(frame->GetSelectedCompany(), nullptr);
-    ASSERT_TRUE(frame->GetMenuBar()->IsEnabled(XRCID("printCompanyMenuItem")));
-
-    wxCommandEvent print(wxEVT_MENU, XRCID("printCompanyMenuItem"));
+    ASSERT_TRUE(MenuEnabled("printCompanyMenuItem"));
+    const auto print = [this] { SendMenu(XRCID("printCompanyMenuItem")); };
     {
         ScopedLatin1Text latin1;
         ASSERT_TRUE(latin1.IsAvailable());
-        wxTEST_DIALOG(frame->GetEventHandler()->ProcessEvent(print), ExpectPrintDialog(wxID_OK));
+        wxTEST_DIALOG(print(), ExpectPrintDialog(wxID_OK));
     }
 
     int pages = 0;
@@ -106,7 +88,7 @@ TEST_F(SheetPrinting, PrintCommandPrintsTheSelectedCompanysSheet)
 
     // A cancelled print dialog prints nothing.
     ASSERT_TRUE(wxRemoveFile(dir.Path("sheet.ps")));
-    wxTEST_DIALOG(frame->GetEventHandler()->ProcessEvent(print), ExpectPrintDialog(wxID_CANCEL));
+    wxTEST_DIALOG(print(), ExpectPrintDialog(wxID_CANCEL));
     EXPECT_FALSE(wxFileName::FileExists(dir.Path("sheet.ps")));
 }
 
@@ -115,11 +97,7 @@ TEST_F(SheetPrinting, LongSheetRunsOverSeveralNumberedPages)
     Deadline limit(std::chrono::seconds(120));
     CompanyEntity company(nullptr, true);
     company.Get(wxString("name"))->SetUtf8("Lange Notizen GmbH");
-    std::string notes;
-    for (int paragraph = 1; paragraph <= 120; ++paragraph)
-        notes += "<p>Absatz " + std::to_string(paragraph) + ": Eine Zeile Notizen.</p>";
-    notes += "<p>Ende der Notizen</p>";
-    company.Get(wxString("notes"))->SetUtf8(notes);
+    company.Get(wxString("notes"))->SetUtf8(LongNotes(120));
 
     std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
     wxTEST_DIALOG(EXPECT_TRUE(rit->Print(nullptr, printout.get(), wxPrintData())),
@@ -153,14 +131,8 @@ TEST(CompanySheet, WithoutItsTemplateTheSheetIsEmptyButTitled)
 TEST(CompanySheet, LogoStaysInMemoryWhileAPrintoutShowsIt)
 {
     std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
-    wxImage image(40, 20);
-    wxMemoryOutputStream png;
-    ASSERT_TRUE(image.SaveFile(png, wxBITMAP_TYPE_PNG));
-    std::string bytes(png.GetLength(), '\0');
-    png.CopyTo(bytes.data(), bytes.size());
     CompanyEntity company(nullptr, true);
-    company.Get(wxString("logo"))
-        ->SetUtf8(Base64Library().wxBase64Encode(bytes.data(), bytes.size()).utf8_string());
+    company.Get(wxString("logo"))->SetUtf8(Logo(40, 20));
 
     auto location = [](const HtmlPrintoutLibrary& printout) {
         wxRegEx source("<img src=\"(memory:[^\"]+)\" width=\"40\" height=\"20\">");
@@ -221,22 +193,13 @@ protected:
         set("description", "Brot, Brötchen und Kuchen aus eigener Herstellung.");
         set("notes", "<p>Täglich frische Backwaren aus Meisterhand.</p>");
         set("openingHours", "Mo-Fr 6-18 Uhr<br>Sa 7-13 Uhr");
-        wxImage image(200, 80);
-        image.SetRGB(wxRect(0, 0, 200, 80), 30, 60, 120);
-        wxMemoryOutputStream png;
-        image.SaveFile(png, wxBITMAP_TYPE_PNG);
-        std::string bytes(png.GetLength(), '\0');
-        png.CopyTo(bytes.data(), bytes.size());
-        set("logo", Base64Library().wxBase64Encode(bytes.data(), bytes.size()).utf8_string());
+        set("logo", Logo(200, 80));
     }
 
     static void FillWithLongNotes(CompanyEntity& company)
     {
         company.Get(wxString("name"))->SetUtf8("Straßenbau Müller KG");
-        std::string notes;
-        for (int paragraph = 1; paragraph <= 90; ++paragraph)
-            notes += "<p>Absatz " + std::to_string(paragraph) + ": Eine Zeile Notizen.</p>";
-        company.Get(wxString("notes"))->SetUtf8(notes + "<p>Ende der Notizen</p>");
+        company.Get(wxString("notes"))->SetUtf8(LongNotes(90));
     }
 
     // Prints the company's sheet as the setup asks and reads the PDF back.

@@ -94,7 +94,6 @@ TEST(HtmlSanitiser, BracesAreEncodedEverywhere)
     const wxString html =
         HtmlSanitiser::Sanitise("<a href=\"{s:name}\">{i:time}</a><img alt=\"{d:x}\"><x {s:y}>");
     EXPECT_EQ(html, "<a href=\"&#123;s:name}\">&#123;i:time}</a>&#123;d:x}");
-    EXPECT_FALSE(html.Contains("{"));
 }
 
 // A text of megabytes would take minutes to lay out: it is cut, but only between tags,
@@ -114,12 +113,9 @@ TEST(HtmlSanitiser, LongFragmentsAreCutBetweenMarkup)
     const wxString fits = wxString(limit - 4, 'a') + "{<b>";
     EXPECT_EQ(HtmlSanitiser::Sanitise(fits), wxString(limit - 4, 'a') + "&#123;<b></b>");
 
-    const std::string paragraphs = [] {
-        std::string text;
-        while (text.size() < 1100 * 1000)
-            text += "<p>Absatz \xC3\xA4</p>";
-        return text;
-    }();
+    std::string paragraphs;
+    while (paragraphs.size() < 1100 * 1000)
+        paragraphs += "<p>Absatz \xC3\xA4</p>";
     const wxString cut = HtmlSanitiser::SanitiseUtf8(paragraphs);
     EXPECT_LT(cut.length(), limit + 20);
     EXPECT_TRUE(cut.EndsWith(ellipsis + "</p>")) << cut.Right(20);

@@ -7,7 +7,6 @@
 #include <gtk/gtkunixprint.h>
 
 #include <clocale>
-#include <cstdio>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -56,34 +55,6 @@ private:
 
 // The print dialog of the PostScript printer, answered with the button.
 using ExpectPrintDialog = wxExpectDismissableModal<wxGenericPrintDialog>;
-
-// Runs a shell command under a hard time limit; true when it exits with 0.
-inline bool RunLimited(const std::string& command)
-{
-    return std::system(("timeout 60 " + command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// The text of a PostScript file, turned into PDF with Ghostscript and read with Poppler in
-// the order it was drawn (the PostScript printer sets glyphs smaller than the layout measured
-// them, and the gaps would split lines into columns); pages receives the PDF's page count.
-// Empty when a step fails.
-inline std::string PrintedText(const wxString& postScript, int* pages)
-{
-    const std::string ps = postScript.utf8_string();
-    const std::string pdf = ps + ".pdf";
-    const std::string text = ps + ".txt";
-    const std::string info = ps + ".info";
-    if (!RunLimited("ps2pdf '" + ps + "' '" + pdf + "'") ||
-        !RunLimited("pdftotext -raw -enc UTF-8 '" + pdf + "' '" + text + "'") ||
-        !RunLimited("sh -c \"pdfinfo '" + pdf + "' > '" + info + "'\""))
-        return std::string();
-    if (pages) {
-        const std::string details = ReadTextFile(wxString::FromUTF8(info));
-        const size_t at = details.find("Pages:");
-        *pages = at == std::string::npos ? 0 : std::atoi(details.c_str() + at + 6);
-    }
-    return ReadTextFile(wxString::FromUTF8(text));
-}
 
 // What a user sets up in the print dialog.
 struct PaperSetup {
@@ -181,18 +152,6 @@ struct PdfDocument {
     }
 };
 
-inline std::string CommandOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = popen(("timeout 60 " + command + " 2>/dev/null").c_str(), "r")) {
-        char buffer[4096];
-        for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
-}
-
 // Poppler writes the words as HTML.
 inline std::string Unescaped(std::string text)
 {
@@ -247,4 +206,19 @@ inline PdfDocument ReadPdf(const wxString& path)
         }
     document.fontsEmbedded = count > 0 && embedded == count;
     return document;
+}
+
+// The text of a PostScript file, turned into PDF with Ghostscript and read with Poppler in
+// the order it was drawn (the PostScript printer sets glyphs smaller than the layout measured
+// them, and the gaps would split lines into columns); pages receives the PDF's page count.
+// Empty when a step fails.
+inline std::string PrintedText(const wxString& postScript, int* pages)
+{
+    const std::string ps = "'" + postScript.utf8_string() + "'";
+    const std::string pdf = "'" + postScript.utf8_string() + ".pdf'";
+    const std::string text = CommandOutput("sh -c \"ps2pdf " + ps + " " + pdf +
+                                           " && pdftotext -raw -enc UTF-8 " + pdf + " -\"");
+    if (pages)
+        *pages = ReadPdf(postScript + ".pdf").pages;
+    return text;
 }

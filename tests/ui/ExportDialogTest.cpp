@@ -62,16 +62,14 @@ protected:
         settings = CsvConfigType(dir.Path("old.csv"), "|", "'", "\r", true, "+");
         dialog = new ExportDialog(parent, -1, rit.get(), &settings);
         ASSERT_NE(dialog->GetHandle(), nullptr);
-        file = wxDynamicCast(dialog->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl);
-        field = wxDynamicCast(dialog->FindWindow(XRCID("fieldDelimiterComboBox")), wxComboBox);
-        text = wxDynamicCast(dialog->FindWindow(XRCID("textDelimiterComboBox")), wxComboBox);
-        lineBreak = wxDynamicCast(dialog->FindWindow(XRCID("lineFeedComboBox")), wxComboBox);
-        replace = wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedCheckBox")), wxCheckBox);
-        replacement =
-            wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
-        warning = wxDynamicCast(dialog->FindWindow(XRCID("textDelimiterWarningStaticText")),
-                                wxStaticText);
-        forExcel = wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
+        file = Control<wxTextCtrl>(dialog, "fileTextCtrl");
+        field = Control<wxComboBox>(dialog, "fieldDelimiterComboBox");
+        text = Control<wxComboBox>(dialog, "textDelimiterComboBox");
+        lineBreak = Control<wxComboBox>(dialog, "lineFeedComboBox");
+        replace = Control<wxCheckBox>(dialog, "replaceLineFeedCheckBox");
+        replacement = Control<wxTextCtrl>(dialog, "replaceLineFeedWithTextCtrl");
+        warning = Control<wxStaticText>(dialog, "textDelimiterWarningStaticText");
+        forExcel = Control<wxCheckBox>(dialog, "byteOrderMarkCheckBox");
         ASSERT_TRUE(file && field && text && lineBreak && replace && replacement && warning &&
                     forExcel);
         dialog->Show();

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -27,35 +25,11 @@
 #include "print/PrintTestSupport.h"
 #include "ui/CompanyFrame.h"
 #include "ui/ExportDialog.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/NorvelFrame.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
-
-std::string ReadBytes(const wxString& path)
-{
-    std::ifstream in(path.fn_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The export dialog answered with a file name and the export button.
-class ExportTo : public wxExpectModalBase<ExportDialog> {
-public:
-    explicit ExportTo(const wxString& file) : file(file) {}
-
-protected:
-    int OnInvoked(ExportDialog* dialog) const override
-    {
-        auto* name = wxDynamicCast(dialog->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl);
-        if (!name)
-            return wxID_CANCEL;
-        name->ChangeValue(file);
-        return dialog->Accept() ? wxID_OK : wxID_CANCEL;
-    }
-
-private:
-    wxString file;
-};
 
 // Holds an exclusive lock on the database while it lives, as another program's write does.
 class ExclusiveLock {
@@ -139,10 +113,8 @@ protected:
         auto* frame = new NorvelFrame(rit.get());
         frame->Show();
         Settle();
-        auto* sectors =
-            wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
-        auto* allSectors =
-            wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
+        auto* sectors = Control<wxCheckListBox>(frame, "sectorsCheckListBox");
+        auto* allSectors = Control<wxCheckBox>(frame, "allSectorsCheckBox");
         ASSERT_TRUE(sectors && allSectors);
         EXPECT_EQ(sectors->GetCount(), sectorCount);
         for (unsigned int index = 0; index < sectors->GetCount(); ++index)
@@ -172,7 +144,7 @@ protected:
         wxString caption;
         if (wxFileName::FileExists(home.Path("list.csv")))
             wxRemoveFile(home.Path("list.csv"));  // replacing it is asked about elsewhere
-        wxTEST_DIALOG(frame->Export(), ExportTo(home.Path("list.csv")),
+        wxTEST_DIALOG(frame->Export(), ExportDialogAnswer({home.Path("list.csv")}),
                       ExpectMessageBox(nullptr, &caption));
         EXPECT_EQ(caption, "Export finished");
         EXPECT_TRUE(wxFileName::FileExists(home.Path("list.csv")));
@@ -181,13 +153,13 @@ protected:
         frame->ShowOnMap();
         frame->CopyAddress();
         wxTEST_DIALOG(frame->SaveVCards(), SaveFileAs(home.Path("list.vcf")));
-        EXPECT_NE(ReadBytes(home.Path("list.vcf")).find("END:VCARD\r\n"), std::string::npos);
+        EXPECT_NE(ReadTextFile(home.Path("list.vcf")).find("END:VCARD\r\n"), std::string::npos);
         ASSERT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
         CompanyFrame* window = frame->GetCompanyFrames().GetItem(0);
         window->ShowOnMap();
         window->CopyAddress();
         wxTEST_DIALOG(window->SaveVCard(), SaveFileAs(home.Path("one.vcf")));
-        EXPECT_NE(ReadBytes(home.Path("one.vcf")).find("END:VCARD\r\n"), std::string::npos);
+        EXPECT_NE(ReadTextFile(home.Path("one.vcf")).find("END:VCARD\r\n"), std::string::npos);
         for (const wxString& url : openedUrls)
             EXPECT_TRUE(url.StartsWith("https://www.openstreetmap.org/search?query=")) << url;
         const wxArrayString beside = FilesIn(files->Path(name) + "/db");
@@ -211,7 +183,7 @@ TEST_F(HostileDirectory, FilesThatHoldNoDirectoryAreRefusedAtStartUpAndLeftAsThe
     Deadline limit(std::chrono::seconds(60));
     for (const char* name : {"not-a-database", "empty", "only-companies", "no-name", "no-ceo",
                              "truncated", "locked"}) {
-        const std::string before = ReadBytes(PathOf(name));
+        const std::string before = ReadTextFile(PathOf(name));
         std::unique_ptr<ExclusiveLock> lock;
         if (std::string(name) == "locked") {
             lock = std::make_unique<ExclusiveLock>(PathOf(name));
@@ -221,7 +193,7 @@ TEST_F(HostileDirectory, FilesThatHoldNoDirectoryAreRefusedAtStartUpAndLeftAsThe
                   "Could not open database: " + PathOf(name) + ". Cannot start application.")
             << name;
         lock.reset();
-        EXPECT_EQ(ReadBytes(PathOf(name)), before) << name;
+        EXPECT_EQ(ReadTextFile(PathOf(name)), before) << name;
     }
 }
 
@@ -239,9 +211,9 @@ TEST_F(HostileDirectory, OddContentRunsThroughEveryCommandAndStaysAsItWas)
                                                           {"logo-not-image", 1},
                                                           {"logo-huge-png", 1}};
     for (const auto& [name, sectorCount] : cases) {
-        const std::string before = ReadBytes(PathOf(name));
+        const std::string before = ReadTextFile(PathOf(name));
         UseEveryCommand(name, sectorCount);
-        EXPECT_EQ(ReadBytes(PathOf(name)), before) << name;
+        EXPECT_EQ(ReadTextFile(PathOf(name)), before) << name;
     }
 }
 

@@ -1,5 +1,6 @@
 // The main window on a small directory of its own, shared by the tests of the window, its
-// placement, its result rows and its record files; the sample companies and sectors.
+// placement, its result rows and its record files; the sample companies and sectors, and the
+// answer to the export dialog.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -98,6 +99,93 @@ inline TestCompany Schreinerei()
     return c;
 }
 
+// The user's answers in the export dialog: the controls are filled with them and the dialog
+// confirmed (or cancelled); what the dialog showed when it opened is recorded.
+struct ExportAnswers {
+    wxString file;
+    wxString fieldDelimiter = ";";
+    wxString textDelimiter = "\"";
+    int lineBreak = 0;
+    bool replace = false;
+    wxString replacement{};
+    bool forExcel = false;
+    bool selectedOnly = false;  // ticked only where the dialog offers it
+    bool cancel = false;
+};
+
+struct ExportDialogShown {
+    wxString file, fieldDelimiter, textDelimiter, replacement;
+    int lineBreak = -1;
+    bool replace = true;
+    bool forExcel = true;
+    // From the parent's centre to the dialog's.
+    wxPoint offCentre;
+    wxString selectedOnly;  // its label, or "ticked"
+};
+
+template <>
+class wxExpectModal<ExportDialog> : public wxExpectModalBase<ExportDialog> {
+public:
+    explicit wxExpectModal(const ExportAnswers& answers, ExportDialogShown* shown = nullptr)
+        : answers(answers), shown(shown)
+    {
+    }
+
+protected:
+    int OnInvoked(ExportDialog* dialog) const override
+    {
+        auto* file = Control<wxTextCtrl>(dialog, "fileTextCtrl");
+        auto* field = Control<wxComboBox>(dialog, "fieldDelimiterComboBox");
+        auto* text = Control<wxComboBox>(dialog, "textDelimiterComboBox");
+        auto* lineBreak = Control<wxComboBox>(dialog, "lineFeedComboBox");
+        auto* replace = Control<wxCheckBox>(dialog, "replaceLineFeedCheckBox");
+        auto* replacement = Control<wxTextCtrl>(dialog, "replaceLineFeedWithTextCtrl");
+        auto* forExcel = Control<wxCheckBox>(dialog, "byteOrderMarkCheckBox");
+        auto* selectedOnly = Control<wxCheckBox>(dialog, "selectedOnlyCheckBox");
+        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel ||
+            !selectedOnly) {
+            ADD_FAILURE() << "the export dialog lacks a control";
+            return wxID_CANCEL;
+        }
+        if (shown)
+            *shown = {file->GetValue(),
+                      field->GetValue(),
+                      text->GetValue(),
+                      replacement->GetValue(),
+                      lineBreak->GetSelection(),
+                      replace->GetValue(),
+                      forExcel->GetValue(),
+                      dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
+                          dialog->GetParent()->GetRect().GetPosition() -
+                          dialog->GetParent()->GetSize() / 2,
+                      selectedOnly->GetValue() ? wxString("ticked") : selectedOnly->GetLabel()};
+        if (answers.cancel)
+            return wxID_CANCEL;
+        file->ChangeValue(answers.file);
+        field->SetValue(answers.fieldDelimiter);
+        text->SetValue(answers.textDelimiter);
+        lineBreak->SetSelection(answers.lineBreak);
+        replace->SetValue(answers.replace);
+        replacement->ChangeValue(answers.replacement);
+        forExcel->SetValue(answers.forExcel);
+        selectedOnly->SetValue(selectedOnly->IsEnabled() && answers.selectedOnly);
+        // What the export button does, without the end of a modal loop the test never ran.
+        return dialog->Accept() ? wxID_OK : wxID_CANCEL;
+    }
+
+private:
+    ExportAnswers answers;
+    ExportDialogShown* shown;
+};
+
+using ExportDialogAnswer = wxExpectModal<ExportDialog>;
+
+// The progress window while one shows.
+inline ProgressFrame* ShownProgress()
+{
+    return wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+}
+
 // The main window on a small directory of its own, with the user configuration in a
 // scratch home directory.
 class MainWindow : public testing::Test {
@@ -141,11 +229,11 @@ protected:
         ASSERT_NE(frame->GetHandle(), nullptr);
         frame->Show();
         Settle();
-        list = wxDynamicCast(frame->FindWindow(XRCID("resultsListCtrl")), BKListCtrl);
-        searchText = wxDynamicCast(frame->FindWindow(XRCID("searchTextCtrl")), wxTextCtrl);
-        placeText = wxDynamicCast(frame->FindWindow(XRCID("placeTextCtrl")), wxTextCtrl);
-        allSectors = wxDynamicCast(frame->FindWindow(XRCID("allSectorsCheckBox")), wxCheckBox);
-        sectorList = wxDynamicCast(frame->FindWindow(XRCID("sectorsCheckListBox")), wxCheckListBox);
+        list = Control<BKListCtrl>(frame, "resultsListCtrl");
+        searchText = Control<wxTextCtrl>(frame, "searchTextCtrl");
+        placeText = Control<wxTextCtrl>(frame, "placeTextCtrl");
+        allSectors = Control<wxCheckBox>(frame, "allSectorsCheckBox");
+        sectorList = Control<wxCheckListBox>(frame, "sectorsCheckListBox");
         ASSERT_TRUE(list && searchText && placeText && allSectors && sectorList);
     }
 

@@ -512,7 +512,7 @@ TEST_F(MainWindow, DatabaseWithoutTablesReportsASearchError)
     EXPECT_FALSE(MenuEnabled("exportMenuItem"));
     // The progress window has gone and the main window takes input again.
     Settle();
-    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
+    EXPECT_EQ(ShownProgress(), nullptr);
     EXPECT_TRUE(frame->IsEnabled());
 }
 
@@ -525,7 +525,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
     bool pressed = false;
     auto pressCancel = [&](wxIdleEvent& event) {
         event.Skip();
-        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        auto* progress = ShownProgress();
         if (!progress || progress->IsBeingDeleted())
             return;
         if (!pressed)
@@ -533,7 +533,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
         if (!pressed && list->GetItemCount() >= 25) {
             EXPECT_FALSE(frame->IsEnabled());  // the progress window is modal
             EXPECT_EQ(progress->GetCount(), 100u);
-            wxButton* cancel = wxDynamicCast(progress->FindWindow(XRCID("cancelButton")), wxButton);
+            wxButton* cancel = Control<wxButton>(progress, "cancelButton");
             ASSERT_NE(cancel, nullptr);
             wxCommandEvent click(wxEVT_BUTTON, cancel->GetId());
             click.SetEventObject(cancel);
@@ -555,7 +555,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheRowsSoFar)
     for (int row = 0; row < 25; ++row)
         EXPECT_NE(list->GetPointer(row, 0), nullptr);
     EXPECT_TRUE(frame->IsEnabled());
-    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
+    EXPECT_EQ(ShownProgress(), nullptr);
 }
 
 TEST_F(MainWindow, NewSearchReleasesTheRecordsOfThePreviousOne)
@@ -593,8 +593,7 @@ TEST_F(MainWindow, QuitMenuClosesAndSavesWhileFindPlacesTheCursor)
     EXPECT_EQ(wxWindow::FindFocus(), searchText);
 
     // The splitter keeps both panes.
-    auto* splitter =
-        wxDynamicCast(frame->FindWindow(XRCID("mainSplitterWindow")), wxSplitterWindow);
+    auto* splitter = Control<wxSplitterWindow>(frame, "mainSplitterWindow");
     ASSERT_NE(splitter, nullptr);
     wxSplitterEvent unsplit(wxEVT_SPLITTER_UNSPLIT, splitter);
     unsplit.SetId(splitter->GetId());

@@ -1,14 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <wx/frame.h>
-
-#include "GuiTestSupport.h"
-#include "TestSupport.h"
-#include "app/Norvel.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/ProgressFrame.h"
 #include "ui/RecordFileWriter.h"
-#include "ui/UiTestSupport.h"
 
 // The user cancels at the 25th of 40 records: the file then holds the records before the
 // cancel was seen, or stays as it was, as the writer was told; neither case shows a box.
@@ -28,8 +19,7 @@ TEST(RecordFileWriter, CancelKeepsTheRecordsSoFarOrNothing)
         const bool written =
             writer.Write(name, "start\n", 40, [](size_t index, std::string& piece) {
                 if (index == 24)
-                    wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame)
-                        ->Cancel();
+                    ShownProgress()->Cancel();
                 piece += std::to_string(index) + "\n";
             });
         EXPECT_EQ(boxes, 0);
@@ -47,93 +37,7 @@ TEST(RecordFileWriter, CancelKeepsTheRecordsSoFarOrNothing)
     DestroyNow(parent);
 }
 
-// The user's answers in the export dialog: the controls are filled with them and the dialog
-// confirmed (or cancelled); what the dialog showed when it opened is recorded.
-struct ExportAnswers {
-    wxString file;
-    wxString fieldDelimiter = ";";
-    wxString textDelimiter = "\"";
-    int lineBreak = 0;
-    bool replace = false;
-    wxString replacement;
-    bool forExcel = false;
-    bool selectedOnly = false;  // ticked only where the dialog offers it
-    bool cancel = false;
-};
-
-struct ExportDialogShown {
-    wxString file, fieldDelimiter, textDelimiter, replacement;
-    int lineBreak = -1;
-    bool replace = true;
-    bool forExcel = true;
-    // From the parent's centre to the dialog's.
-    wxPoint offCentre;
-    wxString selectedOnly;  // its label, or "ticked"
-};
-
-template <>
-class wxExpectModal<ExportDialog> : public wxExpectModalBase<ExportDialog> {
-public:
-    explicit wxExpectModal(const ExportAnswers& answers, ExportDialogShown* shown = nullptr)
-        : answers(answers), shown(shown)
-    {
-    }
-
-protected:
-    int OnInvoked(ExportDialog* dialog) const override
-    {
-        auto* file = wxDynamicCast(dialog->FindWindow(XRCID("fileTextCtrl")), wxTextCtrl);
-        auto* field =
-            wxDynamicCast(dialog->FindWindow(XRCID("fieldDelimiterComboBox")), wxComboBox);
-        auto* text = wxDynamicCast(dialog->FindWindow(XRCID("textDelimiterComboBox")), wxComboBox);
-        auto* lineBreak = wxDynamicCast(dialog->FindWindow(XRCID("lineFeedComboBox")), wxComboBox);
-        auto* replace =
-            wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedCheckBox")), wxCheckBox);
-        auto* replacement =
-            wxDynamicCast(dialog->FindWindow(XRCID("replaceLineFeedWithTextCtrl")), wxTextCtrl);
-        auto* forExcel =
-            wxDynamicCast(dialog->FindWindow(XRCID("byteOrderMarkCheckBox")), wxCheckBox);
-        auto* selectedOnly =
-            wxDynamicCast(dialog->FindWindow(XRCID("selectedOnlyCheckBox")), wxCheckBox);
-        if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel ||
-            !selectedOnly) {
-            ADD_FAILURE() << "the export dialog lacks a control";
-            return wxID_CANCEL;
-        }
-        if (shown)
-            *shown = {file->GetValue(),
-                      field->GetValue(),
-                      text->GetValue(),
-                      replacement->GetValue(),
-                      lineBreak->GetSelection(),
-                      replace->GetValue(),
-                      forExcel->GetValue(),
-                      dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
-                          dialog->GetParent()->GetRect().GetPosition() -
-                          dialog->GetParent()->GetSize() / 2,
-                      selectedOnly->GetValue() ? wxString("ticked") : selectedOnly->GetLabel()};
-        if (answers.cancel)
-            return wxID_CANCEL;
-        file->ChangeValue(answers.file);
-        field->SetValue(answers.fieldDelimiter);
-        text->SetValue(answers.textDelimiter);
-        lineBreak->SetSelection(answers.lineBreak);
-        replace->SetValue(answers.replace);
-        replacement->ChangeValue(answers.replacement);
-        forExcel->SetValue(answers.forExcel);
-        selectedOnly->SetValue(selectedOnly->IsEnabled() && answers.selectedOnly);
-        // What the export button does, without the end of a modal loop the test never ran.
-        return dialog->Accept() ? wxID_OK : wxID_CANCEL;
-    }
-
-private:
-    ExportAnswers answers;
-    ExportDialogShown* shown;
-};
-
 namespace {
-
-using ExportDialogAnswer = wxExpectModal<ExportDialog>;
 
 TestCompany Awkward()
 {
@@ -161,46 +65,36 @@ TestCompany Plain()
     return c;
 }
 
-const char* const kHeaderFields[] = {"ID",
-                                     "Name",
-                                     "CEO",
-                                     "Address",
-                                     "Housenumber",
-                                     "Zipcode",
-                                     "City",
-                                     "State",
-                                     "Phone",
-                                     "Fax",
-                                     "Mobile",
-                                     "Internet",
-                                     "Email",
-                                     "Tax id number",
-                                     "Tax number",
-                                     "Notes",
-                                     "Opening hours",
-                                     "District court",
-                                     "Commercial register",
-                                     "Blog",
-                                     "Twitter",
-                                     "Facebook",
-                                     "Imprint url",
-                                     "Staff",
-                                     "Start year",
-                                     "Type of company",
-                                     "Owner",
-                                     "Memberships",
-                                     "Parking",
-                                     "Created",
-                                     "Updated"};
+std::vector<std::string> Split(const std::string& text, char at)
+{
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == at)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
 
-// The 31 fields of Awkward() as a file holds them, given its five changeable values as the
-// settings leave them.
-std::vector<std::string> AwkwardFields(const std::string& name, const std::string& ceo,
-                                       const std::string& address, const std::string& city)
+const std::vector<std::string> kHeaderFields = Split(
+    "ID,Name,CEO,Address,Housenumber,Zipcode,City,State,Phone,Fax,Mobile,Internet,Email,"
+    "Tax id number,Tax number,Notes,Opening hours,District court,Commercial register,Blog,"
+    "Twitter,Facebook,Imprint url,Staff,Start year,Type of company,Owner,Memberships,Parking,"
+    "Created,Updated",
+    ',');
+
+// The name, CEO, address and city of Awkward() as stored.
+const std::vector<std::string> kAwkwardValues = {"M\xC3\xBCller \"Brot\"; Back'waren",
+                                                 "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"};
+
+// The 31 fields of Awkward() as a file holds them, given those four values as the settings
+// leave them.
+std::vector<std::string> AwkwardFields(const std::vector<std::string>& values)
 {
     std::vector<std::string> fields = {
-        "3", name, ceo, address,           "", "", city,          "Bayern", "089\t123",
-        "",  "",   "",  "info@example.de", "", "", "<p>Notiz</p>"};
+        "3", values[0], values[1], values[2],         "", "", values[3],     "Bayern", "089\t123",
+        "",  "",        "",        "info@example.de", "", "", "<p>Notiz</p>"};
     fields.resize(28);  // opening hours to memberships: empty
     fields.insert(fields.end(), {"true", "2020-01-02 03:04:05", "2021-02-03 04:05:06"});
     return fields;
@@ -227,8 +121,7 @@ std::string Line(const std::vector<std::string>& fields, const std::string& sepa
 
 std::string Header(const std::string& separator, const std::string& quote, const std::string& end)
 {
-    return Line(std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)),
-                separator, quote, end);
+    return Line(kHeaderFields, separator, quote, end);
 }
 
 // The file as Python's csv module reads it with the field and text delimiter: rows of fields.
@@ -241,26 +134,9 @@ std::vector<std::vector<std::string>> ReadWithPython(const wxString& path, char 
         "    delimiter=chr(int(sys.argv[2])), quotechar=chr(int(sys.argv[3])))\n"
         "sys.stdout.write('\\x1e'.join('\\x1f'.join(r) for r in rows))\" '" +
         path.utf8_string() + "' " + std::to_string(delimiter) + " " + std::to_string(quote);
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, count);
-        EXPECT_EQ(pclose(pipe), 0);
-    }
-    std::vector<std::vector<std::string>> rows(1);
-    rows.back().emplace_back();
-    for (char c : output) {
-        if (c == '\x1e') {
-            rows.emplace_back();
-            rows.back().emplace_back();
-        } else if (c == '\x1f') {
-            rows.back().emplace_back();
-        } else {
-            rows.back().back() += c;
-        }
-    }
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& row : Split(CommandOutput(command), '\x1e'))
+        rows.push_back(Split(row, '\x1f'));
     return rows;
 }
 
@@ -280,7 +156,7 @@ TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
     // what was queued.
     bool pressed = false;
     frame->CallAfter([&] {
-        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        auto* progress = ShownProgress();
         ASSERT_NE(progress, nullptr);
         EXPECT_FALSE(frame->IsEnabled());
         progress->Cancel();
@@ -291,7 +167,7 @@ TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
     EXPECT_FALSE(wxFileName::FileExists(dir.Path("part.vcf")));
     EXPECT_TRUE(frame->IsEnabled());
     Settle();
-    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
+    EXPECT_EQ(ShownProgress(), nullptr);
 }
 
 TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
@@ -303,8 +179,7 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     const wxString file = dir.Path("firmen.csv");
 
     wxString message, caption;
-    ExportAnswers answers;
-    answers.file = file;
+    const ExportAnswers answers{file};
     searchText->SetFocus();
     wxTEST_DIALOG(SendMenu(XRCID("exportMenuItem")), ExportDialogAnswer(answers),
                   ExpectMessageBox(&message, &caption));
@@ -329,23 +204,20 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     // stay inside.
     std::string expected = Header(";", "\"", "\n");
     for (int row = 0; row < 2; ++row)
-        expected += list->GetText(row, 1) == "Plain AG"
-                        ? Line(PlainFields(), ";", "\"", "\n")
-                        : Line(AwkwardFields("M\xC3\xBCller \"\"Brot\"\"; Back'waren",
-                                             "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"),
-                               ";", "\"", "\n");
+        expected +=
+            list->GetText(row, 1) == "Plain AG"
+                ? Line(PlainFields(), ";", "\"", "\n")
+                : Line(AwkwardFields({"M\xC3\xBCller \"\"Brot\"\"; Back'waren", kAwkwardValues[1],
+                                      kAwkwardValues[2], kAwkwardValues[3]}),
+                       ";", "\"", "\n");
     EXPECT_EQ(ReadTextFile(file), expected);
 
     const auto rows = ReadWithPython(file);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0],
-              std::vector<std::string>(std::begin(kHeaderFields), std::end(kHeaderFields)));
+    EXPECT_EQ(rows[0], kHeaderFields);
     // The reader gets every value back as it is stored.
     for (size_t row = 1; row < 3; ++row)
-        EXPECT_EQ(rows[row], rows[row][0] == "8"
-                                 ? PlainFields()
-                                 : AwkwardFields("M\xC3\xBCller \"Brot\"; Back'waren",
-                                                 "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"));
+        EXPECT_EQ(rows[row], rows[row][0] == "8" ? PlainFields() : AwkwardFields(kAwkwardValues));
     wxArrayString files;  // and no temporary file beside it
     for (const char* name : {"firmen.csv", "home", "norvel.sqlite"})
         files.Add(name);
@@ -359,8 +231,6 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
     ASSERT_EQ(list->GetItemCount(), 1);
     frame->Move(40, 30);  // off the screen's centre, where the dialog must not go
     const wxString file = dir.Path("out.csv");
-    const std::vector<std::string> asStored = {"M\xC3\xBCller \"Brot\"; Back'waren",
-                                               "Anna\r\nBerta", "Weg\n1", "K\xC3\xB6ln\rDeutz"};
 
     struct Case {
         ExportAnswers answers;
@@ -371,45 +241,35 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
         // delimiter protects them.
         bool readable;
     };
-    auto answers = [&](const char* field, const char* text, int lineBreak, bool replace,
-                       const char* with, bool forExcel = false) {
-        ExportAnswers a;
-        a.file = file;
-        a.fieldDelimiter = wxString::FromUTF8(field);
-        a.textDelimiter = wxString::FromUTF8(text);
-        a.lineBreak = lineBreak;
-        a.replace = replace;
-        a.replacement = wxString::FromUTF8(with);
-        a.forExcel = forExcel;
-        return a;
-    };
     const Case cases[] = {
         // The field delimiter (a tab) and line breaks inside values.
-        {answers("{tab}", "\"", 0, false, ""),
+        {{file, "{tab}"},
          "\t",
          "\"",
          "\n",
-         {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", asStored[1], asStored[2], asStored[3]},
+         {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", kAwkwardValues[1], kAwkwardValues[2],
+          kAwkwardValues[3]},
          true},
-        {answers("{Tab}", "", 1, false, ""), "{Tab}", "", "\r\n", asStored, false},
-        {answers("; ", "'", 2, true, " / "),
+        {{file, "{Tab}", "", 1}, "{Tab}", "", "\r\n", kAwkwardValues, false},
+        {{file, "; ", "'", 2, true, " / "},
          "; ",
          "'",
          "\r",
          {"M\xC3\xBCller \"Brot\"; Back''waren", "Anna / Berta", "Weg / 1", "K\xC3\xB6ln / Deutz"},
          false},
-        {answers("|", "\"", 1, true, ""),
+        {{file, "|", "\"", 1, true},
          "|",
          "\"",
          "\r\n",
          {"M\xC3\xBCller \"\"Brot\"\"; Back'waren", "AnnaBerta", "Weg1", "K\xC3\xB6lnDeutz"},
          false},
         // The single quote, the field delimiter inside a value, and the byte-order mark.
-        {answers(";", "'", 1, false, "", true),
+        {{file, ";", "'", 1, false, "", true},
          ";",
          "'",
          "\r\n",
-         {"M\xC3\xBCller \"Brot\"; Back''waren", asStored[1], asStored[2], asStored[3]},
+         {"M\xC3\xBCller \"Brot\"; Back''waren", kAwkwardValues[1], kAwkwardValues[2],
+          kAwkwardValues[3]},
          true},
     };
     wxString lastFile;
@@ -434,14 +294,13 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
         // Without the mark the bytes are exactly the lines; with it they follow it.
         EXPECT_EQ(ReadTextFile(file),
                   (c.answers.forExcel ? "\xEF\xBB\xBF" : "") + Header(c.separator, c.quote, c.end) +
-                      Line(AwkwardFields(c.values[0], c.values[1], c.values[2], c.values[3]),
-                           c.separator, c.quote, c.end))
+                      Line(AwkwardFields(c.values), c.separator, c.quote, c.end))
             << c.answers.fieldDelimiter << " " << c.answers.textDelimiter;
         if (c.readable) {
             const auto rows = ReadWithPython(file, c.separator[0], c.quote[0]);
             ASSERT_EQ(rows.size(), 2u)
                 << c.answers.fieldDelimiter << " " << c.answers.textDelimiter;
-            EXPECT_EQ(rows[1], AwkwardFields(asStored[0], asStored[1], asStored[2], asStored[3]));
+            EXPECT_EQ(rows[1], AwkwardFields(kAwkwardValues));
         }
     }
 
@@ -459,8 +318,7 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
     Open(kSectors, {Plain()});
     SearchFor("nobody");
     ASSERT_EQ(list->GetItemCount(), 0);
-    ExportAnswers answers;
-    answers.file = dir.Path("empty.csv");
+    const ExportAnswers answers{dir.Path("empty.csv")};
     wxString message;
     wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
                   ExpectMessageBox(&message, nullptr));
@@ -507,13 +365,13 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
     bool pressed = false;
     auto pressCancel = [&](wxIdleEvent& event) {
         event.Skip();
-        auto* progress = wxDynamicCast(wxWindow::FindWindowByName("ProgressFrame"), ProgressFrame);
+        auto* progress = ShownProgress();
         if (pressed || !progress || progress->IsBeingDeleted())
             return;
-        auto* info = wxDynamicCast(progress->FindWindow(XRCID("infoStaticText")), wxStaticText);
+        auto* info = Control<wxStaticText>(progress, "infoStaticText");
         if (info && info->GetLabel() == "20 of 100") {
             EXPECT_FALSE(frame->IsEnabled());
-            wxButton* cancel = wxDynamicCast(progress->FindWindow(XRCID("cancelButton")), wxButton);
+            wxButton* cancel = Control<wxButton>(progress, "cancelButton");
             ASSERT_NE(cancel, nullptr);
             wxCommandEvent click(wxEVT_BUTTON, cancel->GetId());
             click.SetEventObject(cancel);
@@ -521,8 +379,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
             pressed = true;
         }
     };
-    ExportAnswers answers;
-    answers.file = dir.Path("part.csv");
+    const ExportAnswers answers{dir.Path("part.csv")};
     wxString message;
     wxTheApp->Bind(wxEVT_IDLE, pressCancel);
     wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
@@ -537,7 +394,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
               Header(";", "\"", "\n").size() + 4);
     EXPECT_TRUE(frame->IsEnabled());
     Settle();
-    EXPECT_EQ(wxWindow::FindWindowByName("ProgressFrame"), nullptr);
+    EXPECT_EQ(ShownProgress(), nullptr);
 }
 
 TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
@@ -559,8 +416,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
         {dir.Path("folder"), "File unwriteable", "Could not create file."},
     };
     for (const Refusal& refusal : refusals) {
-        ExportAnswers answers;
-        answers.file = refusal.name;
+        const ExportAnswers answers{refusal.name};
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
                       ExpectMessageBox(&message, &caption));
         EXPECT_EQ(caption, refusal.caption);
@@ -569,8 +425,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), "");
 
     // The disk takes part of the rows: the error is reported instead of a success.
-    ExportAnswers answers;
-    answers.file = file;
+    const ExportAnswers answers{file};
     {
         ScopedFileSizeLimit limit(8192);
         ASSERT_TRUE(limit.IsApplied());
@@ -608,8 +463,7 @@ TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
     ASSERT_TRUE(WriteTextFile(dir.Path("real.csv"), "previous\n"));
     ASSERT_EQ(chmod(dir.Path("real.csv").utf8_str(), 0604), 0);
     ASSERT_EQ(symlink("real.csv", dir.Path("link.csv").utf8_str()), 0);
-    ExportAnswers answers;
-    answers.file = dir.Path("link.csv");
+    const ExportAnswers answers{dir.Path("link.csv")};
     wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers),
                   ExpectMessageBox(nullptr, nullptr, wxID_YES), ExpectMessageBox(nullptr, nullptr));
 

@@ -3,8 +3,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -235,14 +233,4 @@ wxString ClipboardText()
     wxClipboardLocker clipboard;
     wxTextDataObject text;
     return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
-}
-
-size_t PeakMemoryAndReset()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line) && line.compare(0, 6, "VmHWM:") != 0) {
-    }
-    std::ofstream("/proc/self/clear_refs") << "5";
-    return line.size() > 6 ? std::strtoull(line.c_str() + 6, nullptr, 10) * 1024 : 0;
 }

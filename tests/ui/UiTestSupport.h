@@ -10,13 +10,14 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 #include <wx/testing.h>
+#include <wx/window.h>
+#include <wx/xrc/xmlres.h>
 
 #include "TestSupport.h"
 #include "app/RuntimeInformationType.h"
 
 class NorvelFrame;
 class wxRect;
-class wxWindow;
 
 struct TestSector {
     int id;
@@ -67,6 +68,13 @@ private:
 // Runtime information as the program builds it (resources below the working directory),
 // connected to the given database file. Null when the connection fails.
 std::unique_ptr<RuntimeInformationType> OpenRuntime(const wxString& databasePath);
+
+// The control of that layout name in the window, null when it has none of that class.
+template <typename T>
+T* Control(wxWindow* window, const char* name)
+{
+    return wxDynamicCast(window->FindWindow(XRCID(name)), T);
+}
 
 // Destroys a top-level window now, the way the toolkit would at its next idle time.
 void DestroyNow(wxWindow* window);
@@ -129,7 +137,3 @@ private:
 
 // The text on the clipboard; empty when there is none.
 wxString ClipboardText();
-
-// The process's peak resident memory in bytes since the last call (0 where Linux does not
-// tell), measured anew from the call.
-size_t PeakMemoryAndReset();

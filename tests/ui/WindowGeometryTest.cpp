@@ -55,11 +55,9 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
 
     const std::string content = ReadTextFile(file);
     EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 6);
-    EXPECT_NE(content.find("Width 800\n"), std::string::npos);
-    EXPECT_NE(content.find("Height 450\n"), std::string::npos);
-    EXPECT_NE(content.find("PositionX 40\n"), std::string::npos);
-    EXPECT_NE(content.find("PositionY 50\n"), std::string::npos);
-    EXPECT_NE(content.find("ExportFilename /tmp/firmen.csv\n"), std::string::npos);
+    for (const char* line : {"Width 800\n", "Height 450\n", "PositionX 40\n", "PositionY 50\n",
+                             "ExportFilename /tmp/firmen.csv\n"})
+        EXPECT_NE(content.find(line), std::string::npos) << line;
     EXPECT_EQ(content.find("Colour"), std::string::npos);
     EXPECT_EQ(content.find("#"), std::string::npos);
 }
@@ -161,9 +159,8 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
     WaitFor("the window maximised", [&] { return frame->IsMaximized(); });
     CloseByUser();
     const std::string content = ReadTextFile(file);
-    EXPECT_NE(content.find("Maximized true\n"), std::string::npos);
-    EXPECT_NE(content.find("PositionX 200\n"), std::string::npos);
-    EXPECT_NE(content.find("Width 760\n"), std::string::npos);
+    for (const char* line : {"Maximized true\n", "PositionX 200\n", "Width 760\n"})
+        EXPECT_NE(content.find(line), std::string::npos) << line;
 
     // The next start opens maximised, and un-maximising returns to the saved geometry.
     Reopen();
