@@ -85,6 +85,14 @@ private:
 // it is missing.
 long ProcessStatusKb(const char* field);
 
+// The address sanitizer keeps freed memory in quarantine (256 MB by default) before reusing
+// it, so a peak-memory budget needs that much more room in the sanitizer build.
+#ifdef __SANITIZE_ADDRESS__
+constexpr long kSanitizerQuarantineMb = 256;
+#else
+constexpr long kSanitizerQuarantineMb = 0;
+#endif
+
 // What a scope costs: processor time, and how far the peak resident memory rose above what
 // was resident at its start (the peak is reset there).
 class ScopedCost {
