@@ -40,6 +40,8 @@ RuntimeInformationType::RuntimeInformationType(const wxString& executableFile,
       browserLauncher(LaunchDefaultBrowser),
       printerFactory(MakeToolkitPrinter)
 {
+    printSetup.SetPaperId(wxPAPER_A4);
+    printSetup.SetOrientation(wxPORTRAIT);
 }
 
 RuntimeInformationType::~RuntimeInformationType()
@@ -114,8 +116,7 @@ void RuntimeInformationType::SetBrowserLauncher(BrowserLauncher launcher)
     browserLauncher = launcher ? std::move(launcher) : BrowserLauncher(LaunchDefaultBrowser);
 }
 
-bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout,
-                                   const wxPrintData& data) const
+bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout, const wxPrintData& data)
 {
     wxPrintDialogData dialogData(data);
     // A user printing a sheet wants all of it, whatever its length; printers that take the
@@ -124,7 +125,12 @@ bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout,
     dialogData.SetFromPage(1);
     dialogData.SetToPage(9999);
     std::unique_ptr<wxPrinterBase> printer = printerFactory(&dialogData);
-    return printer && printer->Print(parent, printout, true);
+    if (!printer || !printer->Print(parent, printout, true))
+        return false;
+    // The next print and preview start from the paper the user has just chosen: a preview
+    // that kept A4 showed another sheet than the one printed on A5.
+    printSetup = printer->GetPrintDialogData().GetPrintData();
+    return true;
 }
 
 void RuntimeInformationType::SetPrinterFactory(PrinterFactory factory)

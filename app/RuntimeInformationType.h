@@ -70,7 +70,11 @@ public:
 
     // Prints the printout with the print data after the print dialog, whose parent is the
     // window; true when it was printed, false when the user cancelled or printing failed.
-    bool Print(wxWindow* parent, wxPrintout* printout, const wxPrintData& data) const;
+    // What the user chose in the dialog becomes the print setup.
+    bool Print(wxWindow* parent, wxPrintout* printout, const wxPrintData& data);
+    // The print setup of this run of the program: the printer, paper and orientation chosen
+    // in the print dialog of the last print; A4 portrait before it.
+    const wxPrintData& GetPrintSetup() const { return printSetup; }
     // Replaces the printer that Print uses (tests write PostScript to a file instead); an
     // empty factory restores the toolkit's printer.
     void SetPrinterFactory(PrinterFactory factory);
@@ -85,4 +89,5 @@ private:
     wxString companyUrl;
     BrowserLauncher browserLauncher;
     PrinterFactory printerFactory;
+    wxPrintData printSetup;
 };

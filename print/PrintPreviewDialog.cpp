@@ -33,7 +33,8 @@ bool PrintAsJob(RuntimeInformationType* information, wxWindow* parent,
                 HtmlPrintoutLibrary* printout, int orientation)
 {
     PrintJobName name(printout->GetTitle());
-    return information->Print(parent, printout, PrintPreviewDialog::PrintData(orientation));
+    return information->Print(parent, printout,
+                              PrintPreviewDialog::PrintData(information, orientation));
 }
 
 }  // namespace
@@ -91,10 +92,14 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
-wxPrintData PrintPreviewDialog::PrintData(int orientation)
+wxPrintData PrintPreviewDialog::PrintData(const RuntimeInformationType* information,
+                                          int orientation)
 {
     wxPrintData data;
-    data.SetPaperId(wxPAPER_A4);
+    if (information)
+        data = information->GetPrintSetup();
+    else
+        data.SetPaperId(wxPAPER_A4);
     data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
     return data;
 }
@@ -126,7 +131,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
-    printData = std::make_unique<wxPrintData>(PrintData(orientation));
+    printData = std::make_unique<wxPrintData>(PrintData(information, orientation));
     if (printout && printPanel && printSizer)
         CreatePreview();
     if (GetSizer())
@@ -343,8 +348,28 @@ void PrintPreviewDialog::Print()
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
     const bool done = PrintAsJob(GetRit(), this, copy.get(), orientation);
+    if (done)
+        FollowThePrintSetup();
     if (!printed)
         printed = done;
+}
+
+void PrintPreviewDialog::FollowThePrintSetup()
+{
+    orientation = GetRit()->GetPrintSetup().GetOrientation();
+    printData = std::make_unique<wxPrintData>(PrintData(GetRit(), orientation));
+    if (!preview || !canvas)
+        return;
+    // The toolkit's preview measures its paper once: a new one shows the same page at the
+    // same zoom on the new paper, in the canvas that may still be handling the key.
+    const std::unique_ptr<wxPrintPreview> previous = std::move(preview);
+    preview = std::make_unique<wxPrintPreview>(printout->Copy(), nullptr, printData.get());
+    preview->SetCanvas(canvas);
+    canvas->SetPreview(preview.get());
+    preview->SetZoom(zoom);
+    const int page = currentPage;
+    ReadPages();
+    ShowPage(std::min(page, maxPage));
 }
 
 void PrintPreviewDialog::Cancel()

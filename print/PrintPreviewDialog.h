@@ -46,9 +46,9 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
     static const std::vector<const char*>& GetLayoutTools();
 
-    // The page setup of previews and prints alike: A4 in the orientation, which the print
-    // dialog may still change.
-    static wxPrintData PrintData(int orientation);
+    // The page setup of previews and prints alike: the paper of the program's print setup in
+    // the orientation, both of which the print dialog may still change.
+    static wxPrintData PrintData(const RuntimeInformationType* information, int orientation);
     // Shows the printout in a modal preview, or sends it to the printer after the print
     // dialog (whose answer is not reported). The printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
@@ -109,6 +109,8 @@ private:
     // The controls of the layout, each with the member that keeps it.
     static const std::vector<LayoutControl<PrintPreviewDialog>>& LayoutControls();
     void CreatePreview();
+    // Lays the pages out again for the paper and orientation of the print just made.
+    void FollowThePrintSetup();
     void InstallAccelerators();
     void ReadPages();
     void ShowPage(int page);

@@ -211,26 +211,35 @@ protected:
 
     PdfDocument PrintToPdf(HtmlPrintoutLibrary& printout, const PaperSetup& setup)
     {
+        UsePdfPrinter(setup);
+        EXPECT_TRUE(
+            rit->Print(nullptr, &printout, PrintPreviewDialog::PrintData(rit.get(), wxPORTRAIT)));
+        return ReadPdf(dir.Path("sheet.pdf"));
+    }
+
+    void UsePdfPrinter(const PaperSetup& setup)
+    {
         const wxString path = dir.Path("sheet.pdf");
         if (wxFileName::FileExists(path))
             wxRemoveFile(path);
         rit->SetPrinterFactory(PdfTo(path, setup));
-        EXPECT_TRUE(rit->Print(nullptr, &printout, wxPrintData()));
-        return ReadPdf(path);
     }
 
-    // The pages the preview shows for the paper.
-    int PreviewPages(CompanyEntity& company, wxPaperSize paper, wxPrintOrientation orientation)
+    // What a preview shows: its page count and its paper in millimetres.
+    static std::string Shown(PrintPreviewDialog& dialog)
     {
-        std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
-        wxPrintData data = PrintPreviewDialog::PrintData(orientation);
-        data.SetPaperId(paper);
-        wxPrintPreview preview(printout->Copy(), nullptr, &data);
         // The preview counts the pages when it shows the first on its canvas.
-        wxFrame frame(nullptr, wxID_ANY, "");
-        preview.SetCanvas(new wxPreviewCanvas(&preview, &frame));
-        preview.RenderPage(1);
-        return preview.GetMaxPage();
+        dialog.GetPreview()->RenderPage(1);
+        int width = 0;
+        int height = 0;
+        dialog.GetPreview()->GetPrintout()->GetPageSizeMM(&width, &height);
+        return Shown(dialog.GetPreview()->GetMaxPage(), width, height);
+    }
+
+    static std::string Shown(int pages, double width, double height)
+    {
+        return wxString::Format("%d pages on %dx%d mm", pages, wxRound(width), wxRound(height))
+            .utf8_string();
     }
 
     // The space between the paper's edges and the words nearest to them, in millimetres.
@@ -254,21 +263,29 @@ protected:
 }  // namespace
 
 // Every paper and orientation a user may choose in the desktop's print dialog gets the
-// sheet inside the asked margins, with the preview's page count and the page footer.
+// sheet inside the asked margins, with the page footer; the preview it was printed from,
+// and the next one, show the paper and the pages of the print.
 TEST_F(SheetOnPaper, PdfKeepsTheMarginsOnEveryPaper)
 {
     Deadline limit(std::chrono::seconds(240));
     for (auto fill : {FillWithLogo, FillWithLongNotes}) {
         CompanyEntity company(nullptr, true);
         fill(company);
+        std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
         const std::string name(company.Get(wxString("name"))->GetUtf8());
-        for (wxPaperSize paper : {wxPAPER_A4, wxPAPER_A5})
+        for (wxPaperSize paper : {wxPAPER_A5, wxPAPER_A4})
             for (wxPrintOrientation orientation : {wxPORTRAIT, wxLANDSCAPE}) {
                 SCOPED_TRACE(name + (paper == wxPAPER_A4 ? " A4 " : " A5 ") +
                              (orientation == wxPORTRAIT ? "portrait" : "landscape"));
-                const PdfDocument pdf = PrintToPdf(company, {paper, orientation});
+                UsePdfPrinter({paper, orientation});
+                PrintPreviewDialog preview(nullptr, -1, rit.get(), printout.get(), wxPORTRAIT);
+                preview.Print();
+                const PdfDocument pdf = ReadPdf(dir.Path("sheet.pdf"));
                 ASSERT_GT(pdf.pages, 0);
-                EXPECT_EQ(pdf.pages, PreviewPages(company, paper, orientation));
+                const std::string printed = Shown(pdf.pages, pdf.width, pdf.height);
+                EXPECT_EQ(Shown(preview), printed);
+                PrintPreviewDialog next(nullptr, -1, rit.get(), printout.get(), orientation);
+                EXPECT_EQ(Shown(next), printed);
                 Margins margins;
                 for (const PdfWord& word : pdf.words)
                     margins.Take(word, pdf);
@@ -288,7 +305,7 @@ TEST_F(SheetOnPaper, PdfKeepsTheMarginsOnEveryPaper)
     }
 }
 
-// "2-2" in the print dialog prints the second page and nothing else.
+// "2-2" in the print dialog prints the second page and nothing else, that once.
 TEST_F(SheetOnPaper, APageRangePrintsExactlyItsPages)
 {
     Deadline limit(std::chrono::seconds(60));
@@ -299,6 +316,8 @@ TEST_F(SheetOnPaper, APageRangePrintsExactlyItsPages)
     const PdfDocument second = PrintToPdf(company, {wxPAPER_A4, wxPORTRAIT, 2, 2});
     EXPECT_EQ(second.pages, 1);
     EXPECT_EQ(second.PageText(1), all.PageText(2));
+    // The next print starts from the paper last chosen, not from the range.
+    EXPECT_EQ(PrintToPdf(company, {}).pages, all.pages);
 }
 
 namespace {

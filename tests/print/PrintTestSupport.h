@@ -64,11 +64,13 @@ struct PaperSetup {
     int toPage = 0;
 };
 
-// The answer to the desktop's print dialog: the pages typed into it, then Print, once the
-// dialog has found the chosen printer; given up after half a minute.
+// The answer to the desktop's print dialog: the paper and the pages chosen in it, then
+// Print, once the dialog has found the chosen printer; given up after half a minute.
 struct PrintDialogAnswer {
     int fromPage;
     int toPage;
+    wxPaperSize paper;
+    wxPrintOrientation orientation;
     int triesLeft = 300;
 };
 
@@ -83,6 +85,16 @@ inline gboolean AnswerPrintDialog(gpointer data)
         auto* dialog = GTK_PRINT_UNIX_DIALOG(window->data);
         if (!gtk_print_unix_dialog_get_selected_printer(dialog))
             continue;
+        GtkPageSetup* page = gtk_page_setup_new();
+        GtkPaperSize* paper =
+            gtk_paper_size_new(answer->paper == wxPAPER_A5 ? GTK_PAPER_NAME_A5 : GTK_PAPER_NAME_A4);
+        gtk_page_setup_set_paper_size(page, paper);
+        gtk_paper_size_free(paper);
+        gtk_page_setup_set_orientation(page, answer->orientation == wxLANDSCAPE
+                                                 ? GTK_PAGE_ORIENTATION_LANDSCAPE
+                                                 : GTK_PAGE_ORIENTATION_PORTRAIT);
+        gtk_print_unix_dialog_set_page_setup(dialog, page);
+        g_object_unref(page);
         if (answer->fromPage > 0) {
             GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(dialog);
             gtk_print_settings_set_print_pages(settings, GTK_PRINT_PAGES_RANGES);
@@ -111,8 +123,6 @@ inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperS
         g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
         const char* printer = g_dgettext("gtk30", "Print to File");
         wxPrintData& print = data->GetPrintData();
-        print.SetPaperId(setup.paper);
-        print.SetOrientation(setup.orientation);
         print.SetPrinterName(wxString::FromUTF8(printer));
         print.ConvertToNative();
         GtkPrintSettings* settings =
@@ -121,7 +131,9 @@ inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperS
         gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI,
                                ("file://" + path).utf8_str());
         gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
-        g_timeout_add(100, AnswerPrintDialog, new PrintDialogAnswer{setup.fromPage, setup.toPage});
+        g_timeout_add(
+            100, AnswerPrintDialog,
+            new PrintDialogAnswer{setup.fromPage, setup.toPage, setup.paper, setup.orientation});
         return std::make_unique<wxPrinter>(data);
     };
 }
