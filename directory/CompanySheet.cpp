@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include <wx/regex.h>
 #include <wx/translation.h>
 
 #include "app/RuntimeInformationType.h"
@@ -61,6 +62,20 @@ wxString BlockToHtml(const Brenik::KeyValueTypes& lines, const char* whenEmpty)
     if (text.empty())
         return wxString::FromUTF8(whenEmpty);
     return CompanyEntity::ToHtmlText(text);
+}
+
+// A fragment of the directory as a section of the sheet: its paragraph and line breaks at
+// the start and end are left out, and its tables set with little spacing, so that every
+// section's text stands as far below its heading, and ends as far above the next, as the
+// others'; a paragraph at the start gave its heading a blank line more than the rest.
+wxString SheetFragment(const wxString& sanitised)
+{
+    static const wxRegEx edges("^(\\s|<p[^>]*>|<br ?/?>|</p>)+|(\\s|<p[^>]*>|<br ?/?>|</p>)+$",
+                               wxRE_ADVANCED | wxRE_ICASE);
+    wxString html = sanitised;
+    edges.ReplaceAll(&html, wxString());
+    html.Replace("<table", "<table cellspacing=\"0\" cellpadding=\"2\"");
+    return html;
 }
 
 // Where the printout begins a new page.
@@ -160,9 +175,10 @@ void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet) const
     for (unsigned int index = 0; index < GetCount(); ++index) {
         const BKEntityType* field = Get(index);
         const wxString text = SheetText(SheetPrefix(field->GetUtf8()));
-        sheet.SetVariable(field->GetKey(), IsRawHtmlField(field->GetKey())
-                                               ? HtmlSanitiser::SanitiseUtf8(field->GetUtf8())
-                                               : text);
+        sheet.SetVariable(field->GetKey(),
+                          IsRawHtmlField(field->GetKey())
+                              ? SheetFragment(HtmlSanitiser::SanitiseUtf8(field->GetUtf8()))
+                              : text);
         sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(text));
     }
     // A record loaded without its sector names has no such field: its placeholder must
@@ -171,6 +187,9 @@ void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet) const
     sheet.SetVariable("contact", GetContactBlock());
     sheet.SetVariable("more", GetMoreBlock());
     sheet.SetVariable("printDate", Brenik::BKDateTime::Now().ToGermanDate());
+    // The state on a line of its own below the city, and no empty line where there is none.
+    const wxString state = SheetFieldText(CompanyField::kState);
+    sheet.SetVariable("stateLine", state.empty() ? wxString() : "<br>" + ToHtmlText(state));
 }
 
 wxString CompanyEntity::GetContactBlock() const

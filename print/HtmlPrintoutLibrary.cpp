@@ -201,7 +201,21 @@ void HtmlPrintoutLibrary::LayOutBody(int width, int height)
     info.SetStyle(&style);
     // Narrower than the sheet's narrowest column, so that no piece widens a column.
     BreakLongWords(cells.get(), width * 2 / 5, info);
+    EvenLineHeights(cells.get());
     body.SetHtmlCell(*cells);
+}
+
+void HtmlPrintoutLibrary::EvenLineHeights(wxHtmlContainerCell* container)
+{
+    // A line ended by a break is as high as its font's line, a line that wraps only as high
+    // as its words, so that wrapped rows stood closer than the rows around them: every line
+    // of text now takes the height of its words, and only an empty line keeps its font's.
+    for (wxHtmlCell* cell = container->GetFirstChild(); cell; cell = cell->GetNext()) {
+        if (auto* inner = dynamic_cast<wxHtmlContainerCell*>(cell))
+            EvenLineHeights(inner);
+        else if (dynamic_cast<wxHtmlWordCell*>(cell))
+            container->SetMinHeight(0);
+    }
 }
 
 void HtmlPrintoutLibrary::BreakLongWords(wxHtmlContainerCell* container, int limit,

@@ -90,6 +90,7 @@ private:
     // where they share one.
     void BreakLongWords(wxHtmlContainerCell* container, int limit, wxHtmlRenderingInfo& info);
     std::vector<wxString> WordPieces(const wxString& word, int limit);
+    static void EvenLineHeights(wxHtmlContainerCell* container);
     void Paginate();
     // The nearest place at or above the position where no line is cut, below the page's top.
     int LineBoundaryAbove(int position, int pageTop) const;

@@ -384,3 +384,57 @@ TEST_F(SheetOnPaper, NoLineIsCutByAPageBreak)
         }
     }
 }
+
+// Every heading stands as far below the text before it, and as far above its own text, as
+// every other, and the rows of text stand as close as each other, wrapped or broken.
+TEST_F(SheetOnPaper, SectionsKeepOneRhythm)
+{
+    Deadline limit(std::chrono::seconds(60));
+    CompanyEntity company(nullptr, true);
+    FillWithLogo(company);
+    company.Get(wxString("imprint"))->SetUtf8("<p>Weiß &amp; Söhne GmbH<br>Große Straße 12</p>");
+    const PdfDocument pdf = PrintToPdf(company, {});
+    ASSERT_EQ(pdf.pages, 1);
+    // The tops of each column's lines in tenths of a millimetre, from the first heading to
+    // the closing line, each marked when it is a heading (a word in capitals alone).
+    std::map<bool, std::map<int, bool>> columns;
+    double first = pdf.height;
+    double last = pdf.height;
+    for (const PdfWord& word : pdf.words) {
+        if (word.text == "ANSCHRIFT")
+            first = word.top;
+        if (word.text == "Eintrag")
+            last = word.top;
+    }
+    for (const PdfWord& word : pdf.words) {
+        const wxString text = wxString::FromUTF8(word.text);
+        if (word.top < first - 0.5 || word.top > last - 0.5)
+            continue;
+        std::map<int, bool>& lines = columns[word.left > pdf.width / 2];
+        const int top = wxRound(word.top * 10);
+        auto line = lines.lower_bound(top - 5);
+        if (line == lines.end() || line->first > top + 5)
+            line = lines.emplace(top, false).first;
+        line->second =
+            line->second || (text.length() > 3 && text == text.Upper() && text != text.Lower());
+    }
+    std::vector<int> above, below, rows;
+    for (const auto& [right, lines] : columns)
+        for (auto line = lines.begin(); std::next(line) != lines.end(); ++line) {
+            const int next = std::next(line)->first;
+            if (line->second)
+                below.push_back(next - line->first);
+            else if (std::next(line)->second)
+                above.push_back(next - line->first);
+            else
+                rows.push_back(next - line->first);
+        }
+    auto spread = [](const std::vector<int>& gaps) {
+        return *std::max_element(gaps.begin(), gaps.end()) -
+               *std::min_element(gaps.begin(), gaps.end());
+    };
+    ASSERT_EQ(below.size(), 8u);
+    EXPECT_LE(spread(below), 3) << ::testing::PrintToString(below);
+    EXPECT_LE(spread(above), 15) << ::testing::PrintToString(above);
+    EXPECT_LE(spread(rows), 3) << ::testing::PrintToString(rows);
+}

@@ -8,7 +8,9 @@
      used in their HTML form (the variables ending in .html); notes, opening hours and
      imprint are stored as HTML and go in as they are. No cell backgrounds: printed through
      the desktop's print system they cover the page. An anchor named "heading" marks a
-     heading that must not end a page. -->
+     heading that must not end a page. Everything stands in the text's size, so that blank
+     lines and line ends are as high in every section. -->
+<font size="2">
 <table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr>
 <td align="left"><font size="1" color="#5a6b7c"><b>Ved Avadirizaziz</b> &middot; Firmenverzeichnis</font></td>
@@ -28,15 +30,14 @@
 </table>
 <br>
 
-<table width="100%" border="0" cellspacing="0" cellpadding="3">
+<table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr>
-<td width="50%" valign="top">
+<td width="48%" valign="top">
 <a name="heading"></a><font size="1" color="#1f3a5f"><b>ANSCHRIFT</b></font><br>
 <font size="2">
 <b>{s:name.html}</b><br>
 {s:address.html} {s:housenumber.html}<br>
-{s:zipcode.html} {s:city.html}<br>
-{s:state.html}
+{s:zipcode.html} {s:city.html}{s:stateLine}
 </font>
 <br><br>
 <a name="heading"></a><font size="1" color="#1f3a5f"><b>GESCHÄFTSFÜHRUNG</b></font><br>
@@ -45,7 +46,8 @@
 <a name="heading"></a><font size="1" color="#1f3a5f"><b>WEITERE ANGABEN</b></font><br>
 <font size="2">{s:more}</font>
 </td>
-<td width="50%" valign="top">
+<td width="4%"></td>
+<td width="48%" valign="top">
 <a name="heading"></a><font size="1" color="#1f3a5f"><b>KONTAKT</b></font><br>
 <font size="2">{s:contact}</font>
 <br><br>
@@ -54,8 +56,8 @@
 </td>
 </tr>
 </table>
-<br>
-<table width="100%" border="0" cellspacing="0" cellpadding="3">
+<br><br>
+<table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr><td valign="top">
 <a name="heading"></a><font size="1" color="#1f3a5f"><b>BESCHREIBUNG</b></font><br>
 <font size="2">{s:description.html}</font>
@@ -69,5 +71,6 @@
 </table>
 <hr size="1" noshade>
 <font size="1" color="#5a6b7c">Eintrag Nr. {s:id.html} im Firmenverzeichnis Ved Avadirizaziz &middot; gedruckt am {s:printDate} um {i:time} Uhr</font>
+</font>
 </body>
 </html>
