@@ -3,6 +3,8 @@
 #include <wx/regex.h>
 
 #include "PrintTestSupport.h"
+#include "directory/CompanyController.h"
+#include "lib/db/BKSQLiteDatabase.h"
 #include "print/Base64Library.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
@@ -382,6 +384,39 @@ TEST_F(SheetOnPaper, NoLineIsCutByAPageBreak)
                 ADD_FAILURE() << lines << ": " << word.text << " on pages " << pageOf[word.text]
                               << " and " << word.page;
         }
+    }
+}
+
+// A typical company's sheet fits one page: in a generated directory, the company in the
+// middle and the one at nine tenths of the companies ordered by the length of their text.
+TEST_F(SheetOnPaper, ATypicalCompanyFitsOnePage)
+{
+    Deadline limit(std::chrono::seconds(120));
+    const wxString path = dir.Path("sample.sqlite");
+    ASSERT_EQ(std::system((std::string(NORVEL_GENDIR) + " '" + path.utf8_string() +
+                           "' --companies 200 --seed 7 >/dev/null")
+                              .c_str()),
+              0);
+    Brenik::BKSQLiteDatabase database(path);
+    database.SetReadOnly(true);
+    ASSERT_TRUE(database.Connect());
+    CompanyController controller(&database);
+    std::vector<std::pair<size_t, std::unique_ptr<CompanyEntity>>> companies;
+    for (unsigned int id = 1; id <= 200; ++id) {
+        std::unique_ptr<CompanyEntity> company(controller.LoadCompanyWithSectors(id));
+        ASSERT_TRUE(company) << id;
+        size_t length = 0;
+        for (unsigned int field = 0; field < company->GetCount(); ++field)
+            if (company->Get(field)->GetKey() != "logo")
+                length += company->Get(field)->GetUtf8().size();
+        companies.emplace_back(length, std::move(company));
+    }
+    std::sort(companies.begin(), companies.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t at : {companies.size() / 2, companies.size() * 9 / 10}) {
+        CompanyEntity& company = *companies[at].second;
+        EXPECT_EQ(PrintToPdf(company, {}).pages, 1)
+            << company.Get(wxString("name"))->GetUtf8() << ", " << companies[at].first << " bytes";
     }
 }
 
