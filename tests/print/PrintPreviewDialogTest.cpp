@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <wx/dcmemory.h>
@@ -25,6 +28,60 @@
 #include "ui/UiTestSupport.h"
 
 namespace {
+
+// The page as the preview's canvas shows it, on red where the canvas is not covered.
+wxImage ShownPage(PrintPreviewDialog& dialog)
+{
+    wxBitmap bitmap(dialog.GetCanvas()->GetClientSize());
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxRED_BRUSH);
+        dc.Clear();
+        dialog.GetPreview()->UpdatePageRendering();
+        dialog.GetPreview()->PaintPage(dialog.GetCanvas(), dc);
+    }
+    return bitmap.ConvertToImage();
+}
+
+// The blank gaps between the ink of the page's only line as the preview shows it: each its
+// middle, measured from the line's first ink, and its width, to which the columns at its
+// edges that the ink greys in part add the blank part.
+std::vector<std::pair<double, double>> LineGaps(PrintPreviewDialog& dialog)
+{
+    const wxImage image = ShownPage(dialog);
+    auto darkness = [&image](int x, int y) {
+        return 1 - (image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y)) / 765.0;
+    };
+    wxRect paper;  // white inside its frame
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if (darkness(x, y) == 0)
+                paper.Union(wxRect(x, y, 1, 1));
+    std::vector<double> ink(paper.width);
+    for (int y = paper.y; y <= paper.GetBottom(); ++y)
+        for (int x = paper.x; x <= paper.GetRight(); ++x)
+            ink[x - paper.x] = std::max(ink[x - paper.x], darkness(x, y));
+    // The line ends inside the canvas, with all its gaps.
+    EXPECT_EQ(ink.back(), 0.0);
+    std::vector<std::pair<double, double>> gaps;
+    int first = -1;
+    for (int x = 1; x < paper.width; ++x) {
+        if (ink[x] < 0.5 || ink[x - 1] >= 0.5)
+            continue;  // not where ink begins after a blank
+        if (first < 0) {
+            first = x;
+            continue;
+        }
+        int start = x - 1;
+        while (ink[start - 1] < 0.5)
+            --start;
+        double width = 0;
+        for (int column = start - 1; column <= x; ++column)
+            width += 1 - ink[column];
+        gaps.emplace_back((start + x) / 2.0 - first, width);
+    }
+    return gaps;
+}
 
 // The preview of a company sheet whose notes run over several pages; printing goes into a
 // PostScript file.
@@ -115,15 +172,8 @@ protected:
     // inside the canvas at the top and at the bottom.
     int PageRows(bool& whole) const
     {
-        const wxSize size = dialog->GetCanvas()->GetClientSize();
-        wxBitmap bitmap(size);
-        {
-            wxMemoryDC dc(bitmap);
-            dc.SetBackground(*wxRED_BRUSH);
-            dc.Clear();
-            dialog->GetPreview()->PaintPage(dialog->GetCanvas(), dc);
-        }
-        const wxImage image = bitmap.ConvertToImage();
+        const wxImage image = ShownPage(*dialog);
+        const wxSize size = image.GetSize();
         auto background = [&image, &size](int y) {
             return image.GetRed(size.x / 2, y) == 255 && image.GetGreen(size.x / 2, y) == 0;
         };
@@ -310,6 +360,45 @@ TEST_F(PreviewWindow, PrintBreaksPagesWhereThePreviewDoes)
         EXPECT_EQ(pages, dialog->GetMaxPage());
         EXPECT_EQ(printout->GetPageBreaks(), shown->GetPageBreaks());
         dialog->Cancel();
+    });
+}
+
+// The preview draws each word of a line where the paper has it and as wide: at 50 % words
+// ran into each other, at 200 % they stood too far apart.
+TEST(PreviewZoom, WordGapsScaleWithTheZoom)
+{
+    Deadline limit(std::chrono::seconds(60));
+    std::unique_ptr<RuntimeInformationType> rit = Norvel::CreateRuntimeInformation("norvel");
+    HtmlPrintoutLibrary printout("Zoom", rit.get());
+    printout.SetWithoutContainer(wxString::FromUTF8(
+        "<html><body><font size=\"3\">Ole Müller Holding GmbH und Söhne</font></body></html>"));
+    AllowRealModal<PrintPreviewDialog> allowed;
+    PrintPreviewDialog dialog(nullptr, -1, rit.get(), &printout, wxPORTRAIT);
+    RunModal(dialog, [&dialog] {
+        // The five word gaps are the widest; the others lie between letters.
+        std::vector<std::pair<double, double>> words = LineGaps(dialog);
+        std::sort(words.begin(), words.end(),
+                  [](const auto& a, const auto& b) { return a.second > b.second; });
+        ASSERT_GE(words.size(), 5u);
+        words.resize(5);
+        auto expectScaled = [&dialog, &words](double scale, double tolerance) {
+            const std::vector<std::pair<double, double>> shown = LineGaps(dialog);
+            for (const auto& [middle, width] : words) {
+                double found = 0;
+                for (const auto& [shownMiddle, shownWidth] : shown)
+                    if (std::abs(shownMiddle - middle * scale) <= shownWidth / 2 + 1)
+                        found = std::max(found, shownWidth);
+                EXPECT_NEAR(found, width * scale, tolerance) << scale << " at " << middle;
+            }
+        };
+        dialog.ZoomOut();
+        // At 50 % strokes thinner than a pixel grey their columns only in part.
+        expectScaled(0.5, 1.5);
+        dialog.ZoomIn();
+        dialog.ZoomIn();
+        dialog.ZoomIn();
+        expectScaled(2, 1);
+        dialog.Cancel();
     });
 }
 
