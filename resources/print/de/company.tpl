@@ -28,7 +28,7 @@
 <td valign="top" align="right" width="30%">{s:logoImage}</td>
 </tr>
 </table>
-<br>
+<br><br>
 
 <table width="100%" border="0" cellspacing="0" cellpadding="0">
 <tr>
