@@ -300,12 +300,11 @@ void HtmlPrintoutLibrary::Paginate()
         return;
     const std::vector<int> headings = HeadingTops();
     const int keep = ToPixels(kKeepWithHeading);
-    for (int at = 0;;) {
-        int next = body.FindNextPageBreak(at);
-        if (next == wxNOT_FOUND)
-            break;
+    const int total = body.GetTotalHeight();
+    for (int at = 0; at == 0 || at < total;) {
+        int next = NextPageBreak(at);
         // The last page ends with the document, whatever stands above its end.
-        const bool last = next >= body.GetTotalHeight();
+        const bool last = next >= total;
         for (int heading : last ? std::vector<int>() : headings)
             if (heading > at && heading < next && next - heading < keep) {
                 next = heading;
@@ -323,9 +322,51 @@ int HtmlPrintoutLibrary::LineBoundaryAbove(int position, int pageTop) const
     // Moving the break above a line of one column can cut a line of the other beside it:
     // the columns are asked again until none moves it.
     int boundary = position;
-    while (cells->AdjustPagebreak(&boundary, bodyHeight)) {
+    while (MoveBreakAboveCutCells(cells.get(), &boundary, pageTop, bodyHeight)) {
     }
     return boundary > pageTop ? boundary : position;
+}
+
+int HtmlPrintoutLibrary::NextPageBreak(int pageTop) const
+{
+    // Where a full page ends, or above it where a cell would be cut that may not be, or
+    // where the document asks for a new page.
+    int next = pageTop + bodyHeight;
+    MoveBreakAboveCutCells(cells.get(), &next, pageTop, bodyHeight);
+    return next > pageTop ? next : pageTop + bodyHeight;
+}
+
+namespace {
+
+// Reaches the flag the toolkit keeps to itself: whether a cell may be cut by a page break,
+// as a table row may not.
+struct CellBreaking : wxHtmlCell {
+    static bool CanBeCut(const wxHtmlCell* cell)
+    {
+        bool wxHtmlCell::*flag = &CellBreaking::m_CanLiveOnPagebreak;
+        return cell->*flag;
+    }
+};
+
+}  // namespace
+
+bool HtmlPrintoutLibrary::MoveBreakAboveCutCells(const wxHtmlCell* cell, int* position, int pageTop,
+                                                 int pageHeight)
+{
+    // As the toolkit's own adjustment, which asks every cell of the document for every page:
+    // a preview of a thousand sheets took hours. Only the cells of the page are asked here;
+    // the others, and their inner cells, lie wholly above or below it.
+    if (!cell->GetFirstChild() || !CellBreaking::CanBeCut(cell))
+        return cell->AdjustPagebreak(position, pageHeight);
+    int inner = *position - cell->GetPosY();
+    const int innerTop = pageTop - cell->GetPosY();
+    bool moved = false;
+    for (const wxHtmlCell* child = cell->GetFirstChild(); child; child = child->GetNext())
+        if (child->GetPosY() < inner && innerTop < child->GetPosY() + child->GetHeight())
+            moved = MoveBreakAboveCutCells(child, &inner, innerTop, pageHeight) || moved;
+    if (moved)
+        *position = inner + cell->GetPosY();
+    return moved;
 }
 
 namespace {

@@ -94,6 +94,12 @@ private:
     void Paginate();
     // The nearest place at or above the position where no line is cut, below the page's top.
     int LineBoundaryAbove(int position, int pageTop) const;
+    // Where the page that begins at the position ends.
+    int NextPageBreak(int pageTop) const;
+    // Moves the position up to the top of the cells of the page it would cut that may not be
+    // cut, or to a new page the document asks for; true when it moved.
+    static bool MoveBreakAboveCutCells(const wxHtmlCell* cell, int* position, int pageTop,
+                                       int pageHeight);
     void CountEveryPageForThePrintSystem();
     // The header or footer of the page, laid out; null when the page has none.
     std::unique_ptr<wxHtmlContainerCell> LayOutMargin(const wxString& html, int pages, int page,
