@@ -57,28 +57,39 @@ protected:
         unsetenv("CUPS_SERVER");
     }
 
-    // The server's, its queue's and the PDF printer's settings, pointing into the scratch
-    // folder.
+    // The server's and the PDF printer's settings, every folder they write into in the
+    // scratch folder.
     void WriteSettings()
     {
         // The print filters run as an unprivileged user and read the spool.
         chmod(dir.Path().utf8_str(), 0755);
         for (const char* folder : {"etc", "cache", "spool", "spool/tmp", "state", "log", "pdf"})
             ASSERT_TRUE(wxMkdir(dir.Path(folder)));
-        const std::string root = dir.Path().utf8_string();
-        ASSERT_TRUE(WriteTextFile(dir.Path("etc/cups-files.conf"),
-                                  "ServerRoot " + root + "/etc\nCacheDir " + root +
-                                      "/cache\nRequestRoot " + root + "/spool\nTempDir " + root +
-                                      "/spool/tmp\nStateDir " + root + "/state\nErrorLog " + root +
-                                      "/log/error_log\n"));
+        const auto lines = [this](std::initializer_list<std::pair<const char*, const char*>> keys) {
+            std::string text;
+            for (const auto& [key, folder] : keys)
+                text += std::string(key) + " " + dir.Path(folder).utf8_string() + "\n";
+            return text;
+        };
+        ASSERT_TRUE(
+            WriteTextFile(dir.Path("etc/cups-files.conf"), lines({{"ServerRoot", "etc"},
+                                                                  {"CacheDir", "cache"},
+                                                                  {"RequestRoot", "spool"},
+                                                                  {"TempDir", "spool/tmp"},
+                                                                  {"StateDir", "state"},
+                                                                  {"ErrorLog", "log/error_log"},
+                                                                  {"AccessLog", "log/access_log"},
+                                                                  {"PageLog", "log/page_log"}})));
         // Without a location rule the server refuses root's request to add the queue.
         ASSERT_TRUE(WriteTextFile(dir.Path("etc/cupsd.conf"),
                                   "Listen " + Socket() +
                                       "\nLogLevel warn\nBrowsing Off\nErrorPolicy abort-job\n"
                                       "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"));
-        ASSERT_TRUE(WriteTextFile(dir.Path("etc/cups-pdf.conf"),
-                                  "Out " + root + "/pdf\nAnonDirName " + root + "/pdf\nSpool " +
-                                      root + "/spool/pdf\nLog " + root + "/log\n"));
+        ASSERT_TRUE(WriteTextFile(dir.Path("etc/cups-pdf.conf"), lines({{"Out", "pdf"},
+                                                                        {"AnonDirName", "pdf"},
+                                                                        {"Spool", "spool/pdf"},
+                                                                        {"Log", "log"},
+                                                                        {"GSTmp", "spool/tmp"}})));
     }
 
     // The desktop's print system remembers the first print server it was given for the
@@ -120,7 +131,7 @@ protected:
     // setup, and reads the PDF the queue wrote.
     PdfDocument PrintOnQueue(HtmlPrintoutLibrary& printout, const PaperSetup& setup)
     {
-        for (const wxString& old : Written())
+        for (const wxString& old : WrittenPdfs())
             wxRemoveFile(old);
         rit->SetPrinterFactory(DesktopPrinter("cups", kPrinter, setup));
         EXPECT_TRUE(
@@ -128,7 +139,7 @@ protected:
         WaitFor(
             "the queue to finish its jobs", [] { return CommandOutput("lpstat -o").empty(); },
             std::chrono::seconds(30));
-        const wxArrayString pdfs = Written();
+        const wxArrayString pdfs = WrittenPdfs();
         if (pdfs.size() != 1) {
             ADD_FAILURE() << "The queue wrote " << pdfs.size() << " PDF files; its log:\n"
                           << ReadTextFile(dir.Path("log/error_log"));
@@ -137,7 +148,8 @@ protected:
         return ReadPdf(pdfs[0]);
     }
 
-    wxArrayString Written() const
+    // The files the PDF printer has written.
+    wxArrayString WrittenPdfs() const
     {
         wxArrayString pdfs;
         wxDir::GetAllFiles(dir.Path("pdf"), &pdfs, "*.pdf");
@@ -156,7 +168,7 @@ protected:
 // margins, numbered, with embedded fonts; the range "2-2" gives the second page alone.
 TEST_F(CupsQueue, TheSheetPrintsAsPreviewedAndByPageRange)
 {
-    Deadline limit(std::chrono::seconds(150));
+    Deadline limit(std::chrono::seconds(120));
     CompanyEntity company(nullptr, true);
     FillWithLongNotes(company);
     std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
@@ -165,6 +177,7 @@ TEST_F(CupsQueue, TheSheetPrintsAsPreviewedAndByPageRange)
     PrintPreviewDialog preview(nullptr, -1, rit.get(), printout.get(), wxPORTRAIT);
     EXPECT_EQ(Shown(preview), Shown(all.pages, all.width, all.height));
     ExpectMarginsAndFooters(all);
+    EXPECT_NE(all.PageText(1).find("Straßenbau Müller KG"), std::string::npos) << all.PageText(1);
 
     const PdfDocument second = PrintOnQueue(*printout, {wxPAPER_A4, wxPORTRAIT, 2, 2});
     EXPECT_EQ(second.pages, 1);
