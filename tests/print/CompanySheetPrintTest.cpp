@@ -55,15 +55,6 @@ std::string Logo(int width, int height)
     return Base64Library().wxBase64Encode(png.data(), png.size()).utf8_string();
 }
 
-// Notes of that many numbered paragraphs and a last one that ends them.
-std::string LongNotes(int paragraphs)
-{
-    std::string notes;
-    for (int paragraph = 1; paragraph <= paragraphs; ++paragraph)
-        notes += "<p>Absatz " + std::to_string(paragraph) + ": Eine Zeile Notizen.</p>";
-    return notes + "<p>Ende der Notizen</p>";
-}
-
 }  // namespace
 
 TEST_F(SheetPrinting, PrintCommandPrintsTheSelectedCompanysSheet)
@@ -198,12 +189,6 @@ protected:
         set("logo", Logo(200, 80));
     }
 
-    static void FillWithLongNotes(CompanyEntity& company)
-    {
-        company.Get(wxString("name"))->SetUtf8("Straßenbau Müller KG");
-        company.Get(wxString("notes"))->SetUtf8(LongNotes(90));
-    }
-
     // Prints the company's sheet as the setup asks and reads the PDF back.
     PdfDocument PrintToPdf(CompanyEntity& company, const PaperSetup& setup)
     {
@@ -226,35 +211,6 @@ protected:
             wxRemoveFile(path);
         rit->SetPrinterFactory(PdfTo(path, setup));
     }
-
-    // What a preview shows: its page count and its paper in millimetres.
-    static std::string Shown(PrintPreviewDialog& dialog)
-    {
-        // The preview counts the pages when it shows the first on its canvas.
-        dialog.GetPreview()->RenderPage(1);
-        int width = 0;
-        int height = 0;
-        dialog.GetPreview()->GetPrintout()->GetPageSizeMM(&width, &height);
-        return Shown(dialog.GetPreview()->GetMaxPage(), width, height);
-    }
-
-    static std::string Shown(int pages, double width, double height)
-    {
-        return wxString::Format("%d pages on %dx%d mm", pages, wxRound(width), wxRound(height))
-            .utf8_string();
-    }
-
-    // The space between the paper's edges and the words nearest to them, in millimetres.
-    struct Margins {
-        double left = 1e9, right = 1e9, top = 1e9, bottom = 1e9;
-        void Take(const PdfWord& word, const PdfDocument& pdf)
-        {
-            left = std::min(left, word.left);
-            top = std::min(top, word.top);
-            right = std::min(right, pdf.width - word.right);
-            bottom = std::min(bottom, pdf.height - word.bottom);
-        }
-    };
 
     TempDir dir;
     std::unique_ptr<RuntimeInformationType> rit;
@@ -288,21 +244,8 @@ TEST_F(SheetOnPaper, PdfKeepsTheMarginsOnEveryPaper)
                 EXPECT_EQ(Shown(preview), printed);
                 PrintPreviewDialog next(nullptr, -1, rit.get(), printout.get(), orientation);
                 EXPECT_EQ(Shown(next), printed);
-                Margins margins;
-                for (const PdfWord& word : pdf.words)
-                    margins.Take(word, pdf);
-                EXPECT_NEAR(margins.left, 10, 1);
-                EXPECT_NEAR(margins.right, 10, 1);
-                EXPECT_NEAR(margins.top, 10, 1);
-                EXPECT_NEAR(margins.bottom, 5, 1);
-                for (int page = 1; page <= pdf.pages; ++page)
-                    EXPECT_NE(
-                        pdf.PageText(page).find(
-                            wxString::Format("Seite %d von %d ", page, pdf.pages).utf8_string()),
-                        std::string::npos)
-                        << page;
+                ExpectMarginsAndFooters(pdf);
                 EXPECT_NE(pdf.PageText(1).find(name), std::string::npos) << pdf.PageText(1);
-                EXPECT_TRUE(pdf.fontsEmbedded);
             }
     }
 }

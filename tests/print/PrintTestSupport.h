@@ -1,12 +1,16 @@
 // Helpers for the printing tests: printers that write PostScript or, through the desktop's
 // own print system, PDF into a file (there is no printer here), the answer to the print
-// dialog, and the text, pages and word boxes of what was printed.
+// dialog, the text, pages and word boxes of what was printed, and what every sheet must keep.
 #pragma once
 
 #include <gtk/gtk.h>
 #include <gtk/gtkunixprint.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <clocale>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -21,6 +25,8 @@
 
 #include "TestSupport.h"
 #include "app/RuntimeInformationType.h"
+#include "directory/CompanyEntity.h"
+#include "print/PrintPreviewDialog.h"
 
 // Prints with the toolkit's PostScript printer into the file, after its print dialog.
 inline RuntimeInformationType::PrinterFactory PostScriptTo(const wxString& path)
@@ -65,8 +71,9 @@ struct PaperSetup {
 };
 
 // The answer to the desktop's print dialog: the paper and the pages chosen in it, then
-// Print, once the dialog has found the chosen printer; given up after half a minute.
+// Print, once the dialog has found the printer of that name; given up after half a minute.
 struct PrintDialogAnswer {
+    std::string printer;
     int fromPage;
     int toPage;
     wxPaperSize paper;
@@ -83,7 +90,8 @@ inline gboolean AnswerPrintDialog(gpointer data)
         if (!GTK_IS_PRINT_UNIX_DIALOG(window->data))
             continue;
         auto* dialog = GTK_PRINT_UNIX_DIALOG(window->data);
-        if (!gtk_print_unix_dialog_get_selected_printer(dialog))
+        GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(dialog);
+        if (!printer || answer->printer != gtk_printer_get_name(printer))
             continue;
         GtkPageSetup* page = gtk_page_setup_new();
         GtkPaperSize* paper =
@@ -114,28 +122,39 @@ inline gboolean AnswerPrintDialog(gpointer data)
     return TRUE;
 }
 
-// Prints through the desktop's print system and its print dialog to its file printer, which
-// writes a PDF; the dialog is answered as a user would, with the setup chosen in it.
-inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
+// Prints through the desktop's print system, with only the backend loaded (no other print
+// server is asked for its printers), on the printer; its dialog is answered as a user would,
+// with the setup chosen in it. configure adds the printer's own settings.
+inline RuntimeInformationType::PrinterFactory DesktopPrinter(
+    const char* backend, const std::string& printer, PaperSetup setup,
+    std::function<void(GtkPrintSettings*)> configure = {})
 {
-    return [path, setup](wxPrintDialogData* data) -> std::unique_ptr<wxPrinterBase> {
-        // Only the file printer: no print server is asked for its queues.
-        g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
-        const char* printer = g_dgettext("gtk30", "Print to File");
+    return [=](wxPrintDialogData* data) -> std::unique_ptr<wxPrinterBase> {
+        g_object_set(gtk_settings_get_default(), "gtk-print-backends", backend, nullptr);
         wxPrintData& print = data->GetPrintData();
         print.SetPrinterName(wxString::FromUTF8(printer));
         print.ConvertToNative();
         GtkPrintSettings* settings =
             static_cast<wxGtkPrintNativeData*>(print.GetNativeData())->GetPrintConfig();
-        gtk_print_settings_set_printer(settings, printer);
-        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI,
-                               ("file://" + path).utf8_str());
-        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
-        g_timeout_add(
-            100, AnswerPrintDialog,
-            new PrintDialogAnswer{setup.fromPage, setup.toPage, setup.paper, setup.orientation});
+        gtk_print_settings_set_printer(settings, printer.c_str());
+        if (configure)
+            configure(settings);
+        g_timeout_add(100, AnswerPrintDialog,
+                      new PrintDialogAnswer{printer, setup.fromPage, setup.toPage, setup.paper,
+                                            setup.orientation});
         return std::make_unique<wxPrinter>(data);
     };
+}
+
+// Prints through the desktop's print system to its file printer, which writes a PDF.
+inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
+{
+    return DesktopPrinter(
+        "file", g_dgettext("gtk30", "Print to File"), setup, [path](GtkPrintSettings* settings) {
+            gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI,
+                                   ("file://" + path).utf8_str());
+            gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+        });
 }
 
 // One word of a PDF page as Poppler finds it, in millimetres from the page's top left.
@@ -233,4 +252,61 @@ inline std::string PrintedText(const wxString& postScript, int* pages)
     if (pages)
         *pages = ReadPdf(postScript + ".pdf").pages;
     return text;
+}
+
+// Notes of that many numbered paragraphs and a last one that ends them.
+inline std::string LongNotes(int paragraphs)
+{
+    std::string notes;
+    for (int paragraph = 1; paragraph <= paragraphs; ++paragraph)
+        notes += "<p>Absatz " + std::to_string(paragraph) + ": Eine Zeile Notizen.</p>";
+    return notes + "<p>Ende der Notizen</p>";
+}
+
+// A company whose notes run over several pages.
+inline void FillWithLongNotes(CompanyEntity& company)
+{
+    company.Get(wxString("name"))->SetUtf8("Straßenbau Müller KG");
+    company.Get(wxString("notes"))->SetUtf8(LongNotes(90));
+}
+
+inline std::string Shown(int pages, double width, double height)
+{
+    return wxString::Format("%d pages on %dx%d mm", pages, wxRound(width), wxRound(height))
+        .utf8_string();
+}
+
+// What a preview shows: its page count and its paper in millimetres.
+inline std::string Shown(PrintPreviewDialog& dialog)
+{
+    // The preview counts the pages when it shows the first on its canvas.
+    dialog.GetPreview()->RenderPage(1);
+    int width = 0;
+    int height = 0;
+    dialog.GetPreview()->GetPrintout()->GetPageSizeMM(&width, &height);
+    return Shown(dialog.GetPreview()->GetMaxPage(), width, height);
+}
+
+// The sheet as printed on any paper: the words inside the margins the program asks for
+// (left, right and top 10 mm, bottom 5 mm) within a millimetre, the footer on every page,
+// and the fonts embedded.
+inline void ExpectMarginsAndFooters(const PdfDocument& pdf)
+{
+    double left = 1e9, right = 1e9, top = 1e9, bottom = 1e9;
+    for (const PdfWord& word : pdf.words) {
+        left = std::min(left, word.left);
+        top = std::min(top, word.top);
+        right = std::min(right, pdf.width - word.right);
+        bottom = std::min(bottom, pdf.height - word.bottom);
+    }
+    EXPECT_NEAR(left, 10, 1);
+    EXPECT_NEAR(right, 10, 1);
+    EXPECT_NEAR(top, 10, 1);
+    EXPECT_NEAR(bottom, 5, 1);
+    for (int page = 1; page <= pdf.pages; ++page)
+        EXPECT_NE(pdf.PageText(page).find(
+                      wxString::Format("Seite %d von %d ", page, pdf.pages).utf8_string()),
+                  std::string::npos)
+            << page;
+    EXPECT_TRUE(pdf.fontsEmbedded);
 }
