@@ -128,9 +128,9 @@ protected:
         return company;
     }
 
-    CompanyFrame* Show(CompanyEntity* company, CompanyFrames* registry = nullptr)
+    CompanyFrame* Show(CompanyEntity* company)
     {
-        auto* window = new CompanyFrame(nullptr, -1, rit.get(), company, registry);
+        auto* window = new CompanyFrame(nullptr, -1, rit.get(), company);
         EXPECT_NE(window->GetHandle(), nullptr);
         window->Show();
         Settle();
@@ -409,15 +409,15 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     ASSERT_NE(list, nullptr);
     mainWindow->Search();
     ASSERT_EQ(list->GetItemCount(), 2);
-    const CompanyFrames& registry = mainWindow->GetCompanyFrames();
+    const std::vector<CompanyFrame*>& registry = CompanyFrame::GetOpen();
 
     // Enter or a double click on the row opens the selected company.
     list->SetSelection(0);
     wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
     activated.SetEventObject(list);
     list->GetEventHandler()->ProcessEvent(activated);
-    ASSERT_EQ(registry.GetItemCount(), 1u);
-    CompanyFrame* first = registry.GetItem(0);
+    ASSERT_EQ(registry.size(), 1u);
+    CompanyFrame* first = registry[0];
     EXPECT_TRUE(first->IsShown());
     EXPECT_EQ(first->GetParent(), mainWindow);
 
@@ -426,13 +426,13 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
                    static_cast<int>(NorvelFrame::kContextOpenCompany)}) {
         wxCommandEvent menu(wxEVT_MENU, id);
         mainWindow->GetEventHandler()->ProcessEvent(menu);
-        EXPECT_EQ(registry.GetItemCount(), 1u);
+        EXPECT_EQ(registry.size(), 1u);
     }
     list->SelectAll(false);
     list->SetSelection(1);
     mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
-    ASSERT_EQ(registry.GetItemCount(), 2u);
-    CompanyFrame* second = registry.GetItem(1);
+    ASSERT_EQ(registry.size(), 2u);
+    CompanyFrame* second = registry[1];
     EXPECT_NE(first->GetCompanyId(), second->GetCompanyId());
     // One window after another cascades instead of covering the one before.
     EXPECT_GT(second->GetPosition().x, first->GetPosition().x);
@@ -453,8 +453,8 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     // The keyboard goes back to the list of the main window.
     mainWindow->Raise();
     WaitFor("the list to have the keyboard", [&] { return wxWindow::FindFocus() == list; });
-    ASSERT_EQ(registry.GetItemCount(), 1u);
-    EXPECT_EQ(registry.GetItem(0), second);
+    ASSERT_EQ(registry.size(), 1u);
+    EXPECT_EQ(registry[0], second);
     // Where the next step would leave the display, it starts again at the display's edge.
     const wxRect area = wxDisplay(0u).GetClientArea();
     second->Move(area.GetRight() - 40, area.GetBottom() - 40);
@@ -465,9 +465,9 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
             list->SetSelection(row);
     }
     mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
-    ASSERT_EQ(registry.GetItemCount(), 2u);
-    EXPECT_EQ(registry.GetItem(1)->GetCompanyId(), firstId);
-    EXPECT_TRUE(area.Contains(registry.GetItem(1)->GetRect()));
+    ASSERT_EQ(registry.size(), 2u);
+    EXPECT_EQ(registry[1]->GetCompanyId(), firstId);
+    EXPECT_TRUE(area.Contains(registry[1]->GetRect()));
 
     // Quitting with both windows open: the sanitizer build sees any access to the registry
     // or the records after they are gone.
