@@ -143,53 +143,28 @@ NorvelFrame::~NorvelFrame()
     ClearResultsListCtrl();
 }
 
+// One command a line, as in the table.
+// clang-format off
 void NorvelFrame::Run(MainCommands::Id command)
 {
     switch (command) {
-        case MainCommands::kOpenCompany:
-            OpenCompany(GetSelectedCompany());
-            break;
-        case MainCommands::kOpenAtNorvel:
-            OpenNorvel(GetSelectedCompany());
-            break;
-        case MainCommands::kExport:
-            Export();
-            break;
-        case MainCommands::kCopy:
-            CopyResults();
-            break;
-        case MainCommands::kSelectAll:
-            SelectAllResults();
-            break;
-        case MainCommands::kShowOnMap:
-            ShowOnMap();
-            break;
-        case MainCommands::kCopyAddress:
-            CopyAddress();
-            break;
-        case MainCommands::kSaveVCard:
-            SaveVCards();
-            break;
-        case MainCommands::kPrint:
-            Print(false);
-            break;
-        case MainCommands::kPrintPreview:
-            Print(true);
-            break;
-        case MainCommands::kSearch:
-            Search();
-            break;
-        case MainCommands::kPlaceCursor:
-            PlaceCursor();
-            break;
-        case MainCommands::kAbout:
-            About();
-            break;
-        case MainCommands::kQuit:
-            Quit();
-            break;
+    case MainCommands::kOpenCompany: OpenCompany(GetSelectedCompany()); break;
+    case MainCommands::kOpenAtNorvel: OpenNorvel(GetSelectedCompany()); break;
+    case MainCommands::kExport: Export(); break;
+    case MainCommands::kCopy: CopyResults(); break;
+    case MainCommands::kSelectAll: SelectAllResults(); break;
+    case MainCommands::kShowOnMap: ShowOnMap(); break;
+    case MainCommands::kCopyAddress: CopyAddress(); break;
+    case MainCommands::kSaveVCard: SaveVCards(); break;
+    case MainCommands::kPrint: Print(false); break;
+    case MainCommands::kPrintPreview: Print(true); break;
+    case MainCommands::kSearch: Search(); break;
+    case MainCommands::kPlaceCursor: PlaceCursor(); break;
+    case MainCommands::kAbout: About(); break;
+    case MainCommands::kQuit: Quit(); break;
     }
 }
+// clang-format on
 
 void NorvelFrame::RestoreSettings()
 {
