@@ -12,7 +12,7 @@
 #include "app/XmlWindowLoader.h"
 #include "lib/core/BKCasts.h"
 #include "print/HtmlPrintoutLibrary.h"
-#include "print/PrintJobName.h"
+#include "print/PrintSetup.h"
 
 namespace {
 
@@ -26,16 +26,6 @@ const int kLinesPerNotch = 3;
 const int kFitGap = 16;
 // A window too small for a readable page still shows one.
 const int kMinFitZoom = 10;
-
-// Prints after the print dialog, in a job that the printer's queue shows under the
-// document's title.
-bool PrintAsJob(RuntimeInformationType* information, wxWindow* parent,
-                HtmlPrintoutLibrary* printout, int orientation)
-{
-    PrintJobName name(printout->GetTitle());
-    return information->Print(parent, printout,
-                              PrintPreviewDialog::PrintData(information, orientation));
-}
 
 }  // namespace
 
@@ -92,14 +82,9 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
-wxPrintData PrintPreviewDialog::PrintData(const RuntimeInformationType* information,
-                                          int orientation)
+wxPrintData PrintPreviewDialog::PrintData(int orientation)
 {
-    wxPrintData data;
-    if (information)
-        data = information->GetPrintSetup();
-    else
-        data.SetPaperId(wxPAPER_A4);
+    wxPrintData data = PrintSetup::Get().GetPrintData();
     data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
     return data;
 }
@@ -112,7 +97,7 @@ void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        PrintAsJob(information, parent, printout, wxPORTRAIT);
+        PrintSetup::Get().Print(parent, printout, PrintData(wxPORTRAIT));
     }
 }
 
@@ -131,7 +116,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
-    printData = std::make_unique<wxPrintData>(PrintData(information, orientation));
+    printData = std::make_unique<wxPrintData>(PrintData(orientation));
     if (printout && printPanel && printSizer)
         CreatePreview();
     if (GetSizer())
@@ -344,10 +329,10 @@ void PrintPreviewDialog::CanvasKey(const wxKeyEvent& event)
 
 void PrintPreviewDialog::Print()
 {
-    if (!printout || !GetRit())
+    if (!printout)
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
-    const bool done = PrintAsJob(GetRit(), this, copy.get(), orientation);
+    const bool done = PrintSetup::Get().Print(this, copy.get(), PrintData(orientation));
     if (done)
         FollowThePrintSetup();
     if (!printed)
@@ -356,8 +341,8 @@ void PrintPreviewDialog::Print()
 
 void PrintPreviewDialog::FollowThePrintSetup()
 {
-    orientation = GetRit()->GetPrintSetup().GetOrientation();
-    printData = std::make_unique<wxPrintData>(PrintData(GetRit(), orientation));
+    orientation = PrintSetup::Get().GetPrintData().GetOrientation();
+    printData = std::make_unique<wxPrintData>(PrintData(orientation));
     if (!preview || !canvas)
         return;
     // The toolkit's preview measures its paper once: a new one shows the same page at the

@@ -48,7 +48,7 @@ public:
 
     // The page setup of previews and prints alike: the paper of the program's print setup in
     // the orientation, both of which the print dialog may still change.
-    static wxPrintData PrintData(const RuntimeInformationType* information, int orientation);
+    static wxPrintData PrintData(int orientation);
     // Shows the printout in a modal preview, or sends it to the printer after the print
     // dialog (whose answer is not reported). The printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,

@@ -27,9 +27,10 @@
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyEntity.h"
 #include "print/PrintPreviewDialog.h"
+#include "print/PrintSetup.h"
 
 // Prints with the toolkit's PostScript printer into the file, after its print dialog.
-inline RuntimeInformationType::PrinterFactory PostScriptTo(const wxString& path)
+inline PrintSetup::PrinterFactory PostScriptTo(const wxString& path)
 {
     return [path](wxPrintDialogData* data) -> std::unique_ptr<wxPrinterBase> {
         data->GetPrintData().SetPrintMode(wxPRINT_MODE_FILE);
@@ -125,7 +126,7 @@ inline gboolean AnswerPrintDialog(gpointer data)
 // Prints through the desktop's print system, with only the backend loaded (no other print
 // server is asked for its printers), on the printer; its dialog is answered as a user would,
 // with the setup chosen in it. configure adds the printer's own settings.
-inline RuntimeInformationType::PrinterFactory DesktopPrinter(
+inline PrintSetup::PrinterFactory DesktopPrinter(
     const char* backend, const std::string& printer, PaperSetup setup,
     std::function<void(GtkPrintSettings*)> configure = {})
 {
@@ -147,7 +148,7 @@ inline RuntimeInformationType::PrinterFactory DesktopPrinter(
 }
 
 // Prints through the desktop's print system to its file printer, which writes a PDF.
-inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
+inline PrintSetup::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
 {
     return DesktopPrinter(
         "file", g_dgettext("gtk30", "Print to File"), setup, [path](GtkPrintSettings* settings) {
