@@ -205,7 +205,9 @@ bool CompanyWorkbook::WriteRow(const std::vector<std::string>& texts, lxw_format
         const std::string& text = texts[column];
         if (text.empty())
             continue;  // the column's format makes the empty cell a text cell
-        lxw_format* cellFormat = format ? format : kColumns[column].html ? wrappedFormat : textFormat;
+        lxw_format* cellFormat = format                  ? format
+                                 : kColumns[column].html ? wrappedFormat
+                                                         : textFormat;
         if (worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), text.c_str(),
                                    cellFormat) != LXW_NO_ERROR)
             return false;
@@ -221,7 +223,8 @@ bool CompanyWorkbook::Finish(std::string& bytes)
     if (!IsOk())
         return false;
     for (size_t column = 0; column < kColumnCount; ++column) {
-        const size_t header = CharacterCount(wxGetTranslation(kColumns[column].label).utf8_string());
+        const size_t header =
+            CharacterCount(wxGetTranslation(kColumns[column].label).utf8_string());
         const size_t widest = kColumns[column].html ? kWidestWrappedColumn : kWidestColumn;
         const size_t width =
             std::max(header + kFilterButton, std::min(longestLine[column] + 1, widest));

@@ -11,8 +11,18 @@ namespace {
 
 // The columns of the sheet, counted from 0.
 enum Column : size_t {
-    kId = 0, kName = 1, kSectors = 2, kCeo = 3, kZipcode = 6, kCity = 7, kPhone = 9,
-    kInternet = 12, kNotes = 16, kOpeningHours = 17, kImprint = 24, kLast = 32
+    kId = 0,
+    kName = 1,
+    kSectors = 2,
+    kCeo = 3,
+    kZipcode = 6,
+    kCity = 7,
+    kPhone = 9,
+    kInternet = 12,
+    kNotes = 16,
+    kOpeningHours = 17,
+    kImprint = 24,
+    kLast = 32
 };
 
 struct Value {
@@ -56,8 +66,12 @@ TEST(CompanyWorkbook, EveryValueIsTheTextItHoldsInAFrozenFilteredSheet)
         {"id", "7", kId, "7"},
         {"name", "=HYPERLINK(\"http://x.example\",\"klick\")", kName,
          "=HYPERLINK(\"http://x.example\",\"klick\")"},
-        {"sectors", "B\xC3\xA4" "ckereien, Steuerberater", kSectors,
-         "B\xC3\xA4" "ckereien, Steuerberater"},
+        {"sectors",
+         "B\xC3\xA4"
+         "ckereien, Steuerberater",
+         kSectors,
+         "B\xC3\xA4"
+         "ckereien, Steuerberater"},
         {"ceo", "Anna\r\nBerta\rCarl\x01", kCeo, "Anna\nBerta\nCarl"},
         {"zipcode", "01067", kZipcode, "01067"},
         {"city", "M\xFCnchen _x0041_\xEF\xBF\xBE", kCity, "M\xC3\xBCnchen _x0041_"},
@@ -66,13 +80,15 @@ TEST(CompanyWorkbook, EveryValueIsTheTextItHoldsInAFrozenFilteredSheet)
         {"notes", "<p>Brot &amp; Br\xC3\xB6tchen</p><p>seit 1901</p>", kNotes,
          "Brot & Br\xC3\xB6tchen\n\nseit 1901"},
         {"openingHours", "Mo&ndash;Fr<br>8&ndash;18 Uhr", kOpeningHours,
-         "Mo\xE2\x80\x93" "Fr\n8\xE2\x80\x93" "18 Uhr"},
+         "Mo\xE2\x80\x93"
+         "Fr\n8\xE2\x80\x93"
+         "18 Uhr"},
         {"imprint", "<b>Inhaber</b>: <script>x</script>Jan", kImprint, "Inhaber: xJan"},
         {"updated", "2023-11-28 08:00:00", kLast, "2023-11-28 08:00:00"},
     };
     TempDir dir;
-    const WorkbookContent sheet =
-        ReadWorkbook(Workbook(dir, {values, {{"id", "8", kId, ""}, {"notes", LongNote(), kNotes, ""}}}));
+    const WorkbookContent sheet = ReadWorkbook(
+        Workbook(dir, {values, {{"id", "8", kId, ""}, {"notes", LongNote(), kNotes, ""}}}));
 
     ASSERT_FALSE(sheet.cells.empty());
     EXPECT_EQ(sheet.Text(0, kId), "ID");
@@ -83,9 +99,11 @@ TEST(CompanyWorkbook, EveryValueIsTheTextItHoldsInAFrozenFilteredSheet)
         EXPECT_EQ(sheet.Text(1, value.column), value.shown) << value.key;
     for (const WorkbookCell& cell : sheet.cells) {
         EXPECT_EQ(cell.kind, "s") << cell.row << "/" << cell.column;
-        const bool wrapped = cell.column == kNotes || cell.column == kOpeningHours ||
-                             cell.column == kImprint;
-        EXPECT_EQ(cell.style, std::string(cell.row == 0 ? "BT" : wrapped ? "TW" : "T"))
+        const bool wrapped =
+            cell.column == kNotes || cell.column == kOpeningHours || cell.column == kImprint;
+        EXPECT_EQ(cell.style, std::string(cell.row == 0 ? "BT"
+                                          : wrapped     ? "TW"
+                                                        : "T"))
             << cell.row << "/" << cell.column;
     }
     EXPECT_EQ(sheet.frozenAt, "A2");
@@ -124,10 +142,12 @@ TEST(CompanyWorkbook, CalcShowsTheTextsAsTheyAre)
     // Comma-separated, every text quoted, UTF-8 (76).
     CommandOutput("soffice -env:UserInstallation=file://" + dir.Path("profile").utf8_string() +
                   " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true' "
-                  "--outdir '" + dir.Path().utf8_string() + "' '" + file + "'");
+                  "--outdir '" +
+                  dir.Path().utf8_string() + "' '" + file + "'");
     const std::string csv = ReadTextFile(dir.Path("list.csv"));
     ASSERT_FALSE(csv.empty()) << "Calc converted nothing";
-    EXPECT_NE(csv.find("\"7\",\"=1+1\",,,,,\"01067\",\"_x0041_\",,\"+49 351 4711-0\","), std::string::npos)
+    EXPECT_NE(csv.find("\"7\",\"=1+1\",,,,,\"01067\",\"_x0041_\",,\"+49 351 4711-0\","),
+              std::string::npos)
         << csv;
     EXPECT_NE(csv.find(",\"eins\n\nzwei\","), std::string::npos) << csv;
     EXPECT_EQ(csv.find('\''), std::string::npos) << csv;

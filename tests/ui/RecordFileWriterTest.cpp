@@ -224,7 +224,7 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     EXPECT_EQ(FilesIn(dir.Path()), files);
 }
 
-TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
+TEST_F(MainWindow, ExportSettingsShapeTheBytesAndComeBackInTheDialog)
 {
     Open(kSectors, {Awkward()});
     SearchFor("");
@@ -272,23 +272,24 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
           kAwkwardValues[3]},
          true},
     };
-    wxString lastFile;
+    ExportAnswers last{""};  // the first time, the layout's values
     for (const Case& c : cases) {
         if (wxFileName::FileExists(file))
             wxRemoveFile(file);  // replacing it is asked about elsewhere
         ExportDialogShown shown;
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(c.answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
-        // Every time the dialog shows the last file name and the layout's other values,
-        // centred on the main window.
-        EXPECT_EQ(shown.file, lastFile);
-        lastFile = file;
-        EXPECT_EQ(shown.fieldDelimiter, ";");
-        EXPECT_EQ(shown.textDelimiter, "\"");
-        EXPECT_EQ(shown.lineBreak, 0);
-        EXPECT_FALSE(shown.replace);
-        EXPECT_EQ(shown.replacement, "");
-        EXPECT_FALSE(shown.forExcel);
+        // Every time the dialog shows the choices of the last export, centred on the main
+        // window.
+        EXPECT_EQ(shown.file, last.file);
+        EXPECT_EQ(shown.fieldDelimiter, last.fieldDelimiter);
+        EXPECT_EQ(shown.textDelimiter, last.textDelimiter);
+        EXPECT_EQ(shown.lineBreak, last.lineBreak);
+        EXPECT_EQ(shown.replace, last.replace);
+        EXPECT_EQ(shown.replacement, last.replacement);
+        EXPECT_EQ(shown.forExcel, last.forExcel);
+        EXPECT_FALSE(shown.workbook);
+        last = c.answers;
         EXPECT_LE(std::abs(shown.offCentre.x), 1);
         EXPECT_LE(std::abs(shown.offCentre.y), 1);
         // Without the mark the bytes are exactly the lines; with it they follow it.
@@ -304,13 +305,14 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
         }
     }
 
-    // Closing keeps the file name for the next start, nothing else of the settings.
+    // Closing keeps the choices for the next start.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
     EXPECT_NE(configuration.find("ExportFilename " + file.utf8_string() + "\n"), std::string::npos);
     Reopen();
-    EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
-    EXPECT_EQ(frame->GetCsvConfig().GetFieldDelimiter(), ";");
+    EXPECT_EQ(frame->GetCsvConfig().ToString(),
+              CsvConfigType(file, ";", "'", "\r\n", false, "").ToString());
+    EXPECT_TRUE(frame->GetCsvConfig().IsByteOrderMark());
 }
 
 TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
@@ -347,7 +349,7 @@ TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
         EXPECT_EQ(shown.selectedOnly,
-                  wxString::Format("Only selected companies (%d)", list->GetSelectedItemCount()));
+                  wxString::Format("Only selected c&ompanies (%d)", list->GetSelectedItemCount()));
         list->SetSelection(3);
     }
     const wxArrayString all = wxSplit(wxString::FromUTF8(ReadTextFile(dir.Path("all.csv"))), '\n');
