@@ -150,6 +150,8 @@ TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
     list->SelectAll(true);
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("all.vcf")));
     EXPECT_NE(ReadTextFile(dir.Path("all.vcf")).find("FN:Firma 150 GmbH\r\n"), std::string::npos);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+              "150 companies written to " + dir.Path("all.vcf"));
     Settle();  // the progress window of that save goes
 
     // The user presses Cancel as soon as the progress window is there: its first yield runs
@@ -335,7 +337,7 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
 }
 
-TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
+TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook)
 {
     Open(kSectors, ManyCompanies(5, kSectors));
     SearchFor("");  // selects one row: no choice, the whole list goes out
@@ -356,6 +358,28 @@ TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
     ASSERT_EQ(all.GetCount(), 7u);  // header, five rows, nothing after the last line break
     EXPECT_EQ(ReadTextFile(dir.Path("chosen.csv")),
               (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
+    // The status bar says where they went.
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+              "2 companies written to " + dir.Path("chosen.csv"));
+
+    // The same rows in a workbook, with the sectors the list shows; the name takes the
+    // workbook's extension.
+    answers.workbook = true;
+    answers.file = dir.Path("chosen");
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
+                  ExpectMessageBox(nullptr, nullptr));
+    EXPECT_EQ(shown.selectedOnly, "Only selected c&ompanies (2)");
+    const WorkbookContent sheet = ReadWorkbook(dir.Path("chosen.xlsx"));
+    EXPECT_EQ(sheet.filter, "A1:AG3");
+    size_t row = 0;
+    for (long listed = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); listed != -1;
+         listed = list->GetNextItem(listed, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+        EXPECT_EQ(sheet.Text(++row, 1), list->GetText(listed, 1).utf8_string());
+        EXPECT_EQ(sheet.Text(row, 2), list->GetText(listed, 0).utf8_string());
+    }
+    EXPECT_EQ(row, 2u);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+              "2 companies written to " + dir.Path("chosen.xlsx"));
 }
 
 TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
