@@ -142,7 +142,10 @@ std::vector<std::vector<std::string>> ReadWithPython(const wxString& path, char 
 
 }  // namespace
 
-TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
+// The main window, named for what this file checks.
+class MainWindowExport : public MainWindow {};
+
+TEST_F(MainWindowExport, ManyVCardsShowTheProgressAndACancelWritesNone)
 {
     Open(kSectors, ManyCompanies(150, kSectors));
     SearchFor("");
@@ -172,7 +175,7 @@ TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
     EXPECT_EQ(ShownProgress(), nullptr);
 }
 
-TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
+TEST_F(MainWindowExport, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
 {
     Open(kSectors, {Awkward(), Plain()});
     SearchFor("");
@@ -226,7 +229,7 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     EXPECT_EQ(FilesIn(dir.Path()), files);
 }
 
-TEST_F(MainWindow, ExportSettingsShapeTheBytesAndComeBackInTheDialog)
+TEST_F(MainWindowExport, ExportSettingsShapeTheBytesAndComeBackInTheDialog)
 {
     Open(kSectors, {Awkward()});
     SearchFor("");
@@ -317,7 +320,7 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndComeBackInTheDialog)
     EXPECT_TRUE(frame->GetCsvConfig().IsByteOrderMark());
 }
 
-TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
+TEST_F(MainWindowExport, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
 {
     Open(kSectors, {Plain()});
     SearchFor("nobody");
@@ -337,7 +340,7 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
 }
 
-TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook)
+TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook)
 {
     Open(kSectors, ManyCompanies(5, kSectors));
     SearchFor("");  // selects one row: no choice, the whole list goes out
@@ -382,7 +385,7 @@ TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook)
               "2 companies written to " + dir.Path("chosen.xlsx"));
 }
 
-TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
+TEST_F(MainWindowExport, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
 {
     Open(kSectors, ManyCompanies(100, kSectors));
     SearchFor("");
@@ -423,7 +426,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
     EXPECT_EQ(ShownProgress(), nullptr);
 }
 
-TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
+TEST_F(MainWindowExport, FailedExportReportsItAndLeavesThePreviousFile)
 {
     Open(kSectors, ManyCompanies(100, kSectors));
     SearchFor("");
@@ -482,7 +485,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
     EXPECT_EQ(FilesIn(dir.Path()), expected);
 }
 
-TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
+TEST_F(MainWindowExport, ExportThroughALinkWritesItsTargetWithItsPermissions)
 {
     Open(kSectors, {Plain()});
     SearchFor("");
