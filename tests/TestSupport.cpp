@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -177,55 +178,17 @@ long ScopedCost::PeakMb() const
 
 std::string WorkbookContent::Text(size_t row, size_t column) const
 {
-    for (const WorkbookCell& cell : cells)
-        if (cell.row == row && cell.column == column)
-            return cell.text;
-    return std::string();
+    const auto cell = std::find_if(cells.begin(), cells.end(), [&](const WorkbookCell& c) {
+        return c.row == row && c.column == column;
+    });
+    return cell == cells.end() ? std::string() : cell->text;
 }
 
 WorkbookContent ReadWorkbook(const wxString& path)
 {
-    // Records end with \x1e, fields with \x1f: the first record describes the sheet, each
-    // other one cell.
-    const std::string script = R"(
-import re, sys, zipfile, xml.etree.ElementTree as E
-m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
-z = zipfile.ZipFile(sys.argv[1])
-def shown(t): return re.sub('_x([0-9A-Fa-f]{4})_', lambda h: chr(int(h.group(1), 16)), t)
-def text(e): return shown(''.join(t.text or '' for t in e.iter(m + 't')))
-strings = [text(si) for si in E.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')] \
-    if 'xl/sharedStrings.xml' in z.namelist() else []
-styles = E.fromstring(z.read('xl/styles.xml'))
-fonts = styles.findall(m + 'fonts/' + m + 'font')
-xfs = styles.findall(m + 'cellXfs/' + m + 'xf')
-def style(i):
-    xf = xfs[int(i)]
-    a = xf.find(m + 'alignment')
-    return ('B' if fonts[int(xf.get('fontId', '0'))].find(m + 'b') is not None else '') + \
-        ('T' if xf.get('numFmtId') == '49' else '') + \
-        ('W' if a is not None and a.get('wrapText') == '1' else '')
-sheet = E.fromstring(z.read('xl/worksheets/sheet1.xml'))
-pane = sheet.find('.//' + m + 'pane')
-f = sheet.find(m + 'autoFilter')
-out = [[pane.get('topLeftCell') if pane is not None and pane.get('state') == 'frozen' else '',
-        f.get('ref') if f is not None else '',
-        ' '.join(c.get('width') for c in sheet.findall(m + 'cols/' + m + 'col')),
-        str(len(sheet.findall('.//' + m + 'hyperlink')))]]
-for c in sheet.iter(m + 'c'):
-    ref = re.match('([A-Z]+)([0-9]+)', c.get('r'))
-    col = 0
-    for letter in ref.group(1): col = col * 26 + ord(letter) - 64
-    t = c.get('t', 'n')
-    v = c.find(m + 'v')
-    value = strings[int(v.text)] if t == 's' else text(c) if t == 'inlineStr' else \
-        (v.text if v is not None else '')
-    kind = 'f' if c.find(m + 'f') is not None else 's' if t in ('s', 'inlineStr') else t
-    out.append([str(int(ref.group(2)) - 1), str(col - 1), kind, style(c.get('s', '0')), value])
-sys.stdout.write(''.join('\x1f'.join(r) + '\x1e' for r in out))
-)";
     WorkbookContent content;
-    const std::string output = CommandOutput("python3 -c \"$(cat <<'PYTHON'\n" + script +
-                                             "PYTHON\n)\" '" + path.utf8_string() + "'");
+    const std::string output = CommandOutput(
+        "python3 '" NORVEL_SOURCE_DIR "/tests/ReadWorkbook.py' '" + path.utf8_string() + "'");
     std::vector<std::vector<std::string>> records;
     std::vector<std::string> fields(1);
     for (const char c : output) {

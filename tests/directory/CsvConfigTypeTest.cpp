@@ -46,21 +46,17 @@ TEST(CsvConfigType, DefaultsSettingsResetAndSummary)
 // the file's syntax would otherwise eat: blanks, a comment sign, an empty delimiter.
 TEST(CsvConfigType, ChoicesComeBackFromTheConfigurationFile)
 {
-    struct Case {
-        CsvConfigType chosen;
-        bool workbook;
-    };
-    const Case cases[] = {
-        {CsvConfigType("/tmp/a b#c.csv", "\t", "", "\r\n", true, " \xC2\xB6 "), false},
-        {CsvConfigType("/tmp/l.xlsx", "; ", "#", "\r", false, "%41\""), true},
-        {CsvConfigType("/tmp/x.csv", "", "\"", "\n", true, ""), false},
+    const CsvConfigType cases[] = {
+        CsvConfigType("/tmp/a b#c.csv", "\t", "", "\r\n", true, " \xC2\xB6 "),
+        CsvConfigType("/tmp/l.xlsx", "; ", "#", "\r", false, "%41\""),
+        CsvConfigType("/tmp/x.csv", "", "\"", "\n", true, ""),
     };
     TempDir dir;
     const wxString file = dir.Path("conf");
-    for (const Case& c : cases) {
-        CsvConfigType chosen = c.chosen;
-        chosen.SetWorkbook(c.workbook);
-        chosen.SetByteOrderMark(!c.workbook);
+    for (CsvConfigType chosen : cases) {
+        const bool workbook = chosen.GetFilename().EndsWith(".xlsx");
+        chosen.SetWorkbook(workbook);
+        chosen.SetByteOrderMark(!workbook);
         Brenik::BKConfiguration written("#", false);
         chosen.Store(written);
         ASSERT_TRUE(written.Save(file, "\n"));
@@ -69,8 +65,8 @@ TEST(CsvConfigType, ChoicesComeBackFromTheConfigurationFile)
         CsvConfigType restored;
         restored.Restore(read);
         EXPECT_EQ(restored.ToString(), chosen.ToString());
-        EXPECT_EQ(restored.IsWorkbook(), c.workbook);
-        EXPECT_EQ(restored.IsByteOrderMark(), !c.workbook);
+        EXPECT_EQ(restored.IsWorkbook(), workbook);
+        EXPECT_EQ(restored.IsByteOrderMark(), !workbook);
     }
 
     // What a hand wrote and the program cannot read leaves the choice as it was.

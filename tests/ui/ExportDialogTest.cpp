@@ -113,10 +113,6 @@ TEST_F(ExportSettings, OpensWithTheLastChoicesAndOffersTheUsualDelimiters)
     EXPECT_EQ(dialog->GetSize().GetWidth(), 650);
     EXPECT_EQ(wxWindow::FindFocus(), file);
     EXPECT_EQ(file->GetValue(), dir.Path("old.csv"));
-    EXPECT_EQ(field->GetValue(), "|");
-    EXPECT_EQ(text->GetValue(), "'");
-    EXPECT_EQ(lineBreak->GetSelection(), 2);
-    EXPECT_EQ(replacement->GetValue(), "+");
     EXPECT_EQ(wxJoin(field->GetStrings(), ' '), "; , {tab} |");
     EXPECT_EQ(wxJoin(text->GetStrings(), ' '), "\" ' ");
     EXPECT_EQ(lineBreak->GetCount(), 3u);
@@ -222,18 +218,12 @@ TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
     EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");
     EXPECT_EQ(FilesIn(dir.Path()), wxArrayString(1, wxString("kept.csv")));
 
-    // A name typed without an extension gets the format's; another extension stays.
-    for (const char* typed : {"liste", "liste.txt", "mappe"}) {
+    // A name typed without an extension gets ".csv"; another extension stays.
+    for (const char* typed : {"liste", "liste.txt"}) {
         dialog->Show();
-        const bool workbook = wxString(typed) == "mappe";
-        Control<wxRadioButton>(dialog, workbook ? "workbookRadioButton" : "csvRadioButton")
-            ->SetValue(true);
         file->ChangeValue(dir.Path(typed));
         Click("exportButton");
-        EXPECT_EQ(settings.IsWorkbook(), workbook);
-        const wxString expected = dir.Path(typed) + (wxString(typed).Contains(".") ? ""
-                                                     : workbook                    ? ".xlsx"
-                                                                                   : ".csv");
+        const wxString expected = dir.Path(typed) + (wxString(typed).Contains(".") ? "" : ".csv");
         EXPECT_EQ(settings.GetFilename(), expected);
         EXPECT_EQ(file->GetValue(), expected);
     }
