@@ -76,8 +76,7 @@ wxString StreetCondition(SearchTemplate& statement, const wxString& text)
     wxString condition;
     if (!parts.street.empty()) {
         condition = "companies.address LIKE '%" +
-                    statement.Value("street", SearchConditions::StreetPattern(parts.street)) +
-                    "%'";
+                    statement.Value("street", SearchConditions::StreetPattern(parts.street)) + "%'";
     }
     if (!parts.number.empty()) {
         if (!condition.empty())
@@ -129,7 +128,8 @@ wxString PieceCondition(SearchTemplate& statement, const wxString& piece)
 
     wxString postcodeCondition;
     if (!postcode.empty())
-        postcodeCondition = "companies.zipcode LIKE '" + statement.Value("postcode", postcode) + "%'";
+        postcodeCondition =
+            "companies.zipcode LIKE '" + statement.Value("postcode", postcode) + "%'";
     wxString cityCondition;
     if (!city.empty()) {
         cityCondition = "companies.city LIKE '%" + statement.Value("city", city) + "%'";
@@ -182,8 +182,9 @@ wxString SearchConditions::StreetPattern(const wxString& street)
     while (i < lower.length()) {
         if (lower.compare(i, 3, "str") == 0) {
             size_t end = i + 3;
-            if (lower.compare(end, 3, wxString::FromUTF8("a\xC3\x9F"
-                                                         "e")) == 0)
+            if (lower.compare(end, 3,
+                              wxString::FromUTF8("a\xC3\x9F"
+                                                 "e")) == 0)
                 end += 3;
             else if (lower.compare(end, 4, "asse") == 0)
                 end += 4;
@@ -263,8 +264,8 @@ void SearchConditions::AppendText(SearchTemplate& statement, SearchKind kind, co
                                  StreetCondition(statement, text) + " OR ";
             if (PhoneDigits::LooksLikeNumber(text))
                 condition += PhoneCondition(statement, text) + " OR ";
-            statement += condition + kContactCondition + " OR " +
-                         SectorCondition(statement, text) + " OR " + kKeywordsCondition + " )";
+            statement += condition + kContactCondition + " OR " + SectorCondition(statement, text) +
+                         " OR " + kKeywordsCondition + " )";
             break;
         }
     }
