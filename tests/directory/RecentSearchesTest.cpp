@@ -16,8 +16,8 @@ TEST(RecentSearches, KeepsTheLastTenNewestFirstAcrossProgramRuns)
     recent.Add({"", "", SearchKind::kStreet});  // nothing to search again
     recent.Add({"text 5", "", SearchKind::kNameOrCeo});
     recent.Add({"text 12", "", SearchKind::kPhoneOrFax});  // another kind: another search
-    const RecentSearch awkward{wxString::FromUTF8("50% #1\tM\xC3\xBCller\n%41"),
-                               "Dresden; Leipzig", SearchKind::kAllFields};
+    const RecentSearch awkward{wxString::FromUTF8("50% #1\tM\xC3\xBCller\n%41"), "Dresden; Leipzig",
+                               SearchKind::kAllFields};
     recent.Add(awkward);
     ASSERT_EQ(10u, recent.Get().size());
     EXPECT_EQ(awkward, recent.Get()[0]);
