@@ -81,7 +81,10 @@ void RecentSearches::Write(Brenik::BKConfiguration& configuration) const
 {
     for (size_t i = 0; i < searches.size(); ++i) {
         const RecentSearch& search = searches[i];
-        configuration.Set(KeyOf(i), SearchKindName(search.kind) + "\t" + Encode(search.text) +
-                                        "\t" + Encode(search.place));
+        // The file would drop a tab at the end of the line: an empty place is left off.
+        wxString value = SearchKindName(search.kind) + "\t" + Encode(search.text);
+        if (!search.place.empty())
+            value += "\t" + Encode(search.place);
+        configuration.Set(KeyOf(i), value);
     }
 }

@@ -87,6 +87,9 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
     EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_BUTTON(XRCID("recentSearchesButton"), NorvelFrame::ShowRecentSearchesEvent)
+    EVT_MENU_RANGE(SearchFields::kFirstRecent, SearchFields::kClearRecent,
+                   NorvelFrame::RecentSearchEvent)
     EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
     EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
@@ -122,6 +125,8 @@ const std::vector<LayoutControl<NorvelFrame>>& NorvelFrame::LayoutControls()
         {"searchPanel", &NorvelFrame::searchPanel},
         {"searchTextCtrl", &NorvelFrame::searchTextCtrl},
         {"placeTextCtrl", &NorvelFrame::placeTextCtrl},
+        {"searchKindChoice", &NorvelFrame::searchKindChoice},
+        {"recentSearchesButton", &NorvelFrame::recentSearchesButton},
         {"allSectorsCheckBox", &NorvelFrame::allSectorsCheckBox},
         {"sectorsCheckListBox", &NorvelFrame::sectorsCheckListBox},
         {"resultsPanel", &NorvelFrame::resultsPanel},
@@ -183,6 +188,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     SetStatusBarPane(-1);
 
     LayoutControl<NorvelFrame>::FindAll(*this, LayoutControls());
+    searchFields =
+        SearchFields(searchTextCtrl, placeTextCtrl, searchKindChoice, geometry.GetRecentSearches());
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
@@ -246,6 +253,7 @@ void NorvelFrame::RestoreSettings()
     wxString exportFilename = csvConfig.GetFilename();
     geometry.Restore(GetRit()->GetUserConfigurationFileWithPath(), exportFilename);
     csvConfig.SetFilename(exportFilename);
+    searchFields.SetKind(geometry.GetSearchKind());
 }
 
 bool NorvelFrame::Show(bool show)
@@ -282,6 +290,7 @@ void NorvelFrame::LoadSectors()
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
+    geometry.SetSearchKind(searchFields.Get().kind);
     if (!geometry.Save(file, csvConfig.GetFilename()))
         ShowError(
             _("Configuration error"),
@@ -347,10 +356,28 @@ bool NorvelFrame::PressKey(int modifiers, int keyCode)
     wxWindow* focus = FindFocus();
     if (!focus || wxGetTopLevelParent(focus) != this)
         return false;
+    if (focus == searchTextCtrl && modifiers == wxMOD_NONE && keyCode == WXK_DOWN &&
+        recentSearchesButton) {
+        ShowRecentSearches();
+        return true;
+    }
     if (modifiers != wxMOD_CONTROL || keyCode != 'F')
         return false;
     PlaceCursor();
     return true;
+}
+
+void NorvelFrame::ShowRecentSearches()
+{
+    if (recentSearchesButton)
+        searchFields.ShowRecent(recentSearchesButton);
+}
+
+void NorvelFrame::ChooseRecentSearch(int menuId)
+{
+    // A search chosen from the list runs at once; clearing the list only clears it.
+    if (searchFields.Choose(menuId) && menuId != SearchFields::kClearRecent)
+        Search();
 }
 
 void NorvelFrame::FocusResults()
@@ -395,12 +422,9 @@ void NorvelFrame::Search()
     ProgressGuard progress(this, GetRit());
 
     CompanyController factory(GetRit()->GetDatabase());
-    // Blanks around the text are invisible in the field, and no name starts or ends with one.
-    const wxString text =
-        searchTextCtrl ? searchTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    const wxString place =
-        placeTextCtrl ? placeTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    CompanyController* search = factory.InitSearch(text, sectorIds, place);
+    const RecentSearch asked = searchFields.Get();
+    searchFields.Remember();
+    CompanyController* search = factory.InitSearch(asked.text, sectorIds, asked.place, asked.kind);
     bool failed = search == nullptr;
     if (search) {
         const unsigned int total = search->GetCount();
@@ -825,6 +849,16 @@ void NorvelFrame::AllSectorsEvent(wxCommandEvent&)
 void NorvelFrame::SearchEvent(wxCommandEvent&)
 {
     Search();
+}
+
+void NorvelFrame::ShowRecentSearchesEvent(wxCommandEvent&)
+{
+    ShowRecentSearches();
+}
+
+void NorvelFrame::RecentSearchEvent(wxCommandEvent& event)
+{
+    ChooseRecentSearch(event.GetId());
 }
 
 void NorvelFrame::SelectCompanyEvent(wxListEvent&)

@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -21,6 +23,7 @@
 #include "app/XmlFrame.h"
 #include "directory/CsvConfigType.h"
 #include "ui/CompanyFrames.h"
+#include "ui/SearchFields.h"
 #include "ui/WindowGeometry.h"
 
 namespace Brenik {
@@ -75,8 +78,13 @@ public:
 
     // Enables the sector list exactly when "all sectors" is not checked.
     void AllSectors();
-    // Lists the companies matching the search text, the place and the checked sectors.
+    // Lists the companies matching the search text in the fields chosen under "Search in",
+    // the place and the checked sectors, and keeps the search among the recent ones.
     void Search();
+    // The drop-down of the recent searches, below its button.
+    void ShowRecentSearches();
+    // Runs the recent search of the drop-down's item again, or clears the list.
+    void ChooseRecentSearch(int menuId);
     // Releases the rows and the company records of the last search.
     void ClearResultsListCtrl();
     // Enables the commands that need a selected company exactly when one is selected.
@@ -138,6 +146,8 @@ public:
     void UnsplitEvent(wxSplitterEvent& event);
     void AllSectorsEvent(wxCommandEvent& event);
     void SearchEvent(wxCommandEvent& event);
+    void ShowRecentSearchesEvent(wxCommandEvent& event);
+    void RecentSearchEvent(wxCommandEvent& event);
     void SelectCompanyEvent(wxListEvent& event);
     void OpenCompanyEvent(wxCommandEvent& event);
     void OpenCompanyListEvent(wxListEvent& event);
@@ -197,12 +207,16 @@ private:
     wxSplitterWindow* mainSplitterWindow = nullptr;
     wxPanel* searchPanel = nullptr;
     wxTextCtrl* searchTextCtrl = nullptr;
-    // Narrows the search to a postcode beginning or a city; not kept between runs.
+    // Narrows the search to postcodes or cities; not kept between runs.
     wxTextCtrl* placeTextCtrl = nullptr;
+    wxChoice* searchKindChoice = nullptr;
+    wxButton* recentSearchesButton = nullptr;
     wxCheckBox* allSectorsCheckBox = nullptr;
     wxCheckListBox* sectorsCheckListBox = nullptr;
     wxPanel* resultsPanel = nullptr;
     Brenik::BKListCtrl* resultsListCtrl = nullptr;
+    // Given the controls above once they are found.
+    SearchFields searchFields{nullptr, nullptr, nullptr, geometry.GetRecentSearches()};
 
     wxDECLARE_EVENT_TABLE();
 };

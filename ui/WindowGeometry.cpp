@@ -23,6 +23,7 @@ const Setting kPositionX{"PositionX", "30"};
 const Setting kPositionY{"PositionY", "30"};
 const Setting kMaximized{"Maximized", "false"};
 const Setting kExportFilename{"ExportFilename", ""};
+const Setting kSearchIn{"SearchIn", ""};
 
 // Where the window goes when its saved top edge lies on no display.
 const wxPoint kFallbackPosition(30, 30);
@@ -96,6 +97,8 @@ void WindowGeometry::Restore(const wxString& file, wxString& exportFilename)
     window->Maximize(restoredMaximized);
     placement = Placement::kFirstMove;
     exportFilename = Read(configuration, kExportFilename).ToString();
+    searchKind = SearchKindNamed(Read(configuration, kSearchIn).ToString());
+    recentSearches.Read(configuration);
 }
 
 bool WindowGeometry::Save(const wxString& file, const wxString& exportFilename) const
@@ -114,6 +117,8 @@ bool WindowGeometry::Save(const wxString& file, const wxString& exportFilename) 
     configuration.Set(kHeight.key, BKCasts::ToString(geometry.height));
     configuration.Set(kMaximized.key, BKCasts::ToString(maximized, false, false));
     configuration.Set(kExportFilename.key, exportFilename);
+    configuration.Set(kSearchIn.key, SearchKindName(searchKind));
+    recentSearches.Write(configuration);
     return configuration.Save(file, "\n");
 }
 

@@ -1,7 +1,7 @@
-// The main window's place and size between program runs: the six settings of the user's
-// configuration file (position, size, maximised state and the last export file name) are
-// read and written here and nowhere else, and the window is placed as they say. Borrows the
-// window.
+// The main window's place and size between program runs: the settings of the user's
+// configuration file (position, size, maximised state, the last export file name, the
+// "Search in" choice and the recent searches) are read and written here and nowhere else,
+// and the window is placed as they say. Borrows the window.
 #pragma once
 
 #include <chrono>
@@ -9,6 +9,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 #include <wx/timer.h>
+
+#include "directory/RecentSearches.h"
 
 class wxTopLevelWindow;
 
@@ -20,9 +22,14 @@ public:
     // raised to the window's minimum, and gives the export file name it holds. Without a
     // file the window keeps its layout's geometry and the name stays as it was.
     void Restore(const wxString& file, wxString& exportFilename);
-    // Writes exactly the six settings afresh: a maximised window's normal geometry beside
+    // Writes exactly these settings afresh: a maximised window's normal geometry beside
     // its maximised state. False when the file cannot be written.
     bool Save(const wxString& file, const wxString& exportFilename) const;
+
+    // What the search text was last looked for in, and the searches run before.
+    SearchKind GetSearchKind() const { return searchKind; }
+    void SetSearchKind(SearchKind kind) { searchKind = kind; }
+    RecentSearches* GetRecentSearches() { return &recentSearches; }
 
     // The window has just been shown: a window manager's placement may follow.
     void Shown();
@@ -50,4 +57,6 @@ private:
     bool restoredMaximized = false;
     Placement placement = Placement::kDone;
     std::chrono::steady_clock::time_point shownAt;
+    SearchKind searchKind = SearchKind::kNameOrCeo;
+    RecentSearches recentSearches;
 };

@@ -2,7 +2,7 @@
 
 // Placement and the settings kept between runs, through the real main window.
 
-TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
+TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyTheSettingsOnClose)
 {
     Open(kSectors, {Baeckerei()});
     const wxString file = dir.Path("home/.Norvel.conf");
@@ -24,18 +24,19 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
     std::map<wxString, wxString> entries;
     for (const wxString& line : lines)
         entries[line.BeforeFirst(' ')] = line.AfterFirst(' ');
-    EXPECT_EQ(lines.GetCount(), 6u);
+    EXPECT_EQ(lines.GetCount(), 7u);
     const std::map<wxString, wxString> expected = {
         {"PositionX", wxString::Format("%d", position.x)},
         {"PositionY", wxString::Format("%d", position.y)},
         {"Width", wxString::Format("%d", size.GetWidth())},
         {"Height", wxString::Format("%d", size.GetHeight())},
         {"Maximized", "false"},
-        {"ExportFilename", ""}};
+        {"ExportFilename", ""},
+        {"SearchIn", "name"}};
     EXPECT_EQ(entries, expected);
 }
 
-TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
+TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToTheSettings)
 {
     const wxString file = dir.Path("home/.Norvel.conf");
     ASSERT_TRUE(WriteTextFile(file,
@@ -54,7 +55,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
     CloseByUser();
 
     const std::string content = ReadTextFile(file);
-    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 6);
+    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 7);
     for (const char* line : {"Width 800\n", "Height 450\n", "PositionX 40\n", "PositionY 50\n",
                              "ExportFilename /tmp/firmen.csv\n"})
         EXPECT_NE(content.find(line), std::string::npos) << line;
