@@ -43,6 +43,9 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
     EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_BUTTON(XRCID("recentSearchesButton"), NorvelFrame::ShowRecentSearchesEvent)
+    EVT_MENU_RANGE(SearchFields::kFirstRecent, SearchFields::kClearRecent,
+                   NorvelFrame::RecentSearchEvent)
     EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
     EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
@@ -67,6 +70,8 @@ const std::vector<LayoutControl<NorvelFrame>>& NorvelFrame::LayoutControls()
         {"searchPanel", &NorvelFrame::searchPanel},
         {"searchTextCtrl", &NorvelFrame::searchTextCtrl},
         {"placeTextCtrl", &NorvelFrame::placeTextCtrl},
+        {"searchKindChoice", &NorvelFrame::searchKindChoice},
+        {"recentSearchesButton", &NorvelFrame::recentSearchesButton},
         {"allSectorsCheckBox", &NorvelFrame::allSectorsCheckBox},
         {"sectorsCheckListBox", &NorvelFrame::sectorsCheckListBox},
         {"resultsPanel", &NorvelFrame::resultsPanel},
@@ -113,6 +118,8 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
     SetStatusBarPane(-1);
 
     LayoutControl<NorvelFrame>::FindAll(*this, LayoutControls());
+    searchFields =
+        SearchFields(searchTextCtrl, placeTextCtrl, searchKindChoice, settings.GetRecentSearches());
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
@@ -174,6 +181,7 @@ void NorvelFrame::RestoreSettings()
         SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
 
     settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), csvConfig);
+    searchFields.SetKind(settings.GetSearchKind());
 }
 
 bool NorvelFrame::Show(bool show)
@@ -187,6 +195,7 @@ bool NorvelFrame::Show(bool show)
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
+    settings.SetSearchKind(searchFields.Get().kind);
     if (!settings.Save(file, csvConfig))
         ShowError(
             _("Configuration error"),
@@ -242,10 +251,28 @@ bool NorvelFrame::PressKey(int modifiers, int keyCode)
     wxWindow* focus = FindFocus();
     if (!focus || wxGetTopLevelParent(focus) != this)
         return false;
+    if (focus == searchTextCtrl && modifiers == wxMOD_NONE && keyCode == WXK_DOWN &&
+        recentSearchesButton) {
+        ShowRecentSearches();
+        return true;
+    }
     if (modifiers != wxMOD_CONTROL || keyCode != 'F')
         return false;
     PlaceCursor();
     return true;
+}
+
+void NorvelFrame::ShowRecentSearches()
+{
+    if (recentSearchesButton)
+        searchFields.ShowRecent(recentSearchesButton);
+}
+
+void NorvelFrame::ChooseRecentSearch(int menuId)
+{
+    // A search chosen from the list runs at once; clearing the list only clears it.
+    if (searchFields.Choose(menuId) && menuId != SearchFields::kClearRecent)
+        Search();
 }
 
 void NorvelFrame::Search()
@@ -257,8 +284,11 @@ void NorvelFrame::Search()
             return;
         ResultList::Query query;
         query.sectorIds = sectorFilter.GetIds();
-        query.text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
-        query.place = placeTextCtrl ? placeTextCtrl->GetValue() : wxString();
+        const RecentSearch asked = searchFields.Get();
+        query.text = asked.text;
+        query.place = asked.place;
+        query.kind = asked.kind;
+        searchFields.Remember();
         ClearResultsListCtrl();
         SelectCompany();
         outcome = results.Fill(this, GetRit(), query, [this](unsigned int total) {
@@ -480,6 +510,16 @@ void NorvelFrame::AllSectorsEvent(wxCommandEvent&)
 void NorvelFrame::SearchEvent(wxCommandEvent&)
 {
     Search();
+}
+
+void NorvelFrame::ShowRecentSearchesEvent(wxCommandEvent&)
+{
+    ShowRecentSearches();
+}
+
+void NorvelFrame::RecentSearchEvent(wxCommandEvent& event)
+{
+    ChooseRecentSearch(event.GetId());
 }
 
 void NorvelFrame::SelectCompanyEvent(wxListEvent&)

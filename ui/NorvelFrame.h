@@ -9,8 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -24,6 +26,7 @@
 #include "ui/CompanyWindows.h"
 #include "ui/MainCommands.h"
 #include "ui/ResultList.h"
+#include "ui/SearchFields.h"
 #include "ui/SectorFilter.h"
 #include "ui/UserSettings.h"
 
@@ -78,8 +81,13 @@ public:
 
     // Enables the sector list exactly when "all sectors" is not checked.
     void AllSectors();
-    // Lists the companies matching the search text, the place and the checked sectors.
+    // Lists the companies matching the search text in the fields chosen under "Search in",
+    // the place and the checked sectors, and keeps the search among the recent ones.
     void Search();
+    // The drop-down of the recent searches, below its button.
+    void ShowRecentSearches();
+    // Runs the recent search of the drop-down's item again, or clears the list.
+    void ChooseRecentSearch(int menuId);
     // Releases the rows and the company records of the last search.
     void ClearResultsListCtrl() { results.Clear(); }
     // Enables the commands that need a selected company exactly when one is selected.
@@ -137,6 +145,8 @@ public:
     void UnsplitEvent(wxSplitterEvent& event);
     void AllSectorsEvent(wxCommandEvent& event);
     void SearchEvent(wxCommandEvent& event);
+    void ShowRecentSearchesEvent(wxCommandEvent& event);
+    void RecentSearchEvent(wxCommandEvent& event);
     void SelectCompanyEvent(wxListEvent& event);
     void OpenCompanyListEvent(wxListEvent& event);
     void ResultsRightClickEvent(wxListEvent& event);
@@ -179,12 +189,16 @@ private:
     wxSplitterWindow* mainSplitterWindow = nullptr;
     wxPanel* searchPanel = nullptr;
     wxTextCtrl* searchTextCtrl = nullptr;
-    // Narrows the search to a postcode beginning or a city; not kept between runs.
+    // Narrows the search to postcodes or cities; not kept between runs.
     wxTextCtrl* placeTextCtrl = nullptr;
+    wxChoice* searchKindChoice = nullptr;
+    wxButton* recentSearchesButton = nullptr;
     wxCheckBox* allSectorsCheckBox = nullptr;
     wxCheckListBox* sectorsCheckListBox = nullptr;
     wxPanel* resultsPanel = nullptr;
     Brenik::BKListCtrl* resultsListCtrl = nullptr;
+    // Given the controls above once they are found.
+    SearchFields searchFields{nullptr, nullptr, nullptr, settings.GetRecentSearches()};
 
     wxDECLARE_EVENT_TABLE();
 };

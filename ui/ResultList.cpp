@@ -62,8 +62,9 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
 
     CompanyController factory(rit->GetDatabase());
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
-    CompanyController* search = factory.InitSearch(
-        query.text.Strip(wxString::both), query.sectorIds, query.place.Strip(wxString::both));
+    CompanyController* search =
+        factory.InitSearch(query.text.Strip(wxString::both), query.sectorIds,
+                           query.place.Strip(wxString::both), query.kind);
     outcome.failed = search == nullptr;
     if (!search)
         return outcome;

@@ -11,6 +11,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include "directory/SearchKind.h"
+
 namespace Brenik {
 class BKListCtrl;
 }  // namespace Brenik
@@ -25,6 +27,8 @@ public:
     struct Query {
         wxString text;
         wxString place;
+        // What the text is looked for in.
+        SearchKind kind = SearchKind::kNameOrCeo;
         // The sectors to restrict to; empty for every sector.
         wxArrayString sectorIds;
     };

@@ -23,6 +23,7 @@ const Setting kHeight{"Height", "600"};
 const Setting kPositionX{"PositionX", "30"};
 const Setting kPositionY{"PositionY", "30"};
 const Setting kMaximized{"Maximized", "false"};
+const Setting kSearchIn{"SearchIn", ""};
 
 // Where the window goes when its saved top edge lies on no display.
 const wxPoint kFallbackPosition(30, 30);
@@ -96,6 +97,8 @@ void UserSettings::Restore(const wxString& file, CsvConfigType& exportSettings)
     window->Maximize(restoredMaximized);
     placement = Placement::kFirstMove;
     exportSettings.Restore(configuration);
+    searchKind = SearchKindNamed(Read(configuration, kSearchIn).ToString());
+    recentSearches.Read(configuration);
 }
 
 bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSettings) const
@@ -114,6 +117,8 @@ bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSetting
     configuration.Set(kHeight.key, BKCasts::ToString(geometry.height));
     configuration.Set(kMaximized.key, BKCasts::ToString(maximized, false, false));
     exportSettings.Store(configuration);
+    configuration.Set(kSearchIn.key, SearchKindName(searchKind));
+    recentSearches.Write(configuration);
     return configuration.Save(file, "\n");
 }
 

@@ -1,7 +1,8 @@
 // What the user's configuration file keeps between program runs: the main window's position,
-// size and maximised state, and the choices of the last export. The file is read and written
-// here and nowhere else (the export settings name their own keys), and the window is placed
-// as it says. Borrows the window.
+// What the user's configuration file keeps between program runs: the main window's position,
+// size and maximised state, the choices of the last export, the "Search in" choice and the
+// recent searches. The file is read and written here and nowhere else (the export settings
+// name their own keys), and the window is placed as it says. Borrows the window.
 #pragma once
 
 #include <chrono>
@@ -9,6 +10,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 #include <wx/timer.h>
+
+#include "directory/RecentSearches.h"
 
 class CsvConfigType;
 class wxTopLevelWindow;
@@ -24,6 +27,16 @@ public:
     // Writes exactly these settings afresh: a maximised window's normal geometry beside its
     // maximised state, and the export choices. False when the file cannot be written.
     bool Save(const wxString& file, const CsvConfigType& exportSettings) const;
+
+    // What the search text was last looked for in, and the searches run before.
+    SearchKind GetSearchKind() const { return searchKind; }
+    void SetSearchKind(SearchKind kind) { searchKind = kind; }
+    RecentSearches* GetRecentSearches() { return &recentSearches; }
+
+    // What the search text was last looked for in, and the searches run before.
+    SearchKind GetSearchKind() const { return searchKind; }
+    void SetSearchKind(SearchKind kind) { searchKind = kind; }
+    RecentSearches* GetRecentSearches() { return &recentSearches; }
 
     // The window has just been shown: a window manager's placement may follow.
     void Shown();
@@ -51,4 +64,6 @@ private:
     bool restoredMaximized = false;
     Placement placement = Placement::kDone;
     std::chrono::steady_clock::time_point shownAt;
+    SearchKind searchKind = SearchKind::kNameOrCeo;
+    RecentSearches recentSearches;
 };

@@ -469,7 +469,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // The folder is remembered for this run only: the configuration keeps its own keys.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
-    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 13);
+    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 14);
     EXPECT_EQ(configuration.find("cards"), std::string::npos);
 }
 
@@ -667,4 +667,84 @@ TEST_F(MainWindow, AboutCommandShowsTheAboutWindowModally)
     EXPECT_TRUE(MenuEnabled("aboutMenuItem"));
     wxTEST_DIALOG(SendMenu(XRCID("aboutMenuItem")), wxExpectDismissableModal<AboutDialog>(wxID_OK));
     EXPECT_TRUE(frame->IsEnabled());
+}
+
+TEST_F(MainWindow, SearchInAndRecentSearchesFromTheKeyboardKeptAcrossRuns)
+{
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    auto* kind = Control<wxChoice>(frame, "searchKindChoice");
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->GetStringSelection(), "Company or managing director");
+    wxUIActionSimulator user;
+    // The choice moves one kind a key, as a user goes through it.
+    const auto search = [&](const char* in, const char* text) {
+        kind->SetFocus();
+        WaitFor("the choice to have the keyboard", [&] { return wxWindow::FindFocus() == kind; });
+        RunEventsFor(200);
+        const int wanted = kind->FindString(in);
+        ASSERT_NE(wanted, wxNOT_FOUND) << in;
+        while (kind->GetSelection() != wanted) {
+            const int before = kind->GetSelection();
+            user.Char(before < wanted ? WXK_DOWN : WXK_UP);
+            WaitFor("the choice to move", [&] { return kind->GetSelection() != before; });
+        }
+        searchText->SetFocus();
+        searchText->Clear();
+        user.Text(text);
+        user.Char(WXK_RETURN);
+        WaitFor("the search", [&] { return Status(2).StartsWith("Results shown: "); });
+    };
+    const auto expectFound = [&](const wxString& name) {
+        WaitFor("the list to show one company", [&] { return list->GetItemCount() == 1; });
+        EXPECT_EQ(list->GetText(0, 1), name);
+        frame->SetStatusText("", 2);
+    };
+    search("Phone or fax", "(089) 123 456");
+    expectFound(wxString::FromUTF8("Bäckerei Müller GmbH"));
+    search("Street", "Lindenw. 7");
+    WaitFor("the search to find nothing", [&] { return list->GetItemCount() == 0; });
+    search("Street", "Hauptstr. 12");
+    expectFound(wxString::FromUTF8("Bäckerei Müller GmbH"));
+
+    // The down arrow opens the recent searches, newest first; the second runs again.
+    std::vector<int> menuKeys;
+    const auto inRecent = [&](std::vector<int> keys) {
+        menuKeys = keys;
+        Control<wxButton>(frame, "recentSearchesButton")
+            ->Bind(wxEVT_MENU_OPEN, [&menuKeys](wxMenuEvent& event) {
+                event.Skip();
+                const std::vector<int> pressed = std::exchange(menuKeys, {});
+                wxTheApp->CallAfter([pressed] {
+                    for (int key : pressed)
+                        wxUIActionSimulator().Char(key);
+                });
+            });
+        searchText->SetFocus();
+        WaitFor("the search field to have the keyboard",
+                [&] { return wxWindow::FindFocus() == searchText; });
+        user.Char(WXK_DOWN);
+    };
+    inRecent({WXK_DOWN, WXK_DOWN, WXK_RETURN});
+    WaitFor("the recent search put back", [&] { return searchText->GetValue() == "Lindenw. 7"; });
+    WaitFor("it to run", [&] { return Status(2) == "Results shown: 0"; });
+    EXPECT_EQ(kind->GetStringSelection(), "Street");
+
+    CloseByUser();
+    const std::string saved = ReadTextFile(dir.Path("home/.Norvel.conf"));
+    for (const char* line :
+         {"SearchIn street\n", "RecentSearch1 street\tLindenw. 7\n",
+          "RecentSearch2 street\tHauptstr. 12\n", "RecentSearch3 phone\t(089) 123 456\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << saved;
+    EXPECT_EQ(saved.find("RecentSearch4"), std::string::npos) << saved;
+
+    // The next start shows the choice as left; "clear" empties the list for good.
+    Reopen();
+    kind = Control<wxChoice>(frame, "searchKindChoice");
+    EXPECT_EQ(kind->GetStringSelection(), "Street");
+    RunEventsFor(200);
+    frame->Raise();
+    inRecent({WXK_END, WXK_RETURN});
+    RunEventsFor(300);
+    CloseByUser();
+    EXPECT_EQ(ReadTextFile(dir.Path("home/.Norvel.conf")).find("RecentSearch"), std::string::npos);
 }

@@ -24,7 +24,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
     std::map<wxString, wxString> entries;
     for (const wxString& line : lines)
         entries[line.BeforeFirst(' ')] = line.AfterFirst(' ');
-    EXPECT_EQ(lines.GetCount(), 13u);
+    EXPECT_EQ(lines.GetCount(), 14u);
     const std::map<wxString, wxString> expected = {
         {"PositionX", wxString::Format("%d", position.x)},
         {"PositionY", wxString::Format("%d", position.y)},
@@ -38,7 +38,8 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
         {"ExportLineBreak", "LF"},
         {"ExportReplaceLineBreak", "false"},
         {"ExportReplaceLineBreakWith", "\"\""},
-        {"ExportByteOrderMark", "false"}};
+        {"ExportByteOrderMark", "false"},
+        {"SearchIn", "name"}};
     EXPECT_EQ(entries, expected);
 }
 
@@ -61,7 +62,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToItsKeys)
     CloseByUser();
 
     const std::string content = ReadTextFile(file);
-    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 13);
+    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 14);
     for (const char* line : {"Width 800\n", "Height 450\n", "PositionX 40\n", "PositionY 50\n",
                              "ExportFilename /tmp/firmen.csv\n"})
         EXPECT_NE(content.find(line), std::string::npos) << line;
