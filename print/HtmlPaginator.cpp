@@ -111,7 +111,7 @@ void HtmlPaginator::EvenLineHeights(wxHtmlContainerCell* container)
 }
 
 void HtmlPaginator::BreakLongWords(wxHtmlContainerCell* container, int limit,
-                                         wxHtmlRenderingInfo& info)
+                                   wxHtmlRenderingInfo& info)
 {
     std::vector<wxHtmlCell*> children;
     for (wxHtmlCell* cell = container->GetFirstChild(); cell; cell = cell->GetNext())
@@ -225,7 +225,7 @@ struct CellBreaking : wxHtmlCell {
 }  // namespace
 
 bool HtmlPaginator::MoveBreakAboveCutCells(const wxHtmlCell* cell, int* position, int pageTop,
-                                                 int pageHeight)
+                                           int pageHeight)
 {
     // What the toolkit's own adjustment does, but that asks every cell of the document for
     // every page: a preview of a thousand sheets did not finish in eight minutes. Only the
@@ -265,9 +265,8 @@ std::vector<int> HtmlPaginator::HeadingTops() const
     return tops;
 }
 
-std::unique_ptr<wxHtmlContainerCell> HtmlPaginator::LayOutMargin(const wxString& html,
-                                                                       int pages, int page,
-                                                                       int width)
+std::unique_ptr<wxHtmlContainerCell> HtmlPaginator::LayOutMargin(const wxString& html, int pages,
+                                                                 int page, int width)
 {
     const bool shown = pages == wxPAGE_ALL || (pages == wxPAGE_ODD && page % 2 == 1) ||
                        (pages == wxPAGE_EVEN && page % 2 == 0);
