@@ -270,7 +270,8 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
         << card;
 
     // Only a web address goes into the URL, which a reader opens when it is clicked.
-    for (const char* url : {"javascript:alert(1)", " Java\tScript:x", "file:///etc", "data:,x"})
+    for (const char* url : {"javascript:alert(1)", " Java\tScript:x", "file:///etc", "data:,x",
+                            "javascript:1/alert(1)", "javascript:80"})
         EXPECT_EQ(Card({{{"name", "U"}, {"internet", url}}}).find("URL"), std::string::npos) << url;
     const std::string port = Card({{{"name", "U"}, {"internet", "www.x.de:80/a:b"}}});
     EXPECT_NE(port.find("URL:www.x.de:80/a:b\r\n"), std::string::npos);
