@@ -15,11 +15,13 @@
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "directory/SectorController.h"
 #include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKCollation.h"
 #include "lib/gui/BKListCtrl.h"
+#include "lib/gui/BKTypeAhead.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
 #include "ui/AboutDialog.h"
@@ -103,6 +105,10 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_MENU(NorvelFrame::kContextShowOnMap, NorvelFrame::ShowOnMapEvent)
     EVT_MENU(NorvelFrame::kContextCopyAddress, NorvelFrame::CopyAddressEvent)
     EVT_MENU(NorvelFrame::kContextSaveVCard, NorvelFrame::SaveVCardsEvent)
+    EVT_MENU(XRCID("openWebsiteMenuItem"), NorvelFrame::OpenWebsiteEvent)
+    EVT_MENU(XRCID("writeEmailMenuItem"), NorvelFrame::WriteEmailEvent)
+    EVT_MENU(NorvelFrame::kContextOpenWebsite, NorvelFrame::OpenWebsiteEvent)
+    EVT_MENU(NorvelFrame::kContextWriteEmail, NorvelFrame::WriteEmailEvent)
     EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
                    NorvelFrame::SortByEvent)
     EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)
@@ -150,6 +156,8 @@ const std::vector<const char*>& NorvelFrame::GetLayoutMenuItems()
         "showOnMapMenuItem",
         "copyAddressMenuItem",
         "saveVCardMenuItem",
+        "openWebsiteMenuItem",
+        "writeEmailMenuItem",
     };
     return items;
 }
@@ -176,13 +184,15 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     toolBar = GetToolBar();
     if (statusBar) {
         // The first field says how many sectors are ticked ("12 Branchen gewählt").
-        const int widths[] = {170, 200, 300};
-        statusBar->SetFieldsCount(3, widths);
+        // The last says how many rows are selected.
+        const int widths[] = {170, 200, 300, -1};
+        statusBar->SetFieldsCount(4, widths);
     }
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
     SetStatusBarPane(-1);
 
     LayoutControl<NorvelFrame>::FindAll(*this, LayoutControls());
+    sectorTypeAhead = std::make_unique<Brenik::BKTypeAhead>(sectorsCheckListBox);
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
@@ -392,7 +402,7 @@ void NorvelFrame::Search()
     SelectCompany();
 
     // The search yields to the toolkit after every record.
-    ProgressGuard progress(this, GetRit());
+    ProgressGuard progress(this, GetRit(), _("Searching companies"));
 
     CompanyController factory(GetRit()->GetDatabase());
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
@@ -434,7 +444,7 @@ void NorvelFrame::Search()
         SetStatus(_("Results shown: ") + BKCasts::ToString(shown), 2);
         if (total != 0 && resultsListCtrl->GetItemCount() > 0) {
             resultsListCtrl->SetFocus();
-            resultsListCtrl->SetSelection(0);
+            resultsListCtrl->SelectOnly(0);
         }
         EnableCommand("exportMenuItem", "exportTool", total != 0);
     }
@@ -471,6 +481,33 @@ void NorvelFrame::SelectCompany()
                   on && CompanyAddress::HasPlace(*GetSelectedCompany()));
     EnableCommand("copyAddressMenuItem", nullptr, on);
     EnableCommand("saveVCardMenuItem", nullptr, on);
+    EnableCommand("openWebsiteMenuItem", nullptr,
+                  on && !CompanyLinks::Website(*GetSelectedCompany()).empty());
+    EnableCommand("writeEmailMenuItem", nullptr,
+                  on && !CompanyLinks::MailTo(*GetSelectedCompany()).empty());
+    if (!selectedCountPending) {
+        selectedCountPending = true;
+        CallAfter(&NorvelFrame::ShowSelectedCount);
+    }
+}
+
+void NorvelFrame::ShowSelectedCount()
+{
+    selectedCountPending = false;
+    const int count = resultsListCtrl ? resultsListCtrl->GetSelectedItemCount() : 0;
+    SetStatus(count > 1 ? wxString::Format(wxPLURAL("%d selected", "%d selected", count), count)
+                        : wxString(),
+              3);
+}
+
+CompanyEntity* NorvelFrame::GetCompanyForCommand()
+{
+    CompanyEntity* company = GetSelectedCompany();
+    if (company && resultsListCtrl->GetSelectedItemCount() > 1)
+        SetStatus(
+            wxString::Format(_("Only the current company: %s"), company->Text(CompanyField::kName)),
+            3);
+    return company;
 }
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
@@ -542,7 +579,7 @@ HtmlPrintoutLibrary* NorvelFrame::PrintSheets(const std::vector<const CompanyEnt
         return CompanyEntity::Print(companies, GetRit(), [](size_t) { return true; });
     // The records stay the list's while the progress window yields: no search may start.
     busy = true;
-    ProgressGuard progress(this, GetRit());
+    ProgressGuard progress(this, GetRit(), _("Preparing the sheets"));
     progress->SetCount(static_cast<unsigned int>(companies.size()));
     HtmlPrintoutLibrary* printout =
         CompanyEntity::Print(companies, GetRit(), [&progress](size_t made) {
@@ -589,6 +626,11 @@ wxMenu* NorvelFrame::CreateResultsMenu() const
     menu->Enable(kContextShowOnMap, company && CompanyAddress::HasPlace(*company));
     menu->Append(kContextCopyAddress, _("Copy &address"));
     menu->Append(kContextSaveVCard, _("Save as &vCard..."));
+    menu->AppendSeparator();
+    menu->Append(kContextOpenWebsite, _("Company we&bsite"));
+    menu->Enable(kContextOpenWebsite, company && !CompanyLinks::Website(*company).empty());
+    menu->Append(kContextWriteEmail, _("Write e-ma&il"));
+    menu->Enable(kContextWriteEmail, company && !CompanyLinks::MailTo(*company).empty());
     return menu;
 }
 
@@ -635,7 +677,7 @@ void NorvelFrame::ExportListed(bool selectedOnly)
 CompanyEntity* NorvelFrame::GetSelectedCompany() const
 {
     return resultsListCtrl
-               ? static_cast<CompanyEntity*>(resultsListCtrl->GetSingleSelectionPointer())
+               ? static_cast<CompanyEntity*>(resultsListCtrl->GetCurrentSelectionPointer())
                : nullptr;
 }
 
@@ -656,7 +698,7 @@ std::vector<const CompanyEntity*> NorvelFrame::GetSelectedCompanies() const
 
 void NorvelFrame::ShowOnMap()
 {
-    if (CompanyEntity* company = GetSelectedCompany())
+    if (CompanyEntity* company = GetCompanyForCommand())
         CompanyCommands::ShowOnMap(GetRit(), *company);
     else
         AskForSelection();
@@ -664,8 +706,24 @@ void NorvelFrame::ShowOnMap()
 
 void NorvelFrame::CopyAddress()
 {
-    if (CompanyEntity* company = GetSelectedCompany())
+    if (CompanyEntity* company = GetCompanyForCommand())
         CompanyCommands::CopyAddress(*company);
+    else
+        AskForSelection();
+}
+
+void NorvelFrame::OpenWebsite()
+{
+    if (CompanyEntity* company = GetCompanyForCommand())
+        CompanyCommands::OpenWebsite(GetRit(), *company);
+    else
+        AskForSelection();
+}
+
+void NorvelFrame::WriteEmail()
+{
+    if (CompanyEntity* company = GetCompanyForCommand())
+        CompanyCommands::WriteEmail(GetRit(), *company);
     else
         AskForSelection();
 }
@@ -732,6 +790,16 @@ void NorvelFrame::CopyAddressEvent(wxCommandEvent&)
 void NorvelFrame::SaveVCardsEvent(wxCommandEvent&)
 {
     SaveVCards();
+}
+
+void NorvelFrame::OpenWebsiteEvent(wxCommandEvent&)
+{
+    OpenWebsite();
+}
+
+void NorvelFrame::WriteEmailEvent(wxCommandEvent&)
+{
+    WriteEmail();
 }
 
 void NorvelFrame::SortByEvent(wxCommandEvent& event)
@@ -834,17 +902,17 @@ void NorvelFrame::SelectCompanyEvent(wxListEvent&)
 
 void NorvelFrame::OpenCompanyEvent(wxCommandEvent&)
 {
-    OpenCompany(GetSelectedCompany());
+    OpenCompany(GetCompanyForCommand());
 }
 
 void NorvelFrame::OpenCompanyListEvent(wxListEvent&)
 {
-    OpenCompany(GetSelectedCompany());
+    OpenCompany(GetCompanyForCommand());
 }
 
 void NorvelFrame::OpenNorvelEvent(wxCommandEvent&)
 {
-    OpenNorvel(GetSelectedCompany());
+    OpenNorvel(GetCompanyForCommand());
 }
 
 void NorvelFrame::PrintCompanyEvent(wxCommandEvent&)

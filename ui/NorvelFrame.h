@@ -24,6 +24,7 @@
 #include "ui/WindowGeometry.h"
 
 namespace Brenik {
+class BKTypeAhead;
 class BKListCtrl;
 }  // namespace Brenik
 class CompanyEntity;
@@ -44,7 +45,9 @@ public:
         kContextSelectAll = 4,
         kContextShowOnMap = 5,
         kContextCopyAddress = 6,
-        kContextSaveVCard = 7
+        kContextSaveVCard = 7,
+        kContextOpenWebsite = 8,
+        kContextWriteEmail = 9
     };
     // The ids of the "Sort by" menu's items: the first plus the column.
     enum SortMenuId { kSortByFirstColumn = 100, kSortByLastColumn = kSortByFirstColumn + 12 };
@@ -113,10 +116,14 @@ public:
     void ShowOnMap();
     // Puts the selected company's postal address on the clipboard.
     void CopyAddress();
+    // The company's own web site in the browser, a new mail to its address.
+    void OpenWebsite();
+    void WriteEmail();
     // Writes the selected companies to a vCard file chosen in a save dialog.
     void SaveVCards();
 
-    // The company of the selected row; null when no row is selected.
+    // The company of the current row when it is selected, else of the first selected row;
+    // null when no row is selected.
     CompanyEntity* GetSelectedCompany() const;
     // The companies of all selected rows, in list order.
     std::vector<const CompanyEntity*> GetSelectedCompanies() const;
@@ -151,6 +158,8 @@ public:
     void ShowOnMapEvent(wxCommandEvent& event);
     void CopyAddressEvent(wxCommandEvent& event);
     void SaveVCardsEvent(wxCommandEvent& event);
+    void OpenWebsiteEvent(wxCommandEvent& event);
+    void WriteEmailEvent(wxCommandEvent& event);
     void SortByEvent(wxCommandEvent& event);
     void ContextMenuEvent(wxContextMenuEvent& event);
     void CharHookEvent(wxKeyEvent& event);
@@ -176,8 +185,18 @@ private:
     // False, after the box "Could not load company", for a company that its id cannot name.
     bool HasLoadableId(const CompanyEntity& company);
     void SetStatus(const wxString& text, int field);
+    // "5 selected" in the status bar while more than one row is selected.
+    void ShowSelectedCount();
+    // The company a command for one company acts on: the current row's. With several rows
+    // selected the status bar says which one it is.
+    CompanyEntity* GetCompanyForCommand();
 
     std::unique_ptr<SectorEntities> sectors;
+    // Typing in the sector list selects a sector by its first letters.
+    std::unique_ptr<Brenik::BKTypeAhead> sectorTypeAhead;
+    // The selected count is shown once after a run of selection events (Ctrl+A raises one
+    // per row).
+    bool selectedCountPending = false;
     // Holds the open company windows, which are child windows and outlive this registry
     // while the main window is destroyed; it is emptied and detached before that.
     CompanyFrames companyFrames;
