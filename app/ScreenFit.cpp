@@ -7,8 +7,8 @@
 
 wxRect ScreenFit::Within(const wxRect& wanted, const wxRect& area)
 {
-    wxRect fitted(wanted.GetPosition(), wxSize(std::min(wanted.width, area.width),
-                                               std::min(wanted.height, area.height)));
+    wxRect fitted(wanted.GetPosition(),
+                  wxSize(std::min(wanted.width, area.width), std::min(wanted.height, area.height)));
     fitted.x = std::max(area.x, std::min(fitted.x, area.GetRight() + 1 - fitted.width));
     fitted.y = std::max(area.y, std::min(fitted.y, area.GetBottom() + 1 - fitted.height));
     return fitted;
@@ -29,7 +29,8 @@ void ScreenFit::Fit(wxTopLevelWindow* window)
     // A minimum larger than the screen would make the toolkit undo the cut.
     const wxSize minimum = window->GetMinSize();
     if (minimum.x > area.width || minimum.y > area.height)
-        window->SetMinSize(wxSize(std::min(minimum.x, area.width), std::min(minimum.y, area.height)));
+        window->SetMinSize(
+            wxSize(std::min(minimum.x, area.width), std::min(minimum.y, area.height)));
     const wxRect fitted = Within(window->GetRect(), area);
     if (fitted != window->GetRect())
         window->SetSize(fitted);

@@ -1,4 +1,3 @@
-#include "ui/CompanyFrame.h"
 #include "ui/MainWindowFixture.h"
 
 namespace {
