@@ -50,6 +50,8 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
     EVT_LIST_ITEM_SELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_LIST_ITEM_DESELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
+    // Shift with the arrow keys selects a range and reports only the row it goes to.
+    EVT_LIST_ITEM_FOCUSED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
                    NorvelFrame::SortByEvent)
     EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)

@@ -94,6 +94,9 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
     search->DeinitSearch();
     list->Thaw();
 
+    // The list takes the keyboard once the progress window has gone: while that is modal the
+    // list is disabled, and the row made current then is not the one the keys go on from.
+    progress.End();
     if (outcome.total != 0 && list->GetItemCount() > 0) {
         list->SetFocus();
         list->SelectOnly(0);
