@@ -12,6 +12,7 @@
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "directory/CompanyVCard.h"
 #include "ui/RecordFileWriter.h"
 
@@ -87,6 +88,20 @@ void CompanyCommands::ShowOnMap(RuntimeInformationType* rit, const CompanyEntity
 {
     if (rit && CompanyAddress::HasPlace(company))
         rit->OpenInBrowser(CompanyAddress::GetMapUrl(company));
+}
+
+void CompanyCommands::OpenWebsite(RuntimeInformationType* rit, const CompanyEntity& company)
+{
+    const wxString url = CompanyLinks::Website(company);
+    if (rit && !url.empty())
+        rit->OpenInBrowser(url);
+}
+
+void CompanyCommands::WriteEmail(RuntimeInformationType* rit, const CompanyEntity& company)
+{
+    const wxString url = CompanyLinks::MailTo(company);
+    if (rit && !url.empty())
+        rit->OpenInBrowser(url);
 }
 
 bool CompanyCommands::CopyAddress(const CompanyEntity& company)

@@ -16,6 +16,7 @@
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
 #include "ui/CompanyCommands.h"
@@ -89,6 +90,9 @@ wxBEGIN_EVENT_TABLE(CompanyFrame, XmlFrame)
     EVT_MENU(XRCID("showOnMapMenuItem"), CompanyFrame::ShowOnMapEvent)
     EVT_MENU(XRCID("copyAddressMenuItem"), CompanyFrame::CopyAddressEvent)
     EVT_MENU(XRCID("saveVCardMenuItem"), CompanyFrame::SaveVCardEvent)
+    EVT_MENU(XRCID("openWebsiteMenuItem"), CompanyFrame::OpenWebsiteEvent)
+    EVT_MENU(XRCID("writeEmailMenuItem"), CompanyFrame::WriteEmailEvent)
+    EVT_CHAR_HOOK(CompanyFrame::CharHookEvent)
 wxEND_EVENT_TABLE()
 
 const std::vector<LayoutControl<CompanyFrame>>& CompanyFrame::LayoutControls()
@@ -96,6 +100,7 @@ const std::vector<LayoutControl<CompanyFrame>>& CompanyFrame::LayoutControls()
     static const std::vector<LayoutControl<CompanyFrame>> controls = {
         {"mainPanel", &CompanyFrame::mainPanel},
         {"norvelButton", &CompanyFrame::norvelButton},
+        {"detailsNotebook", &CompanyFrame::detailsNotebook},
         {"logoStaticBitmap", &CompanyFrame::logoStaticBitmap},
         {"parkingStaticText", &CompanyFrame::parkingStaticText},
         {"informationsHtmlWindow", &CompanyFrame::informationsHtmlWindow},
@@ -119,9 +124,9 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayout
 
 const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 {
-    static const std::vector<const char*> items = {"printMenuItem",     "printPreviewMenuItem",
-                                                   "showOnMapMenuItem", "copyAddressMenuItem",
-                                                   "saveVCardMenuItem", "closeMenuItem"};
+    static const std::vector<const char*> items = {
+        "printMenuItem",     "printPreviewMenuItem", "showOnMapMenuItem",  "copyAddressMenuItem",
+        "saveVCardMenuItem", "openWebsiteMenuItem",  "writeEmailMenuItem", "closeMenuItem"};
     return items;
 }
 
@@ -143,9 +148,7 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
     ShowPages(company);
     ShowLogo(company);
     bind.Push();
-    // Like the main window, the map is offered only for a company with a place to find.
-    if (wxMenuBar* menuBar = GetMenuBar(); menuBar && menuBar->FindItem(XRCID("showOnMapMenuItem")))
-        menuBar->Enable(XRCID("showOnMapMenuItem"), company && CompanyAddress::HasPlace(*company));
+    EnableCommands(company);
     // The record belongs to the main window's result list, which may release it any time.
     this->company = nullptr;
 }
@@ -202,6 +205,21 @@ void CompanyFrame::FitToLayout()
     // which is 0 before the first layout.
     Layout();
     mainPanel->Layout();
+}
+
+void CompanyFrame::EnableCommands(const CompanyEntity* company)
+{
+    // Like the main window: the map only for a company with a place to find, the links only
+    // for a company that has them.
+    const std::pair<const char*, bool> commands[] = {
+        {"showOnMapMenuItem", company && CompanyAddress::HasPlace(*company)},
+        {"openWebsiteMenuItem", company && !CompanyLinks::Website(*company).empty()},
+        {"writeEmailMenuItem", company && !CompanyLinks::MailTo(*company).empty()}};
+    wxMenuBar* menuBar = GetMenuBar();
+    for (const auto& [name, on] : commands) {
+        if (menuBar && menuBar->FindItem(XRCID(name)))
+            menuBar->Enable(XRCID(name), on);
+    }
 }
 
 void CompanyFrame::BindFields()
@@ -316,6 +334,36 @@ void CompanyFrame::SaveVCard()
         [this](const wxString& title, const wxString& message) { ShowError(title, message); });
 }
 
+void CompanyFrame::OpenWebsite()
+{
+    if (std::unique_ptr<CompanyEntity> current = LoadForCommand())
+        CompanyCommands::OpenWebsite(GetRit(), *current);
+}
+
+void CompanyFrame::WriteEmail()
+{
+    if (std::unique_ptr<CompanyEntity> current = LoadForCommand())
+        CompanyCommands::WriteEmail(GetRit(), *current);
+}
+
+bool CompanyFrame::PressKey(int modifiers, int keyCode)
+{
+    if (modifiers == wxMOD_NONE && keyCode == WXK_ESCAPE) {
+        CloseWindow();
+        return true;
+    }
+    // The notes' view would scroll on these keys; the tabs go first, as in a browser.
+    const bool next = keyCode == WXK_PAGEDOWN || keyCode == WXK_NUMPAD_PAGEDOWN;
+    const bool previous = keyCode == WXK_PAGEUP || keyCode == WXK_NUMPAD_PAGEUP;
+    if (modifiers != wxMOD_CONTROL || !(next || previous) || !detailsNotebook ||
+        detailsNotebook->GetPageCount() == 0)
+        return false;
+    const size_t count = detailsNotebook->GetPageCount();
+    const int page = detailsNotebook->GetSelection();
+    detailsNotebook->SetSelection((static_cast<size_t>(page) + (next ? 1 : count - 1)) % count);
+    return true;
+}
+
 void CompanyFrame::ShowError(const wxString& title, const wxString& message)
 {
     ShowErrorBox(nullptr, title, message);
@@ -369,4 +417,20 @@ void CompanyFrame::CopyAddressEvent(wxCommandEvent&)
 void CompanyFrame::SaveVCardEvent(wxCommandEvent&)
 {
     SaveVCard();
+}
+
+void CompanyFrame::OpenWebsiteEvent(wxCommandEvent&)
+{
+    OpenWebsite();
+}
+
+void CompanyFrame::WriteEmailEvent(wxCommandEvent&)
+{
+    WriteEmail();
+}
+
+void CompanyFrame::CharHookEvent(wxKeyEvent& event)
+{
+    if (!PressKey(event.GetModifiers(), event.GetKeyCode()))
+        event.Skip();
 }

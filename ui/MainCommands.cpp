@@ -23,6 +23,10 @@ const std::vector<MainCommands::Command>& MainCommands::GetTable()
          W::kSelected},
         {kSaveVCard, "saveVCardMenuItem", nullptr, wxTRANSLATE("Save as &vCard..."), false,
          W::kSelected},
+        {kOpenWebsite, "openWebsiteMenuItem", nullptr, wxTRANSLATE("Company we&bsite"), true,
+         W::kSelectedWithWebsite},
+        {kWriteEmail, "writeEmailMenuItem", nullptr, wxTRANSLATE("Write e-ma&il"), false,
+         W::kSelectedWithEmail},
         {kPrint, "printCompanyMenuItem", "printCompanyTool", nullptr, false, W::kSelected},
         {kPrintPreview, "printPreviewCompanyMenuItem", "printPreviewCompanyTool", nullptr, false,
          W::kSelected},
@@ -78,7 +82,7 @@ void MainCommands::Enable(When when, bool on) const
     }
 }
 
-wxMenu* MainCommands::CreateContextMenu(bool placeKnown)
+wxMenu* MainCommands::CreateContextMenu(const std::function<bool(When)>& available)
 {
     auto* menu = new wxMenu;
     for (const Command& command : GetTable()) {
@@ -87,8 +91,9 @@ wxMenu* MainCommands::CreateContextMenu(bool placeKnown)
         if (command.separatorAbove)
             menu->AppendSeparator();
         menu->Append(command.id, wxGetTranslation(command.contextLabel));
-        if (command.when == When::kSelectedWithPlace)
-            menu->Enable(command.id, placeKnown);
+        if (command.when == When::kSelectedWithPlace ||
+            command.when == When::kSelectedWithWebsite || command.when == When::kSelectedWithEmail)
+            menu->Enable(command.id, available(command.when));
     }
     return menu;
 }

@@ -10,8 +10,10 @@
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "lib/core/BKCasts.h"
 #include "lib/gui/BKListCtrl.h"
+#include "lib/gui/BKTypeAhead.h"
 #include "ui/AboutDialog.h"
 #include "ui/BusyGuard.h"
 #include "ui/CompanyCommands.h"
@@ -51,6 +53,8 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
     EVT_LIST_ITEM_SELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_LIST_ITEM_DESELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
+    // Shift with the arrow keys selects a range and reports only the row it goes to.
+    EVT_LIST_ITEM_FOCUSED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
                    NorvelFrame::SortByEvent)
     EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)
@@ -109,10 +113,11 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
     statusBar = GetStatusBar();
     toolBar = GetToolBar();
     if (statusBar) {
-        // The first field says how many sectors are ticked ("12 Branchen gewählt"); the last,
-        // where the companies of the last export or vCard save went.
-        const int widths[] = {170, 200, 300, -1};
-        statusBar->SetFieldsCount(4, widths);
+        // The first field says how many sectors are ticked ("12 Branchen gewählt"); the fourth,
+        // how many rows are selected; the last, where the companies of the last export or vCard
+        // save went.
+        const int widths[] = {170, 200, 300, -1, -1};
+        statusBar->SetFieldsCount(5, widths);
     }
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
     SetStatusBarPane(-1);
@@ -127,6 +132,7 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
     sectorFilter = SectorFilter(sectorsCheckListBox, allSectorsCheckBox);
+    sectorTypeAhead = std::make_unique<Brenik::BKTypeAhead>(sectorsCheckListBox);
     results = ResultList(resultsListCtrl);
     commands = MainCommands(menuBar, toolBar);
     commands.Bind(*this, [this](MainCommands::Id command) { Run(command); });
@@ -156,14 +162,16 @@ NorvelFrame::~NorvelFrame()
 void NorvelFrame::Run(MainCommands::Id command)
 {
     switch (command) {
-    case MainCommands::kOpenCompany: OpenCompany(GetSelectedCompany()); break;
-    case MainCommands::kOpenAtNorvel: OpenNorvel(GetSelectedCompany()); break;
+    case MainCommands::kOpenCompany: OpenCompany(GetCompanyForCommand()); break;
+    case MainCommands::kOpenAtNorvel: OpenNorvel(GetCompanyForCommand()); break;
     case MainCommands::kExport: Export(); break;
     case MainCommands::kCopy: CopyResults(); break;
     case MainCommands::kSelectAll: SelectAllResults(); break;
     case MainCommands::kShowOnMap: ShowOnMap(); break;
     case MainCommands::kCopyAddress: CopyAddress(); break;
     case MainCommands::kSaveVCard: SaveVCards(); break;
+    case MainCommands::kOpenWebsite: OpenLink(&CompanyCommands::OpenWebsite); break;
+    case MainCommands::kWriteEmail: OpenLink(&CompanyCommands::WriteEmail); break;
     case MainCommands::kPrint: Print(false); break;
     case MainCommands::kPrintPreview: Print(true); break;
     case MainCommands::kSearch: Search(); break;
@@ -311,6 +319,33 @@ void NorvelFrame::SelectCompany()
     commands.Enable(MainCommands::When::kSelected, company != nullptr);
     commands.Enable(MainCommands::When::kSelectedWithPlace,
                     company && CompanyAddress::HasPlace(*company));
+    commands.Enable(MainCommands::When::kSelectedWithWebsite,
+                    company && !CompanyLinks::Website(*company).empty());
+    commands.Enable(MainCommands::When::kSelectedWithEmail,
+                    company && !CompanyLinks::MailTo(*company).empty());
+    if (!selectedCountPending) {
+        selectedCountPending = true;
+        CallAfter(&NorvelFrame::ShowSelectedCount);
+    }
+}
+
+void NorvelFrame::ShowSelectedCount()
+{
+    selectedCountPending = false;
+    const int count = results.GetSelectedCount();
+    SetStatus(count > 1 ? wxString::Format(wxPLURAL("%d selected", "%d selected", count), count)
+                        : wxString(),
+              3);
+}
+
+CompanyEntity* NorvelFrame::GetCompanyForCommand()
+{
+    CompanyEntity* company = results.GetCurrentCompany();
+    if (company && results.GetSelectedCount() > 1)
+        SetStatus(
+            wxString::Format(_("Only the current company: %s"), company->Text(CompanyField::kName)),
+            3);
+    return company;
 }
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
@@ -371,8 +406,17 @@ void NorvelFrame::ShowResultsMenuAtSelection()
 
 wxMenu* NorvelFrame::CreateResultsMenu() const
 {
-    const CompanyEntity* company = GetSelectedCompany();
-    return MainCommands::CreateContextMenu(company && CompanyAddress::HasPlace(*company));
+    const CompanyEntity* company = results.GetCurrentCompany();
+    return MainCommands::CreateContextMenu([company](MainCommands::When when) {
+        if (!company)
+            return false;
+        if (when == MainCommands::When::kSelectedWithPlace)
+            return CompanyAddress::HasPlace(*company);
+        if (when == MainCommands::When::kSelectedWithWebsite)
+            return !CompanyLinks::Website(*company).empty();
+        return when != MainCommands::When::kSelectedWithEmail ||
+               !CompanyLinks::MailTo(*company).empty();
+    });
 }
 
 void NorvelFrame::Export()
@@ -392,7 +436,7 @@ void NorvelFrame::Export()
 
 void NorvelFrame::ShowOnMap()
 {
-    if (CompanyEntity* company = GetSelectedCompany())
+    if (CompanyEntity* company = GetCompanyForCommand())
         CompanyCommands::ShowOnMap(GetRit(), *company);
     else
         AskForSelection();
@@ -400,8 +444,16 @@ void NorvelFrame::ShowOnMap()
 
 void NorvelFrame::CopyAddress()
 {
-    if (CompanyEntity* company = GetSelectedCompany())
+    if (CompanyEntity* company = GetCompanyForCommand())
         CompanyCommands::CopyAddress(*company);
+    else
+        AskForSelection();
+}
+
+void NorvelFrame::OpenLink(void (*open)(RuntimeInformationType*, const CompanyEntity&))
+{
+    if (CompanyEntity* company = GetCompanyForCommand())
+        open(GetRit(), *company);
     else
         AskForSelection();
 }
@@ -436,7 +488,7 @@ void NorvelFrame::ShowWritten(size_t count, const wxString& name)
     SetStatus(wxString::Format(
                   wxPLURAL("%zu company written to %s", "%zu companies written to %s", count),
                   count, name),
-              3);
+              4);
 }
 
 void NorvelFrame::SetStatus(const wxString& text, int field)
@@ -529,7 +581,7 @@ void NorvelFrame::SelectCompanyEvent(wxListEvent&)
 
 void NorvelFrame::OpenCompanyListEvent(wxListEvent&)
 {
-    OpenCompany(GetSelectedCompany());
+    OpenCompany(GetCompanyForCommand());
 }
 
 void NorvelFrame::ResultsRightClickEvent(wxListEvent&)

@@ -31,6 +31,7 @@
 #include "ui/UserSettings.h"
 
 namespace Brenik {
+class BKTypeAhead;
 class BKListCtrl;
 }  // namespace Brenik
 class CompanyEntity;
@@ -50,7 +51,9 @@ public:
         kContextSelectAll = MainCommands::kSelectAll,
         kContextShowOnMap = MainCommands::kShowOnMap,
         kContextCopyAddress = MainCommands::kCopyAddress,
-        kContextSaveVCard = MainCommands::kSaveVCard
+        kContextSaveVCard = MainCommands::kSaveVCard,
+        kContextOpenWebsite = MainCommands::kOpenWebsite,
+        kContextWriteEmail = MainCommands::kWriteEmail
     };
     // The ids of the "Sort by" menu's items: the first plus the column.
     enum SortMenuId { kSortByFirstColumn = 100, kSortByLastColumn = kSortByFirstColumn + 12 };
@@ -122,6 +125,8 @@ public:
     void ShowOnMap();
     // Puts the selected company's postal address on the clipboard.
     void CopyAddress();
+    // Opens one of the current company's own links (CompanyCommands::OpenWebsite, WriteEmail).
+    void OpenLink(void (*open)(RuntimeInformationType*, const CompanyEntity&));
     // Writes the selected companies to a vCard file chosen in a save dialog.
     void SaveVCards();
 
@@ -169,6 +174,11 @@ private:
     void SetStatus(const wxString& text, int field);
     // Says in the status bar how many companies went into which file.
     void ShowWritten(size_t count, const wxString& name);
+    // "5 selected" in the status bar while more than one row is selected.
+    void ShowSelectedCount();
+    // The company a command for one company acts on: the current row's. With several rows
+    // selected the status bar says which one it is.
+    CompanyEntity* GetCompanyForCommand();
 
     // A search, an export, a save or a printout yields to the event loop as it goes; none
     // may start inside another, which would change the list under it.
@@ -178,6 +188,11 @@ private:
     UserSettings settings{this};
     // Each given its controls once the layout's are found.
     SectorFilter sectorFilter{nullptr, nullptr};
+    // Typing in the sector list selects a sector by its first letters.
+    std::unique_ptr<Brenik::BKTypeAhead> sectorTypeAhead;
+    // The selected count is shown once after a run of selection events (Ctrl+A raises one
+    // per row).
+    bool selectedCountPending = false;
     ResultList results{nullptr};
     MainCommands commands{nullptr, nullptr};
     CompanyWindows companyWindows;

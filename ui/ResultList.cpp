@@ -58,7 +58,7 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
     if (!list)
         return outcome;
     // The search yields to the toolkit after every record.
-    ProgressGuard progress(parent, rit);
+    ProgressGuard progress(parent, rit, _("Searching companies"));
 
     CompanyController factory(rit->GetDatabase());
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
@@ -95,9 +95,12 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
     search->DeinitSearch();
     list->Thaw();
 
+    // The list takes the keyboard once the progress window has gone: while that is modal the
+    // list is disabled, and the row made current then is not the one the keys go on from.
+    progress.End();
     if (outcome.total != 0 && list->GetItemCount() > 0) {
         list->SetFocus();
-        list->SetSelection(0);
+        list->SelectOnly(0);
     }
     return outcome;
 }
@@ -121,6 +124,11 @@ int ResultList::GetSelectedCount() const
 CompanyEntity* ResultList::GetSelectedCompany() const
 {
     return list ? static_cast<CompanyEntity*>(list->GetSingleSelectionPointer()) : nullptr;
+}
+
+CompanyEntity* ResultList::GetCurrentCompany() const
+{
+    return list ? static_cast<CompanyEntity*>(list->GetCurrentSelectionPointer()) : nullptr;
 }
 
 std::vector<const CompanyEntity*> ResultList::GetSelectedCompanies() const

@@ -59,6 +59,9 @@ public:
     int GetSelectedCount() const;
     // The company of the only selected row; null unless exactly one row is selected.
     CompanyEntity* GetSelectedCompany() const;
+    // The company a command for one company takes: the current row's when it is selected
+    // (where a click or the arrow keys went), else the first selected; null for none.
+    CompanyEntity* GetCurrentCompany() const;
     // The companies of all selected rows, in list order.
     std::vector<const CompanyEntity*> GetSelectedCompanies() const;
     // The companies of every row, or of the selected rows only, in list order.

@@ -5,6 +5,7 @@
 #include <wx/display.h>
 #include <wx/toplevel.h>
 
+#include "app/ScreenFit.h"
 #include "directory/CsvConfigType.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKConfiguration.h"
@@ -55,7 +56,8 @@ bool OnSomeDisplay(const wxPoint& start, int width)
 
 // The saved geometry made usable: the size cut to the client area of the display that holds
 // the position and raised to the minimum; a top edge on no display moves the window to
-// (30, 30). A geometry that fits is kept exactly.
+// (30, 30), and a window reaching past the area's edge moves back onto it. A geometry that
+// fits is kept exactly.
 wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum)
 {
     // A hand-edited or foreign file may hold any number: the window must stay within reach
@@ -72,7 +74,9 @@ wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum)
     // The title bar is where the window is taken hold of.
     if (!OnSomeDisplay(fitted.GetPosition(), fitted.width))
         fitted.SetPosition(kFallbackPosition);
-    return fitted;
+    // A place saved on a larger screen, or at a smaller scale, would leave the bottom edge
+    // with its status bar below the screen: the whole window moves onto it.
+    return wxRect(ScreenFit::Within(fitted, area).GetPosition(), fitted.GetSize());
 }
 
 }  // namespace

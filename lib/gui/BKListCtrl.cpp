@@ -407,6 +407,15 @@ void* BKListCtrl::GetSingleSelectionPointer() const
                : rows[static_cast<size_t>(position)].pointer;
 }
 
+void* BKListCtrl::GetCurrentSelectionPointer() const
+{
+    const long current = m_mainWin ? GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) : -1;
+    if (current >= 0 && static_cast<size_t>(current) < rows.size() &&
+        GetItemState(current, wxLIST_STATE_SELECTED))
+        return rows[static_cast<size_t>(current)].pointer;
+    return GetSingleSelectionPointer();
+}
+
 BKListCtrl::BKListCtrlRow* BKListCtrl::GetSingleSelection() const
 {
     const int position = GetSingleSelectionPosition();
@@ -527,6 +536,23 @@ bool BKListCtrl::SetSelection(int row)
     if (row < 0 || row >= GetItemCount())
         return false;
     SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    return true;
+}
+
+bool BKListCtrl::SelectOnly(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return false;
+    SyncCount();
+    for (long item = wxListCtrl::GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+         item != -1; item = wxListCtrl::GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        if (item != row)
+            wxListCtrl::SetItemState(item, 0, wxLIST_STATE_SELECTED);
+    // Selected without being current, the row would be skipped by the first Down, and Enter
+    // and Shift+Down would act on no row at all.
+    wxListCtrl::SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                             wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    wxListCtrl::EnsureVisible(row);
     return true;
 }
 

@@ -147,6 +147,9 @@ public:
     int GetSingleSelectionPosition() const;
     // Pointer of the lowest selected row, null when nothing is selected.
     void* GetSingleSelectionPointer() const;
+    // Pointer of the keyboard's current row when it is selected, as it is after a click or
+    // Shift+Down; else of the lowest selected row; null when nothing is selected.
+    void* GetCurrentSelectionPointer() const;
     // A new row (the caller owns it) with the pointer and all texts of the lowest selected row;
     // its colour is unset. Null when nothing is selected.
     BKListCtrlRow* GetSingleSelection() const;
@@ -174,6 +177,10 @@ public:
     bool SelectAll(bool select);
     // Selects the row and leaves the others as they are; false for a missing row.
     bool SetSelection(int row);
+    // Selects the row alone and makes it the keyboard's current row, from which the arrow
+    // keys move and Shift extends, as a click on it does; scrolls it into view. False for a
+    // missing row.
+    bool SelectOnly(int row);
     // Move the lowest selected row one place; its texts and pointer move, its colour is lost.
     // False with nothing selected or at the edge.
     bool SelectedItemUp();

@@ -203,12 +203,13 @@ TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
     CsvConfigType excel;
     excel.SetByteOrderMark(true);
     wxString plain, marked;
-    for (const char* value : {"=HYPERLINK(A1)", "@SUM(1,2)", "\r-2+3", "\tA", "+49 160 1", "K=1"}) {
+    for (const char* value :
+         {"=HYPERLINK(A1)", "@SUM(1,2)", "\r-2+3", "\tA", "+49 160 1", "-2+3", "K=1"}) {
         CompanyEntity::GetCsvField(CsvConfigType(), plain, value, true, true);
         CompanyEntity::GetCsvField(excel, marked, value, true, true);
     }
     EXPECT_EQ(plain.Find('\''), wxNOT_FOUND);
     EXPECT_EQ(marked,
               "\"'=HYPERLINK(A1)\";\"'@SUM(1,2)\";\"'\r-2+3\";\"'\tA\";\"'+49 160 1\";"
-              "\"K=1\";");
+              "\"'-2+3\";\"K=1\";");
 }

@@ -308,13 +308,25 @@ TEST_F(MainWindow, WebPageCommandOpensTheSelectedCompanysAddress)
     SendMenu(XRCID("openAtNorvelTool"));
     ASSERT_EQ(openedUrls.size(), 2u);
     EXPECT_EQ(openedUrls[1], openedUrls[0]);
+
+    // The company's own web site and mail address, from the menu and the context menu; a
+    // company without them has both greyed out.
+    EXPECT_FALSE(MenuEnabled("openWebsiteMenuItem") || MenuEnabled("writeEmailMenuItem"));
+    ASSERT_TRUE(list->SelectOnly(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH"))));
+    Settle();
+    EXPECT_TRUE(MenuEnabled("openWebsiteMenuItem") && MenuEnabled("writeEmailMenuItem"));
+    SendMenu(XRCID("openWebsiteMenuItem"));
+    SendMenu(NorvelFrame::kContextWriteEmail);
+    EXPECT_EQ(openedUrls, (std::vector<wxString>{openedUrls[0], openedUrls[0],
+                                                 "http://www.baeckerei-mueller.de",
+                                                 "mailto:info@baeckerei-mueller.de"}));
 }
 
 TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
     Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
-    ASSERT_EQ(menu->GetMenuItemCount(), 11u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 14u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel(), "&Open company");
     EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), 1);
@@ -334,6 +346,8 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(menu->FindItemByPosition(9)->GetItemLabel(), "Copy &address");
     EXPECT_EQ(menu->FindItemByPosition(10)->GetId(), 7);
     EXPECT_EQ(menu->FindItemByPosition(10)->GetItemLabel(), "Save as &vCard...");
+    EXPECT_EQ(menu->FindItemByPosition(12)->GetItemLabel(), "Company we&bsite");
+    EXPECT_EQ(menu->FindItemByPosition(13)->GetItemLabel(), "Write e-ma&il");
     EXPECT_TRUE(menu->IsEnabled(1));
     EXPECT_TRUE(menu->IsEnabled(0));
     EXPECT_TRUE(menu->IsEnabled(2));
@@ -493,6 +507,18 @@ TEST_F(MainWindow, SectorsAreListedInGermanDictionaryOrder)
         EXPECT_EQ(frame->GetSectorFilter(), wxArrayString(1, wxString::Format("%d", ids[item])));
         sectorList->Check(item, false);
     }
+
+    // Typing picks a sector by its first letters, an umlaut as its base letter; after a
+    // pause the letters start anew.
+    frame->Raise();
+    sectorList->SetFocus();
+    Settle();
+    wxUIActionSimulator user;
+    user.Text("ub");
+    WaitFor("Übersetzungsbüros", [&] { return sectorList->GetSelection() == 3; });
+    RunEventsFor(1100);
+    user.Text("bu");
+    WaitFor("Buchhandlungen", [&] { return sectorList->GetSelection() == 2; });
 }
 
 TEST_F(MainWindow, DatabaseWithoutTablesReportsASearchError)
@@ -648,6 +674,15 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
     searchAt("", "Schreinerei Weiß");
     placeText->ChangeValue("");
     searchAt("80", "Bäckerei Müller GmbH");
+
+    // The status bar counts the selected rows, and a command for one company says which one
+    // it took: the current row's, where the search put the keyboard.
+    placeText->ChangeValue("");
+    SearchFor("");
+    list->SelectAll(true);
+    WaitFor("the count of selected rows", [this] { return Status(3) == "3 selected"; });
+    SendMenu(XRCID("copyAddressMenuItem"));
+    EXPECT_EQ(Status(3), "Only the current company: " + list->GetText(0, 1));
 }
 
 TEST_F(MainWindow, DirectoryWithoutSectorsOpensAndSearches)

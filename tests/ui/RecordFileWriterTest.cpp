@@ -153,7 +153,7 @@ TEST_F(MainWindowExport, ManyVCardsShowTheProgressAndACancelWritesNone)
     list->SelectAll(true);
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("all.vcf")));
     EXPECT_NE(ReadTextFile(dir.Path("all.vcf")).find("FN:Firma 150 GmbH\r\n"), std::string::npos);
-    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(4),
               "150 companies written to " + dir.Path("all.vcf"));
     Settle();  // the progress window of that save goes
 
@@ -362,7 +362,7 @@ TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook
     EXPECT_EQ(ReadTextFile(dir.Path("chosen.csv")),
               (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
     // The status bar says where they went.
-    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(4),
               "2 companies written to " + dir.Path("chosen.csv"));
 
     // The same rows in a workbook, with the sectors the list shows; the name takes the
@@ -377,7 +377,7 @@ TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook
     EXPECT_EQ(sheet.Text(1, 1), list->GetText(0, 1).utf8_string());
     EXPECT_EQ(sheet.Text(2, 1), list->GetText(3, 1).utf8_string());
     EXPECT_EQ(sheet.Text(2, 2), list->GetText(3, 0).utf8_string());
-    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(4),
               "2 companies written to " + dir.Path("chosen.xlsx"));
 }
 

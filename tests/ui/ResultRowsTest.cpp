@@ -4,7 +4,7 @@
 #include "ui/ResultRows.h"
 
 // A record laid out otherwise (loaded without its sector names) gets its own texts too, and
-// its missing field an empty one.
+// its missing field an empty one. A control character of either range shows as a blank.
 TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
 {
     CompanyEntity found(nullptr, true);
@@ -16,7 +16,9 @@ TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
                                      {"zipcode", "10115"},
                                      {"city", "Berlin"},
                                      {"phone", "030 1"},
-                                     {"fax", "030 2"},
+                                     {"fax",
+                                      "A\u0085B\x7F"
+                                      "C"},
                                      {"mobile", "0170 3"},
                                      {"internet", "example.de"},
                                      {"email", "a@example.de"},
@@ -32,7 +34,7 @@ TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
     EXPECT_EQ(first->GetPointer(), &found);
     const char* const expected[] = {
         "Bäckereien", "Bäckerei Özdemir", "Ayşe Özdemir", "Hauptstraße 12a",
-        "10115",      "Berlin",           "030 1",        "030 2",
+        "10115",      "Berlin",           "030 1",        "A B C",
         "0170 3",     "example.de",       "a@example.de", "04.03.2019",
         "31.12.2020"};
     ASSERT_EQ(first->GetCount(), 13u);

@@ -90,14 +90,17 @@ TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
         const char* file;
         wxRect expected;
     } cases[] = {
-        // A geometry that fits stays as saved, also partly off the screen.
-        {"Width 800\nHeight 450\nPositionX -100\nPositionY 50\n", wxRect(-100, 50, 800, 450)},
-        {"Width 800\nHeight 450\nPositionX 1500\nPositionY 1100\n", wxRect(1500, 1100, 800, 450)},
+        // A geometry that fits stays as saved; one reaching past the screen's edge, as one
+        // saved on a larger screen does, moves onto it with its size.
+        {"Width 800\nHeight 450\nPositionX 70\nPositionY 50\n", wxRect(70, 50, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX -100\nPositionY 50\n", wxRect(area.x, 50, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX 1500\nPositionY 1100\n",
+         wxRect(area.GetBottomRight() - wxPoint(799, 449), wxSize(800, 450))},
         // Too small: "wide" reads as 0, an empty value as the default.
         {"Width wide\nHeight\n", wxRect(wxPoint(30, 30), fitted(0, 600))},
         {"Width 1\nHeight -7\n", wxRect(wxPoint(30, 30), minimum)},
         // Too large for the display, or for an int.
-        {"Width 99999\nHeight 99999\n", wxRect(wxPoint(30, 30), area.GetSize())},
+        {"Width 99999\nHeight 99999\n", area},
         {"Width 4294967297\nHeight 600\n", wxRect(wxPoint(30, 30), fitted(huge, 600))},
         // A top edge on no display: the window comes back at (30, 30).
         {"Width 800\nHeight 450\nPositionX 20000\nPositionY 15000\n", wxRect(30, 30, 800, 450)},
@@ -163,6 +166,9 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
         return ShownPlace(frame) == wxPoint(200, 160) && frame->GetSize() == wxSize(760, 430);
     });
     RunEventsFor(500);
+    // Some window managers report the maximised size a moment before the maximised state;
+    // only a geometry that holds for a while is kept, or that size would be saved as the
+    // normal one. Openbox reports both together, so this run does not meet that case.
     frame->Maximize(true);
     WaitFor("the window maximised", [&] { return frame->IsMaximized(); });
     CloseByUser();

@@ -731,7 +731,7 @@ TEST(BKListCtrl, HeaderClickSortsByColumnAndSelectionFollowsItsRows)
     ASSERT_TRUE(list->Append(MakeRow(&rows[2], {"Buchhandlungen", "01067", "15.01.2020"}), true));
     ASSERT_TRUE(list->Append(MakeRow(&rows[3], {"Backstuben", "", "1.1.2021"}), true));
     ASSERT_EQ(list->wxListCtrl::GetItemCount(), list->GetItemCount());
-    list->SetSelection(2);
+    list->SelectOnly(2);  // as the program selects a row, the keyboard's current row too
     SelectionEvents events(list);
     auto order = [&] {
         std::vector<int> result;
@@ -762,9 +762,28 @@ TEST(BKListCtrl, HeaderClickSortsByColumnAndSelectionFollowsItsRows)
     EXPECT_TRUE(events.selected.empty());
     EXPECT_TRUE(events.deselected.empty());
 
+    // The keys go on from the selected row, and a sort keeps exactly the rows selected.
+    std::vector<long> activated;
+    list->Bind(wxEVT_LIST_ITEM_ACTIVATED,
+               [&](wxListEvent& event) { activated.push_back(event.GetIndex()); });
+    list->SetFocus();
+    simulator.Char(WXK_RETURN);
+    WaitFor("the selected row opened", [&] { return activated == std::vector<long>{1}; });
+    simulator.Char(WXK_DOWN);
+    WaitFor("the next row alone selected",
+            [&] { return list->IsRowSelected(2) && list->GetSelectedItemCount() == 1; });
+    simulator.Char(WXK_DOWN, wxMOD_SHIFT);
+    WaitFor("two rows selected", [&] { return list->GetSelectedItemCount() == 2; });
+    EXPECT_EQ(&rows[1], list->GetCurrentSelectionPointer());  // where Shift+Down went
+    EXPECT_EQ(&rows[3], list->GetSingleSelectionPointer());
+
     // Numbers by value, dates by date.
     ASSERT_TRUE(list->SortByColumn(1, true));
     EXPECT_EQ((std::vector<int>{3, 1, 2, 0}), order());
+    EXPECT_TRUE(list->IsRowSelected(0) && list->IsRowSelected(1));
+    simulator.Char(WXK_DOWN);
+    WaitFor("the row after the current one alone selected",
+            [&] { return list->IsRowSelected(2) && list->GetSelectedItemCount() == 1; });
     ASSERT_TRUE(list->SortByColumn(2, true));
     EXPECT_EQ((std::vector<int>{1, 0, 2, 3}), order());
     EXPECT_FALSE(list->SortByColumn(3, true));
