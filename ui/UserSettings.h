@@ -33,11 +33,6 @@ public:
     void SetSearchKind(SearchKind kind) { searchKind = kind; }
     RecentSearches* GetRecentSearches() { return &recentSearches; }
 
-    // What the search text was last looked for in, and the searches run before.
-    SearchKind GetSearchKind() const { return searchKind; }
-    void SetSearchKind(SearchKind kind) { searchKind = kind; }
-    RecentSearches* GetRecentSearches() { return &recentSearches; }
-
     // The window has just been shown: a window manager's placement may follow.
     void Shown();
     // The window moved: a window manager's first placement is answered with the saved
