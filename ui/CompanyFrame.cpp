@@ -14,6 +14,7 @@
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
+#include "lib/core/BKShownText.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
@@ -27,7 +28,7 @@ namespace {
 // The window's width; the height is what the layout needs.
 const int kWidth = 800;
 
-// The record's text fields and the read-only controls that show them, in binding order.
+// The record's text fields and the read-only controls that show them.
 const std::pair<const char*, const char*> kFieldControls[] = {
     {"sectors", "sectorsTextCtrl"},
     {"name", "nameTextCtrl"},
@@ -127,12 +128,17 @@ const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 
 CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
                            CompanyEntity* company, CompanyFrames* registry)
-    : XmlFrame(parent, id, information, "CompanyFrame"), company(company), bind(company)
+    : XmlFrame(parent, id, information, "CompanyFrame"), company(company)
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(company ? company->Text(CompanyField::kName) : wxString());
+    // A title of megabytes is more than the display server takes in one request, and the
+    // toolkit ends the program on the error.
+    SetTitle(company ? Brenik::BKShownText::Of(company->Utf8(CompanyField::kName),
+                                               Brenik::BKShownText::Lines::kOne,
+                                               Brenik::BKShownText::kLineLength)
+                     : wxString());
     companyId = company ? company->GetId() : 0;
     this->registry = registry;
     if (registry)
@@ -140,11 +146,10 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
 
     FindControls();
     FitToLayout();
-    BindFields();
+    ShowFields(company);
     ShowParking(company);
     ShowPages(company);
     ShowLogo(company);
-    bind.Push();
     // Like the main window, the map is offered only for a company with a place to find.
     if (wxMenuBar* menuBar = GetMenuBar(); menuBar && menuBar->FindItem(XRCID("showOnMapMenuItem")))
         menuBar->Enable(XRCID("showOnMapMenuItem"), company && CompanyAddress::HasPlace(*company));
@@ -177,10 +182,19 @@ void CompanyFrame::FitToLayout()
     mainPanel->Layout();
 }
 
-void CompanyFrame::BindFields()
+void CompanyFrame::ShowFields(CompanyEntity* company)
 {
-    for (const auto& [key, name] : kFieldControls)
-        bind.Bind(key, XmlWindowLoader::FindControl<wxTextCtrl>(this, name));
+    using Brenik::BKShownText;
+    for (const auto& [key, name] : kFieldControls) {
+        auto* control = XmlWindowLoader::FindControl<wxTextCtrl>(this, name);
+        const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
+        if (!control || !field)
+            continue;
+        const bool many = control->IsMultiLine();
+        control->ChangeValue(BKShownText::Of(
+            field->GetUtf8(), many ? BKShownText::Lines::kMany : BKShownText::Lines::kOne,
+            many ? BKShownText::kPageLength : BKShownText::kLineLength));
+    }
 }
 
 void CompanyFrame::ShowParking(CompanyEntity* company)

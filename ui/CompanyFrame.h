@@ -17,7 +17,6 @@
 #include <wx/textctrl.h>
 
 #include "app/XmlFrame.h"
-#include "lib/gui/BKBind.h"
 
 class CompanyEntity;
 class CompanyFrames;
@@ -73,7 +72,7 @@ private:
     static const std::vector<LayoutControl<CompanyFrame>>& LayoutControls();
     void FindControls();
     void FitToLayout();
-    void BindFields();
+    void ShowFields(CompanyEntity* company);
     void ShowParking(CompanyEntity* company);
     void ShowPages(CompanyEntity* company);
     void ShowLogo(CompanyEntity* company);
@@ -85,7 +84,6 @@ private:
     void ShowError(const wxString& title, const wxString& message);
 
     CompanyEntity* company;  // only while the window is built
-    Brenik::BKBind bind;
     unsigned int companyId = 0;
     CompanyFrames* registry = nullptr;
 

@@ -1,9 +1,13 @@
 #include "ui/ResultRows.h"
 
+#include <string>
+#include <string_view>
+
 #include <wx/translation.h>
 
 #include "directory/CompanyEntity.h"
 #include "lib/core/BKDateTime.h"
+#include "lib/core/BKShownText.h"
 
 using Brenik::BKEntity;
 using Brenik::BKListCtrl;
@@ -25,26 +29,14 @@ const ResultColumn kResultColumns[] = {
 };
 const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
 
-// The most of a value a result cell shows: more than the widest column on a screen. A value
-// of megabytes from the directory would take the list seconds and hundreds of megabytes to
-// lay out, and draw garbage.
-constexpr size_t kMaxCellLength = 500;
-
-// A value as a result cell shows it: on one line, as a line break or other control character
-// would draw over the neighbouring rows, and cut with an ellipsis after kMaxCellLength
-// characters. The record keeps the whole value for the windows and exports.
-wxString CellText(wxString text)
+// A value as a result cell shows it, by the rule of every window: on one line, as a line
+// break or other control character would draw over the neighbouring rows, and cut with an
+// ellipsis, as a value of megabytes would take the list seconds and hundreds of megabytes to
+// lay out. The record keeps the whole value for the windows and exports.
+void SetCell(wxString& cell, std::string_view utf8)
 {
-    if (text.length() > kMaxCellLength) {
-        text.Truncate(kMaxCellLength);
-        text += wxUniChar(0x2026);
-    }
-    for (wxString::iterator c = text.begin(); c != text.end(); ++c) {
-        const wxUint32 code = wxUniChar(*c).GetValue();
-        if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x2028 || code == 0x2029)
-            *c = ' ';
-    }
-    return text;
+    using Brenik::BKShownText;
+    BKShownText::Assign(utf8, BKShownText::Lines::kOne, BKShownText::kLineLength, cell);
 }
 
 }  // namespace
@@ -67,23 +59,32 @@ wxString GermanDate(const CompanyEntity& company, CompanyField field)
 
 }  // namespace
 
-// The texts are written straight into the row's strings, one allocation each.
+// The texts are written straight from the record's UTF-8 into the row's strings, one
+// allocation each.
 BKListCtrl::BKListCtrlRow* ResultRows::Build(CompanyEntity* company)
 {
     auto* row = new BKListCtrl::BKListCtrlRow(company);
     row->Add(wxString(), kResultColumnCount);
     wxArrayString& texts = *row;
-    texts[0] = CellText(company->Text(CompanyField::kSectors));
-    texts[1] = CellText(company->Text(CompanyField::kName));
-    texts[2] = CellText(company->Text(CompanyField::kCeo));
-    texts[3] = CellText(company->GetAddressWithHousenumber());
-    texts[4] = CellText(company->Text(CompanyField::kZipcode));
-    texts[5] = CellText(company->Text(CompanyField::kCity));
-    texts[6] = CellText(company->Text(CompanyField::kPhone));
-    texts[7] = CellText(company->Text(CompanyField::kFax));
-    texts[8] = CellText(company->Text(CompanyField::kMobile));
-    texts[9] = CellText(company->Text(CompanyField::kInternet));
-    texts[10] = CellText(company->Text(CompanyField::kEmail));
+    SetCell(texts[0], company->Utf8(CompanyField::kSectors));
+    SetCell(texts[1], company->Utf8(CompanyField::kName));
+    SetCell(texts[2], company->Utf8(CompanyField::kCeo));
+    const std::string_view street = company->Utf8(CompanyField::kAddress);
+    const std::string_view number = company->Utf8(CompanyField::kHousenumber);
+    if (number.empty()) {
+        SetCell(texts[3], street);
+    } else {
+        thread_local std::string address;
+        address.assign(street).append(1, ' ').append(number);
+        SetCell(texts[3], address);
+    }
+    SetCell(texts[4], company->Utf8(CompanyField::kZipcode));
+    SetCell(texts[5], company->Utf8(CompanyField::kCity));
+    SetCell(texts[6], company->Utf8(CompanyField::kPhone));
+    SetCell(texts[7], company->Utf8(CompanyField::kFax));
+    SetCell(texts[8], company->Utf8(CompanyField::kMobile));
+    SetCell(texts[9], company->Utf8(CompanyField::kInternet));
+    SetCell(texts[10], company->Utf8(CompanyField::kEmail));
     texts[11] = GermanDate(*company, CompanyField::kCreated);
     texts[12] = GermanDate(*company, CompanyField::kUpdated);
     return row;

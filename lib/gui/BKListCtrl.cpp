@@ -646,12 +646,19 @@ wxString BKListCtrl::GetSelectionText() const
     std::string text;
     const int columns = GetColumnCount();
     auto appendCell = [&text](size_t start) {
-        // The table goes to a spreadsheet: a value from elsewhere must not run as a formula.
-        text.insert(start, BKSpreadsheetText::TextMarkFor(std::string_view(text).substr(start)));
         // A tab or line break inside a cell would end it early in the pasted table.
         for (size_t at = start; at < text.size(); ++at)
             if (text[at] == '\t' || text[at] == '\n' || text[at] == '\r')
                 text[at] = ' ';
+        // Enclosed and marked as in the file for Excel: a spreadsheet's import takes a quote
+        // at the start of a value for its text delimiter, and what follows it might run as a
+        // formula.
+        for (size_t at = text.find('"', start); at != std::string::npos;
+             at = text.find('"', at + 2))
+            text.insert(at, 1, '"');
+        text.insert(start, BKSpreadsheetText::TextMarkFor(std::string_view(text).substr(start)));
+        text.insert(start, 1, '"');
+        text += '"';
     };
     for (int column = 0; column < columns; ++column) {
         wxListItem heading;

@@ -195,7 +195,8 @@ public:
 
     // The column headings and then each selected row, in list order: texts separated by tabs,
     // lines ended by a line break (tabs and line breaks inside a text become blanks), each
-    // text that a spreadsheet would run as a formula marked as text (BKSpreadsheetText).
+    // text in double quotes (those inside doubled) and, when a spreadsheet would run it as a
+    // formula, marked as text (BKSpreadsheetText).
     wxString GetSelectionText() const;
     // Puts GetSelectionText() on the clipboard (Ctrl+C); false when nothing is selected or
     // the clipboard cannot be had. Ctrl+A selects every row.

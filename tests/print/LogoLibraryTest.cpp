@@ -207,6 +207,21 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
     const std::string high = ImageBytes(2, LogoLibrary::kMaxSide + 1, wxBITMAP_TYPE_JPEG);
     std::string broken = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
     broken.resize(40);  // a good header, then nothing
+    // Sides within the bound, but the decoder holds the image twice: an interlaced PNG of 16
+    // bits a sample, and a TIFF of 16 bits a sample.
+    std::string interlaced = huge;
+    PutBigEndian32(interlaced, 16, 4096);
+    PutBigEndian32(interlaced, 20, 4096);
+    interlaced[24] = 16;  // bits a sample
+    interlaced[25] = 6;   // colour and alpha
+    interlaced[28] = 1;   // interlaced
+    const std::string tiff(
+        "II*\0\x08\0\0\0\x03\0"
+        "\x00\x01\x03\0\x01\0\0\0\x00\x10\0\0"
+        "\x01\x01\x03\0\x01\0\0\0\x00\x10\0\0"
+        "\x02\x01\x03\0\x01\0\0\0\x10\0\0\0\0\0\0\0",
+        50);
+    EXPECT_EQ(HeaderSize(tiff), wxSize(4096, 4096));
     const wxString refused[] = {
         "",
         Base64(huge),
@@ -214,6 +229,8 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
         Base64(high),
         Base64(GifWithFrame(5000, 3)),
         Base64(broken),
+        Base64(interlaced),
+        Base64(tiff),
         Base64("Unknown image data"),
         "Zm9v YmFy",                                     // not strict Base64
         wxString('A', LogoLibrary::kMaxTextLength + 4),  // too long to even decode
