@@ -425,7 +425,7 @@ void NorvelFrame::Search()
             ++shown;
             if (shown % 10 == 0)
                 progress->SetLevel(static_cast<int>(shown));
-            if (!resultsListCtrl->Append(ResultRows::Build(company), true))
+            if (!ResultRows::Append(*resultsListCtrl, company))
                 delete company;
         }
         search->DeinitSearch();

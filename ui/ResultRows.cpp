@@ -29,16 +29,6 @@ const ResultColumn kResultColumns[] = {
 };
 const int kResultColumnCount = sizeof(kResultColumns) / sizeof(kResultColumns[0]);
 
-// A value as a result cell shows it, by the rule of every window: on one line, as a line
-// break or other control character would draw over the neighbouring rows, and cut with an
-// ellipsis, as a value of megabytes would take the list seconds and hundreds of megabytes to
-// lay out. The record keeps the whole value for the windows and exports.
-void SetCell(wxString& cell, std::string_view utf8)
-{
-    using Brenik::BKShownText;
-    BKShownText::Assign(utf8, BKShownText::Lines::kOne, BKShownText::kLineLength, cell);
-}
-
 }  // namespace
 
 void ResultRows::InsertColumns(wxListCtrl& list)
@@ -59,33 +49,43 @@ wxString GermanDate(const CompanyEntity& company, CompanyField field)
 
 }  // namespace
 
-// The texts are written straight from the record's UTF-8 into the row's strings, one
-// allocation each.
-BKListCtrl::BKListCtrlRow* ResultRows::Build(CompanyEntity* company)
+// The row goes from the record's UTF-8 straight into the list's storage: a value shows as it
+// is stored unless the rule of every window changes it (on one line, as a line break or other
+// control character would draw over the neighbouring rows; cut, as a value of megabytes would
+// take the list seconds and hundreds of megabytes to lay out), and only then is it copied.
+// The record keeps the whole value for the windows and exports.
+bool ResultRows::Append(BKListCtrl& list, CompanyEntity* company)
 {
-    auto* row = new BKListCtrl::BKListCtrlRow(company);
-    row->Add(wxString(), kResultColumnCount);
-    wxArrayString& texts = *row;
-    SetCell(texts[0], company->Utf8(CompanyField::kSectors));
-    SetCell(texts[1], company->Utf8(CompanyField::kName));
-    SetCell(texts[2], company->Utf8(CompanyField::kCeo));
+    using Brenik::BKShownText;
+    // Kept for the thread: a search appends a hundred thousand rows.
+    thread_local std::string scratch[kResultColumnCount];
+    thread_local std::string address;
+    std::string_view texts[kResultColumnCount];
+    const auto cell = [&texts](int column, std::string_view utf8) {
+        texts[column] = BKShownText::Utf8(utf8, BKShownText::Lines::kOne, BKShownText::kLineLength,
+                                          scratch[column]);
+    };
+    cell(0, company->Utf8(CompanyField::kSectors));
+    cell(1, company->Utf8(CompanyField::kName));
+    cell(2, company->Utf8(CompanyField::kCeo));
     const std::string_view street = company->Utf8(CompanyField::kAddress);
     const std::string_view number = company->Utf8(CompanyField::kHousenumber);
     if (number.empty()) {
-        SetCell(texts[3], street);
+        cell(3, street);
     } else {
-        thread_local std::string address;
         address.assign(street).append(1, ' ').append(number);
-        SetCell(texts[3], address);
+        cell(3, address);
     }
-    SetCell(texts[4], company->Utf8(CompanyField::kZipcode));
-    SetCell(texts[5], company->Utf8(CompanyField::kCity));
-    SetCell(texts[6], company->Utf8(CompanyField::kPhone));
-    SetCell(texts[7], company->Utf8(CompanyField::kFax));
-    SetCell(texts[8], company->Utf8(CompanyField::kMobile));
-    SetCell(texts[9], company->Utf8(CompanyField::kInternet));
-    SetCell(texts[10], company->Utf8(CompanyField::kEmail));
-    texts[11] = GermanDate(*company, CompanyField::kCreated);
-    texts[12] = GermanDate(*company, CompanyField::kUpdated);
-    return row;
+    cell(4, company->Utf8(CompanyField::kZipcode));
+    cell(5, company->Utf8(CompanyField::kCity));
+    cell(6, company->Utf8(CompanyField::kPhone));
+    cell(7, company->Utf8(CompanyField::kFax));
+    cell(8, company->Utf8(CompanyField::kMobile));
+    cell(9, company->Utf8(CompanyField::kInternet));
+    cell(10, company->Utf8(CompanyField::kEmail));
+    scratch[11] = GermanDate(*company, CompanyField::kCreated).utf8_string();
+    scratch[12] = GermanDate(*company, CompanyField::kUpdated).utf8_string();
+    texts[11] = scratch[11];
+    texts[12] = scratch[12];
+    return list.AppendUtf8(company, texts, kResultColumnCount);
 }

@@ -115,71 +115,17 @@ wxUint32 NextUtf8(std::string_view utf8, size_t& at)
     return code;
 }
 
-// Writes the characters that `next` gives, one after the other, as the rule shows them.
-// `next` gives 0xFFFFFFFF at the end of the value. The characters go to a buffer kept for
-// the thread: the shown text is then made with one allocation.
-template <class Next>
-void Show(Next next, BKShownText::Lines lines, size_t length, wxString& shown)
-{
-    constexpr wxUint32 kEnd = 0xFFFFFFFF;
-    const bool many = lines == BKShownText::Lines::kMany;
-    thread_local std::vector<wchar_t> buffer;
-    size_t count = 0;
-    size_t marks = 0;
-    bool cut = false;
-    for (wxUint32 code = next(); code != kEnd; code = next()) {
-        if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x2028 || code == 0x2029) {
-            const bool lineBreak = code == '\n' || code == '\r' || code == 0x2028 ||
-                                   code == 0x2029;
-            if (many && code == '\r') {
-                code = next();
-                if (code != '\n' && code != kEnd) {
-                    // A carriage return alone ends a line as well; the character after it
-                    // is taken on the next round.
-                    next.Back();
-                }
-                code = '\n';
-            } else if (many && lineBreak) {
-                code = '\n';
-            } else if (!(many && code == '\t')) {
-                code = ' ';
-            }
-            marks = 0;
-        } else if (code >= 0x300 && BKShownText::IsCombiningMark(code)) {
-            if (marks == BKShownText::kMarksPerLetter)
-                continue;
-            ++marks;
-        } else if (code >= 0x61C && BKShownText::IsInvisibleFormat(code)) {
-            continue;
-        } else {
-            marks = 0;
-        }
-        if (count == length) {
-            cut = true;
-            break;
-        }
-        if (buffer.size() <= count)
-            buffer.resize(std::max<size_t>(64, 2 * count + 2));
-        // wchar_t holds a whole character on this platform (32 bits).
-        buffer[count++] = static_cast<wchar_t>(code);
-    }
-    if (cut) {
-        if (buffer.size() <= count)
-            buffer.resize(count + 1);
-        buffer[count++] = kEllipsis;
-    }
-    shown.assign(buffer.data(), count);
-}
-
-// Reads UTF-8 character by character; Back steps back over the one read last.
+// Reads UTF-8 character by character from a place on; Back steps back over the one read last.
 class Utf8Reader {
 public:
-    explicit Utf8Reader(std::string_view utf8) : utf8(utf8) {}
+    static constexpr wxUint32 kEnd = 0xFFFFFFFF;
+
+    Utf8Reader(std::string_view utf8, size_t at) : utf8(utf8), at(at) {}
     wxUint32 operator()()
     {
         last = at;
         if (at >= utf8.size())
-            return 0xFFFFFFFF;
+            return kEnd;
         // Most text is ASCII: one comparison instead of the decoder.
         const auto byte = static_cast<unsigned char>(utf8[at]);
         if (byte < 0x80) {
@@ -189,18 +135,145 @@ public:
         return NextUtf8(utf8, at);
     }
     void Back() { at = last; }
+    size_t Place() const { return at; }
 
 private:
     std::string_view utf8;
-    size_t at = 0;
+    size_t at;
     size_t last = 0;
+};
+
+bool IsControl(wxUint32 code)
+{
+    return code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x2028 || code == 0x2029;
+}
+
+// Where the rule stands after a part of the value: the characters shown and the marks on the
+// last letter.
+struct Progress {
+    size_t count = 0;
+    size_t marks = 0;
+};
+
+// How far the value stays as it is under the rule, in bytes; `progress` tells the state there.
+// Most values stay whole, and are then taken as they are, without a character's decoding.
+size_t UnchangedStart(std::string_view utf8, bool many, size_t length, Progress& progress)
+{
+    Utf8Reader next(utf8, 0);
+    for (;;) {
+        const size_t at = next.Place();
+        const wxUint32 code = next();
+        if (code == Utf8Reader::kEnd)
+            return at;
+        bool same = progress.count < length;
+        if (code >= 0x20 && code < 0x7F) {
+            progress.marks = 0;
+        } else if (IsControl(code)) {
+            same = same && many && (code == '\n' || code == '\t');
+            progress.marks = 0;
+        } else if (code == kReplacement) {
+            // U+FFFD written as such stays; one made of a bad byte is a change.
+            same = same && next.Place() - at == 3;
+            progress.marks = 0;
+        } else if (code >= 0x300 && BKShownText::IsCombiningMark(code)) {
+            same = same && progress.marks < BKShownText::kMarksPerLetter;
+            ++progress.marks;
+        } else {
+            same = same && !BKShownText::IsInvisibleFormat(code);
+            progress.marks = 0;
+        }
+        if (!same)
+            return at;
+        ++progress.count;
+    }
+}
+
+// Puts the characters of the value from the reader's place on, as the rule shows them, one
+// by one into the sink, beginning in the given state.
+template <class Sink>
+void Show(Utf8Reader next, bool many, size_t length, Progress progress, Sink& sink)
+{
+    for (wxUint32 code = next(); code != Utf8Reader::kEnd; code = next()) {
+        if (IsControl(code)) {
+            const bool lineBreak = code == '\n' || code == '\r' || code == 0x2028 || code == 0x2029;
+            if (many && code == '\r') {
+                // A carriage return ends a line alone or before a line feed; the character
+                // after it alone is taken on the next round.
+                if (next() != '\n')
+                    next.Back();
+                code = '\n';
+            } else if (many && lineBreak) {
+                code = '\n';
+            } else if (!(many && code == '\t')) {
+                code = ' ';
+            }
+            progress.marks = 0;
+        } else if (code >= 0x300 && BKShownText::IsCombiningMark(code)) {
+            if (progress.marks == BKShownText::kMarksPerLetter)
+                continue;
+            ++progress.marks;
+        } else if (code >= 0x61C && BKShownText::IsInvisibleFormat(code)) {
+            continue;
+        } else {
+            progress.marks = 0;
+        }
+        if (progress.count == length) {
+            sink.Put(kEllipsis);
+            return;
+        }
+        sink.Put(code);
+        ++progress.count;
+    }
+}
+
+// Characters into a buffer kept for the thread, from which the shown text is made with one
+// allocation. wchar_t holds a whole character on this platform (32 bits).
+class WideSink {
+public:
+    WideSink() { Buffer().clear(); }
+    void Put(wxUint32 code) { Buffer().push_back(static_cast<wchar_t>(code)); }
+    static std::vector<wchar_t>& Buffer()
+    {
+        thread_local std::vector<wchar_t> buffer;
+        return buffer;
+    }
+};
+
+// Characters appended to UTF-8 text.
+class Utf8Sink {
+public:
+    explicit Utf8Sink(std::string& out) : out(out) {}
+    void Put(wxUint32 code)
+    {
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+
+private:
+    std::string& out;
 };
 
 }  // namespace
 
 void BKShownText::Assign(std::string_view utf8, Lines lines, size_t length, wxString& shown)
 {
-    Show(Utf8Reader(utf8), lines, length, shown);
+    WideSink sink;
+    Show(Utf8Reader(utf8, 0), lines == Lines::kMany, length, Progress(), sink);
+    const std::vector<wchar_t>& buffer = WideSink::Buffer();
+    shown.assign(buffer.data(), buffer.size());
 }
 
 wxString BKShownText::Of(std::string_view utf8, Lines lines, size_t length)
@@ -208,6 +281,20 @@ wxString BKShownText::Of(std::string_view utf8, Lines lines, size_t length)
     wxString shown;
     Assign(utf8, lines, length, shown);
     return shown;
+}
+
+std::string_view BKShownText::Utf8(std::string_view utf8, Lines lines, size_t length,
+                                   std::string& scratch)
+{
+    const bool many = lines == Lines::kMany;
+    Progress progress;
+    const size_t same = UnchangedStart(utf8, many, length, progress);
+    if (same == utf8.size())
+        return utf8;
+    scratch.assign(utf8.data(), same);
+    Utf8Sink sink(scratch);
+    Show(Utf8Reader(utf8, same), many, length, progress, sink);
+    return scratch;
 }
 
 bool BKShownText::IsInvisibleFormat(wxUint32 code)

@@ -5,6 +5,7 @@
 // from it keep the whole value.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include <wx/string.h>
@@ -31,6 +32,10 @@ public:
     // characters with an ellipsis. One pass over the bytes, which stops at the cut.
     static void Assign(std::string_view utf8, Lines lines, size_t length, wxString& shown);
     static wxString Of(std::string_view utf8, Lines lines, size_t length);
+    // The same in UTF-8: the value itself when the rule leaves it as it is, which most values
+    // are (no copy, no character decoded), else the shown text written into `scratch`.
+    static std::string_view Utf8(std::string_view utf8, Lines lines, size_t length,
+                                 std::string& scratch);
 
     // Whether the character turns the order of the text around or hides in it (U+202E,
     // U+200B, U+FEFF, ...).

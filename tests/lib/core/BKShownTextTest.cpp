@@ -27,7 +27,7 @@ std::string Repeat(const std::string& piece, size_t times)
 // hold.
 TEST(BKShownText, ValuesAsTheWindowsShowThem)
 {
-    const std::string accents = Repeat("\xCC\x81", 40);   // U+0301, forty times
+    const std::string accents = Repeat("\xCC\x81", 40);  // U+0301, forty times
     const std::string thirty = Repeat("\xCC\x81", 30);
     struct Row {
         std::string value;
@@ -39,27 +39,39 @@ TEST(BKShownText, ValuesAsTheWindowsShowThem)
         {"Müller GmbH", 500, "Müller GmbH", "Müller GmbH"},
         {"a\nb\r\nc\rd\te", 500, "a b  c d e", "a\nb\nc\nd\te"},
         {"x\r", 500, "x ", "x\n"},
-        {"Rechnung\xE2\x80\xAE" "fdp.exe", 500, "Rechnungfdp.exe", "Rechnungfdp.exe"},
+        {"Rechnung\xE2\x80\xAE"
+         "fdp.exe",
+         500, "Rechnungfdp.exe", "Rechnungfdp.exe"},
         {"a\x1B[31m\x07\x7F\xC2\x85z", 500, "a [31m   z", "a [31m   z"},
-        {"\xEF\xBB\xBF" "a\xE2\x80\x8B" "b\xE2\x81\xA6" "c\xE2\x80\xA8" "d", 500, "abc d", "abc\nd"},
+        {"\xEF\xBB\xBF"
+         "a\xE2\x80\x8B"
+         "b\xE2\x81\xA6"
+         "c\xE2\x80\xA8"
+         "d",
+         500, "abc d", "abc\nd"},
         {"e" + accents + "f" + thirty, 500, nullptr, nullptr},
         {"abcdef", 4, "abcd\xE2\x80\xA6", "abcd\xE2\x80\xA6"},
         {"abcd", 4, "abcd", "abcd"},
         {"abcd\xE2\x80\xAE", 4, "abcd", "abcd"},
         {"\xC3\xBC\xFF\xC3", 500, "ü\xEF\xBF\xBD\xEF\xBF\xBD", "ü\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {"\xED\xA0\x80\xC0\xAF", 500, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD",
-         nullptr},
+        {"\xED\xA0\x80\xC0\xAF", 500,
+         "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", nullptr},
         {"\xF0\x9F\x98\x80", 500, "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+        {"\xEF\xBF\xBD\xE2\x80\xA6", 1, "\xEF\xBF\xBD\xE2\x80\xA6", "\xEF\xBF\xBD\xE2\x80\xA6"},
+        {"ab\xE2\x80\x8B", 2, "ab", "ab"},
     };
     for (const Row& row : rows) {
-        const std::string expected =
-            row.oneLine ? row.oneLine : "e" + thirty + "f" + thirty;
+        const std::string expected = row.oneLine ? row.oneLine : "e" + thirty + "f" + thirty;
+        // The list takes its cells in UTF-8.
+        std::string scratch;
+        EXPECT_EQ(BKShownText::Utf8(row.value, kOne, row.length, scratch), expected) << row.value;
         EXPECT_EQ(BKShownText::Of(row.value, kOne, row.length).utf8_string(), expected)
             << row.value;
         if (row.manyLines || !row.oneLine) {
-            EXPECT_EQ(BKShownText::Of(row.value, kMany, row.length).utf8_string(),
-                      row.manyLines ? row.manyLines : expected)
+            const std::string many = row.manyLines ? row.manyLines : expected;
+            EXPECT_EQ(BKShownText::Of(row.value, kMany, row.length).utf8_string(), many)
                 << row.value;
+            EXPECT_EQ(BKShownText::Utf8(row.value, kMany, row.length, scratch), many) << row.value;
         }
     }
 }
