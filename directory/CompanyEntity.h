@@ -50,7 +50,7 @@ public:
     // Whether the id text is a number of the id type, by which the company can be found
     // again. A search keeps an id that does not fit (-5, 4294967296, abc) as the directory
     // holds it, since read as a number it would name another company (4294967291, 0).
-    static bool IsLoadableId(const wxString& id);
+    static bool IsLoadableId(std::string_view id);
     bool HasLoadableId() const;
 
     // The street, then one blank and the house number when there is one.

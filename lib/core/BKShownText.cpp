@@ -166,24 +166,21 @@ size_t UnchangedStart(std::string_view utf8, bool many, size_t length, Progress&
         if (code == Utf8Reader::kEnd)
             return at;
         bool same = progress.count < length;
-        if (code >= 0x20 && code < 0x7F) {
-            progress.marks = 0;
-        } else if (IsControl(code)) {
+        size_t marks = 0;
+        if (IsControl(code)) {
             same = same && many && (code == '\n' || code == '\t');
-            progress.marks = 0;
         } else if (code == kReplacement) {
             // U+FFFD written as such stays; one made of a bad byte is a change.
             same = same && next.Place() - at == 3;
-            progress.marks = 0;
         } else if (code >= 0x300 && BKShownText::IsCombiningMark(code)) {
-            same = same && progress.marks < BKShownText::kMarksPerLetter;
-            ++progress.marks;
-        } else {
+            marks = progress.marks + 1;
+            same = same && marks <= BKShownText::kMarksPerLetter;
+        } else if (code >= 0x61C) {
             same = same && !BKShownText::IsInvisibleFormat(code);
-            progress.marks = 0;
         }
         if (!same)
             return at;
+        progress.marks = marks;
         ++progress.count;
     }
 }
@@ -209,7 +206,7 @@ void Show(Utf8Reader next, bool many, size_t length, Progress progress, Sink& si
             }
             progress.marks = 0;
         } else if (code >= 0x300 && BKShownText::IsCombiningMark(code)) {
-            if (progress.marks == BKShownText::kMarksPerLetter)
+            if (progress.marks >= BKShownText::kMarksPerLetter)
                 continue;
             ++progress.marks;
         } else if (code >= 0x61C && BKShownText::IsInvisibleFormat(code)) {
