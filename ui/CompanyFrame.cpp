@@ -1,5 +1,7 @@
 #include "ui/CompanyFrame.h"
 
+#include <algorithm>
+
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
@@ -15,12 +17,10 @@
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "lib/core/BKShownText.h"
-#include "print/HtmlPrintoutLibrary.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
-#include "print/PrintPreviewDialog.h"
 #include "ui/CompanyCommands.h"
-#include "ui/CompanyFrames.h"
+#include "ui/SelectionPrinter.h"
 #include "ui/ThemedHtml.h"
 
 namespace {
@@ -127,7 +127,7 @@ const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 }
 
 CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
-                           CompanyEntity* company, CompanyFrames* registry)
+                           CompanyEntity* company)
     : XmlFrame(parent, id, information, "CompanyFrame"), company(company)
 {
     if (!GetHandle())
@@ -140,9 +140,7 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
                                                Brenik::BKShownText::kLineLength)
                      : wxString());
     companyId = company ? company->GetId() : 0;
-    this->registry = registry;
-    if (registry)
-        registry->AppendItem(this);
+    OpenWindows().push_back(this);
 
     FindControls();
     FitToLayout();
@@ -157,7 +155,36 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
     this->company = nullptr;
 }
 
-CompanyFrame::~CompanyFrame() = default;
+CompanyFrame::~CompanyFrame()
+{
+    LeaveOpenWindows();
+}
+
+void CompanyFrame::LeaveOpenWindows()
+{
+    std::vector<CompanyFrame*>& open = OpenWindows();
+    open.erase(std::remove(open.begin(), open.end(), this), open.end());
+}
+
+std::vector<CompanyFrame*>& CompanyFrame::OpenWindows()
+{
+    static std::vector<CompanyFrame*> open;
+    return open;
+}
+
+const std::vector<CompanyFrame*>& CompanyFrame::GetOpen()
+{
+    return OpenWindows();
+}
+
+CompanyFrame* CompanyFrame::Find(unsigned int companyId)
+{
+    for (CompanyFrame* frame : OpenWindows()) {
+        if (frame->GetCompanyId() == companyId)
+            return frame;
+    }
+    return nullptr;
+}
 
 void CompanyFrame::FindControls()
 {
@@ -256,8 +283,7 @@ void CompanyFrame::Print(bool preview)
         return;
     // The record the window was opened with may be gone with its search: the sheet is made
     // from the company as the directory holds it now.
-    std::unique_ptr<HtmlPrintoutLibrary> printout(current->Print(GetRit()));
-    PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+    SelectionPrinter::Print(this, GetRit(), {current.get()}, preview);
 }
 
 std::unique_ptr<CompanyEntity> CompanyFrame::ReloadCompany()
@@ -311,10 +337,12 @@ void CompanyFrame::ShowError(const wxString& title, const wxString& message)
 
 void CompanyFrame::CloseEvent(wxCloseEvent&)
 {
-    if (registry)
-        registry->Leave(this);
-    registry = nullptr;
+    // A closing window is gone for the next open of its company, before the toolkit deletes it.
+    LeaveOpenWindows();
     Destroy();
+    if (closed)
+        closed();
+    closed = nullptr;
 }
 
 void CompanyFrame::CloseWindowEvent(wxCommandEvent&)
