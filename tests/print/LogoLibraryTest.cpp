@@ -222,6 +222,12 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
         "\x02\x01\x03\0\x01\0\0\0\x10\0\0\0\0\0\0\0",
         50);
     EXPECT_EQ(HeaderSize(tiff), wxSize(4096, 4096));
+    wxMemoryBuffer bytes;
+    EXPECT_EQ(LogoLibrary::Check(Base64(interlaced), &bytes), wxBITMAP_TYPE_INVALID);
+    EXPECT_EQ(LogoLibrary::Check(Base64(tiff), &bytes), wxBITMAP_TYPE_INVALID);
+    interlaced[24] = 8;  // the same side, read row by row in 8 bits a sample
+    interlaced[28] = 0;
+    EXPECT_EQ(LogoLibrary::Check(Base64(interlaced), &bytes), wxBITMAP_TYPE_PNG);
     const wxString refused[] = {
         "",
         Base64(huge),
@@ -229,8 +235,6 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
         Base64(high),
         Base64(GifWithFrame(5000, 3)),
         Base64(broken),
-        Base64(interlaced),
-        Base64(tiff),
         Base64("Unknown image data"),
         "Zm9v YmFy",                                     // not strict Base64
         wxString('A', LogoLibrary::kMaxTextLength + 4),  // too long to even decode
