@@ -34,6 +34,7 @@ wxString ProposedName(const std::vector<const CompanyEntity*>& companies)
         using Brenik::BKShownText;
         name = BKShownText::Of(companies.front()->Utf8(CompanyField::kName),
                                BKShownText::Lines::kOne, kMaxProposedLength);
+        name.Truncate(kMaxProposedLength);  // a file's name goes without the ellipsis
         name.Replace("/", "_");
         name.Replace("\\", "_");
         name.Trim(true).Trim(false);
