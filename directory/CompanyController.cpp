@@ -96,7 +96,7 @@ CompanyEntity* CompanyController::RunSearch()
         company = std::make_unique<CompanyEntity>(GetDatabase(), true);
         Get(company.get());
         const Brenik::BKCasts id = GetQuery()->GetField("id", true);
-        if (!CompanyEntity::IsLoadableId(id.ToString()))
+        if (!CompanyEntity::IsLoadableId(id.GetUtf8()))
             company->Get("id")->SetUtf8(id.GetUtf8());
     }
     wxYield();

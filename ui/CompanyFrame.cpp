@@ -17,6 +17,7 @@
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
 #include "directory/CompanyLinks.h"
+#include "lib/core/BKShownText.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
 #include "ui/CompanyCommands.h"
@@ -28,7 +29,7 @@ namespace {
 // The window's width; the height is what the layout needs.
 const int kWidth = 800;
 
-// The record's text fields and the read-only controls that show them, in binding order.
+// The record's text fields and the read-only controls that show them.
 const std::pair<const char*, const char*> kFieldControls[] = {
     {"sectors", "sectorsTextCtrl"},
     {"name", "nameTextCtrl"},
@@ -132,22 +133,26 @@ const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 
 CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
                            CompanyEntity* company)
-    : XmlFrame(parent, id, information, "CompanyFrame"), company(company), bind(company)
+    : XmlFrame(parent, id, information, "CompanyFrame"), company(company)
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(company ? company->Text(CompanyField::kName) : wxString());
+    // A title of megabytes is more than the display server takes in one request, and the
+    // toolkit ends the program on the error.
+    SetTitle(company ? Brenik::BKShownText::Of(company->Utf8(CompanyField::kName),
+                                               Brenik::BKShownText::Lines::kOne,
+                                               Brenik::BKShownText::kLineLength)
+                     : wxString());
     companyId = company ? company->GetId() : 0;
     OpenWindows().push_back(this);
 
     FindControls();
     FitToLayout();
-    BindFields();
+    ShowFields(company);
     ShowParking(company);
     ShowPages(company);
     ShowLogo(company);
-    bind.Push();
     EnableCommands(company);
     // The record belongs to the main window's result list, which may release it any time.
     this->company = nullptr;
@@ -222,10 +227,19 @@ void CompanyFrame::EnableCommands(const CompanyEntity* company)
     }
 }
 
-void CompanyFrame::BindFields()
+void CompanyFrame::ShowFields(CompanyEntity* company)
 {
-    for (const auto& [key, name] : kFieldControls)
-        bind.Bind(key, XmlWindowLoader::FindControl<wxTextCtrl>(this, name));
+    using Brenik::BKShownText;
+    for (const auto& [key, name] : kFieldControls) {
+        auto* control = XmlWindowLoader::FindControl<wxTextCtrl>(this, name);
+        const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
+        if (!control || !field)
+            continue;
+        const bool many = control->IsMultiLine();
+        control->ChangeValue(BKShownText::Of(
+            field->GetUtf8(), many ? BKShownText::Lines::kMany : BKShownText::Lines::kOne,
+            many ? BKShownText::kPageLength : BKShownText::kLineLength));
+    }
 }
 
 void CompanyFrame::ShowParking(CompanyEntity* company)

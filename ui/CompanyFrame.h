@@ -19,7 +19,6 @@
 #include <wx/textctrl.h>
 
 #include "app/XmlFrame.h"
-#include "lib/gui/BKBind.h"
 
 class CompanyEntity;
 
@@ -92,7 +91,7 @@ private:
     void FitToLayout();
     // Greys out the commands the company has nothing for.
     void EnableCommands(const CompanyEntity* company);
-    void BindFields();
+    void ShowFields(CompanyEntity* company);
     void ShowParking(CompanyEntity* company);
     void ShowPages(CompanyEntity* company);
     void ShowLogo(CompanyEntity* company);
@@ -104,7 +103,6 @@ private:
     void ShowError(const wxString& title, const wxString& message);
 
     CompanyEntity* company;  // only while the window is built
-    Brenik::BKBind bind;
     unsigned int companyId = 0;
     std::function<void()> closed;
 

@@ -89,7 +89,7 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
         ++outcome.shown;
         if (outcome.shown % 10 == 0)
             progress->SetLevel(static_cast<int>(outcome.shown));
-        if (!list->Append(ResultRows::Build(company), true))
+        if (!ResultRows::Append(*list, company))
             delete company;
     }
     search->DeinitSearch();

@@ -210,6 +210,27 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
     const std::string high = ImageBytes(2, LogoLibrary::kMaxSide + 1, wxBITMAP_TYPE_JPEG);
     std::string broken = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
     broken.resize(40);  // a good header, then nothing
+    // Sides within the bound, but the decoder holds the image twice: an interlaced PNG of 16
+    // bits a sample, and a TIFF of 16 bits a sample.
+    std::string interlaced = huge;
+    PutBigEndian32(interlaced, 16, 4096);
+    PutBigEndian32(interlaced, 20, 4096);
+    interlaced[24] = 16;  // bits a sample
+    interlaced[25] = 6;   // colour and alpha
+    interlaced[28] = 1;   // interlaced
+    const std::string tiff(
+        "II*\0\x08\0\0\0\x03\0"
+        "\x00\x01\x03\0\x01\0\0\0\x00\x10\0\0"
+        "\x01\x01\x03\0\x01\0\0\0\x00\x10\0\0"
+        "\x02\x01\x03\0\x01\0\0\0\x10\0\0\0\0\0\0\0",
+        50);
+    EXPECT_EQ(HeaderSize(tiff), wxSize(4096, 4096));
+    wxMemoryBuffer bytes;
+    EXPECT_EQ(LogoLibrary::Check(Base64(interlaced), &bytes), wxBITMAP_TYPE_INVALID);
+    EXPECT_EQ(LogoLibrary::Check(Base64(tiff), &bytes), wxBITMAP_TYPE_INVALID);
+    interlaced[24] = 8;  // the same side, read row by row in 8 bits a sample
+    interlaced[28] = 0;
+    EXPECT_EQ(LogoLibrary::Check(Base64(interlaced), &bytes), wxBITMAP_TYPE_PNG);
     const wxString refused[] = {
         "",
         Base64(huge),

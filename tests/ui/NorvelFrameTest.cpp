@@ -377,9 +377,10 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     }
     const wxArrayString lines = wxSplit(copied.GetText().BeforeLast('\n'), '\n', 0);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_TRUE(lines[0].StartsWith("Sectors\tCompany\tCEO\tAddress\tZipcode\t"));
+    EXPECT_TRUE(lines[0].StartsWith("\"Sectors\"\t\"Company\"\t\"CEO\"\t\"Address\"\t"));
     EXPECT_EQ(wxSplit(lines[1], '\t', 0).size(), 13u);
-    EXPECT_NE(copied.GetText().Find(wxString::FromUTF8("\tBäckerei Müller GmbH\tJürgen Müller\t")),
+    EXPECT_NE(copied.GetText().Find(
+                  wxString::FromUTF8("\t\"Bäckerei Müller GmbH\"\t\"Jürgen Müller\"\t")),
               wxNOT_FOUND);
 
     // From the keyboard, File > Sort by > Company sorts as a click on the heading does, the
@@ -463,7 +464,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // A name proposed from a value is short, shows as stored and stays in the folder; a file
     // that only the added extension names is not replaced without asking.
     list->SelectAll(false);
-    list->SetSelection(RowOf(wxString::FromUTF8(odd.name)));
+    list->SetSelection(RowOf("A/B\\C fdp.exe " + wxString(100, 'x')));  // as its cell shows it
     Settle();
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
                   SaveFileAs(dir.Path("cards/all"), nullptr, &proposed),

@@ -800,6 +800,7 @@ TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Müller GmbH", "Berlin"}), true));
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Tab\there", "Line\nbreak"}), true));
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"=cmd|' /C calc'!A0", "\t+49 160 1234"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(nullptr, {"\"=1+1\"", "\n=1+1"}), true));
     ASSERT_EQ(list->wxListCtrl::GetItemCount(), list->GetItemCount());
     EXPECT_FALSE(list->CopySelection());  // nothing selected
 
@@ -811,13 +812,15 @@ TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
     RunEventsFor(100);
     simulator.Char('a', wxMOD_CONTROL);
     RunEventsFor(100);
-    EXPECT_EQ(3, list->GetSelectedItemCount());
+    EXPECT_EQ(4, list->GetSelectedItemCount());
     simulator.Char('c', wxMOD_CONTROL);
     RunEventsFor(100);
 
+    // Quoted as in the Excel file, and what would run as a formula marked as text, also
+    // where a quote or a trimmed blank stood before it.
     const wxString expected = wxString::FromUTF8(
-        "Column 0\tColumn 1\nMüller GmbH\tBerlin\nTab here\tLine break\n"
-        "'=cmd|' /C calc'!A0\t' +49 160 1234\n");  // what would run as a formula is text
+        "\"Column 0\"\t\"Column 1\"\n\"Müller GmbH\"\t\"Berlin\"\n\"Tab here\"\t\"Line break\"\n"
+        "\"'=cmd|' /C calc'!A0\"\t\"' +49 160 1234\"\n\"\"\"=1+1\"\"\"\t\"' =1+1\"\n");
     EXPECT_EQ(expected, list->GetSelectionText());
     wxTextDataObject pasted;
     {
