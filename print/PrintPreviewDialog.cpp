@@ -92,12 +92,15 @@ wxPrintData PrintPreviewDialog::PrintData(int orientation)
 void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                         HtmlPrintoutLibrary* printout, bool preview)
 {
+    // The orientation of the last print, as its paper: a sheet printed across is previewed
+    // and printed across again.
+    const int orientation = PrintSetup::Get().GetPrintData().GetOrientation();
     if (preview) {
-        PrintPreviewDialog dialog(parent, -1, information, printout, wxPORTRAIT);
+        PrintPreviewDialog dialog(parent, -1, information, printout, orientation);
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        PrintSetup::Get().Print(parent, printout, PrintData(wxPORTRAIT));
+        PrintSetup::Get().Print(parent, printout, PrintData(orientation));
     }
 }
 
@@ -163,12 +166,19 @@ void PrintPreviewDialog::CreatePreview()
 void PrintPreviewDialog::InstallAccelerators()
 {
     wxAcceleratorEntry entries[] = {
-        {wxACCEL_NORMAL, WXK_ESCAPE, kCancelCommand}, {wxACCEL_CTRL, 'w', kCancelCommand},
-        {wxACCEL_CTRL, 'q', kFirstPageCommand},       {wxACCEL_CTRL, 'a', kPreviousPageCommand},
-        {wxACCEL_CTRL, 'd', kNextPageCommand},        {wxACCEL_CTRL, 'e', kLastPageCommand},
-        {wxACCEL_CTRL, '+', kZoomInCommand},          {wxACCEL_CTRL, '0', kZoomNormalCommand},
-        {wxACCEL_CTRL, '-', kZoomOutCommand},         {wxACCEL_CTRL, 'p', kPrintCommand},
+        {wxACCEL_NORMAL, WXK_ESCAPE, kCancelCommand},
+        {wxACCEL_CTRL, 'w', kCancelCommand},
+        {wxACCEL_CTRL, 'q', kFirstPageCommand},
+        {wxACCEL_CTRL, 'a', kPreviousPageCommand},
+        {wxACCEL_CTRL, 'd', kNextPageCommand},
+        {wxACCEL_CTRL, 'e', kLastPageCommand},
+        {wxACCEL_CTRL, '+', kZoomInCommand},
+        {wxACCEL_CTRL, '0', kZoomNormalCommand},
+        {wxACCEL_CTRL, '-', kZoomOutCommand},
+        {wxACCEL_CTRL, 'p', kPrintCommand},
         {wxACCEL_CTRL, '9', kZoomFitCommand},
+        {wxACCEL_NORMAL, WXK_PAGEDOWN, kNextPageCommand},
+        {wxACCEL_NORMAL, WXK_PAGEUP, kPreviousPageCommand},
     };
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
@@ -213,7 +223,9 @@ void PrintPreviewDialog::ShowPage(int page)
 
 void PrintPreviewDialog::ZoomIn()
 {
-    SetZoom(zoom + kZoomStep <= kMaxZoom ? zoom + kZoomStep : zoom);
+    // To the next step above, from a zoom between the steps too (the whole page's).
+    const int step = std::max(kMinZoom, (zoom / kZoomStep + 1) * kZoomStep);
+    SetZoom(step <= kMaxZoom ? step : zoom);
 }
 
 void PrintPreviewDialog::ZoomNormal()
@@ -223,7 +235,8 @@ void PrintPreviewDialog::ZoomNormal()
 
 void PrintPreviewDialog::ZoomOut()
 {
-    SetZoom(zoom - kZoomStep >= kMinZoom ? zoom - kZoomStep : zoom);
+    const int step = std::min(kMaxZoom, (zoom - 1) / kZoomStep * kZoomStep);
+    SetZoom(step >= kMinZoom ? step : zoom);
 }
 
 void PrintPreviewDialog::ZoomToFit()

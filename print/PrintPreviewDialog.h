@@ -50,7 +50,8 @@ public:
     // the orientation, both of which the print dialog may still change.
     static wxPrintData PrintData(int orientation);
     // Shows the printout in a modal preview, or sends it to the printer after the print
-    // dialog (whose answer is not reported). The printout stays the caller's.
+    // dialog (whose answer is not reported), in the orientation of the last print. The
+    // printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                HtmlPrintoutLibrary* printout, bool preview);
 
