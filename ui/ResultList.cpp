@@ -93,6 +93,8 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
     }
     search->DeinitSearch();
     list->Thaw();
+    // A disabled window takes no focus: the keyboard would be lost until the next click.
+    progress.End();
 
     if (outcome.total != 0 && list->GetItemCount() > 0) {
         list->SetFocus();

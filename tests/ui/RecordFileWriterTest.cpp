@@ -190,15 +190,6 @@ TEST_F(MainWindowExport, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     ActivateAndExpectListFocus();
     wxUIActionSimulator().Char('c', wxMOD_CONTROL);
     WaitFor("the row copied", [&] { return ClipboardText().Contains(list->GetText(0, 1)); });
-    // Shift+F10 and the Menu key open the row's menu, where C copies.
-    frame->Bind(wxEVT_MENU_OPEN,
-                [&](wxMenuEvent&) { frame->CallAfter([] { wxUIActionSimulator().Char('c'); }); });
-    for (const int key : {WXK_F10, WXK_MENU}) {
-        wxTheClipboard->Clear();  // opens the clipboard itself
-        wxUIActionSimulator().Char(key, key == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE);
-        WaitFor("the row copied from the menu",
-                [&] { return ClipboardText().Contains("\t" + list->GetText(0, 1) + "\t"); });
-    }
     EXPECT_EQ(caption, "Export finished");
     EXPECT_EQ(message, "The export is finished.");
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
