@@ -1,8 +1,9 @@
 #include "ui/MainWindowFixture.h"
 
 // Placement and the settings kept between runs, through the real main window.
+class MainWindowSettings : public MainWindow {};
 
-TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
+TEST_F(MainWindowSettings, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
 {
     Open(kSectors, {Baeckerei()});
     const wxString file = dir.Path("home/.Norvel.conf");
@@ -35,7 +36,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlySixKeysOnClose)
     EXPECT_EQ(entries, expected);
 }
 
-TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
+TEST_F(MainWindowSettings, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
 {
     const wxString file = dir.Path("home/.Norvel.conf");
     ASSERT_TRUE(WriteTextFile(file,
@@ -62,7 +63,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToSixKeys)
     EXPECT_EQ(content.find("#"), std::string::npos);
 }
 
-TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
+TEST_F(MainWindowSettings, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
 {
     Open(kSectors, {Baeckerei()});
     const wxSize minimum = frame->GetMinSize();
@@ -105,7 +106,7 @@ TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
     }
 }
 
-TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
+TEST_F(MainWindowSettings, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
 {
     Open(kSectors, {Baeckerei()});
     // A home directory that does not exist: the file cannot be created.
@@ -118,7 +119,7 @@ TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCl
     EXPECT_EQ(wxWindow::FindWindowByName("NorvelFrame"), nullptr);
 }
 
-TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
+TEST_F(MainWindowSettings, MaximizedStateIsRestoredAndSaved)
 {
     ASSERT_TRUE(
         WriteTextFile(dir.Path("home/.Norvel.conf"),
@@ -135,7 +136,7 @@ TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
     EXPECT_TRUE(frame->IsMaximized());
 }
 
-TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsToIt)
+TEST_F(MainWindowSettings, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsToIt)
 {
     ScopedWindowManager manager;
     ASSERT_TRUE(manager.IsRunning());
@@ -173,7 +174,7 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
     });
 }
 
-TEST_F(MainWindow, PositionOffEveryScreenIsNotRestored)
+TEST_F(MainWindowSettings, PositionOffEveryScreenIsNotRestored)
 {
     // A window placed on a screen that is gone would be out of the user's reach.
     ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"),
