@@ -13,7 +13,7 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
 {
     Open(kSectors, {Baeckerei()});
     EXPECT_TRUE(frame->GetTitle().Contains(" - norvel - Ved Avadirizaziz Version "));
-    EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 4);
+    EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 5);
 
     const char* headings[] = {"Sectors", "Company", "CEO",    "Address", "Zipcode",
                               "City",    "Phone",   "Fax",    "Mobile",  "Internet",
@@ -415,7 +415,7 @@ TEST_F(MainWindow, KeyboardSortsAndOpensTheRowMenu)
         wxTheClipboard->Clear();  // opens the clipboard itself
         wxUIActionSimulator().Char(key, key == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE);
         WaitFor("the row copied from the menu",
-                [&] { return ClipboardText().Contains("\t" + selected + "\t"); });
+                [&] { return ClipboardText().Contains("\t\"" + selected + "\"\t"); });
     }
 }
 
