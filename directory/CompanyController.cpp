@@ -7,6 +7,7 @@
 #include "lib/core/BKCasts.h"
 #include "lib/db/BKQuery.h"
 #include "lib/db/BKQueryParser.h"
+#include "lib/db/BKSQLiteQuery.h"
 
 namespace {
 
@@ -113,6 +114,8 @@ CompanyController* CompanyController::InitSearch(const wxString& text, const wxA
                                                  const wxString& place)
 {
     auto search = std::make_unique<CompanyController>(GetDatabase());
+    if (auto* query = dynamic_cast<Brenik::BKSQLiteQuery*>(search->GetQuery()))
+        query->SetKeepRowsOnStop(true);
     if (!search->Create(BuildSearchStatement(text, sectors, place)))
         return nullptr;
     return search.release();
@@ -130,6 +133,12 @@ CompanyEntity* CompanyController::RunSearch()
     }
     wxYield();
     return company.release();
+}
+
+bool CompanyController::WasStopped() const
+{
+    const auto* query = dynamic_cast<const Brenik::BKSQLiteQuery*>(GetQuery());
+    return query && query->IsStopped();
 }
 
 void CompanyController::DeinitSearch()

@@ -14,8 +14,7 @@ constexpr int kInstructionsPerCheck = 10000;
 
 BKSQLiteWatchdog::BKSQLiteWatchdog(sqlite3* connection) : budget(std::chrono::minutes(3))
 {
-    sqlite3_progress_handler(connection, kInstructionsPerCheck, &BKSQLiteWatchdog::Progress,
-                             this);
+    sqlite3_progress_handler(connection, kInstructionsPerCheck, &BKSQLiteWatchdog::Progress, this);
 }
 
 void BKSQLiteWatchdog::SetObserver(std::function<bool()> observer,
