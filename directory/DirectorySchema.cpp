@@ -28,7 +28,8 @@ wxString DirectorySchema::Refusal() const
         if (!query.Query(parser.GetParsedQuery(), true) || !query.NextRecord())
             continue;
         if (query.GetField(0).ToInt() == 0)
-            return _(". The table ") + table + _(" is no plain table but a view or a virtual table");
+            return _(". The table ") + table +
+                   _(" is no plain table but a view or a virtual table");
         parser.Prepare("SELECT count(*) FROM pragma_table_xinfo(:table:) WHERE hidden != 0");
         parser.Bind("table", wxString(table), true, true);
         if (query.Query(parser.GetParsedQuery(), true) && query.NextRecord() &&
@@ -56,9 +57,10 @@ bool DirectorySchema::IndexLinks() const
     if (IsIndexed("company") && IsIndexed("sector"))
         return true;
     Brenik::BKSQLiteQuery query(database);
-    return query.Query("CREATE TEMP TABLE company_sectors AS "
-                       "SELECT company, sector FROM main.company_sectors",
-                       false) &&
+    return query.Query(
+               "CREATE TEMP TABLE company_sectors AS "
+               "SELECT company, sector FROM main.company_sectors",
+               false) &&
            query.Query("CREATE INDEX temp.company_sectors_company ON company_sectors (company)",
                        false) &&
            query.Query("CREATE INDEX temp.company_sectors_sector ON company_sectors (sector)",

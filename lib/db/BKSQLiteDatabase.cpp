@@ -32,8 +32,8 @@ struct Connection {
 };
 
 // The bounds of what one statement may take. A directory of a million companies (as
-// tools/norvel-gendir makes them, 1.8 GB) needs 2.0 GB of SQLite's heap to list every company,
-// values below 10 KB, and about 40 s on a slow machine; docs/directory.md has the figures.
+// tools/norvel-gendir makes them, 1.8 GB) needs 1.9 GB of SQLite's heap to list every company,
+// values below 10 KB, and 127 s on a busy machine; docs/directory.md has the figures.
 constexpr long long kMb = 1024 * 1024;
 constexpr int kMaxValueBytes = 128 * kMb;
 constexpr long long kMaxHeapBytes = 3 * 1024 * kMb;
