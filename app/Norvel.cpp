@@ -1,5 +1,7 @@
 #include "app/Norvel.h"
 
+#include <chrono>
+
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/log.h>
@@ -8,11 +10,21 @@
 #include "app/DirectorySite.h"
 #include "app/ErrorBox.h"
 #include "app/MainWindowFactory.h"
+#include "directory/DirectorySchema.h"
 #include "lib/core/BKFile.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
+#include "lib/db/BKSQLiteWatchdog.h"
 
 const char* const Norvel::CompanyUrl = NORVEL_COMPANY_URL;
+
+namespace {
+
+// What one statement of start-up may take: a directory of a million companies starts in a few
+// seconds, most of them copying its links into memory when the file lacks their indexes.
+constexpr std::chrono::seconds kStartUpBudget(30);
+
+}  // namespace
 
 Norvel::Norvel() = default;
 
@@ -31,15 +43,34 @@ bool Norvel::OnInit()
     if (!OpenDatabase(rit.get()))
         return false;
 
-    wxFrame* frame = CreateMainWindow(rit.get());
-    // A missing or broken layout leaves the frame uncreated; the toolkit has reported it.
-    if (!frame->GetHandle()) {
-        delete frame;
+    wxFrame* frame = Norvel::CreateMainWindow(rit.get());
+    if (!frame)
         return false;
-    }
     frame->Show(true);
     SetTopWindow(frame);
     return true;
+}
+
+wxFrame* Norvel::CreateMainWindow(RuntimeInformationType* rit)
+{
+    // The main window reads the sector list: start-up's work too.
+    const std::shared_ptr<Brenik::BKSQLiteWatchdog> watchdog = rit->GetDatabase()->GetWatchdog();
+    const std::chrono::milliseconds budget = watchdog->GetBudget();
+    watchdog->SetBudget(kStartUpBudget);
+    const unsigned long exceeded = watchdog->GetExceeded();
+    wxFrame* frame = ::CreateMainWindow(rit);
+    watchdog->SetBudget(budget);
+    // A missing or broken layout leaves the frame uncreated; the toolkit has reported it.
+    if (!frame->GetHandle()) {
+        delete frame;
+        return nullptr;
+    }
+    if (watchdog->GetExceeded() != exceeded) {
+        delete frame;
+        ShowCannotOpen(rit->GetResourcePath("db", "norvel.sqlite"), TooMuchWork());
+        return nullptr;
+    }
+    return frame;
 }
 
 void Norvel::ShowError(const wxString& title, const wxString& message)
@@ -96,15 +127,44 @@ bool Norvel::OpenDatabase(RuntimeInformationType* rit)
     auto* database = new Brenik::BKSQLiteDatabase(path);
     database->SetReadOnly(true);
     rit->SetDatabase(database, true);
-    if (!database->Connect() || !HoldsDirectory(database)) {
-        const wxString why = database->HoldsUnfinishedChanges()
-                                 ? _(". It holds an unfinished change (a journal or log file "
-                                     "beside it) that only writing to it could complete, and "
-                                     "the program only reads it")
-                                 : wxString();
-        ShowError(_("Database error"),
-                  _("Could not open database: ") + path + why + _(". Cannot start application."));
+    const wxString unfinished =
+        _(". It holds an unfinished change (a journal or log file beside it) that only writing to "
+          "it could complete, and the program only reads it");
+    if (!database->Connect()) {
+        ShowCannotOpen(path, database->HoldsUnfinishedChanges() ? unfinished : wxString());
+        return false;
+    }
+    const std::shared_ptr<Brenik::BKSQLiteWatchdog> watchdog = database->GetWatchdog();
+    const std::chrono::milliseconds budget = watchdog->GetBudget();
+    watchdog->SetBudget(kStartUpBudget);
+    const unsigned long exceeded = watchdog->GetExceeded();
+    const DirectorySchema schema(database);
+    wxString why = schema.Refusal();
+    bool usable = why.empty() && HoldsDirectory(database);
+    if (!usable && why.empty() && database->HoldsUnfinishedChanges())
+        why = unfinished;
+    usable = usable && schema.IndexLinks();
+    watchdog->SetBudget(budget);
+    if (watchdog->GetExceeded() != exceeded) {
+        why = TooMuchWork();
+        usable = false;
+    }
+    if (!usable) {
+        ShowCannotOpen(path, why);
         return false;
     }
     return true;
+}
+
+wxString Norvel::TooMuchWork()
+{
+    return _(
+        ". Reading it took longer or needed more memory than a directory of a million "
+        "companies does");
+}
+
+void Norvel::ShowCannotOpen(const wxString& path, const wxString& why)
+{
+    ShowError(_("Database error"),
+              _("Could not open database: ") + path + why + _(". Cannot start application."));
 }

@@ -9,6 +9,8 @@
 #include "directory/SearchTemplate.h"
 #include "lib/core/BKCasts.h"
 #include "lib/db/BKQuery.h"
+#include "lib/db/BKQueryParser.h"
+#include "lib/db/BKSQLiteQuery.h"
 
 namespace {
 
@@ -84,6 +86,8 @@ CompanyController* CompanyController::InitSearch(const wxString& text, const wxA
     // statement that needs it fails.
     PhoneDigits::Register(GetDatabase());
     auto search = std::make_unique<CompanyController>(GetDatabase());
+    if (auto* query = dynamic_cast<Brenik::BKSQLiteQuery*>(search->GetQuery()))
+        query->SetKeepRowsOnStop(true);
     if (!search->Create(BuildSearchStatement(text, sectors, place, kind)))
         return nullptr;
     return search.release();
@@ -101,6 +105,12 @@ CompanyEntity* CompanyController::RunSearch()
     }
     wxYield();
     return company.release();
+}
+
+bool CompanyController::WasStopped() const
+{
+    const auto* query = dynamic_cast<const Brenik::BKSQLiteQuery*>(GetQuery());
+    return query && query->IsStopped();
 }
 
 void CompanyController::DeinitSearch()

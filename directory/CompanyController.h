@@ -34,6 +34,9 @@ public:
     // Lets the toolkit handle pending events before returning, so a progress window can
     // repaint and be cancelled between records.
     CompanyEntity* RunSearch();
+    // Whether the search's statement was stopped while it ran (by the connection watchdog's
+    // observer, a Cancel); its result then holds the companies found until the stop.
+    bool WasStopped() const;
     // Deletes this controller, which must come from InitSearch; it is gone afterwards.
     void DeinitSearch();
     // The same for a controller that may be null.

@@ -128,6 +128,22 @@ void ProgressFrame::SetLevel(int level)
     wxYield();
 }
 
+bool ProgressFrame::KeepResponsive()
+{
+    if (cancelButton && !cancelButton->IsEnabled()) {
+        cancelButton->Enable(true);
+        cancelButton->SetDefault();
+        cancelButton->SetFocus();
+    }
+    if (progressGauge) {
+        progressGauge->Enable(true);
+        progressGauge->Pulse();
+    }
+    // The statement may have started inside a yield of the work before it.
+    wxYieldIfNeeded();
+    return canceled;
+}
+
 void ProgressFrame::WaitUntilPainted(std::chrono::milliseconds limit)
 {
     const auto end = std::chrono::steady_clock::now() + limit;

@@ -37,6 +37,9 @@ public:
     // repaints and a click on Cancel is seen. Levels closer together than 1/100 of the total
     // are not shown one by one, and events wait for the next level shown.
     void SetLevel(int level);
+    // While the work cannot yet say how far it is: Cancel works, the gauge moves to and fro,
+    // and the toolkit processes pending events. Returns whether the user has cancelled.
+    bool KeepResponsive();
     void Cancel();
     bool IsCanceled() const { return canceled; }
     // Lets the toolkit work until the shown window has painted, at most for the limit. A

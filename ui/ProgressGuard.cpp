@@ -2,6 +2,10 @@
 
 #include <wx/app.h>
 
+#include "app/RuntimeInformationType.h"
+#include "lib/db/BKSQLiteDatabase.h"
+#include "lib/db/BKSQLiteWatchdog.h"
+
 ProgressGuard::ProgressGuard(wxWindow* parent, RuntimeInformationType* rit, const wxString& task)
     : idleMode(wxIdleEvent::GetMode()), updateMode(wxUpdateUIEvent::GetMode())
 {
@@ -16,6 +20,13 @@ ProgressGuard::ProgressGuard(wxWindow* parent, RuntimeInformationType* rit, cons
     progress->MakeModal(true);
     progress->Show();
     progress->WaitUntilPainted(std::chrono::milliseconds(500));
+
+    // A statement reads its whole result before the job's first step: meanwhile the window
+    // stays painted and Cancel and Escape stop the statement.
+    if (rit && rit->GetDatabase())
+        watchdog = rit->GetDatabase()->GetWatchdog();
+    if (watchdog)
+        watchdog->SetObserver([this] { return progress && progress->KeepResponsive(); });
 }
 
 ProgressGuard::~ProgressGuard()
@@ -27,6 +38,8 @@ void ProgressGuard::End()
 {
     if (!progress)
         return;
+    if (watchdog)
+        watchdog->SetObserver(nullptr);
     progress->MakeModal(false);
     progress->Close(true);
     progress->Destroy();

@@ -1,15 +1,22 @@
 // Shows the progress window around one long job (a search, an export) and takes it away
 // again: made modal, shown and painted when the guard is made; modality ended, closed and
 // destroyed by End or when the guard goes. While it lives, idle and interface-update events
-// go only to windows that ask for them, so that the job's many yields stay cheap. Owns the
+// go only to windows that ask for them, so that the job's many yields stay cheap, and a
+// statement on the directory keeps the window responsive and stops at its Cancel. Owns the
 // progress window until End.
 #pragma once
+
+#include <memory>
 
 #include <wx/event.h>
 
 #include "ui/ProgressFrame.h"
 
 class RuntimeInformationType;
+
+namespace Brenik {
+class BKSQLiteWatchdog;
+}
 
 class ProgressGuard {
 public:
@@ -26,6 +33,7 @@ public:
 
 private:
     ProgressFrame* progress = nullptr;
+    std::shared_ptr<Brenik::BKSQLiteWatchdog> watchdog;
     wxIdleMode idleMode;
     wxUpdateUIMode updateMode;
 };

@@ -81,8 +81,9 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
         if (!company)
             break;
         // The record of the step in which the cancel is seen is not listed; nobody else holds
-        // it.
-        if (progress->IsCanceled()) {
+        // it. A cancel that stopped the statement itself leaves the companies it found until
+        // then to be listed.
+        if (progress->IsCanceled() && !search->WasStopped()) {
             delete company;
             break;
         }

@@ -1,5 +1,6 @@
 #include "lib/db/BKSQLiteDatabase.h"
 
+#include <algorithm>
 #include <cctype>
 #include <clocale>
 #include <cstdio>
@@ -12,15 +13,67 @@
 #include <sqlite3.h>
 
 #include "lib/core/BKCasts.h"
+#include "lib/db/BKSQLiteWatchdog.h"
 
 namespace Brenik {
 
 namespace {
 
-void CloseHandle(sqlite3* handle)
+// The handle and its watchdog, which SQLite calls back until the handle is closed.
+struct Connection {
+    sqlite3* handle = nullptr;
+    std::unique_ptr<BKSQLiteWatchdog> watchdog;
+
+    ~Connection()
+    {
+        if (handle)
+            sqlite3_close(handle);
+    }
+};
+
+// The bounds of what one statement may take. A directory of a million companies (as
+// tools/norvel-gendir makes them, 1.8 GB) needs 1.9 GB of SQLite's heap to list every company,
+// values below 10 KB, and 127 s on a busy machine; docs/directory.md has the figures.
+constexpr long long kMb = 1024 * 1024;
+constexpr int kMaxValueBytes = 128 * kMb;
+constexpr long long kMaxHeapBytes = 3 * 1024 * kMb;
+// A small file is given far less: what its values can fill, many times over (an empty value
+// takes a byte in the file and about 48 in a result), and room for the statement's work.
+constexpr long long kHeapBytesBase = 256 * kMb;
+constexpr long long kHeapBytesPerFileByte = 48;
+
+long long FileBytes(const wxString& filename)
 {
-    if (handle)
-        sqlite3_close(handle);
+    std::ifstream in(filename.fn_str(), std::ios::binary | std::ios::ate);
+    return in ? static_cast<long long>(in.tellg()) : 0;
+}
+
+// SQLite's own advice for files from elsewhere: the schema runs nothing the program did not
+// ask for (no triggers, no views, no functions with side effects or of the program's own
+// making), nothing may alter the file's structure, values and statements are bounded, and
+// temporary tables and sorts stay in memory, where the heap limit bounds them.
+void Defend(sqlite3* handle, long long fileBytes)
+{
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
+    sqlite3_limit(handle, SQLITE_LIMIT_SQL_LENGTH, 1024 * 1024);
+    sqlite3_limit(handle, SQLITE_LIMIT_COLUMN, 200);
+    sqlite3_limit(handle, SQLITE_LIMIT_EXPR_DEPTH, 100);
+    sqlite3_limit(handle, SQLITE_LIMIT_COMPOUND_SELECT, 10);
+    sqlite3_limit(handle, SQLITE_LIMIT_VDBE_OP, 100000);
+    sqlite3_limit(handle, SQLITE_LIMIT_FUNCTION_ARG, 8);
+    sqlite3_limit(handle, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_limit(handle, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, 1000);
+    sqlite3_limit(handle, SQLITE_LIMIT_TRIGGER_DEPTH, 1);
+    sqlite3_limit(handle, SQLITE_LIMIT_WORKER_THREADS, 0);
+    sqlite3_exec(handle, "PRAGMA temp_store = MEMORY; PRAGMA cell_size_check = ON", nullptr,
+                 nullptr, nullptr);
+    // The limit is the process's: the program has one connection.
+    sqlite3_hard_heap_limit64(
+        std::min(kMaxHeapBytes, kHeapBytesBase + kHeapBytesPerFileByte * fileBytes));
 }
 
 // The lower-case form of a character by the C library's Unicode tables, whatever locale the
@@ -228,11 +281,17 @@ bool BKSQLiteDatabase::Connect()
                                                 SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
                               : sqlite3_open(GetFilename().utf8_string().c_str(), &opened);
     // SQLite hands out a handle even when opening fails; it must be closed all the same.
-    std::shared_ptr<sqlite3> newHandle(opened, CloseHandle);
+    auto connection = std::make_shared<Connection>();
+    connection->handle = opened;
     if (code == SQLITE_OK) {
-        sqlite3_create_function(opened, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+        Defend(opened, FileBytes(GetFilename()));
+        // Direct-only: a view, trigger or generated column of the file cannot call it.
+        sqlite3_create_function(opened, "like", 2,
+                                SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
                                 CaseFoldingLike, nullptr, nullptr);
-        handle = std::move(newHandle);
+        connection->watchdog = std::make_unique<BKSQLiteWatchdog>(opened);
+        handle = std::shared_ptr<sqlite3>(connection, opened);
+        watchdog = std::shared_ptr<BKSQLiteWatchdog>(connection, connection->watchdog.get());
         connected = true;
     } else {
         Disconnect();
@@ -258,6 +317,7 @@ bool BKSQLiteDatabase::Disconnect()
     if (!connected)
         return false;
     handle.reset();
+    watchdog.reset();
     connected = false;
     return true;
 }

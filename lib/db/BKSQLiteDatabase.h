@@ -11,6 +11,8 @@ struct sqlite3;
 
 namespace Brenik {
 
+class BKSQLiteWatchdog;
+
 class BKSQLiteDatabase : public BKDatabase {
 public:
     // Neither constructor opens the file.
@@ -26,6 +28,8 @@ public:
     // connecting.
     void SetReadOnly(bool on) { readOnly = on; }
     // SQLite creates a missing file unless read-only: callers check that it exists first.
+    // The connection is set up for a file from elsewhere: no triggers or views, bounded
+    // values, work and memory per statement (see BKSQLiteWatchdog), temporary data in memory.
     bool Connect() override;
     // Whether a rollback journal or write-ahead log beside the file holds changes that reading
     // depends on: a read-only connection cannot roll back an interrupted change, nor read a
@@ -39,9 +43,12 @@ public:
     sqlite3* GetConnection() const { return handle.get(); }
     // The handle shared with the caller, for objects that run statements on it.
     std::shared_ptr<sqlite3> GetSharedConnection() const { return handle; }
+    // The watchdog of the open connection, shared as the handle is; null when not connected.
+    std::shared_ptr<BKSQLiteWatchdog> GetWatchdog() const { return watchdog; }
 
 private:
     std::shared_ptr<sqlite3> handle;
+    std::shared_ptr<BKSQLiteWatchdog> watchdog;
     bool connected = false;
     bool readOnly = false;
 };

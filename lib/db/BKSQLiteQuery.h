@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <wx/arrstr.h>
 
@@ -14,6 +16,7 @@ struct sqlite3;
 namespace Brenik {
 
 class BKSQLiteDatabase;
+class BKSQLiteWatchdog;
 
 class BKSQLiteQuery : public BKQuery {
 public:
@@ -26,7 +29,8 @@ public:
 
     BKClassInfo GetClassInfo() const override;
 
-    // A statement run with result first releases any result still held.
+    // A statement run with result first releases any result still held. Fails while the
+    // connection's watchdog observes another statement.
     bool Exec(bool withResult) override;
     BKCasts GetField(const wxString& column, bool flag) override;
     BKCasts GetField(int index) override;
@@ -41,6 +45,12 @@ public:
     bool NextRecord() override;
     void FreeResult() override;
 
+    // A statement that the watchdog's observer stops keeps the rows it delivered before the
+    // stop as its result, and counts as run. Off by default: the statement then fails.
+    void SetKeepRowsOnStop(bool on) { keepRowsOnStop = on; }
+    // Whether the last statement was stopped by the observer (and kept its rows).
+    bool IsStopped() const { return stopped; }
+
     const char* GetFieldUtf8(int index) const override;
     unsigned long long GetResultGeneration() const override { return generation; }
 
@@ -49,13 +59,21 @@ private:
         void operator()(char** table) const;
     };
 
+    // Runs the statement through SQLite's table interface, or row by row into keptCells,
+    // which keeps the rows delivered before a stop; SQLite's result code.
+    int GetTable(const std::string& statement, int& resultRows, int& resultColumns);
+    int Collect(const std::string& statement, int& resultRows, int& resultColumns);
     // Position of the first column of that exact name, -1 when none.
     int FindColumn(const wxString& column) const;
     // The cell of the current row, null when out of range or NULL.
     const char* Cell(int index) const;
 
     std::shared_ptr<sqlite3> connection;
+    std::shared_ptr<BKSQLiteWatchdog> watchdog;
+    // The cells of the result, row 0 the column names; held by one of the two below.
+    char** cells = nullptr;
     std::unique_ptr<char*[], TableDeleter> table;
+    std::vector<char*> keptCells;
     // From this many cells on, the memory of a freed result goes back to the system.
     static constexpr unsigned long long kLargeResultCells = 1000000;
     unsigned int rows = 0;
@@ -63,6 +81,8 @@ private:
     unsigned int cursor = 0;
     wxArrayString columnNames;
     unsigned long long generation = 0;
+    bool keepRowsOnStop = false;
+    bool stopped = false;
 };
 
 }  // namespace Brenik

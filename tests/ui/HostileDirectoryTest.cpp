@@ -4,6 +4,8 @@
 // assertion or change a byte of the file.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -13,7 +15,10 @@
 
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/listctrl.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
@@ -21,12 +26,14 @@
 #include "app/Norvel.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
+#include "directory/DirectorySchema.h"
 #include "print/PrintPreviewDialog.h"
 #include "print/PrintTestSupport.h"
 #include "ui/CompanyFrame.h"
 #include "ui/ExportDialog.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/NorvelFrame.h"
+#include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -294,6 +301,110 @@ TEST_F(HostileDirectory, HostileValuesOpenTheWindowsWithinBudget)
         ASSERT_NE(sectors, nullptr);
         EXPECT_GE(sectors->GetCount(), 20u);
         oneShortLine(sectors->GetString(sectors->GetCount() - 1));
+        DestroyNow(frame);
+    }
+}
+
+// Files whose schema makes reading run work of its own are refused at start-up, saying why.
+// Opened regardless, each search ends within its budget, and one that runs long stops at
+// Escape within half a second and lists the companies found until then. A directory without
+// the link table's indexes searches about as fast as one with them.
+TEST_F(HostileDirectory, SchemaThatRunsWorkIsRefusedAndEverySearchIsBounded)
+{
+    Deadline limit(std::chrono::seconds(300));
+    struct Case {
+        const char* name;
+        const char* refusal;  // in the start-up box; empty: the file is accepted
+        bool searchFails;
+        bool escape;  // pressed while the search runs
+        double seconds;
+        long mb;
+    };
+    const Case cases[] = {
+        {"view-sectors-recursive", "table sectors is no plain table", true, false, 1, 50},
+        {"view-companies-endless", "table companies is no plain table", true, false, 1, 50},
+        {"view-calls-like", "table companies is no plain table", true, false, 1, 50},
+        {"printf-values", "table companies has generated or hidden columns", false, false, 1, 200},
+        {"generated-name", "table companies has generated or hidden columns", false, false, 1, 600},
+        {"slow-columns", "table companies has generated or hidden columns", false, true, 2, 50},
+        {"huge-sector-name", "took longer or needed more memory", false, false, 2, 700},
+        {"with-indexes", "", false, false, 3, 200},
+        {"no-indexes", "", false, false, 3, 200},
+    };
+    double indexedSeconds = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RuntimeInformationType startUp("norvel", files->Path(c.name) + "/", ".Norvel.conf",
+                                       Norvel::CompanyUrl, nullptr, true);
+        const ScopedCost startUpCost;
+        const bool refused = *c.refusal && std::string(c.name) != "huge-sector-name";
+        if (refused)
+            EXPECT_TRUE(StartUpRefusal(c.name).Contains(c.refusal)) << StartUpRefusal(c.name);
+        else
+            ASSERT_TRUE(Norvel::OpenDatabase(&startUp));
+        // The windows on a connection of their own, with the program's layouts; past the
+        // start-up check where it refused, as a file changed behind it would be.
+        std::unique_ptr<RuntimeInformationType> rit = OpenRuntime(PathOf(c.name));
+        ASSERT_NE(rit, nullptr);
+        NorvelFrame* frame = nullptr;
+        if (!refused) {
+            ASSERT_TRUE(DirectorySchema(rit->GetDatabase()).IndexLinks());
+            wxString message;
+            if (*c.refusal) {
+                wxTEST_DIALOG(
+                    frame = static_cast<NorvelFrame*>(Norvel::CreateMainWindow(rit.get())),
+                    ExpectMessageBox(&message, nullptr));
+            } else {
+                frame = static_cast<NorvelFrame*>(Norvel::CreateMainWindow(rit.get()));
+            }
+            EXPECT_TRUE(message.Contains(c.refusal)) << message;
+        }
+        EXPECT_LT(startUpCost.Seconds(), 1.0);
+        if (*c.refusal && !refused) {
+            EXPECT_EQ(frame, nullptr);
+            continue;
+        }
+        if (!frame)
+            frame = new NorvelFrame(rit.get());
+        frame->Show();
+        Settle();
+        const ScopedCost cost;
+        std::chrono::steady_clock::time_point pressed;
+        wxTimer escape;
+        escape.Bind(wxEVT_TIMER, [&pressed](wxTimerEvent&) {
+            for (wxWindow* window : wxTopLevelWindows) {
+                if (auto* progress = dynamic_cast<ProgressFrame*>(window)) {
+                    wxUIActionSimulator user;
+                    user.MouseMove(progress->GetScreenRect().GetLeftTop() + wxPoint(20, 20));
+                    user.Char(WXK_ESCAPE);
+                    pressed = std::chrono::steady_clock::now();
+                }
+            }
+        });
+        if (c.escape)
+            escape.StartOnce(300);
+        wxString caption;
+        if (c.searchFails) {
+            wxTEST_DIALOG(frame->Search(), ExpectMessageBox(nullptr, &caption));
+        } else {
+            frame->Search();
+        }
+        const double seconds = cost.Seconds();
+        EXPECT_EQ(caption, c.searchFails ? "Search error" : "");
+        if (c.escape) {
+            ASSERT_NE(pressed, std::chrono::steady_clock::time_point());
+            EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::milliseconds(500));
+            EXPECT_GT(Control<wxListCtrl>(frame, "resultsListCtrl")->GetItemCount(), 0);
+        }
+        EXPECT_LT(seconds, c.seconds);
+        EXPECT_LT(cost.PeakMb(), c.mb + kSanitizerQuarantineMb);
+        if (std::string(c.name) == "with-indexes")
+            indexedSeconds = seconds;
+        if (std::string(c.name) == "no-indexes") {
+            EXPECT_EQ(Control<wxListCtrl>(frame, "resultsListCtrl")->GetItemCount(), 20000);
+            EXPECT_LT(seconds, 2 * indexedSeconds + 0.1);
+        }
+        std::printf("%s: search %.2f s, peak +%ld MB\n", c.name, seconds, cost.PeakMb());
         DestroyNow(frame);
     }
 }
