@@ -7,10 +7,10 @@
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/DirectoryCheck.h"
 #include "app/DirectorySite.h"
 #include "app/ErrorBox.h"
 #include "app/MainWindowFactory.h"
-#include "directory/DirectorySchema.h"
 #include "lib/core/BKFile.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
@@ -138,12 +138,11 @@ bool Norvel::OpenDatabase(RuntimeInformationType* rit)
     const std::chrono::milliseconds budget = watchdog->GetBudget();
     watchdog->SetBudget(kStartUpBudget);
     const unsigned long exceeded = watchdog->GetExceeded();
-    const DirectorySchema schema(database);
-    wxString why = schema.Refusal();
+    wxString why = RefusalOfDirectory(database);
     bool usable = why.empty() && HoldsDirectory(database);
     if (!usable && why.empty() && database->HoldsUnfinishedChanges())
         why = unfinished;
-    usable = usable && schema.IndexLinks();
+    usable = usable && PrepareDirectoryLinks(database);
     watchdog->SetBudget(budget);
     if (watchdog->GetExceeded() != exceeded) {
         why = TooMuchWork();

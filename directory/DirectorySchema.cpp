@@ -2,6 +2,7 @@
 
 #include <wx/intl.h>
 
+#include "app/DirectoryCheck.h"
 #include "lib/db/BKQueryParser.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
@@ -65,4 +66,14 @@ bool DirectorySchema::IndexLinks() const
                        false) &&
            query.Query("CREATE INDEX temp.company_sectors_sector ON company_sectors (sector)",
                        false);
+}
+
+wxString RefusalOfDirectory(Brenik::BKSQLiteDatabase* database)
+{
+    return DirectorySchema(database).Refusal();
+}
+
+bool PrepareDirectoryLinks(Brenik::BKSQLiteDatabase* database)
+{
+    return DirectorySchema(database).IndexLinks();
 }

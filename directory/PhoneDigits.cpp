@@ -71,6 +71,6 @@ bool PhoneDigits::Register(Brenik::BKSQLiteDatabase* database)
     sqlite3* connection = database ? database->GetConnection() : nullptr;
     return connection &&
            sqlite3_create_function(connection, kFunction, 1,
-                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
                                    PhoneDigitsFunction, nullptr, nullptr) == SQLITE_OK;
 }
