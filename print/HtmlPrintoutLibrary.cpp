@@ -153,7 +153,7 @@ void HtmlPrintoutLibrary::OnPreparePrinting()
         height -= footerHeight + ToPixels(kMarginSpace);
     LayOutBody(width, height);
     Paginate();
-    CountEveryPageForThePrintSystem();
+    CountPagesForThePrintSystem(static_cast<int>(pageBreaks.size()) - 1);
 }
 
 namespace {
@@ -171,7 +171,7 @@ gboolean CountEveryPage(GtkPrintOperation* operation, GtkPrintContext*, gpointer
 
 }  // namespace
 
-void HtmlPrintoutLibrary::CountEveryPageForThePrintSystem()
+void HtmlPrintoutLibrary::CountPagesForThePrintSystem(int pages)
 {
     // The toolkit tells the desktop's print system that the document has as many pages as
     // the chosen range holds, and the print system then prints the range's pages only where
@@ -186,7 +186,7 @@ void HtmlPrintoutLibrary::CountEveryPageForThePrintSystem()
     if (!native || !native->GetPrintJob())
         return;
     g_signal_connect(native->GetPrintJob(), "paginate", G_CALLBACK(CountEveryPage),
-                     GINT_TO_POINTER(static_cast<int>(pageBreaks.size()) - 1));
+                     GINT_TO_POINTER(pages));
 }
 
 wxDC& HtmlPrintoutLibrary::Measuring()

@@ -49,8 +49,8 @@ public:
     int GetPgFooter() const { return footerPages; }
 
     // A new printout with the same title, content, header, footer and images; the caller
-    // owns it.
-    HtmlPrintoutLibrary* Copy() const;
+    // owns it. Printouts drawn otherwise copy what they draw.
+    virtual HtmlPrintoutLibrary* Copy() const;
     // Puts the image into the toolkit's in-memory file system as PNG, under a name of its
     // own, until this printout and its copies are gone; its location for an <img> tag.
     wxString AddImage(const wxImage& image);
@@ -74,6 +74,14 @@ public:
     Brenik::BKTemplate GetTemplateByFile(const wxString& file) const;
     // The list's headings and rows as an HTML table; empty for null.
     static wxString CreateTableByListCtrl(Brenik::BKListCtrl* list);
+
+protected:
+    // Tells the desktop's print system the document's page count once the toolkit has given
+    // its own, which would make it drop pages of a chosen range.
+    void CountPagesForThePrintSystem(int pages);
+    // Where the desktop's print system puts the device's corner on the paper, in device
+    // pixels; none in a preview.
+    wxPoint PrintSystemOffset(wxDC& dc);
 
 private:
     class MemoryFile;
@@ -100,16 +108,12 @@ private:
     // cut, or to a new page the document asks for; true when it moved.
     static bool MoveBreakAboveCutCells(const wxHtmlCell* cell, int* position, int pageTop,
                                        int pageHeight);
-    void CountEveryPageForThePrintSystem();
     // The header or footer of the page, laid out; null when the page has none.
     std::unique_ptr<wxHtmlContainerCell> LayOutMargin(const wxString& html, int pages, int page,
                                                       int width);
     static int MarginHeight(const wxHtmlContainerCell* cell);
     static void DrawMargin(wxDC& dc, wxHtmlContainerCell* cell, int x, int y);
     std::vector<int> HeadingTops() const;
-    // Where the desktop's print system puts the device's corner on the paper, in device
-    // pixels; none in a preview.
-    wxPoint PrintSystemOffset(wxDC& dc);
 
     RuntimeInformationType* information;
     wxString header;

@@ -105,14 +105,15 @@ wxPrintData PrintPreviewDialog::PrintData(const RuntimeInformationType* informat
 }
 
 void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
-                                        HtmlPrintoutLibrary* printout, bool preview)
+                                        HtmlPrintoutLibrary* printout, bool preview,
+                                        int orientation)
 {
     if (preview) {
-        PrintPreviewDialog dialog(parent, -1, information, printout, wxPORTRAIT);
+        PrintPreviewDialog dialog(parent, -1, information, printout, orientation);
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        PrintAsJob(information, parent, printout, wxPORTRAIT);
+        PrintAsJob(information, parent, printout, orientation);
     }
 }
 

@@ -50,9 +50,11 @@ public:
     // the orientation, both of which the print dialog may still change.
     static wxPrintData PrintData(const RuntimeInformationType* information, int orientation);
     // Shows the printout in a modal preview, or sends it to the printer after the print
-    // dialog (whose answer is not reported). The printout stays the caller's.
+    // dialog (whose answer is not reported), in the orientation proposed. The printout stays
+    // the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
-                               HtmlPrintoutLibrary* printout, bool preview);
+                               HtmlPrintoutLibrary* printout, bool preview,
+                               int orientation = wxPORTRAIT);
 
     // orientation: the toolkit's wxPORTRAIT or wxLANDSCAPE.
     PrintPreviewDialog(wxWindow* parent, int id, RuntimeInformationType* information,
