@@ -25,7 +25,10 @@ public:
     void GetPageInfo(int* minPage, int* maxPage, int* selPageFrom, int* selPageTo) override;
     int GetPageCount() const { return pages; }
 
-    static int Units(double millimetres) { return static_cast<int>(millimetres * kUnitsPerMm + 0.5); }
+    static int Units(double millimetres)
+    {
+        return static_cast<int>(millimetres * kUnitsPerMm + 0.5);
+    }
     // A value as it is drawn: on one line, as a line break or another control character
     // would draw over the next line, and no longer than kMaxTextLength.
     static wxString Plain(const wxString& text);

@@ -35,35 +35,49 @@ ResultListPrintout* ResultListPrintout::Create(const wxString& title,
     for (const wxString& heading : headings)
         table->headings.Add(Plain(heading));
     table->search = Plain(search);
-    table->widths.assign(columns, 0);
     table->rows.reserve(rows.size());
-    // Measured at the printed size: one unit is one pixel of the bitmap.
-    wxBitmap bitmap(1, 1);
-    wxMemoryDC measuring(bitmap);
-    const wxFont bold = FontOfLineHeight(measuring, Units(kRowHeight) * 4 / 5, true);
-    const wxFont plain = FontOfLineHeight(measuring, Units(kRowHeight) * 4 / 5);
-    measuring.SetFont(bold);
-    for (size_t column = 0; column < columns; ++column)
-        table->widths[column] = measuring.GetTextExtent(table->headings[column]).x;
-    measuring.SetFont(plain);
     for (size_t row = 0; row < rows.size(); ++row) {
         if (row % kRowsPerStep == 0 && !progress(row))
             return nullptr;
         wxArrayString texts;
         texts.Alloc(columns);
-        for (size_t column = 0; column < columns; ++column) {
+        for (size_t column = 0; column < columns; ++column)
             texts.Add(column < rows[row].size() ? Plain(rows[row][column]) : wxString());
-            if (!texts.Last().empty())
-                table->widths[column] =
-                    std::max(table->widths[column], measuring.GetTextExtent(texts.Last()).x);
-        }
         table->rows.push_back(std::move(texts));
     }
     if (!progress(rows.size()))
         return nullptr;
-    for (int& width : table->widths)
-        width += 2 * Units(kCellPadding);
+    table->widths = MeasureColumns(*table);
     return new ResultListPrintout(title, information, std::move(table));
+}
+
+std::vector<int> ResultListPrintout::MeasureColumns(const Table& table)
+{
+    // Measured at the printed size: one unit is one pixel of the bitmap.
+    wxBitmap bitmap(1, 1);
+    wxMemoryDC measuring(bitmap);
+    const int textHeight = Units(kRowHeight) * 4 / 5;
+    measuring.SetFont(FontOfLineHeight(measuring, textHeight, true));
+    std::vector<int> widths;
+    for (const wxString& heading : table.headings)
+        widths.push_back(measuring.GetTextExtent(heading).x);
+    measuring.SetFont(FontOfLineHeight(measuring, textHeight));
+    // Measuring every cell took seconds for thousands of rows: only the longest texts of a
+    // column are measured, among which its widest is as good as sure to be.
+    const size_t kMeasured = 30;
+    std::vector<std::pair<size_t, const wxString*>> texts;
+    for (size_t column = 0; column < widths.size(); ++column) {
+        texts.clear();
+        for (const wxArrayString& row : table.rows)
+            texts.emplace_back(row[column].length(), &row[column]);
+        const size_t count = std::min(kMeasured, texts.size());
+        std::partial_sort(texts.begin(), texts.begin() + count, texts.end(),
+                          [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (size_t at = 0; at < count && texts[at].first > 0; ++at)
+            widths[column] = std::max(widths[column], measuring.GetTextExtent(*texts[at].second).x);
+        widths[column] += 2 * Units(kCellPadding);
+    }
+    return widths;
 }
 
 HtmlPrintoutLibrary* ResultListPrintout::Copy() const

@@ -1,7 +1,7 @@
 // The found companies as a table on paper: the result list's columns with their headings on
 // every page, one row per company, and a footer with the search that found them and the page
-// number. The texts and their widths are measured when the printout is made; the pages are
-// counted for the paper chosen. Shares its rows with its copies.
+// number. The texts are made plain and the columns measured when the printout is made; the
+// pages are counted for the paper chosen. Shares its rows with its copies.
 #pragma once
 
 #include <functional>
@@ -46,13 +46,14 @@ private:
     struct Table {
         wxArrayString headings;
         std::vector<wxArrayString> rows;
-        // The widest text of each column at the row's height, in units.
         std::vector<int> widths;
         wxString search;
     };
 
     ResultListPrintout(const wxString& title, RuntimeInformationType* information,
                        std::shared_ptr<const Table> table);
+    // The widest text of each column with the cell's padding, in units.
+    static std::vector<int> MeasureColumns(const Table& table);
     int RowsPerPage(const wxSize& paper) const;
     void DrawRow(wxDC& dc, const wxArrayString& texts, const std::vector<int>& widths, int top);
     void DrawFooter(wxDC& dc, int page, const wxSize& paper);

@@ -17,7 +17,7 @@ wxBEGIN_EVENT_TABLE(LabelDialog, XmlDialog)
     EVT_SPINCTRL(XRCID("columnsSpinCtrl"), LabelDialog::CountChangedEvent)
     EVT_SPINCTRL(XRCID("rowsSpinCtrl"), LabelDialog::CountChangedEvent)
     EVT_SPINCTRLDOUBLE(wxID_ANY, LabelDialog::SizeChangedEvent)
-    EVT_BUTTON(XRCID("previewButton"), LabelDialog::AcceptEvent)
+    EVT_BUTTON(XRCID("previewButton"), LabelDialog::PreviewEvent)
     EVT_BUTTON(XRCID("cancelButton"), LabelDialog::CancelEvent)
 wxEND_EVENT_TABLE()
 
@@ -134,9 +134,12 @@ void LabelDialog::ShowSizes(const LabelFormat& format)
     if (rowsSpinCtrl)
         rowsSpinCtrl->SetValue(format.rows);
     const std::pair<wxSpinCtrlDouble*, double> sizes[] = {
-        {widthSpinCtrl, format.width},       {heightSpinCtrl, format.height},
-        {leftSpinCtrl, format.left},         {topSpinCtrl, format.top},
-        {horizontalGapSpinCtrl, format.horizontalGap}, {verticalGapSpinCtrl, format.verticalGap},
+        {widthSpinCtrl, format.width},
+        {heightSpinCtrl, format.height},
+        {leftSpinCtrl, format.left},
+        {topSpinCtrl, format.top},
+        {horizontalGapSpinCtrl, format.horizontalGap},
+        {verticalGapSpinCtrl, format.verticalGap},
     };
     for (const auto& [control, value] : sizes)
         if (control)
@@ -149,9 +152,12 @@ LabelFormat LabelDialog::ShownSizes() const
     format.columns = columnsSpinCtrl ? columnsSpinCtrl->GetValue() : format.columns;
     format.rows = rowsSpinCtrl ? rowsSpinCtrl->GetValue() : format.rows;
     const std::pair<const wxSpinCtrlDouble*, double*> sizes[] = {
-        {widthSpinCtrl, &format.width},       {heightSpinCtrl, &format.height},
-        {leftSpinCtrl, &format.left},         {topSpinCtrl, &format.top},
-        {horizontalGapSpinCtrl, &format.horizontalGap}, {verticalGapSpinCtrl, &format.verticalGap},
+        {widthSpinCtrl, &format.width},
+        {heightSpinCtrl, &format.height},
+        {leftSpinCtrl, &format.left},
+        {topSpinCtrl, &format.top},
+        {horizontalGapSpinCtrl, &format.horizontalGap},
+        {verticalGapSpinCtrl, &format.verticalGap},
     };
     for (const auto& [control, value] : sizes)
         if (control)
@@ -159,15 +165,21 @@ LabelFormat LabelDialog::ShownSizes() const
     return format;
 }
 
-void LabelDialog::Accept()
+bool LabelDialog::Accept()
 {
     const Choice choice = GetChoice();
     if (!choice.Format().IsValid()) {
         ShowError(_("Labels"), _("These labels do not fit on an A4 sheet."));
-        return;
+        return false;
     }
     LastChoice() = choice;
-    EndModal(wxID_OK);
+    return true;
+}
+
+void LabelDialog::Preview()
+{
+    if (Accept())
+        EndModal(wxID_OK);
 }
 
 void LabelDialog::Cancel()
@@ -195,9 +207,9 @@ void LabelDialog::CountChangedEvent(wxSpinEvent&)
     UpdateControls();
 }
 
-void LabelDialog::AcceptEvent(wxCommandEvent&)
+void LabelDialog::PreviewEvent(wxCommandEvent&)
 {
-    Accept();
+    Preview();
 }
 
 void LabelDialog::CancelEvent(wxCommandEvent&)

@@ -42,9 +42,11 @@ public:
     // Shows the chosen sheet's sizes, which only the own format lets change, and keeps the
     // start position on the sheet.
     void UpdateControls();
-    // Keeps the choice and ends the dialog with OK; a box says why when the own labels do
-    // not fit on the paper, and the dialog stays.
-    void Accept();
+    // Keeps the choice for the next dialog; false, after a box saying why, when the own
+    // labels do not fit on the paper.
+    bool Accept();
+    // Ends the dialog with OK when Accept does.
+    void Preview();
     void Cancel();
     // A modal box over this dialog: text, caption, OK, centred on the screen.
     void ShowError(const wxString& title, const wxString& message);
@@ -52,7 +54,7 @@ public:
     void FormatEvent(wxCommandEvent& event);
     void SizeChangedEvent(wxSpinDoubleEvent& event);
     void CountChangedEvent(wxSpinEvent& event);
-    void AcceptEvent(wxCommandEvent& event);
+    void PreviewEvent(wxCommandEvent& event);
     void CancelEvent(wxCommandEvent& event);
 
 private:

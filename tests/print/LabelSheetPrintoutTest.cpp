@@ -16,8 +16,8 @@ std::unique_ptr<CompanyEntity> Addressee(int k)
     auto set = [&company](const char* key, const std::string& value) {
         company->Get(wxString(key))->SetUtf8(value);
     };
-    set("name", k % 3 ? tag + "Bäckerei " + tag + "Weiß" :
-                        tag + "Internationale " + tag + "Speditions-und-Lagerhausgesellschaft " +
+    set("name", k % 3 ? tag + "Bäckerei " + tag + "Weiß"
+                      : tag + "Internationale " + tag + "Speditions-und-Lagerhausgesellschaft " +
                             tag + "Niederrhein " + tag + "mbH");
     set("ceo", tag + "Jörg " + tag + "Weiß");
     set("address", tag + "Große-Straße");
@@ -48,9 +48,9 @@ TEST_F(PdfPrinting, EveryLabelLineLiesInsideItsLabel)
         {offered[3], 2, 14, true},  {offered[4], 3, 9, true},  {small, 38, 12, true},
     };
     for (const LabelCase& row : cases) {
-        SCOPED_TRACE(wxString::Format("%dx%d, start %d", row.format.columns, row.format.rows,
-                                      row.start)
-                         .utf8_string());
+        SCOPED_TRACE(
+            wxString::Format("%dx%d, start %d", row.format.columns, row.format.rows, row.start)
+                .utf8_string());
         ASSERT_TRUE(row.format.IsValid());
         std::vector<std::unique_ptr<CompanyEntity>> companies;
         std::vector<const CompanyEntity*> mailing;
@@ -77,8 +77,8 @@ TEST_F(PdfPrinting, EveryLabelLineLiesInsideItsLabel)
             EXPECT_EQ(word.page, slot / perSheet + 1) << word.text;
             EXPECT_TRUE(word.left >= label.m_x - 0.5 && word.right <= label.GetRight() + 0.5 &&
                         word.top >= label.m_y - 0.5 && word.bottom <= label.GetBottom() + 0.5)
-                << word.text << " at " << word.left << "," << word.top << "-" << word.right
-                << "," << word.bottom << " mm, label " << label.m_x << "," << label.m_y << "-"
+                << word.text << " at " << word.left << "," << word.top << "-" << word.right << ","
+                << word.bottom << " mm, label " << label.m_x << "," << label.m_y << "-"
                 << label.GetRight() << "," << label.GetBottom();
         }
         EXPECT_EQ(static_cast<int>(seen.size()), row.count);

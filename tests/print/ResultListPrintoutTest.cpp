@@ -6,9 +6,9 @@
 
 namespace {
 
-const char* const kHeadings[] = {"Branchen", "Firma",    "Geschäftsführer", "Anschrift", "PLZ",
-                                 "Ort",      "Telefon",  "Fax",             "Mobil",     "Internet",
-                                 "E-Mail",   "Angelegt", "Geändert"};
+const char* const kHeadings[] = {
+    "Branchen", "Firma", "Geschäftsführer", "Anschrift", "PLZ",      "Ort",     "Telefon",
+    "Fax",      "Mobil", "Internet",        "E-Mail",    "Angelegt", "Geändert"};
 
 // Row i of a list: its postcode 50000 + i names it on paper; the name holds markup, and the
 // web address is longer than any column.
@@ -45,8 +45,8 @@ TEST_F(PdfPrinting, ResultListKeepsHeadingsAndFooterOnEveryPage)
     wxArrayString headings;
     for (const char* heading : kHeadings)
         headings.Add(wxString::FromUTF8(heading));
-    const wxString search =
-        ResultListPrinting::DescribeSearch("Bau", "Bonn", wxArrayString(1, wxString::FromUTF8("Bäckereien")));
+    const wxString search = ResultListPrinting::DescribeSearch(
+        "Bau", "Bonn", wxArrayString(1, wxString::FromUTF8("Bäckereien")));
     const ListCase cases[] = {
         {{wxPAPER_A4, wxLANDSCAPE}, 150},
         {{wxPAPER_A4, wxPORTRAIT}, 150},
@@ -60,9 +60,9 @@ TEST_F(PdfPrinting, ResultListKeepsHeadingsAndFooterOnEveryPage)
                                       setup.orientation == wxPORTRAIT ? "portrait" : "landscape",
                                       row.rows, setup.fromPage, setup.toPage)
                          .utf8_string());
-        std::unique_ptr<ResultListPrintout> printout(ResultListPrintout::Create(
-            "Trefferliste", rit.get(), headings, ListRows(row.rows), search,
-            [](size_t) { return true; }));
+        std::unique_ptr<ResultListPrintout> printout(
+            ResultListPrintout::Create("Trefferliste", rit.get(), headings, ListRows(row.rows),
+                                       search, [](size_t) { return true; }));
         ASSERT_NE(printout, nullptr);
         std::string shown;
         const PdfDocument pdf = PrintFromPreview(*printout, setup, wxLANDSCAPE, &shown);
