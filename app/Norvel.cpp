@@ -1,15 +1,16 @@
 #include "app/Norvel.h"
 
+#include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/DirectorySite.h"
 #include "app/ErrorBox.h"
+#include "app/MainWindowFactory.h"
 #include "lib/core/BKFile.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/db/BKSQLiteQuery.h"
-#include "ui/NorvelFrame.h"
 
 const char* const Norvel::CompanyUrl = NORVEL_COMPANY_URL;
 
@@ -30,7 +31,7 @@ bool Norvel::OnInit()
     if (!OpenDatabase(rit.get()))
         return false;
 
-    NorvelFrame* frame = new NorvelFrame(rit.get());
+    wxFrame* frame = CreateMainWindow(rit.get());
     // A missing or broken layout leaves the frame uncreated; the toolkit has reported it.
     if (!frame->GetHandle()) {
         delete frame;

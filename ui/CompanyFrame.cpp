@@ -1,5 +1,7 @@
 #include "ui/CompanyFrame.h"
 
+#include <algorithm>
+
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
@@ -14,12 +16,10 @@
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
-#include "print/HtmlPrintoutLibrary.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
-#include "print/PrintPreviewDialog.h"
 #include "ui/CompanyCommands.h"
-#include "ui/CompanyFrames.h"
+#include "ui/SelectionPrinter.h"
 #include "ui/ThemedHtml.h"
 
 namespace {
@@ -126,7 +126,7 @@ const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 }
 
 CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
-                           CompanyEntity* company, CompanyFrames* registry)
+                           CompanyEntity* company)
     : XmlFrame(parent, id, information, "CompanyFrame"), company(company), bind(company)
 {
     if (!GetHandle())
@@ -134,9 +134,7 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
 
     SetTitle(company ? company->Text(CompanyField::kName) : wxString());
     companyId = company ? company->GetId() : 0;
-    this->registry = registry;
-    if (registry)
-        registry->AppendItem(this);
+    OpenWindows().push_back(this);
 
     FindControls();
     FitToLayout();
@@ -152,7 +150,36 @@ CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* inf
     this->company = nullptr;
 }
 
-CompanyFrame::~CompanyFrame() = default;
+CompanyFrame::~CompanyFrame()
+{
+    LeaveOpenWindows();
+}
+
+void CompanyFrame::LeaveOpenWindows()
+{
+    std::vector<CompanyFrame*>& open = OpenWindows();
+    open.erase(std::remove(open.begin(), open.end(), this), open.end());
+}
+
+std::vector<CompanyFrame*>& CompanyFrame::OpenWindows()
+{
+    static std::vector<CompanyFrame*> open;
+    return open;
+}
+
+const std::vector<CompanyFrame*>& CompanyFrame::GetOpen()
+{
+    return OpenWindows();
+}
+
+CompanyFrame* CompanyFrame::Find(unsigned int companyId)
+{
+    for (CompanyFrame* frame : OpenWindows()) {
+        if (frame->GetCompanyId() == companyId)
+            return frame;
+    }
+    return nullptr;
+}
 
 void CompanyFrame::FindControls()
 {
@@ -242,8 +269,7 @@ void CompanyFrame::Print(bool preview)
         return;
     // The record the window was opened with may be gone with its search: the sheet is made
     // from the company as the directory holds it now.
-    std::unique_ptr<HtmlPrintoutLibrary> printout(current->Print(GetRit()));
-    PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+    SelectionPrinter::Print(this, GetRit(), {current.get()}, preview);
 }
 
 std::unique_ptr<CompanyEntity> CompanyFrame::ReloadCompany()
@@ -297,10 +323,12 @@ void CompanyFrame::ShowError(const wxString& title, const wxString& message)
 
 void CompanyFrame::CloseEvent(wxCloseEvent&)
 {
-    if (registry)
-        registry->Leave(this);
-    registry = nullptr;
+    // A closing window is gone for the next open of its company, before the toolkit deletes it.
+    LeaveOpenWindows();
     Destroy();
+    if (closed)
+        closed();
+    closed = nullptr;
 }
 
 void CompanyFrame::CloseWindowEvent(wxCommandEvent&)

@@ -1,10 +1,11 @@
 // The window that shows one company: contact, register and web data in read-only fields, the
 // logo, notes, opening hours and imprint as HTML, parking, and a button to the company's web
 // page. It uses the record it is built from only while it is built, and then works with the
-// company id alone. It enters itself in the registry it is given and leaves it when it
-// closes; the registry, the record, the runtime information and the controls are borrowed.
+// company id alone. Every window is in the list of open ones from its making to its end; the
+// record, the runtime information and the controls are borrowed.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -20,7 +21,6 @@
 #include "lib/gui/BKBind.h"
 
 class CompanyEntity;
-class CompanyFrames;
 
 template <typename Window>
 class LayoutControl;
@@ -32,15 +32,19 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
     static const std::vector<const char*>& GetLayoutMenuItems();
 
-    // Builds and fills the window and enters it in the registry (which may be null); the
-    // caller centres and shows it.
+    // Builds and fills the window; the caller places and shows it.
     CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
-                 CompanyEntity* company, CompanyFrames* registry);
+                 CompanyEntity* company);
     ~CompanyFrame() override;
 
+    // The windows made and not yet destroyed, oldest first.
+    static const std::vector<CompanyFrame*>& GetOpen();
+    // The open window showing the company; null when there is none.
+    static CompanyFrame* Find(unsigned int companyId);
+
     unsigned int GetCompanyId() const { return companyId; }
-    // Forgets the registry without touching it: its owner is going away.
-    void DetachRegistry() { registry = nullptr; }
+    // Called once the window has been asked to close and goes; null for nothing.
+    void SetClosedHandler(std::function<void()> handler) { closed = std::move(handler); }
 
     // Asks the window to close, as its close box does.
     void CloseWindow();
@@ -69,6 +73,8 @@ public:
     void SaveVCardEvent(wxCommandEvent& event);
 
 private:
+    static std::vector<CompanyFrame*>& OpenWindows();
+    void LeaveOpenWindows();
     // The controls of the layout, each with the member that keeps it.
     static const std::vector<LayoutControl<CompanyFrame>>& LayoutControls();
     void FindControls();
@@ -87,7 +93,7 @@ private:
     CompanyEntity* company;  // only while the window is built
     Brenik::BKBind bind;
     unsigned int companyId = 0;
-    CompanyFrames* registry = nullptr;
+    std::function<void()> closed;
 
     wxPanel* mainPanel = nullptr;
     wxButton* norvelButton = nullptr;

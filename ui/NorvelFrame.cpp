@@ -1,39 +1,24 @@
 #include "ui/NorvelFrame.h"
 
-#include <algorithm>
-#include <string>
-#include <string_view>
-#include <unordered_map>
-
 #include <wx/app.h>
+#include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/ErrorBox.h"
 #include "app/LayoutControl.h"
+#include "app/MainWindowFactory.h"
 #include "app/RuntimeInformationType.h"
-#include "app/XmlWindowLoader.h"
 #include "directory/CompanyAddress.h"
-#include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
-#include "directory/SectorController.h"
-#include "directory/SectorEntities.h"
 #include "lib/core/BKCasts.h"
-#include "lib/core/BKCollation.h"
 #include "lib/gui/BKListCtrl.h"
-#include "print/HtmlPrintoutLibrary.h"
-#include "print/PrintPreviewDialog.h"
 #include "ui/AboutDialog.h"
+#include "ui/BusyGuard.h"
 #include "ui/CompanyCommands.h"
-#include "ui/CompanyFrame.h"
-#include "ui/ExportDialog.h"
-#include "ui/ProgressFrame.h"
-#include "ui/ProgressGuard.h"
-#include "ui/RecordFileWriter.h"
-#include "ui/ResultRows.h"
-#include "ui/WindowGeometry.h"
+#include "ui/CsvExport.h"
+#include "ui/SelectionPrinter.h"
 
 using Brenik::BKCasts;
-using Brenik::BKEntity;
 using Brenik::BKListCtrl;
 
 namespace {
@@ -42,27 +27,12 @@ const char* const kPublisher = "Brenik Software";
 const char* const kProgramName = "norvel - Ved Avadirizaziz";
 const char* const kVersionLabel = "0.1.0";
 
-// The text with an access key on its first letter that no text before it has taken; the
-// letters taken are kept in taken.
-wxString WithAccessKey(const wxString& text, wxString& taken)
-{
-    for (size_t at = 0; at < text.length(); ++at) {
-        const wxString letter = wxString(text[at]).Lower();
-        if (wxIsalnum(text[at]) && !taken.Contains(letter)) {
-            taken += letter;
-            return text.Left(at) + "&" + text.Mid(at);
-        }
-    }
-    return text;
-}
-
-wxString FieldText(BKEntity* entity, const char* key)
-{
-    BKEntity::BKEntityType* field = entity->Get(key);
-    return field ? field->ToString() : wxString();
-}
-
 }  // namespace
+
+wxFrame* CreateMainWindow(RuntimeInformationType* rit)
+{
+    return new NorvelFrame(rit);
+}
 
 // The event table macros are no code the formatter can lay out.
 // clang-format off
@@ -70,20 +40,6 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CLOSE(NorvelFrame::ExitEvent)
     EVT_MOVE(NorvelFrame::MoveEvent)
     EVT_SIZE(NorvelFrame::SizeEvent)
-    EVT_MENU(XRCID("quitMenuItem"), NorvelFrame::QuitEvent)
-    EVT_MENU(XRCID("aboutMenuItem"), NorvelFrame::AboutEvent)
-    EVT_MENU(XRCID("openCompanyMenuItem"), NorvelFrame::OpenCompanyEvent)
-    EVT_MENU(XRCID("openAtNorvelMenuItem"), NorvelFrame::OpenNorvelEvent)
-    EVT_MENU(XRCID("exportMenuItem"), NorvelFrame::ExportEvent)
-    EVT_MENU(XRCID("printCompanyMenuItem"), NorvelFrame::PrintCompanyEvent)
-    EVT_MENU(XRCID("printPreviewCompanyMenuItem"), NorvelFrame::PrintPreviewCompanyEvent)
-    EVT_MENU(XRCID("placeCursorMenuItem"), NorvelFrame::PlaceCursorEvent)
-    EVT_MENU(XRCID("searchTool"), NorvelFrame::SearchEvent)
-    EVT_MENU(XRCID("openCompanyTool"), NorvelFrame::OpenCompanyEvent)
-    EVT_MENU(XRCID("openAtNorvelTool"), NorvelFrame::OpenNorvelEvent)
-    EVT_MENU(XRCID("exportTool"), NorvelFrame::ExportEvent)
-    EVT_MENU(XRCID("printCompanyTool"), NorvelFrame::PrintCompanyEvent)
-    EVT_MENU(XRCID("printPreviewCompanyTool"), NorvelFrame::PrintPreviewCompanyEvent)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
     EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
@@ -92,17 +48,6 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
     EVT_LIST_ITEM_SELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_LIST_ITEM_DESELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
-    EVT_MENU(NorvelFrame::kContextOpenCompany, NorvelFrame::OpenCompanyEvent)
-    EVT_MENU(NorvelFrame::kContextOpenAtNorvel, NorvelFrame::OpenNorvelEvent)
-    EVT_MENU(NorvelFrame::kContextExport, NorvelFrame::ExportEvent)
-    EVT_MENU(NorvelFrame::kContextCopy, NorvelFrame::CopyResultsEvent)
-    EVT_MENU(NorvelFrame::kContextSelectAll, NorvelFrame::SelectAllResultsEvent)
-    EVT_MENU(XRCID("showOnMapMenuItem"), NorvelFrame::ShowOnMapEvent)
-    EVT_MENU(XRCID("copyAddressMenuItem"), NorvelFrame::CopyAddressEvent)
-    EVT_MENU(XRCID("saveVCardMenuItem"), NorvelFrame::SaveVCardsEvent)
-    EVT_MENU(NorvelFrame::kContextShowOnMap, NorvelFrame::ShowOnMapEvent)
-    EVT_MENU(NorvelFrame::kContextCopyAddress, NorvelFrame::CopyAddressEvent)
-    EVT_MENU(NorvelFrame::kContextSaveVCard, NorvelFrame::SaveVCardsEvent)
     EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
                    NorvelFrame::SortByEvent)
     EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)
@@ -136,34 +81,18 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& NorvelFrame::GetLayoutC
     return controls;
 }
 
-const std::vector<const char*>& NorvelFrame::GetLayoutMenuItems()
+std::vector<const char*> NorvelFrame::GetLayoutMenuItems()
 {
-    static const std::vector<const char*> items = {
-        "quitMenuItem",
-        "aboutMenuItem",
-        "openCompanyMenuItem",
-        "openAtNorvelMenuItem",
-        "exportMenuItem",
-        "printCompanyMenuItem",
-        "printPreviewCompanyMenuItem",
-        "placeCursorMenuItem",
-        "showOnMapMenuItem",
-        "copyAddressMenuItem",
-        "saveVCardMenuItem",
-    };
-    return items;
+    return MainCommands::GetMenuItems();
 }
 
-const std::vector<const char*>& NorvelFrame::GetLayoutTools()
+std::vector<const char*> NorvelFrame::GetLayoutTools()
 {
-    static const std::vector<const char*> tools = {
-        "searchTool", "openCompanyTool",  "openAtNorvelTool",
-        "exportTool", "printCompanyTool", "printPreviewCompanyTool",
-    };
-    return tools;
+    return MainCommands::GetTools();
 }
 
-NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFrame")
+NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
+    : XmlFrame(rit, "NorvelFrame"), companyWindows(this, rit, [this] { FocusResults(); })
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
@@ -189,53 +118,53 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit) : XmlFrame(rit, "NorvelFra
     for (const char* name : GetLayoutTools())
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
+    sectorFilter = SectorFilter(sectorsCheckListBox, allSectorsCheckBox);
+    results = ResultList(resultsListCtrl);
+    commands = MainCommands(menuBar, toolBar);
+    commands.Bind(*this, [this](MainCommands::Id command) { Run(command); });
 
     // The company commands wait for a selected company, the export for a search that finds
     // something.
     SelectCompany();
-    EnableCommand("exportMenuItem", "exportTool", false);
+    commands.Enable(MainCommands::When::kFound, false);
 
-    InsertResultColumns();
-    FillSortMenu();
-    companyFrames.SetLeaveHandler([this] { FocusResults(); });
+    results.InsertColumns();
+    wxMenuItem* sortItem = menuBar ? menuBar->FindItem(XRCID("sortMenu")) : nullptr;
+    if (sortItem && sortItem->GetSubMenu())
+        results.FillSortMenu(*sortItem->GetSubMenu(), kSortByFirstColumn,
+                             kSortByLastColumn - kSortByFirstColumn + 1);
     RestoreSettings();
-    LoadSectors();
+    sectorFilter.Load(GetRit());
     PlaceCursor();
 }
 
 NorvelFrame::~NorvelFrame()
 {
-    // The company windows are destroyed after this frame's members: none may reach the
-    // registry then.
-    for (unsigned int index = 0; index < companyFrames.GetItemCount(); ++index)
-        companyFrames.GetItem(index)->DetachRegistry();
-    companyFrames.ClearItems();
     ClearResultsListCtrl();
 }
 
-void NorvelFrame::InsertResultColumns()
+// One command a line, as in the table.
+// clang-format off
+void NorvelFrame::Run(MainCommands::Id command)
 {
-    if (resultsListCtrl)
-        ResultRows::InsertColumns(*resultsListCtrl);
-}
-
-void NorvelFrame::FillSortMenu()
-{
-    wxMenuItem* item = menuBar ? menuBar->FindItem(XRCID("sortMenu")) : nullptr;
-    wxMenu* menu = item ? item->GetSubMenu() : nullptr;
-    if (!menu || !resultsListCtrl)
-        return;
-    // The headings change with the language: their access keys are chosen as they come.
-    wxString taken;
-    const int columns =
-        std::min(resultsListCtrl->GetColumnCount(), kSortByLastColumn - kSortByFirstColumn + 1);
-    for (int column = 0; column < columns; ++column) {
-        wxListItem heading;
-        heading.SetMask(wxLIST_MASK_TEXT);
-        resultsListCtrl->GetColumn(column, heading);
-        menu->Append(kSortByFirstColumn + column, WithAccessKey(heading.GetText(), taken));
+    switch (command) {
+    case MainCommands::kOpenCompany: OpenCompany(GetSelectedCompany()); break;
+    case MainCommands::kOpenAtNorvel: OpenNorvel(GetSelectedCompany()); break;
+    case MainCommands::kExport: Export(); break;
+    case MainCommands::kCopy: CopyResults(); break;
+    case MainCommands::kSelectAll: SelectAllResults(); break;
+    case MainCommands::kShowOnMap: ShowOnMap(); break;
+    case MainCommands::kCopyAddress: CopyAddress(); break;
+    case MainCommands::kSaveVCard: SaveVCards(); break;
+    case MainCommands::kPrint: Print(false); break;
+    case MainCommands::kPrintPreview: Print(true); break;
+    case MainCommands::kSearch: Search(); break;
+    case MainCommands::kPlaceCursor: PlaceCursor(); break;
+    case MainCommands::kAbout: About(); break;
+    case MainCommands::kQuit: Quit(); break;
     }
 }
+// clang-format on
 
 void NorvelFrame::RestoreSettings()
 {
@@ -244,7 +173,7 @@ void NorvelFrame::RestoreSettings()
         SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
 
     wxString exportFilename = csvConfig.GetFilename();
-    geometry.Restore(GetRit()->GetUserConfigurationFileWithPath(), exportFilename);
+    settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), exportFilename);
     csvConfig.SetFilename(exportFilename);
 }
 
@@ -252,37 +181,14 @@ bool NorvelFrame::Show(bool show)
 {
     const bool changed = XmlFrame::Show(show);
     if (show && changed)
-        geometry.Shown();
+        settings.Shown();
     return changed;
-}
-
-void NorvelFrame::LoadSectors()
-{
-    if (!GetRit() || !GetRit()->GetDatabase())
-        return;
-    SectorController controller(GetRit()->GetDatabase());
-    sectors.reset(controller.LoadSectors());
-    if (!sectors || !sectorsCheckListBox)
-        return;
-    // The database orders names byte by byte, which puts "Bäckereien" after "Buchhandlungen";
-    // the list is ordered as a German reader looks for a name, and the records in step with it.
-    std::unordered_map<const SQLiteEntity*, std::string> keys;
-    for (unsigned int index = 0; index < sectors->GetItemCount(); ++index)
-        keys[sectors->GetItem(index)] =
-            Brenik::BKCollation::TextKey(FieldText(sectors->GetItem(index), "sector"));
-    sectors->SortItems(
-        [&keys](const SQLiteEntity* a, const SQLiteEntity* b) { return keys[a] < keys[b]; });
-    wxArrayString names;
-    names.Alloc(sectors->GetItemCount());
-    for (unsigned int index = 0; index < sectors->GetItemCount(); ++index)
-        names.Add(FieldText(sectors->GetItem(index), "sector"));
-    sectorsCheckListBox->Append(names);
 }
 
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
-    if (!geometry.Save(file, csvConfig.GetFilename()))
+    if (!settings.Save(file, csvConfig.GetFilename()))
         ShowError(
             _("Configuration error"),
             _("Could not write configuration. Maybe you have no permission on file: ") + file);
@@ -315,30 +221,20 @@ void NorvelFrame::ShowError(const wxString& title, const wxString& message)
 
 void NorvelFrame::AllSectors()
 {
-    if (allSectorsCheckBox && sectorsCheckListBox)
-        sectorsCheckListBox->Enable(!allSectorsCheckBox->IsChecked());
+    sectorFilter.FollowAllSectors();
     ShowChosenSectors();
 }
 
 void NorvelFrame::ShowChosenSectors()
 {
-    // A later search that finds 2 instead of 51 is no surprise when this is in sight.
-    wxArrayInt ticked;
-    const bool count = sectorsCheckListBox && sectorsCheckListBox->IsEnabled();
-    const int chosen = count ? static_cast<int>(sectorsCheckListBox->GetCheckedItems(ticked)) : 0;
-    SetStatus(
-        chosen ? wxString::Format(wxPLURAL("%d sector chosen", "%d sectors chosen", chosen), chosen)
-               : wxString(),
-        0);
+    SetStatus(sectorFilter.GetChosenText(), 0);
 }
 
 void NorvelFrame::ShowCurrentSector()
 {
     // Focus moves about while the window is destroyed too.
-    if (IsBeingDeleted() || !sectorsCheckListBox || sectorsCheckListBox->IsEmpty())
-        return;
-    const int current = sectorsCheckListBox->GetSelection();
-    sectorsCheckListBox->EnsureVisible(current == wxNOT_FOUND ? 0 : current);
+    if (!IsBeingDeleted())
+        sectorFilter.ShowCurrent();
 }
 
 bool NorvelFrame::PressKey(int modifiers, int keyCode)
@@ -353,150 +249,47 @@ bool NorvelFrame::PressKey(int modifiers, int keyCode)
     return true;
 }
 
-void NorvelFrame::FocusResults()
-{
-    if (resultsListCtrl && resultsListCtrl->GetItemCount() > 0)
-        resultsListCtrl->SetFocus();
-}
-
-void NorvelFrame::SortBy(int column)
-{
-    if (resultsListCtrl)
-        resultsListCtrl->SortAsHeaderClick(column);
-}
-
-wxArrayString NorvelFrame::GetSectorFilter() const
-{
-    wxArrayString ids;
-    if (!sectors || !sectorsCheckListBox || (allSectorsCheckBox && allSectorsCheckBox->IsChecked()))
-        return ids;
-    const unsigned int count = sectorsCheckListBox->GetCount();
-    for (unsigned int item = 0; item < count; ++item) {
-        if (sectorsCheckListBox->IsChecked(item) && item < sectors->GetItemCount())
-            ids.Add(FieldText(sectors->GetItem(item), "id"));
-    }
-    // Every sector checked is no restriction at all, and the statement is simpler without.
-    if (ids.GetCount() == count)
-        ids.Clear();
-    return ids;
-}
-
 void NorvelFrame::Search()
 {
-    if (busy || !resultsListCtrl)
-        return;
-    busy = true;
-
-    const wxArrayString sectorIds = GetSectorFilter();
-    ClearResultsListCtrl();
-    SelectCompany();
-
-    // The search yields to the toolkit after every record.
-    ProgressGuard progress(this, GetRit());
-
-    CompanyController factory(GetRit()->GetDatabase());
-    // Blanks around the text are invisible in the field, and no name starts or ends with one.
-    const wxString text =
-        searchTextCtrl ? searchTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    const wxString place =
-        placeTextCtrl ? placeTextCtrl->GetValue().Strip(wxString::both) : wxString();
-    CompanyController* search = factory.InitSearch(text, sectorIds, place);
-    bool failed = search == nullptr;
-    if (search) {
-        const unsigned int total = search->GetCount();
-        progress->SetCount(total);
-        SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
-
-        unsigned int shown = 0;
-        // The list is covered by the modal progress window and disabled anyway; painting
-        // its rows on every yield would cost more than reading them, so it paints once, when
-        // the listing is done.
-        resultsListCtrl->Freeze();
-        for (;;) {
-            CompanyEntity* company = search->RunSearch();
-            if (!company)
-                break;
-            // The record of the step in which the cancel is seen is not listed; nobody
-            // else holds it.
-            if (progress->IsCanceled()) {
-                delete company;
-                break;
-            }
-            ++shown;
-            if (shown % 10 == 0)
-                progress->SetLevel(static_cast<int>(shown));
-            if (!resultsListCtrl->Append(ResultRows::Build(company), true))
-                delete company;
-        }
-        search->DeinitSearch();
-        resultsListCtrl->Thaw();
-
-        SetStatus(_("Results shown: ") + BKCasts::ToString(shown), 2);
-        if (total != 0 && resultsListCtrl->GetItemCount() > 0) {
-            resultsListCtrl->SetFocus();
-            resultsListCtrl->SetSelection(0);
-        }
-        EnableCommand("exportMenuItem", "exportTool", total != 0);
+    ResultList::Outcome outcome;
+    {
+        BusyGuard guard(busy);
+        if (!guard || !resultsListCtrl)
+            return;
+        ResultList::Query query;
+        query.sectorIds = sectorFilter.GetIds();
+        query.text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
+        query.place = placeTextCtrl ? placeTextCtrl->GetValue() : wxString();
+        ClearResultsListCtrl();
+        SelectCompany();
+        outcome = results.Fill(this, GetRit(), query, [this](unsigned int total) {
+            SetStatus(_("Results: ") + BKCasts::ToString(total), 1);
+        });
     }
-
     // The list is empty now: counts of the search before would describe rows no longer there.
-    if (failed) {
+    if (outcome.failed)
         SetStatus(_("Results: ") + BKCasts::ToString(0), 1);
-        SetStatus(_("Results shown: ") + BKCasts::ToString(0), 2);
-    }
-
-    // The box is shown after the progress window has gone, not under it.
-    progress.End();
-    busy = false;
-
-    if (failed)
+    SetStatus(_("Results shown: ") + BKCasts::ToString(outcome.shown), 2);
+    commands.Enable(MainCommands::When::kFound, outcome.total != 0);
+    if (outcome.failed)
         ShowError(_("Search error"),
                   _("An error while searching occured. Please try again or call us."));
 }
 
-void NorvelFrame::ClearResultsListCtrl()
-{
-    if (resultsListCtrl)
-        resultsListCtrl->CleanUp();
-}
-
 void NorvelFrame::SelectCompany()
 {
-    const bool on = GetSelectedCompany() != nullptr;
-    EnableCommand("openCompanyMenuItem", "openCompanyTool", on);
-    EnableCommand("openAtNorvelMenuItem", "openAtNorvelTool", on);
-    EnableCommand("printCompanyMenuItem", "printCompanyTool", on);
-    EnableCommand("printPreviewCompanyMenuItem", "printPreviewCompanyTool", on);
-    EnableCommand("showOnMapMenuItem", nullptr,
-                  on && CompanyAddress::HasPlace(*GetSelectedCompany()));
-    EnableCommand("copyAddressMenuItem", nullptr, on);
-    EnableCommand("saveVCardMenuItem", nullptr, on);
+    const CompanyEntity* company = GetSelectedCompany();
+    commands.Enable(MainCommands::When::kSelected, company != nullptr);
+    commands.Enable(MainCommands::When::kSelectedWithPlace,
+                    company && CompanyAddress::HasPlace(*company));
 }
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
 {
-    if (!company) {
+    if (!company)
         AskForSelection();
-        return;
-    }
-    if (!HasLoadableId(*company))
-        return;
-    // A company is never open twice: its window comes to the front instead.
-    if (CompanyFrame* open = companyFrames.FindCompany(company->GetId())) {
-        if (open->IsIconized())
-            open->Iconize(false);
-        open->Raise();
-        return;
-    }
-    auto* frame = new CompanyFrame(this, -1, GetRit(), company, &companyFrames);
-    if (!frame->GetHandle()) {
-        // The layout could not be loaded (the toolkit has said so): a window never created
-        // is deleted, not destroyed.
-        delete frame;
-        return;
-    }
-    companyFrames.Place(frame);
-    frame->Show();
+    else if (HasLoadableId(*company))
+        companyWindows.Open(*company);
 }
 
 bool NorvelFrame::HasLoadableId(const CompanyEntity& company)
@@ -510,47 +303,24 @@ bool NorvelFrame::HasLoadableId(const CompanyEntity& company)
 
 void NorvelFrame::OpenNorvel(CompanyEntity* company)
 {
-    if (!company) {
+    if (!company)
         AskForSelection();
-        return;
-    }
-    if (HasLoadableId(*company))
+    else if (HasLoadableId(*company))
         GetRit()->OpenCompanyAtNorvel(company->GetId());  // a failing browser is not reported
 }
 
 void NorvelFrame::Print(bool preview)
 {
-    if (busy)
+    BusyGuard guard(busy);
+    if (!guard)
         return;
     const std::vector<const CompanyEntity*> companies = GetSelectedCompanies();
     if (companies.empty()) {
         AskForSelection();
         return;
     }
-    std::unique_ptr<HtmlPrintoutLibrary> printout(
-        companies.size() == 1 ? GetSelectedCompany()->Print(GetRit()) : PrintSheets(companies));
-    if (printout)
-        PrintPreviewDialog::PreviewOrPrint(this, GetRit(), printout.get(), preview);
+    SelectionPrinter::Print(this, GetRit(), companies, preview);
     FocusResults();
-}
-
-HtmlPrintoutLibrary* NorvelFrame::PrintSheets(const std::vector<const CompanyEntity*>& companies)
-{
-    // A few sheets are made before a progress window would have shown.
-    const size_t kSheetsWithoutProgress = 10;
-    if (companies.size() <= kSheetsWithoutProgress)
-        return CompanyEntity::Print(companies, GetRit(), [](size_t) { return true; });
-    // The records stay the list's while the progress window yields: no search may start.
-    busy = true;
-    ProgressGuard progress(this, GetRit());
-    progress->SetCount(static_cast<unsigned int>(companies.size()));
-    HtmlPrintoutLibrary* printout =
-        CompanyEntity::Print(companies, GetRit(), [&progress](size_t made) {
-            progress->SetLevel(static_cast<int>(made));
-            return !progress->IsCanceled();
-        });
-    busy = false;
-    return printout;
 }
 
 void NorvelFrame::ResultsRightClick()
@@ -563,95 +333,28 @@ void NorvelFrame::ResultsRightClick()
 
 void NorvelFrame::ShowResultsMenuAtSelection()
 {
-    const int row = resultsListCtrl ? resultsListCtrl->GetSingleSelectionPosition() : -1;
-    if (row < 0)
+    wxPoint place;
+    if (!results.GetMenuPlace(place))
         return;
-    resultsListCtrl->EnsureVisible(row);
-    wxRect place;
-    resultsListCtrl->GetItemRect(row, place);
     std::unique_ptr<wxMenu> menu(CreateResultsMenu());
-    PopupMenu(menu.get(), ScreenToClient(resultsListCtrl->ClientToScreen(place.GetBottomLeft())));
+    PopupMenu(menu.get(), ScreenToClient(place));
 }
 
 wxMenu* NorvelFrame::CreateResultsMenu() const
 {
-    auto* menu = new wxMenu;
-    menu->Append(kContextOpenCompany, _("&Open company"));
-    menu->Append(kContextOpenAtNorvel, _("Open at &norvel"));
-    menu->AppendSeparator();
-    menu->Append(kContextExport, _("&Export company list"));
-    menu->AppendSeparator();
-    menu->Append(kContextCopy, _("&Copy\tCtrl+C"));
-    menu->Append(kContextSelectAll, _("Select a&ll\tCtrl+A"));
-    menu->AppendSeparator();
-    menu->Append(kContextShowOnMap, _("Show on &map"));
     const CompanyEntity* company = GetSelectedCompany();
-    menu->Enable(kContextShowOnMap, company && CompanyAddress::HasPlace(*company));
-    menu->Append(kContextCopyAddress, _("Copy &address"));
-    menu->Append(kContextSaveVCard, _("Save as &vCard..."));
-    return menu;
+    return MainCommands::CreateContextMenu(company && CompanyAddress::HasPlace(*company));
 }
 
 void NorvelFrame::Export()
 {
-    if (busy || !resultsListCtrl)
+    BusyGuard guard(busy);
+    if (!guard || !resultsListCtrl)
         return;
-    bool selectedOnly = false;
-    {
-        ExportDialog dialog(this, -1, GetRit(), &csvConfig,
-                            resultsListCtrl->GetSelectedItemCount());
-        if (dialog.ShowModal() != wxID_OK)
-            return;
-        selectedOnly = dialog.IsSelectedOnly();
-    }
-    ExportListed(selectedOnly);
-    FocusResults();
-}
-
-void NorvelFrame::ExportListed(bool selectedOnly)
-{
-    // The settings in the file's encoding once.
-    const CsvConfigType::Utf8 settings = csvConfig.ToUtf8();
-    std::string start = settings.fileStart;
-    CompanyEntity::AppendCsvHeader(settings, start);
-    // A cancel keeps the rows written so far.
-    RecordFileWriter writer(
-        this, GetRit(), RecordFileWriter::OnCancel::kKeepWritten,
-        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
-    busy = true;
-    const bool written = writer.Write(
-        csvConfig.GetFilename(), start, static_cast<size_t>(resultsListCtrl->GetItemCount()),
-        [&](size_t index, std::string& piece) {
-            const int row = static_cast<int>(index);
-            const auto* company = static_cast<CompanyEntity*>(resultsListCtrl->GetPointer(row, 0));
-            if (company && (!selectedOnly || resultsListCtrl->IsRowSelected(row)))
-                company->AppendCsvContent(settings, piece);
-        });
-    busy = false;
-    if (written)
-        ShowError(_("Export finished"), _("The export is finished."));
-}
-
-CompanyEntity* NorvelFrame::GetSelectedCompany() const
-{
-    return resultsListCtrl
-               ? static_cast<CompanyEntity*>(resultsListCtrl->GetSingleSelectionPointer())
-               : nullptr;
-}
-
-std::vector<const CompanyEntity*> NorvelFrame::GetSelectedCompanies() const
-{
-    std::vector<const CompanyEntity*> companies;
-    if (!resultsListCtrl)
-        return companies;
-    for (long row = resultsListCtrl->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-         row != -1;
-         row = resultsListCtrl->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
-        if (auto* company = static_cast<const CompanyEntity*>(
-                resultsListCtrl->GetPointer(static_cast<int>(row), 0)))
-            companies.push_back(company);
-    }
-    return companies;
+    if (CsvExport::Run(
+            this, GetRit(), csvConfig, results,
+            [this](const wxString& title, const wxString& message) { ShowError(title, message); }))
+        FocusResults();
 }
 
 void NorvelFrame::ShowOnMap()
@@ -672,19 +375,17 @@ void NorvelFrame::CopyAddress()
 
 void NorvelFrame::SaveVCards()
 {
-    if (busy)
+    BusyGuard guard(busy);
+    if (!guard)
         return;
     const std::vector<const CompanyEntity*> companies = GetSelectedCompanies();
     if (companies.empty()) {
         AskForSelection();
         return;
     }
-    // The records stay the list's while the progress window yields: no search may start.
-    busy = true;
     CompanyCommands::SaveVCards(
         this, GetRit(), companies,
         [this](const wxString& title, const wxString& message) { ShowError(title, message); });
-    busy = false;
     FocusResults();
 }
 
@@ -693,45 +394,10 @@ void NorvelFrame::AskForSelection()
     ShowError(_("Selection"), _("Please select the company you want to open."));
 }
 
-void NorvelFrame::EnableCommand(const char* menuItem, const char* tool, bool on)
-{
-    if (menuItem && menuBar && menuBar->FindItem(XRCID(menuItem)))
-        menuBar->Enable(XRCID(menuItem), on);
-    if (tool && toolBar && toolBar->FindById(XRCID(tool)))
-        toolBar->EnableTool(XRCID(tool), on);
-}
-
 void NorvelFrame::SetStatus(const wxString& text, int field)
 {
     if (statusBar && field < statusBar->GetFieldsCount())
         statusBar->SetStatusText(text, field);
-}
-
-void NorvelFrame::CopyResults()
-{
-    if (resultsListCtrl)
-        resultsListCtrl->CopySelection();
-}
-
-void NorvelFrame::SelectAllResults()
-{
-    if (resultsListCtrl)
-        resultsListCtrl->SelectAll(true);
-}
-
-void NorvelFrame::ShowOnMapEvent(wxCommandEvent&)
-{
-    ShowOnMap();
-}
-
-void NorvelFrame::CopyAddressEvent(wxCommandEvent&)
-{
-    CopyAddress();
-}
-
-void NorvelFrame::SaveVCardsEvent(wxCommandEvent&)
-{
-    SaveVCards();
 }
 
 void NorvelFrame::SortByEvent(wxCommandEvent& event)
@@ -744,8 +410,7 @@ void NorvelFrame::ContextMenuEvent(wxContextMenuEvent& event)
     // Only the keyboard's request comes without a place: the mouse's right click is
     // answered by the list's own event.
     auto* from = wxDynamicCast(event.GetEventObject(), wxWindow);
-    const bool fromList = from && (from == resultsListCtrl || from->GetParent() == resultsListCtrl);
-    if (fromList && event.GetPosition() == wxDefaultPosition)
+    if (results.Contains(from) && event.GetPosition() == wxDefaultPosition)
         ShowResultsMenuAtSelection();
     else
         event.Skip();
@@ -770,16 +435,6 @@ void NorvelFrame::ChildFocusEvent(wxChildFocusEvent& event)
         CallAfter(&NorvelFrame::ShowCurrentSector);
 }
 
-void NorvelFrame::CopyResultsEvent(wxCommandEvent&)
-{
-    CopyResults();
-}
-
-void NorvelFrame::SelectAllResultsEvent(wxCommandEvent&)
-{
-    SelectAllResults();
-}
-
 void NorvelFrame::ExitEvent(wxCloseEvent& event)
 {
     Exit(&event);
@@ -788,28 +443,13 @@ void NorvelFrame::ExitEvent(wxCloseEvent& event)
 void NorvelFrame::MoveEvent(wxMoveEvent& event)
 {
     event.Skip();
-    geometry.Moved();
+    settings.Moved();
 }
 
 void NorvelFrame::SizeEvent(wxSizeEvent& event)
 {
     event.Skip();
-    geometry.Resized();
-}
-
-void NorvelFrame::QuitEvent(wxCommandEvent&)
-{
-    Quit();
-}
-
-void NorvelFrame::AboutEvent(wxCommandEvent&)
-{
-    About();
-}
-
-void NorvelFrame::PlaceCursorEvent(wxCommandEvent&)
-{
-    PlaceCursor();
+    settings.Resized();
 }
 
 void NorvelFrame::UnsplitEvent(wxSplitterEvent& event)
@@ -832,37 +472,12 @@ void NorvelFrame::SelectCompanyEvent(wxListEvent&)
     SelectCompany();
 }
 
-void NorvelFrame::OpenCompanyEvent(wxCommandEvent&)
-{
-    OpenCompany(GetSelectedCompany());
-}
-
 void NorvelFrame::OpenCompanyListEvent(wxListEvent&)
 {
     OpenCompany(GetSelectedCompany());
 }
 
-void NorvelFrame::OpenNorvelEvent(wxCommandEvent&)
-{
-    OpenNorvel(GetSelectedCompany());
-}
-
-void NorvelFrame::PrintCompanyEvent(wxCommandEvent&)
-{
-    Print(false);
-}
-
-void NorvelFrame::PrintPreviewCompanyEvent(wxCommandEvent&)
-{
-    Print(true);
-}
-
 void NorvelFrame::ResultsRightClickEvent(wxListEvent&)
 {
     ResultsRightClick();
-}
-
-void NorvelFrame::ExportEvent(wxCommandEvent&)
-{
-    Export();
 }

@@ -1,7 +1,8 @@
 // The program's main window: search field, sector list and the result list of found
-// companies, with the menus and tools for the selected company. Owns the sector records and,
-// through the result list, the company records of the last search; borrows its controls and
-// the runtime information.
+// companies, with the menus and tools for the selected company. It sets the window up and
+// hands each job to its own part: the sector filter, the result list, the command table,
+// the company windows, the settings kept between runs. Borrows its controls and the
+// runtime information.
 #pragma once
 
 #include <memory>
@@ -20,14 +21,16 @@
 
 #include "app/XmlFrame.h"
 #include "directory/CsvConfigType.h"
-#include "ui/CompanyFrames.h"
-#include "ui/WindowGeometry.h"
+#include "ui/CompanyWindows.h"
+#include "ui/MainCommands.h"
+#include "ui/ResultList.h"
+#include "ui/SectorFilter.h"
+#include "ui/UserSettings.h"
 
 namespace Brenik {
 class BKListCtrl;
 }  // namespace Brenik
 class CompanyEntity;
-class HtmlPrintoutLibrary;
 class SectorEntities;
 
 template <typename Window>
@@ -37,14 +40,14 @@ class NorvelFrame : public XmlFrame {
 public:
     // The ids of the results list's context menu: plain numbers, not layout names.
     enum ContextMenuId {
-        kContextOpenCompany = 0,
-        kContextOpenAtNorvel = 1,
-        kContextExport = 2,
-        kContextCopy = 3,
-        kContextSelectAll = 4,
-        kContextShowOnMap = 5,
-        kContextCopyAddress = 6,
-        kContextSaveVCard = 7
+        kContextOpenCompany = MainCommands::kOpenCompany,
+        kContextOpenAtNorvel = MainCommands::kOpenAtNorvel,
+        kContextExport = MainCommands::kExport,
+        kContextCopy = MainCommands::kCopy,
+        kContextSelectAll = MainCommands::kSelectAll,
+        kContextShowOnMap = MainCommands::kShowOnMap,
+        kContextCopyAddress = MainCommands::kCopyAddress,
+        kContextSaveVCard = MainCommands::kSaveVCard
     };
     // The ids of the "Sort by" menu's items: the first plus the column.
     enum SortMenuId { kSortByFirstColumn = 100, kSortByLastColumn = kSortByFirstColumn + 12 };
@@ -52,8 +55,8 @@ public:
     // What the window looks up in its layout "NorvelFrame", by name: the controls with
     // their classes, the menu items and the tools.
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
-    static const std::vector<const char*>& GetLayoutMenuItems();
-    static const std::vector<const char*>& GetLayoutTools();
+    static std::vector<const char*> GetLayoutMenuItems();
+    static std::vector<const char*> GetLayoutTools();
 
     explicit NorvelFrame(RuntimeInformationType* rit);
     ~NorvelFrame() override;
@@ -78,7 +81,7 @@ public:
     // Lists the companies matching the search text, the place and the checked sectors.
     void Search();
     // Releases the rows and the company records of the last search.
-    void ClearResultsListCtrl();
+    void ClearResultsListCtrl() { results.Clear(); }
     // Enables the commands that need a selected company exactly when one is selected.
     void SelectCompany();
     // Opens the company in a window of its own; null asks for a selection.
@@ -92,7 +95,7 @@ public:
     // Shows the context menu below the selected row, as the keyboard asks for it.
     void ShowResultsMenuAtSelection();
     // Sorts the results by the column as a click on its heading does.
-    void SortBy(int column);
+    void SortBy(int column) { results.SortBy(column); }
     // The window's own key: Ctrl+F from every control, also from the sector list, which would
     // take it for a search of its own. False for any other key.
     bool PressKey(int modifiers, int keyCode);
@@ -101,14 +104,12 @@ public:
     // Brings the sector list's current row into view.
     void ShowCurrentSector();
     // Gives the keyboard to the result list, where the user goes on after a command.
-    void FocusResults();
+    void FocusResults() { results.Focus(); }
     // Asks for the export settings, then writes the listed companies to the chosen file.
-    // The file is replaced only by a complete export (or the rows before a cancel); on a
-    // failure any earlier file stays as it was.
     void Export();
     // Copies the selected rows, with the headings, as tab-separated text.
-    void CopyResults();
-    void SelectAllResults();
+    void CopyResults() { results.CopySelection(); }
+    void SelectAllResults() { results.SelectAll(); }
     // Opens the selected company's address in a map search; nothing when it has no place.
     void ShowOnMap();
     // Puts the selected company's postal address on the clipboard.
@@ -117,40 +118,28 @@ public:
     void SaveVCards();
 
     // The company of the selected row; null when no row is selected.
-    CompanyEntity* GetSelectedCompany() const;
+    CompanyEntity* GetSelectedCompany() const { return results.GetSelectedCompany(); }
     // The companies of all selected rows, in list order.
-    std::vector<const CompanyEntity*> GetSelectedCompanies() const;
+    std::vector<const CompanyEntity*> GetSelectedCompanies() const
+    {
+        return results.GetSelectedCompanies();
+    }
     // The context menu of the results list (the caller owns it).
     wxMenu* CreateResultsMenu() const;
     // The sector ids the next search restricts to; empty for no restriction.
-    wxArrayString GetSectorFilter() const;
+    wxArrayString GetSectorFilter() const { return sectorFilter.GetIds(); }
     // The owned sector records (may be null when there is no database).
-    const SectorEntities* GetSectors() const { return sectors.get(); }
-    // The open company windows.
-    const CompanyFrames& GetCompanyFrames() const { return companyFrames; }
+    const SectorEntities* GetSectors() const { return sectorFilter.GetSectors(); }
 
     void ExitEvent(wxCloseEvent& event);
     void MoveEvent(wxMoveEvent& event);
     void SizeEvent(wxSizeEvent& event);
-    void QuitEvent(wxCommandEvent& event);
-    void AboutEvent(wxCommandEvent& event);
-    void PlaceCursorEvent(wxCommandEvent& event);
     void UnsplitEvent(wxSplitterEvent& event);
     void AllSectorsEvent(wxCommandEvent& event);
     void SearchEvent(wxCommandEvent& event);
     void SelectCompanyEvent(wxListEvent& event);
-    void OpenCompanyEvent(wxCommandEvent& event);
     void OpenCompanyListEvent(wxListEvent& event);
-    void OpenNorvelEvent(wxCommandEvent& event);
-    void PrintCompanyEvent(wxCommandEvent& event);
-    void PrintPreviewCompanyEvent(wxCommandEvent& event);
     void ResultsRightClickEvent(wxListEvent& event);
-    void ExportEvent(wxCommandEvent& event);
-    void CopyResultsEvent(wxCommandEvent& event);
-    void SelectAllResultsEvent(wxCommandEvent& event);
-    void ShowOnMapEvent(wxCommandEvent& event);
-    void CopyAddressEvent(wxCommandEvent& event);
-    void SaveVCardsEvent(wxCommandEvent& event);
     void SortByEvent(wxCommandEvent& event);
     void ContextMenuEvent(wxContextMenuEvent& event);
     void CharHookEvent(wxKeyEvent& event);
@@ -158,37 +147,28 @@ public:
     void ChildFocusEvent(wxChildFocusEvent& event);
 
 private:
-    // The sheets of several companies in one printout, made under the progress window when
-    // there are many; null when the user cancels.
-    HtmlPrintoutLibrary* PrintSheets(const std::vector<const CompanyEntity*>& companies);
     // The controls of the layout, each with the member that keeps it.
     static const std::vector<LayoutControl<NorvelFrame>>& LayoutControls();
-    void InsertResultColumns();
+    // Runs a command of the table, from its menu item, tool or context menu item.
+    void Run(MainCommands::Id command);
     void RestoreSettings();
-    void LoadSectors();
-    void FillSortMenu();
-    // Writes the listed companies (or the selected ones) to the file the settings name.
-    void ExportListed(bool selectedOnly);
-    // Enables a menu item and its tool, both optional; unavailable commands stay off.
-    void EnableCommand(const char* menuItem, const char* tool, bool on);
     // The box saying that the command needs a selected company.
     void AskForSelection();
     // False, after the box "Could not load company", for a company that its id cannot name.
     bool HasLoadableId(const CompanyEntity& company);
     void SetStatus(const wxString& text, int field);
 
-    std::unique_ptr<SectorEntities> sectors;
-    // Holds the open company windows, which are child windows and outlive this registry
-    // while the main window is destroyed; it is emptied and detached before that.
-    CompanyFrames companyFrames;
+    // A search, an export, a save or a printout yields to the event loop as it goes; none
+    // may start inside another, which would change the list under it.
+    bool busy = false;
     // The export settings; only the file name is kept across program runs.
     CsvConfigType csvConfig;
-    // A search or an export yields to the event loop as it goes; neither may start inside
-    // the other, which would change the list under it.
-    bool busy = false;
-
-    // Place, size and the settings kept between runs.
-    WindowGeometry geometry{this};
+    UserSettings settings{this};
+    // Each given its controls once the layout's are found.
+    SectorFilter sectorFilter{nullptr, nullptr};
+    ResultList results{nullptr};
+    MainCommands commands{nullptr, nullptr};
+    CompanyWindows companyWindows;
 
     wxMenuBar* menuBar = nullptr;
     wxStatusBar* statusBar = nullptr;

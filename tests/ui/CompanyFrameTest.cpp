@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 #include <cstdlib>
+#include <functional>
+#include <set>
 
 #include <wx/button.h>
 #include <wx/display.h>
@@ -32,38 +34,14 @@
 
 namespace {
 
-// The record's text fields with the control that shows each.
-const std::pair<const char*, const char*> kTextFields[] = {
-    {"sectors", "sectorsTextCtrl"},
-    {"name", "nameTextCtrl"},
-    {"ceo", "ceoTextCtrl"},
-    {"owner", "ownerTextCtrl"},
-    {"description", "descriptionTextCtrl"},
-    {"keywords", "keywordsTextCtrl"},
-    {"address", "addressTextCtrl"},
-    {"housenumber", "houseNumberTextCtrl"},
-    {"zipcode", "zipcodeTextCtrl"},
-    {"city", "cityTextCtrl"},
-    {"state", "stateTextCtrl"},
-    {"phone", "phoneTextCtrl"},
-    {"fax", "faxTextCtrl"},
-    {"mobile", "mobileTextCtrl"},
-    {"internet", "internetTextCtrl"},
-    {"email", "emailTextCtrl"},
-    {"taxIdNumber", "taxIdNumberTextCtrl"},
-    {"taxNumber", "taxNumberTextCtrl"},
-    {"districtCourt", "districtCourtTextCtrl"},
-    {"commercialRegister", "commercialRegisterTextCtrl"},
-    {"imprintUrl", "imprintUrlTextCtrl"},
-    {"blog", "blogTextCtrl"},
-    {"twitter", "twitterTextCtrl"},
-    {"facebook", "facebookTextCtrl"},
-    {"staff", "staffTextCtrl"},
-    {"startyear", "startYearTextCtrl"},
-    {"typeofcompany", "typeOfCompanyTextCtrl"},
-    {"cooperations", "cooperationsTextCtrl"},
-    {"memberships", "membershipsTextCtrl"},
-};
+// The record's text fields, each shown by one read-only control of the window.
+const char* const kTextFields[] = {
+    "sectors",    "name",          "ceo",          "owner",         "description",
+    "keywords",   "address",       "housenumber",  "zipcode",       "city",
+    "state",      "phone",         "fax",          "mobile",        "internet",
+    "email",      "taxIdNumber",   "taxNumber",    "districtCourt", "commercialRegister",
+    "imprintUrl", "blog",          "twitter",      "facebook",      "staff",
+    "startyear",  "typeofcompany", "cooperations", "memberships"};
 
 TestCompany Company(int id, const std::string& name, std::vector<int> sectors)
 {
@@ -117,7 +95,7 @@ protected:
     std::unique_ptr<CompanyEntity> Record(unsigned int id)
     {
         auto company = std::make_unique<CompanyEntity>(rit->GetDatabase(), true);
-        for (const auto& [key, control] : kTextFields)
+        for (const char* key : kTextFields)
             company->SetValue(key, wxString::FromUTF8("Wert für ") + key);
         company->SetValue("id", id);
         company->SetValue("parking", wxString("ja"));
@@ -128,9 +106,9 @@ protected:
         return company;
     }
 
-    CompanyFrame* Show(CompanyEntity* company, CompanyFrames* registry = nullptr)
+    CompanyFrame* Show(CompanyEntity* company)
     {
-        auto* window = new CompanyFrame(nullptr, -1, rit.get(), company, registry);
+        auto* window = new CompanyFrame(nullptr, -1, rit.get(), company);
         EXPECT_NE(window->GetHandle(), nullptr);
         window->Show();
         Settle();
@@ -178,12 +156,21 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Wert für name"));
     EXPECT_EQ(window->GetCompanyId(), 7u);
     EXPECT_EQ(window->GetSize().GetWidth(), 800);
-    for (const auto& [key, name] : kTextFields) {
-        wxTextCtrl* text = Control<wxTextCtrl>(window, name);
-        ASSERT_NE(text, nullptr);
-        EXPECT_EQ(text->GetValue(), wxString::FromUTF8("Wert für ") + key) << name;
-        EXPECT_FALSE(text->IsEditable()) << name;
-    }
+    // Every text field in a control of its own, found through the window as a user sees it.
+    std::multiset<wxString> shown, expected;
+    std::function<void(wxWindow*)> collect = [&](wxWindow* parent) {
+        for (wxWindow* child : parent->GetChildren()) {
+            if (auto* text = wxDynamicCast(child, wxTextCtrl)) {
+                EXPECT_FALSE(text->IsEditable()) << text->GetName();
+                shown.insert(text->GetValue());
+            }
+            collect(child);
+        }
+    };
+    collect(window);
+    for (const char* key : kTextFields)
+        expected.insert(wxString::FromUTF8("Wert für ") + key);
+    EXPECT_EQ(shown, expected);
     EXPECT_EQ(Control<wxStaticText>(window, "parkingStaticText")->GetLabel(), "Parking available");
     EXPECT_EQ(
         Control<wxHtmlWindow>(window, "informationsHtmlWindow")->ToText().Strip(wxString::both),
@@ -409,15 +396,15 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     ASSERT_NE(list, nullptr);
     mainWindow->Search();
     ASSERT_EQ(list->GetItemCount(), 2);
-    const CompanyFrames& registry = mainWindow->GetCompanyFrames();
+    const std::vector<CompanyFrame*>& registry = CompanyFrame::GetOpen();
 
     // Enter or a double click on the row opens the selected company.
     list->SetSelection(0);
     wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
     activated.SetEventObject(list);
     list->GetEventHandler()->ProcessEvent(activated);
-    ASSERT_EQ(registry.GetItemCount(), 1u);
-    CompanyFrame* first = registry.GetItem(0);
+    ASSERT_EQ(registry.size(), 1u);
+    CompanyFrame* first = registry[0];
     EXPECT_TRUE(first->IsShown());
     EXPECT_EQ(first->GetParent(), mainWindow);
 
@@ -426,13 +413,13 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
                    static_cast<int>(NorvelFrame::kContextOpenCompany)}) {
         wxCommandEvent menu(wxEVT_MENU, id);
         mainWindow->GetEventHandler()->ProcessEvent(menu);
-        EXPECT_EQ(registry.GetItemCount(), 1u);
+        EXPECT_EQ(registry.size(), 1u);
     }
     list->SelectAll(false);
     list->SetSelection(1);
     mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
-    ASSERT_EQ(registry.GetItemCount(), 2u);
-    CompanyFrame* second = registry.GetItem(1);
+    ASSERT_EQ(registry.size(), 2u);
+    CompanyFrame* second = registry[1];
     EXPECT_NE(first->GetCompanyId(), second->GetCompanyId());
     // One window after another cascades instead of covering the one before.
     EXPECT_GT(second->GetPosition().x, first->GetPosition().x);
@@ -453,8 +440,8 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
     // The keyboard goes back to the list of the main window.
     mainWindow->Raise();
     WaitFor("the list to have the keyboard", [&] { return wxWindow::FindFocus() == list; });
-    ASSERT_EQ(registry.GetItemCount(), 1u);
-    EXPECT_EQ(registry.GetItem(0), second);
+    ASSERT_EQ(registry.size(), 1u);
+    EXPECT_EQ(registry[0], second);
     // Where the next step would leave the display, it starts again at the display's edge.
     const wxRect area = wxDisplay(0u).GetClientArea();
     second->Move(area.GetRight() - 40, area.GetBottom() - 40);
@@ -465,9 +452,9 @@ TEST_F(CompanyWindow, MainWindowOpensEachCompanyOnceAndForgetsClosedWindows)
             list->SetSelection(row);
     }
     mainWindow->OpenCompany(mainWindow->GetSelectedCompany());
-    ASSERT_EQ(registry.GetItemCount(), 2u);
-    EXPECT_EQ(registry.GetItem(1)->GetCompanyId(), firstId);
-    EXPECT_TRUE(area.Contains(registry.GetItem(1)->GetRect()));
+    ASSERT_EQ(registry.size(), 2u);
+    EXPECT_EQ(registry[1]->GetCompanyId(), firstId);
+    EXPECT_TRUE(area.Contains(registry[1]->GetRect()));
 
     // Quitting with both windows open: the sanitizer build sees any access to the registry
     // or the records after they are gone.

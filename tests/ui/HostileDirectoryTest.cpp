@@ -132,7 +132,7 @@ protected:
 
         frame->OpenCompany(frame->GetSelectedCompany());
         Settle();
-        EXPECT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
+        EXPECT_EQ(CompanyFrame::GetOpen().size(), 1u);
 
         PreviewAndClose(*frame, [frame] { frame->Print(true); });
         {
@@ -154,8 +154,8 @@ protected:
         frame->CopyAddress();
         wxTEST_DIALOG(frame->SaveVCards(), SaveFileAs(home.Path("list.vcf")));
         EXPECT_NE(ReadTextFile(home.Path("list.vcf")).find("END:VCARD\r\n"), std::string::npos);
-        ASSERT_EQ(frame->GetCompanyFrames().GetItemCount(), 1u);
-        CompanyFrame* window = frame->GetCompanyFrames().GetItem(0);
+        ASSERT_EQ(CompanyFrame::GetOpen().size(), 1u);
+        CompanyFrame* window = CompanyFrame::GetOpen()[0];
         window->ShowOnMap();
         window->CopyAddress();
         wxTEST_DIALOG(window->SaveVCard(), SaveFileAs(home.Path("one.vcf")));
@@ -238,7 +238,7 @@ TEST_F(HostileDirectory, HostileHtmlOpensTheWindowAndThePreviewWithinBudget)
         const long loadingMb = loading.PeakMb();
 
         const ScopedCost cost;
-        auto* window = new CompanyFrame(nullptr, wxID_ANY, rit.get(), company.get(), nullptr);
+        auto* window = new CompanyFrame(nullptr, wxID_ANY, rit.get(), company.get());
         window->Show();
         Settle();
         PreviewAndClose(*window, [window] { window->Print(true); });

@@ -142,7 +142,10 @@ std::vector<std::vector<std::string>> ReadWithPython(const wxString& path, char 
 
 }  // namespace
 
-TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
+// The main window, named for what this file checks.
+class MainWindowExport : public MainWindow {};
+
+TEST_F(MainWindowExport, ManyVCardsShowTheProgressAndACancelWritesNone)
 {
     Open(kSectors, ManyCompanies(150, kSectors));
     SearchFor("");
@@ -170,7 +173,7 @@ TEST_F(MainWindow, ManyVCardsShowTheProgressAndACancelWritesNone)
     EXPECT_EQ(ShownProgress(), nullptr);
 }
 
-TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
+TEST_F(MainWindowExport, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
 {
     Open(kSectors, {Awkward(), Plain()});
     SearchFor("");
@@ -224,7 +227,7 @@ TEST_F(MainWindow, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     EXPECT_EQ(FilesIn(dir.Path()), files);
 }
 
-TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
+TEST_F(MainWindowExport, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
 {
     Open(kSectors, {Awkward()});
     SearchFor("");
@@ -313,7 +316,7 @@ TEST_F(MainWindow, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
     EXPECT_EQ(frame->GetCsvConfig().GetFieldDelimiter(), ";");
 }
 
-TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
+TEST_F(MainWindowExport, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
 {
     Open(kSectors, {Plain()});
     SearchFor("nobody");
@@ -333,7 +336,7 @@ TEST_F(MainWindow, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
 }
 
-TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
+TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
 {
     Open(kSectors, ManyCompanies(5, kSectors));
     SearchFor("");  // selects one row: no choice, the whole list goes out
@@ -356,7 +359,7 @@ TEST_F(MainWindow, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
               (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
 }
 
-TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
+TEST_F(MainWindowExport, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
 {
     Open(kSectors, ManyCompanies(100, kSectors));
     SearchFor("");
@@ -397,7 +400,7 @@ TEST_F(MainWindow, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
     EXPECT_EQ(ShownProgress(), nullptr);
 }
 
-TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
+TEST_F(MainWindowExport, FailedExportReportsItAndLeavesThePreviousFile)
 {
     Open(kSectors, ManyCompanies(100, kSectors));
     SearchFor("");
@@ -456,7 +459,7 @@ TEST_F(MainWindow, FailedExportReportsItAndLeavesThePreviousFile)
     EXPECT_EQ(FilesIn(dir.Path()), expected);
 }
 
-TEST_F(MainWindow, ExportThroughALinkWritesItsTargetWithItsPermissions)
+TEST_F(MainWindowExport, ExportThroughALinkWritesItsTargetWithItsPermissions)
 {
     Open(kSectors, {Plain()});
     SearchFor("");

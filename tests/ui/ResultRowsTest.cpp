@@ -44,7 +44,10 @@ TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
     EXPECT_EQ((*second)[1], "");
 }
 
-TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
+// The main window, named for what this file checks.
+class ResultListRows : public MainWindow {};
+
+TEST_F(ResultListRows, TimeStampsShowAsTheDateTheLibraryReads)
 {
     // The program's users live in Berlin, and so does the suite: a stamp just after
     // midnight there is still the day before in UTC.
@@ -100,7 +103,7 @@ TEST_F(MainWindow, TimeStampsShowAsTheDateTheLibraryReads)
     EXPECT_EQ(list->GetText(RowOf("Firma 12"), 11), "04.07.2021");
 }
 
-TEST_F(MainWindow, TextsOfEveryScriptShowAsStored)
+TEST_F(ResultListRows, TextsOfEveryScriptShowAsStored)
 {
     // Two-, three- and four-byte characters, and texts longer than any short-cut takes.
     const std::vector<std::string> names = {"Café Größe", "北京饭店 GmbH",

@@ -4,9 +4,10 @@
 <title>{s:name.html}</title>
 </head>
 <body text="#222222" link="#1f3a5f">
-<!-- The company sheet of the directory, one company per sheet on A4. Plain text fields are
-     used in their HTML form (the variables ending in .html); notes, opening hours and
-     imprint are stored as HTML and go in as they are. No cell backgrounds: printed through
+<!-- The company sheet of the directory, one company per sheet on the paper chosen in the
+     print dialog. Plain text fields are used in their HTML form (the variables ending in
+     .html, where < and & arrive as entities); notes, opening hours and imprint are stored as
+     HTML and go in through the HTML sanitiser. No cell backgrounds: printed through
      the desktop's print system they cover the page. An anchor named "heading" marks a
      heading that must not end a page. Everything stands in the text's size, so that blank
      lines and line ends are as high in every section. -->

@@ -1,7 +1,6 @@
-// The main window's place and size between program runs: the six settings of the user's
-// configuration file (position, size, maximised state and the last export file name) are
-// read and written here and nowhere else, and the window is placed as they say. Borrows the
-// window.
+// What the user's configuration file keeps between program runs: the main window's position,
+// size and maximised state, and the last export file name. These six settings are read and
+// written here and nowhere else, and the window is placed as they say. Borrows the window.
 #pragma once
 
 #include <chrono>
@@ -12,9 +11,9 @@
 
 class wxTopLevelWindow;
 
-class WindowGeometry {
+class UserSettings {
 public:
-    explicit WindowGeometry(wxTopLevelWindow* window);
+    explicit UserSettings(wxTopLevelWindow* window);
 
     // Reads the file and places the window as it says, its size cut to the display and
     // raised to the window's minimum, and gives the export file name it holds. Without a

@@ -1,4 +1,4 @@
-#include "ui/WindowGeometry.h"
+#include "ui/UserSettings.h"
 
 #include <algorithm>
 
@@ -76,12 +76,12 @@ wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum)
 
 }  // namespace
 
-WindowGeometry::WindowGeometry(wxTopLevelWindow* window) : window(window)
+UserSettings::UserSettings(wxTopLevelWindow* window) : window(window)
 {
     settle.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Settled(); });
 }
 
-void WindowGeometry::Restore(const wxString& file, wxString& exportFilename)
+void UserSettings::Restore(const wxString& file, wxString& exportFilename)
 {
     Brenik::BKConfiguration configuration("#", false);
     if (!configuration.Load(file))
@@ -98,7 +98,7 @@ void WindowGeometry::Restore(const wxString& file, wxString& exportFilename)
     exportFilename = Read(configuration, kExportFilename).ToString();
 }
 
-bool WindowGeometry::Save(const wxString& file, const wxString& exportFilename) const
+bool UserSettings::Save(const wxString& file, const wxString& exportFilename) const
 {
     const bool maximized = window->IsMaximized();
     // A maximised window keeps the normal geometry it had, which un-maximising after the
@@ -117,18 +117,18 @@ bool WindowGeometry::Save(const wxString& file, const wxString& exportFilename) 
     return configuration.Save(file, "\n");
 }
 
-void WindowGeometry::Shown()
+void UserSettings::Shown()
 {
     shownAt = std::chrono::steady_clock::now();
 }
 
-void WindowGeometry::Moved()
+void UserSettings::Moved()
 {
     ApplyRestoredGeometry();
     KeepNormalGeometry();
 }
 
-void WindowGeometry::Resized()
+void UserSettings::Resized()
 {
     KeepNormalGeometry();
 }
@@ -138,7 +138,7 @@ void WindowGeometry::Resized()
 // size it had when it was first mapped, next to nothing. So the first placement after showing
 // is answered with the saved geometry, for a maximised window after un-maximising it first,
 // and only then is it maximised again, so that un-maximising returns to the saved geometry.
-void WindowGeometry::ApplyRestoredGeometry()
+void UserSettings::ApplyRestoredGeometry()
 {
     if (placement == Placement::kDone || !window->IsShown())
         return;
@@ -167,7 +167,7 @@ void WindowGeometry::ApplyRestoredGeometry()
 // maximised or iconised window's geometry is not the one to come back to. Nor is what is
 // reported on the way there: the place without the border, the maximised size, and only
 // then the maximised state. A geometry counts once it has held for a moment.
-void WindowGeometry::KeepNormalGeometry()
+void UserSettings::KeepNormalGeometry()
 {
     if (placement != Placement::kDone || !window->IsShown() || window->IsMaximized() ||
         window->IsIconized() || window->IsFullScreen())
@@ -176,7 +176,7 @@ void WindowGeometry::KeepNormalGeometry()
     settle.StartOnce(kSettleTime);
 }
 
-void WindowGeometry::Settled()
+void UserSettings::Settled()
 {
     if (!window->IsMaximized() && !window->IsIconized())
         normalGeometry = settling;
