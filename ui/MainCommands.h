@@ -28,7 +28,9 @@ public:
         kSearch,
         kPlaceCursor,
         kAbout,
-        kQuit
+        kQuit,
+        kPrintList,
+        kPrintLabels
     };
     // When a command can run.
     enum class When {

@@ -16,6 +16,7 @@
 #include "ui/BusyGuard.h"
 #include "ui/CompanyCommands.h"
 #include "ui/CsvExport.h"
+#include "ui/ResultListPrinting.h"
 #include "ui/SelectionPrinter.h"
 
 using Brenik::BKCasts;
@@ -162,6 +163,8 @@ void NorvelFrame::Run(MainCommands::Id command)
     case MainCommands::kPlaceCursor: PlaceCursor(); break;
     case MainCommands::kAbout: About(); break;
     case MainCommands::kQuit: Quit(); break;
+    case MainCommands::kPrintList: PrintResults(false); break;
+    case MainCommands::kPrintLabels: PrintResults(true); break;
     }
 }
 // clang-format on
@@ -260,6 +263,9 @@ void NorvelFrame::Search()
         query.sectorIds = sectorFilter.GetIds();
         query.text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
         query.place = placeTextCtrl ? placeTextCtrl->GetValue() : wxString();
+        listedSearch = ResultListPrinting::DescribeSearch(query.text.Strip(wxString::both),
+                                                          query.place.Strip(wxString::both),
+                                                          sectorFilter.GetNames());
         ClearResultsListCtrl();
         SelectCompany();
         outcome = results.Fill(this, GetRit(), query, [this](unsigned int total) {
@@ -320,6 +326,19 @@ void NorvelFrame::Print(bool preview)
         return;
     }
     SelectionPrinter::Print(this, GetRit(), companies, preview);
+    FocusResults();
+}
+
+void NorvelFrame::PrintResults(bool labels)
+{
+    BusyGuard guard(busy);
+    if (!guard)
+        return;
+    ResultListPrinting printing(this, GetRit(), resultsListCtrl);
+    if (labels)
+        printing.PrintLabels();
+    else
+        printing.PrintList(listedSearch);
     FocusResults();
 }
 
