@@ -314,7 +314,7 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
     Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
-    ASSERT_EQ(menu->GetMenuItemCount(), 11u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 14u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel(), "&Open company");
     EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), 1);

@@ -53,7 +53,7 @@ TEST_F(MainWindow, ResultListAndLabelsArePrintedAfterASearch)
     EXPECT_EQ(list.title, wxString::FromUTF8("Result list: „Bau“"));
 
     ReadPreview labels;
-    wxTEST_DIALOG(SendMenu(MainCommands::kPrintLabels), wxExpectDismissableModal<LabelDialog>(wxID_OK),
-                  labels);
+    wxTEST_DIALOG(SendMenu(MainCommands::kPrintLabels),
+                  wxExpectDismissableModal<LabelDialog>(wxID_OK), labels);
     EXPECT_EQ(labels.title, "Address labels");
 }
