@@ -18,11 +18,6 @@ bool LaunchDefaultBrowser(const wxString& url)
     return wxLaunchDefaultBrowser(url);
 }
 
-std::unique_ptr<wxPrinterBase> MakeToolkitPrinter(wxPrintDialogData* data)
-{
-    return std::make_unique<wxPrinter>(data);
-}
-
 }  // namespace
 
 RuntimeInformationType::RuntimeInformationType(const wxString& executableFile,
@@ -37,11 +32,8 @@ RuntimeInformationType::RuntimeInformationType(const wxString& executableFile,
       database(database),
       ownsDatabase(ownsDatabase),
       companyUrl(companyUrl),
-      browserLauncher(LaunchDefaultBrowser),
-      printerFactory(MakeToolkitPrinter)
+      browserLauncher(LaunchDefaultBrowser)
 {
-    printSetup.SetPaperId(wxPAPER_A4);
-    printSetup.SetOrientation(wxPORTRAIT);
 }
 
 RuntimeInformationType::~RuntimeInformationType()
@@ -114,26 +106,4 @@ bool RuntimeInformationType::OpenInBrowser(const wxString& url) const
 void RuntimeInformationType::SetBrowserLauncher(BrowserLauncher launcher)
 {
     browserLauncher = launcher ? std::move(launcher) : BrowserLauncher(LaunchDefaultBrowser);
-}
-
-bool RuntimeInformationType::Print(wxWindow* parent, wxPrintout* printout, const wxPrintData& data)
-{
-    wxPrintDialogData dialogData(data);
-    // A user printing a sheet wants all of it, whatever its length; printers that take the
-    // page range from this data (not all do) print every page.
-    dialogData.SetAllPages(true);
-    dialogData.SetFromPage(1);
-    dialogData.SetToPage(9999);
-    std::unique_ptr<wxPrinterBase> printer = printerFactory(&dialogData);
-    if (!printer || !printer->Print(parent, printout, true))
-        return false;
-    // The next print and preview start from the paper the user has just chosen: a preview
-    // that kept A4 showed another sheet than the one printed on A5.
-    printSetup = printer->GetPrintDialogData().GetPrintData();
-    return true;
-}
-
-void RuntimeInformationType::SetPrinterFactory(PrinterFactory factory)
-{
-    printerFactory = factory ? std::move(factory) : PrinterFactory(MakeToolkitPrinter);
 }

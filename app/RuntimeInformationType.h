@@ -4,10 +4,8 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 
 #include <wx/intl.h>
-#include <wx/print.h>
 #include <wx/string.h>
 
 namespace Brenik {
@@ -18,8 +16,6 @@ class RuntimeInformationType {
 public:
     // Opens an address in the desktop's browser; true when the browser could be started.
     using BrowserLauncher = std::function<bool(const wxString& url)>;
-    // Makes the printer that prints with the print dialog's data.
-    using PrinterFactory = std::function<std::unique_ptr<wxPrinterBase>(wxPrintDialogData* data)>;
 
     RuntimeInformationType(const wxString& executableFile, const wxString& resourceDirectory,
                            const wxString& userConfigurationFile, const wxString& companyUrl,
@@ -68,17 +64,6 @@ public:
     // launcher restores the desktop's default browser.
     void SetBrowserLauncher(BrowserLauncher launcher);
 
-    // Prints the printout with the print data after the print dialog, whose parent is the
-    // window; true when it was printed, false when the user cancelled or printing failed.
-    // What the user chose in the dialog becomes the print setup.
-    bool Print(wxWindow* parent, wxPrintout* printout, const wxPrintData& data);
-    // The print setup of this run of the program: the printer, paper and orientation chosen
-    // in the print dialog of the last print; A4 portrait before it.
-    const wxPrintData& GetPrintSetup() const { return printSetup; }
-    // Replaces the printer that Print uses (tests write PostScript to a file instead); an
-    // empty factory restores the toolkit's printer.
-    void SetPrinterFactory(PrinterFactory factory);
-
 private:
     wxString executableFile;
     wxString resourceDirectory;
@@ -88,6 +73,4 @@ private:
     wxLocale* locale = nullptr;
     wxString companyUrl;
     BrowserLauncher browserLauncher;
-    PrinterFactory printerFactory;
-    wxPrintData printSetup;
 };

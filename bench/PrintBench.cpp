@@ -32,9 +32,9 @@ const int kListRows = 5000;
 const auto kEvery = [](size_t) { return true; };
 
 // The pages the preview shows of the printout, once it has laid them out.
-int PreviewPages(RuntimeInformationType* rit, HtmlPrintoutLibrary* printout)
+int PreviewPages(HtmlPrintoutLibrary* printout)
 {
-    wxPrintData data = PrintPreviewDialog::PrintData(rit, wxPORTRAIT);
+    wxPrintData data = PrintPreviewDialog::PrintData(wxPORTRAIT);
     wxPrintPreview preview(printout, nullptr, &data);
     wxFrame frame(nullptr, wxID_ANY, "");
     preview.SetCanvas(new wxPreviewCanvas(&preview, &frame));
@@ -74,12 +74,12 @@ int Measure(int runs, const Shape& shape)
     int alonePages = 0;
     for (int run = 0; run < runs; ++run) {
         Clock::time_point start = Clock::now();
-        jobPages = PreviewPages(rit, CompanyEntity::Print(companies, rit, kEvery));
+        jobPages = PreviewPages(CompanyEntity::Print(companies, rit, kEvery));
         jobTimes.push_back(Seconds(start));
         start = Clock::now();
         alonePages = 0;
         for (const CompanyEntity* company : companies)
-            alonePages += PreviewPages(rit, CompanyEntity::Print({company}, rit, kEvery));
+            alonePages += PreviewPages(CompanyEntity::Print({company}, rit, kEvery));
         aloneTimes.push_back(Seconds(start));
         listTimes.push_back(ListSeconds(window, static_cast<int>(companies.size()), &listPages));
         allTimes.push_back(ListSeconds(window, listRows, &allPages));

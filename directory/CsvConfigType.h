@@ -1,13 +1,18 @@
-// The settings of a CSV export: target file, field and text delimiters, line break, whether
-// line breaks inside values are replaced and by what, and whether the file is meant for Excel
-// (it then starts with a byte-order mark, and values that Excel would run as formulas are
-// marked as text). A plain value: copy it freely.
+// The settings of an export: target file, whether it is a CSV file or an Excel workbook, and
+// for a CSV file the field and text delimiters, line break, whether line breaks inside values
+// are replaced and by what, and whether the file is meant for Excel (it then starts with a
+// byte-order mark, and values that Excel would run as formulas are marked as text). A plain
+// value: copy it freely.
 #pragma once
 
 #include <array>
 #include <string>
 
 #include <wx/string.h>
+
+namespace Brenik {
+class BKConfiguration;
+}
 
 class CsvConfigType {
 public:
@@ -57,6 +62,14 @@ public:
     wxString GetReplaceLineBreakWith() const { return replaceLineBreakWith; }
     void SetByteOrderMark(bool mark) { byteOrderMark = mark; }
     bool IsByteOrderMark() const { return byteOrderMark; }
+    // An Excel workbook (.xlsx) instead of a CSV file; the CSV settings then wait unused.
+    void SetWorkbook(bool workbook) { this->workbook = workbook; }
+    bool IsWorkbook() const { return workbook; }
+
+    // Writes every setting into the user's configuration, each under a key of its own.
+    void Store(Brenik::BKConfiguration& configuration) const;
+    // Takes the settings the configuration holds; a missing or unreadable one keeps its value.
+    void Restore(const Brenik::BKConfiguration& configuration);
 
     // Back to the defaults of the default constructor.
     void Reset();
@@ -72,4 +85,5 @@ private:
     bool replaceLineBreak = false;
     wxString replaceLineBreakWith;
     bool byteOrderMark = false;
+    bool workbook = false;
 };

@@ -44,14 +44,7 @@ bool DrawnPrintout::OnPrintPage(int page)
     if (!HasPage(page))
         return true;
     const wxSize paper = Paper();
-    // Measured from the paper's own corner, as the sheet is.
-    FitThisSizeToPaper(paper);
-    const wxPoint offset = PrintSystemOffset(*dc);
-    wxCoord x = 0;
-    wxCoord y = 0;
-    dc->GetDeviceOrigin(&x, &y);
-    dc->SetDeviceOrigin(x - offset.x, y - offset.y);
-    dc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    DrawFromPaperCorner(*dc, paper);
     DrawPage(*dc, page, paper);
     return true;
 }

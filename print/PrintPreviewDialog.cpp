@@ -12,7 +12,7 @@
 #include "app/XmlWindowLoader.h"
 #include "lib/core/BKCasts.h"
 #include "print/HtmlPrintoutLibrary.h"
-#include "print/PrintJobName.h"
+#include "print/PrintSetup.h"
 
 namespace {
 
@@ -26,16 +26,6 @@ const int kLinesPerNotch = 3;
 const int kFitGap = 16;
 // A window too small for a readable page still shows one.
 const int kMinFitZoom = 10;
-
-// Prints after the print dialog, in a job that the printer's queue shows under the
-// document's title.
-bool PrintAsJob(RuntimeInformationType* information, wxWindow* parent,
-                HtmlPrintoutLibrary* printout, int orientation)
-{
-    PrintJobName name(printout->GetTitle());
-    return information->Print(parent, printout,
-                              PrintPreviewDialog::PrintData(information, orientation));
-}
 
 }  // namespace
 
@@ -92,38 +82,37 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
-wxPrintData PrintPreviewDialog::PrintData(const RuntimeInformationType* information,
-                                          int orientation)
+wxPrintData PrintPreviewDialog::PrintData(int orientation, wxPaperSize paper)
 {
-    wxPrintData data;
-    if (information)
-        data = information->GetPrintSetup();
-    else
-        data.SetPaperId(wxPAPER_A4);
+    wxPrintData data = PrintSetup::Get().GetPrintData();
+    if (paper != wxPAPER_NONE)
+        data.SetPaperId(paper);
     data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
     return data;
 }
 
 void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                         HtmlPrintoutLibrary* printout, bool preview,
-                                        int orientation)
+                                        int orientation, wxPaperSize paper)
 {
     if (preview) {
-        PrintPreviewDialog dialog(parent, -1, information, printout, orientation);
+        PrintPreviewDialog dialog(parent, -1, information, printout, orientation, paper);
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        PrintAsJob(information, parent, printout, orientation);
+        PrintSetup::Get().Print(parent, printout, PrintData(orientation, paper));
     }
 }
 
 PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
                                        RuntimeInformationType* information,
-                                       HtmlPrintoutLibrary* printout, int orientation)
+                                       HtmlPrintoutLibrary* printout, int orientation,
+                                       wxPaperSize paper)
     : XmlDialog(parent, id, information, kLayoutName),
       printout(printout),
       refreshTimer(this, wxWindow::NewControlId()),
-      orientation(orientation)
+      orientation(orientation),
+      paper(paper)
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
@@ -132,7 +121,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
-    printData = std::make_unique<wxPrintData>(PrintData(information, orientation));
+    printData = std::make_unique<wxPrintData>(PrintData(orientation, paper));
     if (printout && printPanel && printSizer)
         CreatePreview();
     if (GetSizer())
@@ -345,10 +334,10 @@ void PrintPreviewDialog::CanvasKey(const wxKeyEvent& event)
 
 void PrintPreviewDialog::Print()
 {
-    if (!printout || !GetRit())
+    if (!printout)
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
-    const bool done = PrintAsJob(GetRit(), this, copy.get(), orientation);
+    const bool done = PrintSetup::Get().Print(this, copy.get(), PrintData(orientation, paper));
     if (done)
         FollowThePrintSetup();
     if (!printed)
@@ -357,8 +346,9 @@ void PrintPreviewDialog::Print()
 
 void PrintPreviewDialog::FollowThePrintSetup()
 {
-    orientation = GetRit()->GetPrintSetup().GetOrientation();
-    printData = std::make_unique<wxPrintData>(PrintData(GetRit(), orientation));
+    orientation = PrintSetup::Get().GetPrintData().GetOrientation();
+    paper = wxPAPER_NONE;
+    printData = std::make_unique<wxPrintData>(PrintData(orientation));
     if (!preview || !canvas)
         return;
     // The toolkit's preview measures its paper once: a new one shows the same page at the

@@ -7,6 +7,7 @@
 
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
+#include "print/PrintSetup.h"
 
 #include <cstdio>
 
@@ -63,6 +64,12 @@ private:
     bool failed = false;
 };
 
+// The print setup lasts as long as the process, as in the program: each test starts from the
+// program's own, whatever paper and printer the test before chose.
+class FreshPrintSetup : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { PrintSetup::Get().Reset(); }
+};
+
 // In the program every logged warning or error becomes a box in front of the user: here each
 // one fails the running test, unless the test silenced the log on purpose (wxLogNull).
 class FailingLog : public wxLog {
@@ -95,6 +102,7 @@ public:
         hook.Register();
         auto* windowCheck = new LeftOpenWindowCheck;
         testing::UnitTest::GetInstance()->listeners().Append(windowCheck);
+        testing::UnitTest::GetInstance()->listeners().Append(new FreshPrintSetup);
         CallAfter([this, windowCheck] {
             result = RUN_ALL_TESTS();
             if (windowCheck->Failed())

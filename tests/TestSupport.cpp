@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -173,4 +174,45 @@ double ScopedCost::Seconds() const
 long ScopedCost::PeakMb() const
 {
     return (ProcessStatusKb("VmHWM:") - residentKb) / 1024;
+}
+
+std::string WorkbookContent::Text(size_t row, size_t column) const
+{
+    const auto cell = std::find_if(cells.begin(), cells.end(), [&](const WorkbookCell& c) {
+        return c.row == row && c.column == column;
+    });
+    return cell == cells.end() ? std::string() : cell->text;
+}
+
+WorkbookContent ReadWorkbook(const wxString& path)
+{
+    WorkbookContent content;
+    const std::string output = CommandOutput(
+        "python3 '" NORVEL_SOURCE_DIR "/tests/ReadWorkbook.py' '" + path.utf8_string() + "'");
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> fields(1);
+    for (const char c : output) {
+        if (c == '\x1f') {
+            fields.emplace_back();
+        } else if (c == '\x1e') {
+            records.push_back(fields);
+            fields.assign(1, std::string());
+        } else {
+            fields.back() += c;
+        }
+    }
+    if (records.empty() || records[0].size() != 4)
+        return content;
+    content.frozenAt = records[0][0];
+    content.filter = records[0][1];
+    std::istringstream widths(records[0][2]);
+    for (double width; widths >> width;)
+        content.widths.push_back(width);
+    content.links = std::stoul(records[0][3]);
+    for (size_t at = 1; at < records.size(); ++at) {
+        const auto& r = records[at];
+        if (r.size() == 5)
+            content.cells.push_back({std::stoul(r[0]), std::stoul(r[1]), r[2], r[3], r[4]});
+    }
+    return content;
 }

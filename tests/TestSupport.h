@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <wx/gdicmn.h>
@@ -57,6 +58,27 @@ std::string ReadTextFile(const wxString& path);
 
 // What the shell command writes to its standard output, given a minute at most.
 std::string CommandOutput(const std::string& command);
+
+// A workbook (.xlsx) as its XML holds it, read by Python's zip and XML modules, with each
+// text as Excel shows it ("_x0041_" in the file is an "A").
+struct WorkbookCell {
+    size_t row, column;
+    // "s" for a text cell; the XML's type ("n", "str", "b", ...) otherwise, "f" with a formula.
+    std::string kind;
+    // "B" for bold, "T" for the text format, "W" for wrapped lines, in that order.
+    std::string style;
+    std::string text;
+};
+struct WorkbookContent {
+    std::string frozenAt;        // the first cell below the frozen panes; empty for none
+    std::string filter;          // the autofilter's range, such as "A1:AG3"
+    std::vector<double> widths;  // of the columns, in characters
+    size_t links = 0;            // hyperlinks on the sheet
+    std::vector<WorkbookCell> cells;
+    // The text of the cell; empty for an empty or missing one.
+    std::string Text(size_t row, size_t column) const;
+};
+WorkbookContent ReadWorkbook(const wxString& path);
 
 // The bytes of a one-coloured image of that size written in the format (GIF from a palette).
 std::string ImageBytes(int width, int height, wxBitmapType type);

@@ -99,7 +99,7 @@ bool CompanyCommands::CopyAddress(const CompanyEntity& company)
 
 bool CompanyCommands::SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
                                  const std::vector<const CompanyEntity*>& companies,
-                                 const ErrorBox& showError)
+                                 const ErrorBox& showError, wxString* savedName, size_t* savedCount)
 {
     if (companies.empty())
         return false;
@@ -125,10 +125,15 @@ bool CompanyCommands::SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
     RecordFileWriter writer(parent, rit, RecordFileWriter::OnCancel::kKeepNothing, showError);
     writer.SetProgressFrom(kProgressFrom);
     std::unordered_set<unsigned int> written;
-    return writer.Write(name, std::string(), companies.size(),
-                        [&](size_t index, std::string& piece) {
-                            const CompanyEntity* company = companies[index];
-                            if (company && written.insert(company->GetId()).second)
-                                CompanyVCard::AppendCard(*company, piece);
-                        });
+    if (!writer.Write(name, std::string(), companies.size(), [&](size_t index, std::string& piece) {
+            const CompanyEntity* company = companies[index];
+            if (company && written.insert(company->GetId()).second)
+                CompanyVCard::AppendCard(*company, piece);
+        }))
+        return false;
+    if (savedName)
+        *savedName = name;
+    if (savedCount)
+        *savedCount = written.size();
+    return true;
 }

@@ -30,10 +30,12 @@ public:
     // Asks for a file in a save dialog and writes one card per company id to it; the folder
     // chosen is offered again while the program runs. The file is replaced only by a
     // complete write: a failure (with its box) or a cancel leaves any earlier file as it was.
-    // True when the file was written.
+    // True when the file was written; its name and the number of cards in it then go to
+    // the places given.
     static bool SaveVCards(wxWindow* parent, RuntimeInformationType* rit,
                            const std::vector<const CompanyEntity*>& companies,
-                           const ErrorBox& showError);
+                           const ErrorBox& showError, wxString* savedName = nullptr,
+                           size_t* savedCount = nullptr);
 
 private:
     // The folder of the last vCard file chosen; empty before the first.

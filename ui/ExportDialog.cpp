@@ -1,6 +1,8 @@
 #include "ui/ExportDialog.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <iterator>
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -20,8 +22,8 @@ namespace {
 // The line break for each position of the line-break box.
 const char* const kLineBreaks[] = {"\n", "\r\n", "\r"};
 
-const char* const kCsvPattern = "*.csv";
-const char* const kCsvExtension = ".csv";
+const char* const kCsvExtension = "csv";
+const char* const kWorkbookExtension = "xlsx";
 
 }  // namespace
 
@@ -34,6 +36,8 @@ wxBEGIN_EVENT_TABLE(ExportDialog, XmlDialog)
     EVT_CHECKBOX(XRCID("replaceLineFeedCheckBox"), ExportDialog::UpdateControlsEvent)
     EVT_TEXT(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
     EVT_COMBOBOX(XRCID("textDelimiterComboBox"), ExportDialog::UpdateControlsEvent)
+    EVT_RADIOBUTTON(XRCID("csvRadioButton"), ExportDialog::ChangeFormatEvent)
+    EVT_RADIOBUTTON(XRCID("workbookRadioButton"), ExportDialog::ChangeFormatEvent)
     EVT_SHOW(ExportDialog::PlaceEvent)
 wxEND_EVENT_TABLE()
 
@@ -50,6 +54,8 @@ const std::vector<LayoutControl<ExportDialog>>& ExportDialog::LayoutControls()
         {"textDelimiterWarningStaticText", &ExportDialog::textDelimiterWarningStaticText},
         {"byteOrderMarkCheckBox", &ExportDialog::byteOrderMarkCheckBox},
         {"selectedOnlyCheckBox", &ExportDialog::selectedOnlyCheckBox},
+        {"csvRadioButton", &ExportDialog::csvRadioButton},
+        {"workbookRadioButton", &ExportDialog::workbookRadioButton},
         {"browseButton", wxCLASSINFO(wxButton)},
         {"cancelButton", wxCLASSINFO(wxButton)},
         {"exportButton", wxCLASSINFO(wxButton)},
@@ -74,7 +80,7 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
     LayoutControl<ExportDialog>::FindAll(*this, LayoutControls());
     if (selectedOnlyCheckBox) {
         selectedOnlyCheckBox->SetLabel(
-            wxString::Format(_("Only selected companies (%d)"), std::max(selectedRows, 0)));
+            wxString::Format(_("Only selected c&ompanies (%d)"), std::max(selectedRows, 0)));
         // One selected row is most often just where the cursor stands, not a choice.
         selectedOnlyCheckBox->Enable(selectedRows >= 2);
     }
@@ -88,12 +94,38 @@ ExportDialog::ExportDialog(wxWindow* parent, int id, RuntimeInformationType* rit
     SetSize(wxSize(650, GetSize().GetHeight()));
     Place();
 
-    if (fileTextCtrl) {
+    if (fileTextCtrl)
         fileTextCtrl->SetFocus();
-        if (settings)
-            fileTextCtrl->ChangeValue(settings->GetFilename());
-    }
+    ShowSettings();
     UpdateControls();
+}
+
+void ExportDialog::ShowSettings()
+{
+    if (!settings)
+        return;
+    if (fileTextCtrl)
+        fileTextCtrl->ChangeValue(settings->GetFilename());
+    if (workbookRadioButton && csvRadioButton)
+        (settings->IsWorkbook() ? workbookRadioButton : csvRadioButton)->SetValue(true);
+    if (fieldDelimiterComboBox) {
+        const wxString delimiter = settings->GetFieldDelimiter();
+        fieldDelimiterComboBox->SetValue(delimiter == "\t" ? wxString("{tab}") : delimiter);
+    }
+    if (textDelimiterComboBox)
+        textDelimiterComboBox->SetValue(settings->GetTextDelimiter());
+    if (lineFeedComboBox) {
+        const auto* found =
+            std::find(std::begin(kLineBreaks), std::end(kLineBreaks), settings->GetLineBreak());
+        lineFeedComboBox->SetSelection(
+            found == std::end(kLineBreaks) ? 0 : static_cast<int>(found - kLineBreaks));
+    }
+    if (replaceLineFeedCheckBox)
+        replaceLineFeedCheckBox->SetValue(settings->IsReplaceLineBreak());
+    if (replaceLineFeedWithTextCtrl)
+        replaceLineFeedWithTextCtrl->ChangeValue(settings->GetReplaceLineBreakWith());
+    if (byteOrderMarkCheckBox)
+        byteOrderMarkCheckBox->SetValue(settings->IsByteOrderMark());
 }
 
 void ExportDialog::Browse()
@@ -104,10 +136,14 @@ void ExportDialog::Browse()
     const wxFileName current(fileTextCtrl->GetValue());
     const bool isDirectory = wxFileName::DirExists(fileTextCtrl->GetValue());
     const wxString directory = isDirectory ? fileTextCtrl->GetValue() : current.GetPath();
-    const wxString name = isDirectory || current.GetFullName().empty() ? wxString("export.csv")
-                                                                       : current.GetFullName();
-    wxFileDialog dialog(this, _("Choose a file"), directory, name,
-                        _("Files (*.csv)") + "|" + kCsvPattern, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    const wxString extension = IsWorkbook() ? kWorkbookExtension : kCsvExtension;
+    const wxString name = isDirectory || current.GetFullName().empty()
+                              ? wxString("export.") + extension
+                              : current.GetFullName();
+    const wxString filter =
+        (IsWorkbook() ? _("Excel workbooks (*.xlsx)") : _("Files (*.csv)")) + "|*." + extension;
+    wxFileDialog dialog(this, _("Choose a file"), directory, name, filter,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.CentreOnScreen(wxBOTH);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -142,7 +178,7 @@ bool ExportDialog::Accept()
     // A folder is no name to complete: it is refused below as before.
     const wxFileName typed(name);
     if (!typed.GetName().empty() && !typed.HasExt() && !wxFileName::DirExists(name)) {
-        name += kCsvExtension;
+        name += wxString(".") + (IsWorkbook() ? kWorkbookExtension : kCsvExtension);
         fileTextCtrl->ChangeValue(name);
     }
     // Only asks whether the file could be written: the file itself is replaced by the
@@ -170,6 +206,7 @@ bool ExportDialog::Accept()
     if (replaceLineFeedWithTextCtrl)
         settings->SetReplaceLineBreakWith(replaceLineFeedWithTextCtrl->GetValue());
     settings->SetByteOrderMark(byteOrderMarkCheckBox && byteOrderMarkCheckBox->GetValue());
+    settings->SetWorkbook(IsWorkbook());
     return true;
 }
 
@@ -182,12 +219,37 @@ bool ExportDialog::AskReplace(const wxString& name)
 
 void ExportDialog::UpdateControls()
 {
+    const bool csv = !IsWorkbook();
+    for (wxWindow* control : std::initializer_list<wxWindow*>{
+             fieldDelimiterComboBox, textDelimiterComboBox, lineFeedComboBox,
+             replaceLineFeedCheckBox, byteOrderMarkCheckBox}) {
+        if (control)
+            control->Enable(csv);
+    }
     if (replaceLineFeedCheckBox && replaceLineFeedWithTextCtrl)
-        replaceLineFeedWithTextCtrl->Enable(replaceLineFeedCheckBox->GetValue());
+        replaceLineFeedWithTextCtrl->Enable(csv && replaceLineFeedCheckBox->GetValue());
     // Nothing protects a value that holds the field delimiter then: the notes' "&amp;"
     // alone would shift the columns after it under ";".
     if (textDelimiterComboBox && textDelimiterWarningStaticText)
-        textDelimiterWarningStaticText->Show(textDelimiterComboBox->GetValue().empty());
+        textDelimiterWarningStaticText->Show(csv && textDelimiterComboBox->GetValue().empty());
+}
+
+void ExportDialog::ChangeFormat()
+{
+    if (fileTextCtrl) {
+        wxFileName name(fileTextCtrl->GetValue());
+        const wxString from = IsWorkbook() ? kCsvExtension : kWorkbookExtension;
+        if (!name.GetName().empty() && name.GetExt().IsSameAs(from, false)) {
+            name.SetExt(IsWorkbook() ? kWorkbookExtension : kCsvExtension);
+            fileTextCtrl->ChangeValue(name.GetFullPath());
+        }
+    }
+    UpdateControls();
+}
+
+bool ExportDialog::IsWorkbook() const
+{
+    return workbookRadioButton && workbookRadioButton->GetValue();
 }
 
 bool ExportDialog::IsSelectedOnly() const
@@ -224,6 +286,11 @@ void ExportDialog::ExportEvent(wxCommandEvent&)
 void ExportDialog::UpdateControlsEvent(wxCommandEvent&)
 {
     UpdateControls();
+}
+
+void ExportDialog::ChangeFormatEvent(wxCommandEvent&)
+{
+    ChangeFormat();
 }
 
 void ExportDialog::PlaceEvent(wxShowEvent& event)

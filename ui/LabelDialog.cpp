@@ -1,7 +1,9 @@
 #include "ui/LabelDialog.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include <wx/arrstr.h>
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
@@ -9,6 +11,7 @@
 #include "app/ErrorBox.h"
 #include "app/LayoutControl.h"
 #include "app/XmlWindowLoader.h"
+#include "lib/core/BKConfiguration.h"
 
 // The event table macros are no code the formatter can lay out.
 // clang-format off
@@ -55,6 +58,70 @@ LabelFormat LabelDialog::Choice::Format() const
     if (format < 0 || format + 1 >= static_cast<int>(offered.size()))
         return own;
     return offered[format];
+}
+
+namespace {
+
+const char* const kFormatKey = "LabelFormat";
+const char* const kOwnFormatKey = "LabelOwnFormat";
+const char* const kStartKey = "LabelStart";
+const char* const kAttentionKey = "LabelAttention";
+
+// The own format's counts and sizes in the file's order, in millimetres with a point.
+wxString OwnSizes(const LabelFormat& format)
+{
+    wxString sizes = wxString::Format("%d %d", format.columns, format.rows);
+    for (double size : {format.width, format.height, format.left, format.top, format.horizontalGap,
+                        format.verticalGap})
+        sizes << ' ' << wxString::FromCDouble(size);
+    return sizes;
+}
+
+bool ReadOwnSizes(const wxString& text, LabelFormat* format)
+{
+    const wxArrayString fields = wxSplit(text, ' ', 0);
+    long columns = 0;
+    long rows = 0;
+    if (fields.size() != 8 || !fields[0].ToLong(&columns) || !fields[1].ToLong(&rows))
+        return false;
+    LabelFormat read = *format;
+    // Beyond the counts any sheet may have, a long does not fit an int.
+    read.columns = static_cast<int>(std::clamp(columns, -1L, 1L + LabelFormat::kMaxPerSide));
+    read.rows = static_cast<int>(std::clamp(rows, -1L, 1L + LabelFormat::kMaxPerSide));
+    double* sizes[] = {&read.width, &read.height,        &read.left,
+                       &read.top,   &read.horizontalGap, &read.verticalGap};
+    for (size_t index = 0; index < std::size(sizes); ++index)
+        if (!fields[index + 2].ToCDouble(sizes[index]))
+            return false;
+    if (!read.IsValid())
+        return false;
+    *format = read;
+    return true;
+}
+
+}  // namespace
+
+void LabelDialog::Choice::Store(Brenik::BKConfiguration& configuration) const
+{
+    configuration.Set(kFormatKey, wxString::Format("%d", format));
+    configuration.Set(kOwnFormatKey, OwnSizes(own));
+    configuration.Set(kStartKey, wxString::Format("%d", start));
+    configuration.Set(kAttentionKey, attention ? "true" : "false");
+}
+
+void LabelDialog::Choice::Restore(const Brenik::BKConfiguration& configuration)
+{
+    long index = 0;
+    if (configuration.Get(kFormatKey, "").ToString().ToLong(&index) && index >= 0 &&
+        index < static_cast<long>(LabelFormat::Offered().size()))
+        format = static_cast<int>(index);
+    ReadOwnSizes(configuration.Get(kOwnFormatKey, "").ToString(), &own);
+    long first = 0;
+    if (configuration.Get(kStartKey, "").ToString().ToLong(&first))
+        start = first >= 1 && first <= Format().Count() ? static_cast<int>(first) : 1;
+    const wxString named = configuration.Get(kAttentionKey, "").ToString();
+    if (named == "true" || named == "false")
+        attention = named == "true";
 }
 
 LabelDialog::Choice& LabelDialog::LastChoice()

@@ -1,7 +1,7 @@
 // The choice of label sheet before address labels are printed: one of the common sheets or
 // the user's own sizes, the label to start on, and whether the managing director is named.
-// The last choice confirmed is kept for the next labels while the program runs. Borrows its
-// controls.
+// The last choice confirmed is kept for the next labels, and the user settings keep it
+// between runs. Borrows its controls.
 #pragma once
 
 #include <utility>
@@ -15,6 +15,9 @@
 #include "app/XmlDialog.h"
 #include "print/LabelFormat.h"
 
+namespace Brenik {
+class BKConfiguration;
+}
 template <typename Window>
 class LayoutControl;
 
@@ -28,6 +31,11 @@ public:
         bool attention = false;
         // The sheet chosen, with the user's own sizes for the own format.
         LabelFormat Format() const;
+        // The choice as the configuration file keeps it between runs.
+        void Store(Brenik::BKConfiguration& configuration) const;
+        // Takes what the file holds of a choice; a value missing or out of its range leaves
+        // that part as it was, and a start beyond the sheet starts on its first label.
+        void Restore(const Brenik::BKConfiguration& configuration);
     };
 
     // What the dialog looks up in its layout "LabelDialog": control names and classes.

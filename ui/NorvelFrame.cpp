@@ -16,6 +16,7 @@
 #include "ui/BusyGuard.h"
 #include "ui/CompanyCommands.h"
 #include "ui/CsvExport.h"
+#include "ui/LabelDialog.h"
 #include "ui/ResultListPrinting.h"
 #include "ui/SelectionPrinter.h"
 
@@ -105,9 +106,10 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
     statusBar = GetStatusBar();
     toolBar = GetToolBar();
     if (statusBar) {
-        // The first field says how many sectors are ticked ("12 Branchen gewählt").
-        const int widths[] = {170, 200, 300};
-        statusBar->SetFieldsCount(3, widths);
+        // The first field says how many sectors are ticked ("12 Branchen gewählt"); the last,
+        // where the companies of the last export or vCard save went.
+        const int widths[] = {170, 200, 300, -1};
+        statusBar->SetFieldsCount(4, widths);
     }
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
     SetStatusBarPane(-1);
@@ -175,9 +177,8 @@ void NorvelFrame::RestoreSettings()
     if (mainPanel && mainPanel->GetSizer())
         SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
 
-    wxString exportFilename = csvConfig.GetFilename();
-    settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), exportFilename);
-    csvConfig.SetFilename(exportFilename);
+    settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), csvConfig,
+                     LabelDialog::LastChoice());
 }
 
 bool NorvelFrame::Show(bool show)
@@ -191,7 +192,7 @@ bool NorvelFrame::Show(bool show)
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
-    if (!settings.Save(file, csvConfig.GetFilename()))
+    if (!settings.Save(file, csvConfig, LabelDialog::LastChoice()))
         ShowError(
             _("Configuration error"),
             _("Could not write configuration. Maybe you have no permission on file: ") + file);
@@ -370,10 +371,14 @@ void NorvelFrame::Export()
     BusyGuard guard(busy);
     if (!guard || !resultsListCtrl)
         return;
+    long written = -1;
     if (CsvExport::Run(
             this, GetRit(), csvConfig, results,
-            [this](const wxString& title, const wxString& message) { ShowError(title, message); }))
+            [this](const wxString& title, const wxString& message) { ShowError(title, message); },
+            written))
         FocusResults();
+    if (written >= 0)
+        ShowWritten(static_cast<size_t>(written), csvConfig.GetFilename());
 }
 
 void NorvelFrame::ShowOnMap()
@@ -402,15 +407,27 @@ void NorvelFrame::SaveVCards()
         AskForSelection();
         return;
     }
-    CompanyCommands::SaveVCards(
-        this, GetRit(), companies,
-        [this](const wxString& title, const wxString& message) { ShowError(title, message); });
+    wxString name;
+    size_t written = 0;
+    if (CompanyCommands::SaveVCards(
+            this, GetRit(), companies,
+            [this](const wxString& title, const wxString& message) { ShowError(title, message); },
+            &name, &written))
+        ShowWritten(written, name);
     FocusResults();
 }
 
 void NorvelFrame::AskForSelection()
 {
     ShowError(_("Selection"), _("Please select the company you want to open."));
+}
+
+void NorvelFrame::ShowWritten(size_t count, const wxString& name)
+{
+    SetStatus(wxString::Format(
+                  wxPLURAL("%zu company written to %s", "%zu companies written to %s", count),
+                  count, name),
+              3);
 }
 
 void NorvelFrame::SetStatus(const wxString& text, int field)

@@ -159,6 +159,8 @@ private:
     // False, after the box "Could not load company", for a company that its id cannot name.
     bool HasLoadableId(const CompanyEntity& company);
     void SetStatus(const wxString& text, int field);
+    // Says in the status bar how many companies went into which file.
+    void ShowWritten(size_t count, const wxString& name);
 
     // A search, an export, a save or a printout yields to the event loop as it goes; none
     // may start inside another, which would change the list under it.

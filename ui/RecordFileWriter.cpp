@@ -14,7 +14,7 @@ RecordFileWriter::RecordFileWriter(wxWindow* parent, RuntimeInformationType* rit
 }
 
 bool RecordFileWriter::Write(const wxString& name, const std::string& start, size_t count,
-                             const AppendRecord& append) const
+                             const AppendRecord& append, const Finish& finish) const
 {
     // The records go beside the file and replace it at the end: a failure part-way must not
     // cost the user the file that was there.
@@ -27,9 +27,9 @@ bool RecordFileWriter::Write(const wxString& name, const std::string& start, siz
     if (count >= progressFrom) {
         // The boxes below are shown after the progress window has gone, not under it.
         ProgressGuard progress(parent, rit);
-        outcome = WriteRecords(file, start, count, append, progress.operator->());
+        outcome = WriteRecords(file, start, count, append, finish, progress.operator->());
     } else {
-        outcome = WriteRecords(file, start, count, append, nullptr);
+        outcome = WriteRecords(file, start, count, append, finish, nullptr);
     }
     if (outcome != Outcome::kWritten) {
         file.Discard();
@@ -48,6 +48,7 @@ bool RecordFileWriter::Write(const wxString& name, const std::string& start, siz
 RecordFileWriter::Outcome RecordFileWriter::WriteRecords(Brenik::BKReplacingFile& file,
                                                          const std::string& start, size_t count,
                                                          const AppendRecord& append,
+                                                         const Finish& finish,
                                                          ProgressFrame* progress) const
 {
     // Large pieces, which the file takes without copying them again.
@@ -72,5 +73,7 @@ RecordFileWriter::Outcome RecordFileWriter::WriteRecords(Brenik::BKReplacingFile
             piece.clear();
         }
     }
+    if (finish && !finish(piece))
+        return Outcome::kFailed;
     return file.Write(piece) ? Outcome::kWritten : Outcome::kFailed;
 }

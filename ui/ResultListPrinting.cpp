@@ -99,7 +99,7 @@ void ResultListPrinting::PrintLabels()
     const LabelDialog::Choice& choice = LabelDialog::LastChoice();
     LabelSheetPrintout printout(_("Address labels"), rit, choice.Format(), choice.start,
                                 Labels(companies, choice.attention));
-    PrintPreviewDialog::PreviewOrPrint(parent, rit, &printout, true, wxPORTRAIT);
+    PrintPreviewDialog::PreviewOrPrint(parent, rit, &printout, true, wxPORTRAIT, wxPAPER_A4);
 }
 
 wxString ResultListPrinting::DescribeSearch(const wxString& text, const wxString& place,

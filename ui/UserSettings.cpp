@@ -5,6 +5,7 @@
 #include <wx/display.h>
 #include <wx/toplevel.h>
 
+#include "directory/CsvConfigType.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKConfiguration.h"
 
@@ -22,7 +23,6 @@ const Setting kHeight{"Height", "600"};
 const Setting kPositionX{"PositionX", "30"};
 const Setting kPositionY{"PositionY", "30"};
 const Setting kMaximized{"Maximized", "false"};
-const Setting kExportFilename{"ExportFilename", ""};
 
 // Where the window goes when its saved top edge lies on no display.
 const wxPoint kFallbackPosition(30, 30);
@@ -81,7 +81,8 @@ UserSettings::UserSettings(wxTopLevelWindow* window) : window(window)
     settle.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Settled(); });
 }
 
-void UserSettings::Restore(const wxString& file, wxString& exportFilename)
+void UserSettings::Restore(const wxString& file, CsvConfigType& exportSettings,
+                           LabelDialog::Choice& labels)
 {
     Brenik::BKConfiguration configuration("#", false);
     if (!configuration.Load(file))
@@ -95,10 +96,12 @@ void UserSettings::Restore(const wxString& file, wxString& exportFilename)
     restoredMaximized = Read(configuration, kMaximized).ToBool();
     window->Maximize(restoredMaximized);
     placement = Placement::kFirstMove;
-    exportFilename = Read(configuration, kExportFilename).ToString();
+    exportSettings.Restore(configuration);
+    labels.Restore(configuration);
 }
 
-bool UserSettings::Save(const wxString& file, const wxString& exportFilename) const
+bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSettings,
+                        const LabelDialog::Choice& labels) const
 {
     const bool maximized = window->IsMaximized();
     // A maximised window keeps the normal geometry it had, which un-maximising after the
@@ -113,7 +116,8 @@ bool UserSettings::Save(const wxString& file, const wxString& exportFilename) co
     configuration.Set(kWidth.key, BKCasts::ToString(geometry.width));
     configuration.Set(kHeight.key, BKCasts::ToString(geometry.height));
     configuration.Set(kMaximized.key, BKCasts::ToString(maximized, false, false));
-    configuration.Set(kExportFilename.key, exportFilename);
+    exportSettings.Store(configuration);
+    labels.Store(configuration);
     return configuration.Save(file, "\n");
 }
 

@@ -1,6 +1,7 @@
 // What the user's configuration file keeps between program runs: the main window's position,
-// size and maximised state, and the last export file name. These six settings are read and
-// written here and nowhere else, and the window is placed as they say. Borrows the window.
+// size and maximised state, and the choices of the last export and labels. The file is read
+// and written here and nowhere else (the choices name their own keys), and the window is
+// placed as it says. Borrows the window.
 #pragma once
 
 #include <chrono>
@@ -9,6 +10,9 @@
 #include <wx/string.h>
 #include <wx/timer.h>
 
+#include "ui/LabelDialog.h"
+
+class CsvConfigType;
 class wxTopLevelWindow;
 
 class UserSettings {
@@ -16,12 +20,14 @@ public:
     explicit UserSettings(wxTopLevelWindow* window);
 
     // Reads the file and places the window as it says, its size cut to the display and
-    // raised to the window's minimum, and gives the export file name it holds. Without a
-    // file the window keeps its layout's geometry and the name stays as it was.
-    void Restore(const wxString& file, wxString& exportFilename);
-    // Writes exactly the six settings afresh: a maximised window's normal geometry beside
-    // its maximised state. False when the file cannot be written.
-    bool Save(const wxString& file, const wxString& exportFilename) const;
+    // raised to the window's minimum, and gives the export and label choices it holds.
+    // Without a file the window keeps its layout's geometry and the choices stay as they were.
+    void Restore(const wxString& file, CsvConfigType& exportSettings, LabelDialog::Choice& labels);
+    // Writes exactly these settings afresh: a maximised window's normal geometry beside its
+    // maximised state, and the export and label choices. False when the file cannot be
+    // written.
+    bool Save(const wxString& file, const CsvConfigType& exportSettings,
+              const LabelDialog::Choice& labels) const;
 
     // The window has just been shown: a window manager's placement may follow.
     void Shown();

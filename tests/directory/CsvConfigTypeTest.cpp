@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "directory/CsvConfigType.h"
+#include "lib/core/BKConfiguration.h"
 
 TEST(CsvConfigType, DefaultsSettingsResetAndSummary)
 {
@@ -38,4 +40,45 @@ TEST(CsvConfigType, DefaultsSettingsResetAndSummary)
     EXPECT_EQ("", copy.GetReplaceLineBreakWith());
     EXPECT_FALSE(copy.IsByteOrderMark());
     EXPECT_EQ("/tmp/a.csv", chosen.GetFilename());  // a copy, not a view
+}
+
+// The choices come back from the user's configuration file as they were made, also those that
+// the file's syntax would otherwise eat: blanks, a comment sign, an empty delimiter.
+TEST(CsvConfigType, ChoicesComeBackFromTheConfigurationFile)
+{
+    const CsvConfigType cases[] = {
+        CsvConfigType("/tmp/a b#c.csv", "\t", "", "\r\n", true, " \xC2\xB6 "),
+        CsvConfigType("/tmp/l.xlsx", "; ", "#", "\r", false, "%41\""),
+        CsvConfigType("/tmp/x.csv", "", "\"", "\n", true, ""),
+    };
+    TempDir dir;
+    const wxString file = dir.Path("conf");
+    for (CsvConfigType chosen : cases) {
+        const bool workbook = chosen.GetFilename().EndsWith(".xlsx");
+        chosen.SetWorkbook(workbook);
+        chosen.SetByteOrderMark(!workbook);
+        Brenik::BKConfiguration written("#", false);
+        chosen.Store(written);
+        ASSERT_TRUE(written.Save(file, "\n"));
+        Brenik::BKConfiguration read("#", false);
+        ASSERT_TRUE(read.Load(file));
+        CsvConfigType restored;
+        restored.Restore(read);
+        EXPECT_EQ(restored.ToString(), chosen.ToString());
+        EXPECT_EQ(restored.IsWorkbook(), workbook);
+        EXPECT_EQ(restored.IsByteOrderMark(), !workbook);
+    }
+
+    // What a hand wrote and the program cannot read leaves the choice as it was.
+    ASSERT_TRUE(WriteTextFile(file,
+                              "ExportFieldDelimiter ;\nExportTextDelimiter \"%4\"\n"
+                              "ExportLineBreak CRCR\nExportFormat pdf\n"
+                              "ExportReplaceLineBreakWith \"%FF\"\n"));
+    Brenik::BKConfiguration hand("#", false);
+    ASSERT_TRUE(hand.Load(file));
+    CsvConfigType restored("", "|", "'", "\r", false, "x");
+    restored.SetWorkbook(true);
+    restored.Restore(hand);
+    EXPECT_EQ(restored.ToString(), CsvConfigType("", "|", "'", "\r", false, "x").ToString());
+    EXPECT_TRUE(restored.IsWorkbook());
 }

@@ -35,7 +35,7 @@ protected:
     {
         MainWindow::SetUp();
         Open({{1, "Bauunternehmen"}}, {SpecialCompany()});
-        rit->SetPrinterFactory(PostScriptTo(dir.Path("sheet.ps")));
+        PrintSetup::Get().SetPrinterFactory(PostScriptTo(dir.Path("sheet.ps")));
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(SheetPrinting, LongSheetRunsOverSeveralNumberedPages)
     company.Get(wxString("notes"))->SetUtf8(LongNotes(120));
 
     std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
-    wxTEST_DIALOG(EXPECT_TRUE(rit->Print(nullptr, printout.get(), wxPrintData())),
+    wxTEST_DIALOG(EXPECT_TRUE(PrintSetup::Get().Print(nullptr, printout.get(), wxPrintData())),
                   ExpectPrintDialog(wxID_OK));
     int pages = 0;
     const std::string text = PrintedText(dir.Path("sheet.ps"), &pages);
@@ -200,7 +200,7 @@ protected:
     {
         UsePdfPrinter(setup);
         EXPECT_TRUE(
-            rit->Print(nullptr, &printout, PrintPreviewDialog::PrintData(rit.get(), wxPORTRAIT)));
+            PrintSetup::Get().Print(nullptr, &printout, PrintPreviewDialog::PrintData(wxPORTRAIT)));
         return ReadPdf(dir.Path("sheet.pdf"));
     }
 
@@ -209,7 +209,7 @@ protected:
         const wxString path = dir.Path("sheet.pdf");
         if (wxFileName::FileExists(path))
             wxRemoveFile(path);
-        rit->SetPrinterFactory(PdfTo(path, setup));
+        PrintSetup::Get().SetPrinterFactory(PdfTo(path, setup));
     }
 
     TempDir dir;
@@ -285,7 +285,7 @@ TEST_F(SheetOnPaper, TheJobIsNamedAfterTheCompany)
     CompanyEntity company(nullptr, true);
     FillWithLogo(company);
     std::unique_ptr<HtmlPrintoutLibrary> printout(company.Print(rit.get()));
-    rit->SetPrinterFactory(PdfTo(dir.Path("sheet.pdf"), {}));
+    PrintSetup::Get().SetPrinterFactory(PdfTo(dir.Path("sheet.pdf"), {}));
     std::string job;
     g_type_class_unref(g_type_class_ref(GTK_TYPE_PRINT_OPERATION));
     const guint begin = g_signal_lookup("begin-print", GTK_TYPE_PRINT_OPERATION);

@@ -135,9 +135,9 @@ protected:
     PdfDocument PrintOnQueue(HtmlPrintoutLibrary& printout, const PaperSetup& setup)
     {
         const time_t since = time(nullptr);
-        rit->SetPrinterFactory(DesktopPrinter("cups", kPrinter, setup));
+        PrintSetup::Get().SetPrinterFactory(DesktopPrinter("cups", kPrinter, setup));
         EXPECT_TRUE(
-            rit->Print(nullptr, &printout, PrintPreviewDialog::PrintData(rit.get(), wxPORTRAIT)));
+            PrintSetup::Get().Print(nullptr, &printout, PrintPreviewDialog::PrintData(wxPORTRAIT)));
         WaitFor(
             "the queue to finish its jobs", [] { return CommandOutput("lpstat -o").empty(); },
             std::chrono::seconds(30));

@@ -102,18 +102,18 @@ TEST(HtmlPrintoutLibrary, HeadingGoesToTheNextPageWithItsText)
         printout.OnPreparePrinting();
         return printout.GetPageBreaks();
     };
-    const int keep = 15 * HtmlPrintoutLibrary::kLayoutPpi / 25.4;
+    const int keep = 15 * HtmlPaginator::kLayoutPpi / 25.4;
     int moved = 0;
     for (int lines = 40; lines < 80; ++lines) {
         const int plain = pageBreaks(lines, "other", 80).at(1);
-        const int kept = pageBreaks(lines, HtmlPrintoutLibrary::kHeadingAnchor, 80).at(1);
+        const int kept = pageBreaks(lines, HtmlPaginator::kHeadingAnchor, 80).at(1);
         EXPECT_LE(kept, plain) << lines;
         // The break above a heading lies at the top of the heading's line, a pixel or two
         // above the anchor.
         EXPECT_LT(plain - kept, keep + 3) << lines;
         moved += kept < plain;
         // A heading with one line below it, close to the end of a page, makes no extra page.
-        EXPECT_EQ(pageBreaks(lines, HtmlPrintoutLibrary::kHeadingAnchor, 1).size(),
+        EXPECT_EQ(pageBreaks(lines, HtmlPaginator::kHeadingAnchor, 1).size(),
                   pageBreaks(lines, "other", 1).size())
             << lines;
     }

@@ -90,7 +90,7 @@ protected:
     void SetUp() override
     {
         rit = Norvel::CreateRuntimeInformation("norvel");
-        rit->SetPrinterFactory(PostScriptTo(dir.Path("sheet.ps")));
+        PrintSetup::Get().SetPrinterFactory(PostScriptTo(dir.Path("sheet.ps")));
         CompanyEntity company(nullptr, true);
         company.Get(wxString("name"))->SetUtf8("Lange Notizen GmbH");
         std::string notes;
@@ -352,8 +352,9 @@ TEST_F(PreviewWindow, PrintBreaksPagesWhereThePreviewDoes)
         ASSERT_NE(shown, nullptr);
         {
             ScopedLatin1Text latin1;
-            wxTEST_DIALOG(EXPECT_TRUE(rit->Print(dialog.get(), printout.get(), wxPrintData())),
-                          ExpectPrintDialog(wxID_OK));
+            wxTEST_DIALOG(
+                EXPECT_TRUE(PrintSetup::Get().Print(dialog.get(), printout.get(), wxPrintData())),
+                ExpectPrintDialog(wxID_OK));
         }
         int pages = 0;
         EXPECT_NE(PrintedText(dir.Path("sheet.ps"), &pages).find("Absatz 120"), std::string::npos);

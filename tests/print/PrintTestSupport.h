@@ -30,9 +30,10 @@
 #include "directory/CompanyEntity.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
+#include "print/PrintSetup.h"
 
 // Prints with the toolkit's PostScript printer into the file, after its print dialog.
-inline RuntimeInformationType::PrinterFactory PostScriptTo(const wxString& path)
+inline PrintSetup::PrinterFactory PostScriptTo(const wxString& path)
 {
     return [path](wxPrintDialogData* data) -> std::unique_ptr<wxPrinterBase> {
         data->GetPrintData().SetPrintMode(wxPRINT_MODE_FILE);
@@ -128,7 +129,7 @@ inline gboolean AnswerPrintDialog(gpointer data)
 // Prints through the desktop's print system, with only the backend loaded (no other print
 // server is asked for its printers), on the printer; its dialog is answered as a user would,
 // with the setup chosen in it. configure adds the printer's own settings.
-inline RuntimeInformationType::PrinterFactory DesktopPrinter(
+inline PrintSetup::PrinterFactory DesktopPrinter(
     const char* backend, const std::string& printer, PaperSetup setup,
     std::function<void(GtkPrintSettings*)> configure = {})
 {
@@ -150,7 +151,7 @@ inline RuntimeInformationType::PrinterFactory DesktopPrinter(
 }
 
 // Prints through the desktop's print system to its file printer, which writes a PDF.
-inline RuntimeInformationType::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
+inline PrintSetup::PrinterFactory PdfTo(const wxString& path, PaperSetup setup)
 {
     return DesktopPrinter(
         "file", g_dgettext("gtk30", "Print to File"), setup, [path](GtkPrintSettings* settings) {
@@ -332,7 +333,7 @@ protected:
         const wxString path = dir.Path("printout.pdf");
         if (wxFileName::FileExists(path))
             wxRemoveFile(path);
-        rit->SetPrinterFactory(PdfTo(path, setup));
+        PrintSetup::Get().SetPrinterFactory(PdfTo(path, setup));
         PrintPreviewDialog preview(nullptr, -1, rit.get(), &printout, orientation);
         preview.Print();
         if (shown)

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
+#include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -58,8 +62,8 @@ protected:
         // Off the screen's centre, so that centring on it differs from centring on the screen.
         parent = new wxFrame(nullptr, wxID_ANY, "Parent", wxPoint(40, 30), wxSize(900, 700));
         parent->Show();
-        // Settings of an earlier export: only the file name comes back in the dialog.
-        settings = CsvConfigType(dir.Path("old.csv"), "|", "'", "\r", true, "+");
+        // Settings of an earlier export, which come back in the dialog.
+        settings = CsvConfigType(dir.Path("old.csv"), "|", "'", "\r", false, "+");
         dialog = new ExportDialog(parent, -1, rit.get(), &settings);
         ASSERT_NE(dialog->GetHandle(), nullptr);
         file = Control<wxTextCtrl>(dialog, "fileTextCtrl");
@@ -104,7 +108,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ExportSettings, OpensWithTheLastFileNameAndOffersTheUsualDelimiters)
+TEST_F(ExportSettings, OpensWithTheLastChoicesAndOffersTheUsualDelimiters)
 {
     EXPECT_EQ(dialog->GetSize().GetWidth(), 650);
     EXPECT_EQ(wxWindow::FindFocus(), file);
@@ -120,6 +124,32 @@ TEST_F(ExportSettings, OpensWithTheLastFileNameAndOffersTheUsualDelimiters)
                               parent->GetRect().GetPosition() - parent->GetSize() / 2;
     EXPECT_LE(std::abs(offCentre.x), 1);
     EXPECT_LE(std::abs(offCentre.y), 1);
+
+    // Every box and button has an access key (that each is used once, the layout contract
+    // sees to).
+    std::function<void(wxWindow*)> expectKeys = [&](wxWindow* window) {
+        if (wxDynamicCast(window, wxCheckBox) || wxDynamicCast(window, wxRadioButton) ||
+            wxDynamicCast(window, wxButton)) {
+            EXPECT_TRUE(window->GetLabel().Contains("&")) << window->GetLabel();
+        }
+        for (wxWindow* child : window->GetChildren())
+            expectKeys(child);
+    };
+    expectKeys(dialog);
+
+    // The workbook takes none of the CSV settings, and the name follows the format.
+    auto* workbook = Control<wxRadioButton>(dialog, "workbookRadioButton");
+    auto* csv = Control<wxRadioButton>(dialog, "csvRadioButton");
+    ASSERT_TRUE(workbook && csv);
+    for (wxRadioButton* format : {workbook, csv}) {
+        format->SetValue(true);
+        dialog->ChangeFormat();
+        const bool chosen = format == workbook;
+        EXPECT_EQ(file->GetValue(), dir.Path(chosen ? "old.xlsx" : "old.csv"));
+        for (wxWindow* control :
+             std::initializer_list<wxWindow*>{field, text, lineBreak, replace, forExcel})
+            EXPECT_EQ(control->IsEnabled(), !chosen) << control->GetName();
+    }
 }
 
 TEST_F(ExportSettings, ReplacementAndWarningFollowTheBoxesTheUserChanges)
@@ -213,10 +243,15 @@ TEST_F(ExportSettings, BrowseOpensTheFileDialogWhereTheFileLiesAndTakesTheChoice
     EXPECT_TRUE(choose.style & wxFD_OVERWRITE_PROMPT);
     EXPECT_EQ(file->GetValue(), dir.Path("chosen.csv"));
 
-    // From an empty field the dialog offers "export.csv"; a cancel keeps the field.
+    // From an empty field the dialog offers "export" with the format's extension; a cancel
+    // keeps the field.
     file->ChangeValue("");
     ChooseFile cancel(wxString(), wxID_CANCEL, &seen);
     wxTEST_DIALOG(Click("browseButton"), cancel);
     EXPECT_EQ(cancel.name, "export.csv");
     EXPECT_EQ(file->GetValue(), "");
+    Control<wxRadioButton>(dialog, "workbookRadioButton")->SetValue(true);
+    wxTEST_DIALOG(Click("browseButton"), cancel);
+    EXPECT_EQ(cancel.name, "export.xlsx");
+    EXPECT_EQ(cancel.wildcard, "Excel workbooks (*.xlsx)|*.xlsx");
 }

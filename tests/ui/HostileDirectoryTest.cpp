@@ -109,7 +109,7 @@ protected:
         RuntimeInformationType startUp("norvel", files->Path(name) + "/", ".Norvel.conf",
                                        Norvel::CompanyUrl, nullptr, true);
         ASSERT_TRUE(Norvel::OpenDatabase(&startUp));
-        rit->SetPrinterFactory(PostScriptTo(home.Path("sheet.ps")));
+        PrintSetup::Get().SetPrinterFactory(PostScriptTo(home.Path("sheet.ps")));
         auto* frame = new NorvelFrame(rit.get());
         frame->Show();
         Settle();

@@ -22,6 +22,7 @@
 #include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
+#include <wx/radiobut.h>
 #include <wx/splitter.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
@@ -111,6 +112,7 @@ struct ExportAnswers {
     bool forExcel = false;
     bool selectedOnly = false;  // ticked only where the dialog offers it
     bool cancel = false;
+    bool workbook = false;
 };
 
 struct ExportDialogShown {
@@ -121,6 +123,7 @@ struct ExportDialogShown {
     // From the parent's centre to the dialog's.
     wxPoint offCentre;
     wxString selectedOnly;  // its label, or "ticked"
+    bool workbook = true;
 };
 
 template <>
@@ -142,8 +145,10 @@ protected:
         auto* replacement = Control<wxTextCtrl>(dialog, "replaceLineFeedWithTextCtrl");
         auto* forExcel = Control<wxCheckBox>(dialog, "byteOrderMarkCheckBox");
         auto* selectedOnly = Control<wxCheckBox>(dialog, "selectedOnlyCheckBox");
+        auto* csv = Control<wxRadioButton>(dialog, "csvRadioButton");
+        auto* workbook = Control<wxRadioButton>(dialog, "workbookRadioButton");
         if (!file || !field || !text || !lineBreak || !replace || !replacement || !forExcel ||
-            !selectedOnly) {
+            !selectedOnly || !csv || !workbook) {
             ADD_FAILURE() << "the export dialog lacks a control";
             return wxID_CANCEL;
         }
@@ -158,9 +163,13 @@ protected:
                       dialog->GetRect().GetPosition() + dialog->GetSize() / 2 -
                           dialog->GetParent()->GetRect().GetPosition() -
                           dialog->GetParent()->GetSize() / 2,
-                      selectedOnly->GetValue() ? wxString("ticked") : selectedOnly->GetLabel()};
+                      selectedOnly->GetValue() ? wxString("ticked") : selectedOnly->GetLabel(),
+                      workbook->GetValue()};
         if (answers.cancel)
             return wxID_CANCEL;
+        // The format first, as the user picks it: it changes the extension of the name.
+        (answers.workbook ? workbook : csv)->SetValue(true);
+        dialog->ChangeFormat();
         file->ChangeValue(answers.file);
         field->SetValue(answers.fieldDelimiter);
         text->SetValue(answers.textDelimiter);

@@ -13,7 +13,7 @@ TEST_F(MainWindow, OpensWithTitleColumnsStatusFieldsAndSortedSectors)
 {
     Open(kSectors, {Baeckerei()});
     EXPECT_TRUE(frame->GetTitle().Contains(" - norvel - Ved Avadirizaziz Version "));
-    EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 3);
+    EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 4);
 
     const char* headings[] = {"Sectors", "Company", "CEO",    "Address", "Zipcode",
                               "City",    "Phone",   "Fax",    "Mobile",  "Internet",
@@ -466,10 +466,10 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     EXPECT_EQ(caption, "File unwriteable");
     EXPECT_EQ(message, "The file " + dir.Path("cards") + " could not been opened.");
 
-    // The folder is remembered for this run only: the configuration keeps its six keys.
+    // The folder is remembered for this run only: the configuration keeps its own keys.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
-    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 6);
+    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 13);
     EXPECT_EQ(configuration.find("cards"), std::string::npos);
 }
 

@@ -153,6 +153,8 @@ TEST_F(MainWindowExport, ManyVCardsShowTheProgressAndACancelWritesNone)
     list->SelectAll(true);
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("all.vcf")));
     EXPECT_NE(ReadTextFile(dir.Path("all.vcf")).find("FN:Firma 150 GmbH\r\n"), std::string::npos);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+              "150 companies written to " + dir.Path("all.vcf"));
     Settle();  // the progress window of that save goes
 
     // The user presses Cancel as soon as the progress window is there: its first yield runs
@@ -227,7 +229,7 @@ TEST_F(MainWindowExport, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     EXPECT_EQ(FilesIn(dir.Path()), files);
 }
 
-TEST_F(MainWindowExport, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemembered)
+TEST_F(MainWindowExport, ExportSettingsShapeTheBytesAndComeBackInTheDialog)
 {
     Open(kSectors, {Awkward()});
     SearchFor("");
@@ -275,23 +277,24 @@ TEST_F(MainWindowExport, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemember
           kAwkwardValues[3]},
          true},
     };
-    wxString lastFile;
+    ExportAnswers last{""};  // the first time, the layout's values
     for (const Case& c : cases) {
         if (wxFileName::FileExists(file))
             wxRemoveFile(file);  // replacing it is asked about elsewhere
         ExportDialogShown shown;
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(c.answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
-        // Every time the dialog shows the last file name and the layout's other values,
-        // centred on the main window.
-        EXPECT_EQ(shown.file, lastFile);
-        lastFile = file;
-        EXPECT_EQ(shown.fieldDelimiter, ";");
-        EXPECT_EQ(shown.textDelimiter, "\"");
-        EXPECT_EQ(shown.lineBreak, 0);
-        EXPECT_FALSE(shown.replace);
-        EXPECT_EQ(shown.replacement, "");
-        EXPECT_FALSE(shown.forExcel);
+        // Every time the dialog shows the choices of the last export, centred on the main
+        // window.
+        EXPECT_EQ(shown.file, last.file);
+        EXPECT_EQ(shown.fieldDelimiter, last.fieldDelimiter);
+        EXPECT_EQ(shown.textDelimiter, last.textDelimiter);
+        EXPECT_EQ(shown.lineBreak, last.lineBreak);
+        EXPECT_EQ(shown.replace, last.replace);
+        EXPECT_EQ(shown.replacement, last.replacement);
+        EXPECT_EQ(shown.forExcel, last.forExcel);
+        EXPECT_FALSE(shown.workbook);
+        last = c.answers;
         EXPECT_LE(std::abs(shown.offCentre.x), 1);
         EXPECT_LE(std::abs(shown.offCentre.y), 1);
         // Without the mark the bytes are exactly the lines; with it they follow it.
@@ -307,13 +310,14 @@ TEST_F(MainWindowExport, ExportSettingsShapeTheBytesAndOnlyTheFileNameIsRemember
         }
     }
 
-    // Closing keeps the file name for the next start, nothing else of the settings.
+    // Closing keeps the choices for the next start.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
     EXPECT_NE(configuration.find("ExportFilename " + file.utf8_string() + "\n"), std::string::npos);
     Reopen();
-    EXPECT_EQ(frame->GetCsvConfig().GetFilename(), file);
-    EXPECT_EQ(frame->GetCsvConfig().GetFieldDelimiter(), ";");
+    EXPECT_EQ(frame->GetCsvConfig().ToString(),
+              CsvConfigType(file, ";", "'", "\r\n", false, "").ToString());
+    EXPECT_TRUE(frame->GetCsvConfig().IsByteOrderMark());
 }
 
 TEST_F(MainWindowExport, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNothing)
@@ -336,7 +340,7 @@ TEST_F(MainWindowExport, ExportOfAnEmptyListWritesTheHeaderOnlyAndCancelWritesNo
     EXPECT_EQ(frame->GetCsvConfig().GetFilename(), dir.Path("empty.csv"));
 }
 
-TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered)
+TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook)
 {
     Open(kSectors, ManyCompanies(5, kSectors));
     SearchFor("");  // selects one row: no choice, the whole list goes out
@@ -350,13 +354,31 @@ TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAndNotRemembered
         wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
                       ExpectMessageBox(nullptr, nullptr));
         EXPECT_EQ(shown.selectedOnly,
-                  wxString::Format("Only selected companies (%d)", list->GetSelectedItemCount()));
+                  wxString::Format("Only selected c&ompanies (%d)", list->GetSelectedItemCount()));
         list->SetSelection(3);
     }
     const wxArrayString all = wxSplit(wxString::FromUTF8(ReadTextFile(dir.Path("all.csv"))), '\n');
     ASSERT_EQ(all.GetCount(), 7u);  // header, five rows, nothing after the last line break
     EXPECT_EQ(ReadTextFile(dir.Path("chosen.csv")),
               (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
+    // The status bar says where they went.
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+              "2 companies written to " + dir.Path("chosen.csv"));
+
+    // The same rows in a workbook, with the sectors the list shows; the name takes the
+    // workbook's extension.
+    answers.workbook = true;
+    answers.file = dir.Path("chosen");
+    wxTEST_DIALOG(frame->Export(), ExportDialogAnswer(answers, &shown),
+                  ExpectMessageBox(nullptr, nullptr));
+    EXPECT_EQ(shown.selectedOnly, "Only selected c&ompanies (2)");
+    const WorkbookContent sheet = ReadWorkbook(dir.Path("chosen.xlsx"));
+    EXPECT_EQ(sheet.filter, "A1:AG3");
+    EXPECT_EQ(sheet.Text(1, 1), list->GetText(0, 1).utf8_string());
+    EXPECT_EQ(sheet.Text(2, 1), list->GetText(3, 1).utf8_string());
+    EXPECT_EQ(sheet.Text(2, 2), list->GetText(3, 0).utf8_string());
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+              "2 companies written to " + dir.Path("chosen.xlsx"));
 }
 
 TEST_F(MainWindowExport, CancelInTheProgressWindowKeepsTheExportedRowsSoFar)
