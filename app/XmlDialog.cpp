@@ -1,5 +1,6 @@
 #include "app/XmlDialog.h"
 
+#include "app/ScreenFit.h"
 #include "app/XmlWindowLoader.h"
 
 XmlDialog::XmlDialog(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name)
@@ -17,4 +18,11 @@ void XmlDialog::Init(wxWindow* parent, int id, RuntimeInformationType* rit, cons
     this->rit = rit;
     dialogName = name;
     XmlWindowLoader::Build<wxDialog>(this, parent, id, rit, name, &wxXmlResource::LoadDialog);
+}
+
+bool XmlDialog::Show(bool show)
+{
+    if (show && !IsShown())
+        ScreenFit::Fit(this);
+    return wxDialog::Show(show);
 }

@@ -1,5 +1,6 @@
 #include "app/XmlFrame.h"
 
+#include "app/ScreenFit.h"
 #include "app/XmlWindowLoader.h"
 
 XmlFrame::XmlFrame(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name)
@@ -17,4 +18,11 @@ void XmlFrame::Init(wxWindow* parent, int id, RuntimeInformationType* rit, const
     this->rit = rit;
     frameName = name;
     XmlWindowLoader::Build<wxFrame>(this, parent, id, rit, name, &wxXmlResource::LoadFrame);
+}
+
+bool XmlFrame::Show(bool show)
+{
+    if (show && !IsShown())
+        ScreenFit::Fit(this);
+    return wxFrame::Show(show);
 }

@@ -11,6 +11,9 @@ public:
     XmlFrame(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name);
     XmlFrame(RuntimeInformationType* rit, const wxString& name);
 
+    // A window about to be shown is first fitted to its screen (ScreenFit).
+    bool Show(bool show = true) override;
+
     void Init(wxWindow* parent, int id, RuntimeInformationType* rit, const wxString& name);
 
     wxString GetFrameName() const { return frameName; }

@@ -5,7 +5,9 @@
 // default). Exits with 2 when a guard is exceeded (medians of the runs: the search above 1.6
 // times SQLite, a search with a place slower than the same search without it, the heap per
 // record above 3.3 KB on the default shape) or the search does not find every row SQLite
-// finds.
+// finds. Then a name search against a telephone, a street and an every-field search, each
+// within 1.5 times the name search, each finding exactly the companies SQLite finds for the
+// same condition written with its own functions.
 // Run by hand: build-*/bench/SearchBench [runs [companies]] [--lean] [--text WORDS]
 // [--place PLACE] (a smaller directory is handy under a profiler). With a search text the raw
 // side runs the same statement with SQLite's own LIKE, so the text should be one whose
@@ -26,6 +28,7 @@
 
 #include "bench/BenchSupport.h"
 #include "directory/CompanyController.h"
+#include "directory/PhoneDigits.h"
 #include "lib/db/BKSQLiteDatabase.h"
 #include "lib/entity/BKEntity.h"
 
@@ -38,6 +41,63 @@ const double kSearchGuard = 1.6;
 const double kPlaceGuard = 1.0;
 // 3.3 KB, where the default shape stood at 3383 bytes a record.
 const double kHeapPerRecordGuard = 3400;
+// The other kinds of search against the name search.
+const double kKindGuard = 1.5;
+
+// The searches measured against the name search, with texts as people type them.
+struct KindSearch {
+    const char* label;
+    SearchKind kind;
+    const char* text;
+};
+const KindSearch kKindSearches[] = {
+    {"name", SearchKind::kNameOrCeo, "schmidt"},
+    {"telephone", SearchKind::kPhoneOrFax, "+49 (0)351 / 12"},
+    {"street", SearchKind::kStreet, "Bahnhofstr. 12"},
+    {"all fields", SearchKind::kAllFields, "schmidt"},
+};
+
+// A telephone number's digits in SQLite's own functions, for the blanks, slashes, brackets,
+// hyphens, dots and plus signs numbers are written with.
+std::string OwnPhoneDigits(const std::string& column)
+{
+    std::string digits = column;
+    for (const char* mark : {" ", "/", "-", "(", ")", "+", "."})
+        digits = "replace(" + digits + ", '" + mark + "', '')";
+    return "(CASE WHEN ltrim(" + column + ") LIKE '+49%' THEN '0' || ltrim(substr(" + digits +
+           ", 3), '0') WHEN " + digits + " LIKE '0049%' THEN '0' || ltrim(substr(" + digits +
+           ", 5), '0') WHEN ltrim(" + column + ") LIKE '+%' THEN '00' || " + digits + " ELSE " +
+           digits + " END)";
+}
+
+// The statement of the search with SQLite's own functions in place of the program's.
+std::string OwnStatement(const wxString& statement)
+{
+    std::string own = statement.utf8_string();
+    for (const char* column : {"companies.phone", "companies.fax"}) {
+        const std::string call = std::string(PhoneDigits::kFunction) + "(" + column + ")";
+        for (size_t at; (at = own.find(call)) != std::string::npos;)
+            own.replace(at, call.size(), OwnPhoneDigits(column));
+    }
+    return own;
+}
+
+// The ids of the statement's rows on a fresh connection, sorted.
+std::vector<std::string> OwnIds(const std::string& path, const std::string& statement)
+{
+    std::vector<std::string> ids;
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_open(path.c_str(), &handle) == SQLITE_OK &&
+        sqlite3_prepare_v2(handle, statement.c_str(), -1, &query, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(query) == SQLITE_ROW)
+            ids.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
+    }
+    sqlite3_finalize(query);
+    sqlite3_close(handle);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
 
 }  // namespace
 
@@ -171,5 +231,50 @@ int main(int argc, char** argv)
     }
     if (!shape.lean)
         Holds("heap per record (bytes)", perRecord, kHeapPerRecordGuard, &failures);
+
+    // The kinds of search, in turns within each run, so that a slower moment of the machine
+    // falls on all of them alike.
+    const size_t kinds = std::size(kKindSearches);
+    std::vector<std::vector<double>> kindSeconds(kinds);
+    std::vector<std::vector<std::string>> kindIds(kinds);
+    for (int run = 0; run < runs; ++run) {
+        for (size_t i = 0; i < kinds; ++i) {
+            const KindSearch& measured = kKindSearches[i];
+            std::vector<std::unique_ptr<CompanyEntity>> records;
+            const Clock::time_point start = Clock::now();
+            CompanyController* running = factory.InitSearch(
+                wxString::FromUTF8(measured.text), wxArrayString(), wxString(), measured.kind);
+            if (!running) {
+                std::fprintf(stderr, "the %s search failed\n", measured.label);
+                return 1;
+            }
+            while (CompanyEntity* company = running->RunSearch())
+                records.emplace_back(company);
+            kindSeconds[i].push_back(Seconds(start));
+            running->DeinitSearch();
+            kindIds[i].clear();
+            for (const auto& company : records)
+                kindIds[i].push_back(company->Get("id")->ToString().utf8_string());
+            std::sort(kindIds[i].begin(), kindIds[i].end());
+        }
+    }
+    const double nameMedian = Median(kindSeconds[0]);
+    for (size_t i = 0; i < kinds; ++i) {
+        const KindSearch& measured = kKindSearches[i];
+        const std::string own = OwnStatement(CompanyController::BuildSearchStatement(
+            wxString::FromUTF8(measured.text), wxArrayString(), wxString(), measured.kind));
+        const std::vector<std::string> ownIds = OwnIds(path, own);
+        std::printf("%-10s \"%s\": %.3f s, %zu records, %zu rows from SQLite alone\n",
+                    measured.label, measured.text, Median(kindSeconds[i]), kindIds[i].size(),
+                    ownIds.size());
+        if (ownIds != kindIds[i]) {
+            std::printf("the %s search found other companies than SQLite\n", measured.label);
+            ++failures;
+        }
+        if (i > 0) {
+            const std::string what = std::string("ratio ") + measured.label + "/name";
+            Holds(what.c_str(), Median(kindSeconds[i]) / nameMedian, kKindGuard, &failures);
+        }
+    }
     return failures ? 2 : 0;
 }

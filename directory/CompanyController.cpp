@@ -4,9 +4,11 @@
 
 #include <wx/app.h>
 
+#include "directory/PhoneDigits.h"
+#include "directory/SearchConditions.h"
+#include "directory/SearchTemplate.h"
 #include "lib/core/BKCasts.h"
 #include "lib/db/BKQuery.h"
-#include "lib/db/BKQueryParser.h"
 
 namespace {
 
@@ -15,37 +17,6 @@ const char* const kSelectText =
     "FROM \t\t\tsectors \t\t INNER JOIN \t\t\tcompany_sectors ON company_sectors.sector = "
     "sectors.id \t\tWHERE \t\t\tcompany_sectors.company = companies.id    ) AS sectors FROM "
     "   companies ";
-
-// LIKE here is the connection's own, which folds case and umlauts the German way: see
-// CaseFoldingLike in lib/db/BKSQLiteDatabase.cpp.
-const char* const kTextCondition =
-    "( \tcompanies.name LIKE '%:search:%' \tOR \tcompanies.ceo LIKE '%:search:%' )";
-// A place of digits is the beginning of a postcode, any other a part of a city's name. It
-// stands before the text, whose two LIKEs over longer texts cost more, so that most rows are
-// turned away by the cheaper test.
-const char* const kPostcodeCondition = "companies.zipcode LIKE ':place:%' AND ";
-const char* const kCityCondition = "companies.city LIKE '%:place:%' AND ";
-
-bool IsPlainNumber(const wxString& text)
-{
-    if (text.empty())
-        return false;
-    for (wxUniChar c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
-}
-
-// The text as it goes between the quotes of an SQL string literal. SQLite knows one escape
-// there, the doubled quote: a backslash is an ordinary character and must not be doubled, or
-// "Schräg\\Strich" finds nothing.
-wxString InsideQuotes(const wxString& text)
-{
-    wxString quoted = text;
-    quoted.Replace("'", "''");
-    return quoted;
-}
 
 }  // namespace
 
@@ -79,13 +50,14 @@ CompanyEntity* CompanyController::LoadCompanyWithSectors(unsigned int id)
 }
 
 wxString CompanyController::BuildSearchStatement(const wxString& text, const wxArrayString& sectors,
-                                                 const wxString& place)
+                                                 const wxString& place, SearchKind kind)
 {
-    wxString statement = kSelectText;
+    SearchTemplate statement;
+    statement += kSelectText;
     if (!sectors.empty()) {
         wxArrayString numbers;
         for (const wxString& sector : sectors) {
-            if (IsPlainNumber(sector))
+            if (SearchConditions::IsDigits(sector))
                 numbers.Add(sector);
         }
         // A company filed under several of the chosen sectors is still one company: the
@@ -98,22 +70,21 @@ wxString CompanyController::BuildSearchStatement(const wxString& text, const wxA
     } else {
         statement += " WHERE ";
     }
-    if (!place.empty())
-        statement += IsPlainNumber(place) ? kPostcodeCondition : kCityCondition;
-    statement += kTextCondition;
-
-    Brenik::BKQueryParser parser;
-    parser.Prepare(statement);
-    parser.Bind("search", InsideQuotes(text), false, false);
-    parser.Bind("place", InsideQuotes(place), false, false);
-    return parser.GetParsedQuery();
+    // The place stands before the text, whose LIKEs over longer texts cost more, so that
+    // most rows are turned away by the cheaper test.
+    SearchConditions::AppendPlace(statement, place);
+    SearchConditions::AppendText(statement, kind, text);
+    return statement.Parse();
 }
 
 CompanyController* CompanyController::InitSearch(const wxString& text, const wxArrayString& sectors,
-                                                 const wxString& place)
+                                                 const wxString& place, SearchKind kind)
 {
+    // The telephone numbers' digits are an SQL function of the connection; without it a
+    // statement that needs it fails.
+    PhoneDigits::Register(GetDatabase());
     auto search = std::make_unique<CompanyController>(GetDatabase());
-    if (!search->Create(BuildSearchStatement(text, sectors, place)))
+    if (!search->Create(BuildSearchStatement(text, sectors, place, kind)))
         return nullptr;
     return search.release();
 }
@@ -125,7 +96,7 @@ CompanyEntity* CompanyController::RunSearch()
         company = std::make_unique<CompanyEntity>(GetDatabase(), true);
         Get(company.get());
         const Brenik::BKCasts id = GetQuery()->GetField("id", true);
-        if (!CompanyEntity::IsLoadableId(id.ToString()))
+        if (!CompanyEntity::IsLoadableId(id.GetUtf8()))
             company->Get("id")->SetUtf8(id.GetUtf8());
     }
     wxYield();

@@ -8,6 +8,7 @@
 
 #include "directory/CompanyEntity.h"
 #include "directory/SQLiteController.h"
+#include "directory/SearchKind.h"
 
 class CompanyController : public SQLiteController {
 public:
@@ -20,14 +21,15 @@ public:
     // sectors joined by ", "); null when there is none or the statement fails.
     CompanyEntity* LoadCompanyWithSectors(unsigned int id);
 
-    // Starts a search for companies whose name or managing director contains the text
-    // (SQL LIKE), restricted to companies filed under one of the sectors (decimal sector
-    // numbers; an empty array means no restriction) and to the place: a place of digits is
-    // the beginning of the postcode, any other a part of the city (SQL LIKE); an empty place
-    // means no restriction. Returns a new controller holding the result, to be ended with
-    // DeinitSearch; null when the statement fails. This controller only lends its connection.
+    // Starts a search for companies whose fields of the kind (by default name or managing
+    // director) contain the text (SQL LIKE), restricted to companies filed under one of the
+    // sectors (decimal sector numbers; an empty array means no restriction) and to the place
+    // (see SearchConditions; empty for no restriction). Returns a new controller holding the
+    // result, to be ended with DeinitSearch; null when the statement fails. This controller
+    // only lends its connection.
     CompanyController* InitSearch(const wxString& text, const wxArrayString& sectors,
-                                  const wxString& place = wxString());
+                                  const wxString& place = wxString(),
+                                  SearchKind kind = SearchKind::kNameOrCeo);
     // The next found company as a new record owned by the caller, null when none is left.
     // Lets the toolkit handle pending events before returning, so a progress window can
     // repaint and be cancelled between records.
@@ -40,5 +42,6 @@ public:
     // The statement InitSearch runs for the text, sectors and place. Sector entries that are
     // not plain unsigned decimal numbers are dropped: they would go into the SQL unquoted.
     static wxString BuildSearchStatement(const wxString& text, const wxArrayString& sectors,
-                                         const wxString& place = wxString());
+                                         const wxString& place = wxString(),
+                                         SearchKind kind = SearchKind::kNameOrCeo);
 };

@@ -78,20 +78,22 @@ bool NeedsChange(const CsvConfigType::Utf8& config, std::string_view value)
 // there, so no match can start inside a character.
 void AppendCsvText(const CsvConfigType::Utf8& config, std::string& line, std::string_view value)
 {
-    // The mark goes before the value and is itself a delimiter to double when it is one.
-    const std::string_view mark =
-        config.markFormulas ? Brenik::BKSpreadsheetText::TextMarkFor(value) : std::string_view();
-    if (mark.empty() && !NeedsChange(config, value)) {
+    if (!NeedsChange(config, value)) {
+        if (config.markFormulas)
+            line.append(Brenik::BKSpreadsheetText::TextMarkFor(value));
         line.append(value);
         return;
     }
-    std::string changed(mark);
-    changed.append(value);
+    std::string changed(value);
     if (config.replaceLineBreak) {
         ReplaceAll(changed, "\r\n", config.replaceLineBreakWith);
         ReplaceAll(changed, "\n", config.replaceLineBreakWith);
         ReplaceAll(changed, "\r", config.replaceLineBreakWith);
     }
+    // Marked as the value is written: "\n=1+1" with its line break replaced by nothing
+    // starts like a formula only now. The mark is itself a delimiter to double when it is one.
+    if (config.markFormulas)
+        changed.insert(0, Brenik::BKSpreadsheetText::TextMarkFor(changed));
     // Doubled, not dropped: every CSV reader takes a doubled delimiter inside an enclosed
     // value for one, and so gets the value back as it is.
     if (!config.textDelimiter.empty())

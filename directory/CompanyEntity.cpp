@@ -4,8 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "lib/core/BKCasts.h"
-
 namespace {
 
 // The keys in the order of CompanyField.
@@ -111,15 +109,26 @@ unsigned int CompanyEntity::GetId() const
     return id ? id->ToUnsignedInt() : 0;
 }
 
-bool CompanyEntity::IsLoadableId(const wxString& id)
+bool CompanyEntity::IsLoadableId(std::string_view id)
 {
-    return id == wxString::Format("%u", Brenik::BKCasts::ToUnsignedInt(id));
+    // The number as it is written again: digits without a leading zero, at most 4294967295.
+    // Checked by hand: a search asks for every row, and formatting the number took a tenth of
+    // the window's whole search.
+    if (id.empty() || id.size() > 10 || (id.size() > 1 && id.front() == '0'))
+        return false;
+    unsigned long long value = 0;
+    for (char digit : id) {
+        if (digit < '0' || digit > '9')
+            return false;
+        value = value * 10 + static_cast<unsigned long long>(digit - '0');
+    }
+    return value <= 0xFFFFFFFFull;
 }
 
 bool CompanyEntity::HasLoadableId() const
 {
     const BKEntityType* id = Field(CompanyField::kId);
-    return id && IsLoadableId(id->ToString());
+    return id && IsLoadableId(id->GetUtf8());
 }
 
 wxString CompanyEntity::GetAddressWithHousenumber()

@@ -50,7 +50,7 @@ public:
     // Whether the id text is a number of the id type, by which the company can be found
     // again. A search keeps an id that does not fit (-5, 4294967296, abc) as the directory
     // holds it, since read as a number it would name another company (4294967291, 0).
-    static bool IsLoadableId(const wxString& id);
+    static bool IsLoadableId(std::string_view id);
     bool HasLoadableId() const;
 
     // The street, then one blank and the house number when there is one.
@@ -71,10 +71,10 @@ public:
     static HtmlPrintoutLibrary* Print(const std::vector<const CompanyEntity*>& companies,
                                       RuntimeInformationType* information,
                                       const std::function<bool(size_t made)>& next);
-    // Every field under its key as it is (cut; the HTML fields through the HTML sanitiser), and as
-    // HTML text under its key with ".html" appended; the contact block as "contact", the
-    // further data as "more", and the day of printing in German form as "printDate". Print
-    // adds the logo's <img> tag as "logoImage".
+    // Every field under its key as the windows show it (cut, without control characters; the
+    // HTML fields through the HTML sanitiser), and as HTML text under its key with ".html"
+    // appended; the contact block as "contact", the further data as "more", and the day of
+    // printing in German form as "printDate". Print adds the logo's <img> tag as "logoImage".
     void SetSheetVariables(Brenik::BKTemplate& sheet) const;
     // Labelled lines of the non-empty contact data as HTML, or "Keine weiteren Kontaktdaten".
     wxString GetContactBlock() const;
@@ -83,10 +83,6 @@ public:
     // Plain text as HTML: markup characters escaped, line feeds as line breaks, and braces
     // encoded, because the template engine scans inserted values for placeholders again.
     static wxString ToHtmlText(const wxString& text);
-    // A field's text as the sheet prints it: a text of megabytes (a pasted file in the notes)
-    // would take thousands of pages and minutes to lay out, so it is cut, with an ellipsis.
-    static constexpr size_t kSheetFieldLength = 20000;
-    static wxString SheetText(const wxString& text);
 
     // CSV export: 31 columns from "id" to "updated", every field enclosed in the text
     // delimiter, the line ended by the line break.
@@ -113,6 +109,6 @@ private:
     wxString Sheet(HtmlPrintoutLibrary& printout) const;
     // The sheets in the printout, one after the other, each from a new page.
     static void SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets);
-    // The field's text cut as the sheet prints it.
+    // The field's text as the sheet prints it: cut, and without control characters.
     wxString SheetFieldText(CompanyField field) const;
 };

@@ -8,6 +8,7 @@
 #include <wx/buffer.h>
 
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKDateTime.h"
 #include "print/LogoLibrary.h"
@@ -35,46 +36,6 @@ std::string_view Trimmed(std::string_view text)
     if (first == std::string_view::npos)
         return std::string_view();
     return text.substr(first, text.find_last_not_of(blank) - first + 1);
-}
-
-// Whether a card reader that opens the address opens a web page: an address with a scheme
-// other than http or https ("javascript:", "file:", "data:") could run or read anything.
-// "www.example.de:8080/" has a port, not a scheme.
-bool IsWebAddress(std::string_view address)
-{
-    const size_t colon = address.find(':');
-    if (colon == std::string_view::npos)
-        return true;
-    const std::string_view scheme = address.substr(0, colon);
-    const bool isScheme =
-        !scheme.empty() && std::isalpha(static_cast<unsigned char>(scheme[0])) &&
-        std::all_of(scheme.begin(), scheme.end(), [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-        });
-    if (!isScheme)
-        return true;
-    std::string lower(scheme);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower == "http" || lower == "https")
-        return true;
-    const std::string_view rest = address.substr(colon + 1);
-    const size_t portEnd = std::min(rest.find('/'), rest.size());
-    return scheme.find('.') != std::string_view::npos && portEnd > 0 &&
-           std::all_of(rest.begin(), rest.begin() + portEnd,
-                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-}
-
-// An address for a URL property: a line break or other control character would end the
-// property, so none is kept; an address that is no web address is left out.
-std::string UrlValue(std::string_view text)
-{
-    std::string value;
-    for (const char c : Trimmed(text)) {
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
-            value += c;
-    }
-    return IsWebAddress(value) ? value : std::string();
 }
 
 void AppendText(const char* name, std::string_view text, std::string& bytes)
@@ -197,7 +158,8 @@ void CompanyVCard::AppendCard(const CompanyEntity& company, std::string& bytes)
     AppendText("TEL;TYPE=WORK,FAX", FieldUtf8(company, CompanyField::kFax), bytes);
     AppendText("TEL;TYPE=CELL", FieldUtf8(company, CompanyField::kMobile), bytes);
     AppendText("EMAIL;TYPE=INTERNET,WORK", FieldUtf8(company, CompanyField::kEmail), bytes);
-    const std::string url = UrlValue(FieldUtf8(company, CompanyField::kInternet));
+    // A card reader opens the address when it is clicked: the links' rule keeps it a web page.
+    const std::string url = CompanyLinks::WebAddress(FieldUtf8(company, CompanyField::kInternet));
     if (!url.empty())
         AppendLine("URL", url, bytes);
     const std::string categories = Categories(FieldUtf8(company, CompanyField::kSectors));

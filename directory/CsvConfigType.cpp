@@ -127,6 +127,11 @@ CsvConfigType::Utf8 CsvConfigType::ToUtf8() const
     bytes.markFormulas = byteOrderMark;
     bytes.fieldDelimiter = fieldDelimiter.utf8_string();
     bytes.textDelimiter = textDelimiter.utf8_string();
+    // Without a text delimiter a field delimiter or line break inside a value starts a new
+    // cell there, which no mark guards: "a;=1+1" became a formula. A file for Excel keeps the
+    // double quote.
+    if (byteOrderMark && bytes.textDelimiter.empty())
+        bytes.textDelimiter = "\"";
     bytes.lineBreak = lineBreak.utf8_string();
     bytes.replaceLineBreak = replaceLineBreak;
     bytes.replaceLineBreakWith = replaceLineBreakWith.utf8_string();

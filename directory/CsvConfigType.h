@@ -1,7 +1,8 @@
 // The settings of an export: target file, whether it is a CSV file or an Excel workbook, and
 // for a CSV file the field and text delimiters, line break, whether line breaks inside values
 // are replaced and by what, and whether the file is meant for Excel (it then starts with a
-// byte-order mark, and values that Excel would run as formulas are marked as text). A plain
+// byte-order mark, its values are enclosed in double quotes when no text delimiter is set, and
+// values that Excel would run as formulas are marked as text). A plain
 // value: copy it freely.
 #pragma once
 

@@ -464,6 +464,25 @@ bool ReadTga(const unsigned char* data, size_t length, wxSize* size)
     return true;
 }
 
+// The bytes a decoder holds at once for each pixel: the image it makes (colour and alpha),
+// and the whole source image where the decoder keeps that too. An interlaced PNG is read whole
+// before its rows can be put together, in the file's own depth (up to 16 bits for each of four
+// channels); a TIFF is read into a raster of four bytes a pixel, and one of 16 bits a sample is
+// held as read besides. The side alone let a 4096 by 4096 logo of those take 130 to 240 MB.
+size_t DecodedBytesPerPixel(wxBitmapType type, const unsigned char* data)
+{
+    constexpr size_t kImage = 4;
+    if (type == wxBITMAP_TYPE_PNG && data[28] != 0) {
+        static const size_t channels[] = {1, 0, 3, 1, 2, 0, 4};
+        const size_t kind = data[25] < 7 ? channels[data[25]] : 4;
+        const size_t depth = data[24] > 8 ? 2 : 1;
+        return kImage + std::max<size_t>(kind, 1) * depth;
+    }
+    if (type == wxBITMAP_TYPE_TIFF)
+        return kImage + 4 + 8;
+    return kImage;
+}
+
 }  // namespace
 
 wxBitmapType LogoLibrary::ReadHeader(const unsigned char* data, size_t length, wxSize* size)
@@ -496,7 +515,10 @@ wxBitmapType LogoLibrary::Check(const wxString& base64, wxMemoryBuffer* bytes)
     wxSize size;
     const wxBitmapType type = ReadHeader(data, bytes->GetDataLen(), &size);
     if (type == wxBITMAP_TYPE_INVALID || size.x < 1 || size.y < 1 || size.x > kMaxSide ||
-        size.y > kMaxSide)
+        size.y > kMaxSide ||
+        static_cast<size_t>(size.x) * static_cast<size_t>(size.y) *
+                DecodedBytesPerPixel(type, data) >
+            kMaxDecodedBytes)
         return wxBITMAP_TYPE_INVALID;
     if (type == wxBITMAP_TYPE_GIF) {
         // The decoder decodes every frame, whichever is asked for: keep the first alone.

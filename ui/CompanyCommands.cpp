@@ -12,7 +12,9 @@
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "directory/CompanyVCard.h"
+#include "lib/core/BKShownText.h"
 #include "ui/RecordFileWriter.h"
 
 wxString CompanyCommands::lastFolder;
@@ -22,32 +24,20 @@ namespace {
 // Enough of a company name to know the file by; a 5 MB name is too long for any file system.
 constexpr size_t kMaxProposedLength = 64;
 
-// Characters that turn the order of the text around or hide in it: a name with U+202E would
-// show "Rechnung\u202Efdp.exe" as "Rechnungexe.pdf".
-bool IsInvisibleFormat(wxUniChar c)
-{
-    const wxUint32 code = c.GetValue();
-    return code == 0x061C || (code >= 0x200B && code <= 0x200F) ||
-           (code >= 0x202A && code <= 0x202E) || (code >= 0x2060 && code <= 0x206F) ||
-           code == 0xFEFF;
-}
-
 // The file name the save dialog offers: the company's name for one company, as the user can
 // read it and as a file name can hold it, or a name for a list.
 wxString ProposedName(const std::vector<const CompanyEntity*>& companies)
 {
     wxString name;
     if (companies.size() == 1) {
-        const wxString value = companies.front()->Text(CompanyField::kName);
-        for (wxString::const_iterator c = value.begin();
-             c != value.end() && name.length() < kMaxProposedLength; ++c) {
-            if (*c < ' ' || (*c >= 0x7F && *c < 0xA0))
-                name += ' ';
-            else if (*c == '/' || *c == '\\')
-                name += '_';
-            else if (!IsInvisibleFormat(*c))
-                name += *c;
-        }
+        // The name as the window's title shows it, without the marks that would make the
+        // file's name read as another ("Rechnung\u202Efdp.exe").
+        using Brenik::BKShownText;
+        name = BKShownText::Of(companies.front()->Utf8(CompanyField::kName),
+                               BKShownText::Lines::kOne, kMaxProposedLength);
+        name.Truncate(kMaxProposedLength);  // a file's name goes without the ellipsis
+        name.Replace("/", "_");
+        name.Replace("\\", "_");
         name.Trim(true).Trim(false);
         if (name.StartsWith("."))
             name.Prepend("_");
@@ -87,6 +77,20 @@ void CompanyCommands::ShowOnMap(RuntimeInformationType* rit, const CompanyEntity
 {
     if (rit && CompanyAddress::HasPlace(company))
         rit->OpenInBrowser(CompanyAddress::GetMapUrl(company));
+}
+
+void CompanyCommands::OpenWebsite(RuntimeInformationType* rit, const CompanyEntity& company)
+{
+    const wxString url = CompanyLinks::Website(company);
+    if (rit && !url.empty())
+        rit->OpenInBrowser(url);
+}
+
+void CompanyCommands::WriteEmail(RuntimeInformationType* rit, const CompanyEntity& company)
+{
+    const wxString url = CompanyLinks::MailTo(company);
+    if (rit && !url.empty())
+        rit->OpenInBrowser(url);
 }
 
 bool CompanyCommands::CopyAddress(const CompanyEntity& company)

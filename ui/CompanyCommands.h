@@ -24,6 +24,11 @@ public:
     // Opens the company's address in a map search in the browser; nothing when the company
     // has neither street nor city. A browser that does not start is not reported.
     static void ShowOnMap(RuntimeInformationType* rit, const CompanyEntity& company);
+    // Opens the company's own web site, or a new mail to its address, in the desktop's
+    // programs; nothing when the field holds no link that may be opened (CompanyLinks). A
+    // program that does not start is not reported.
+    static void OpenWebsite(RuntimeInformationType* rit, const CompanyEntity& company);
+    static void WriteEmail(RuntimeInformationType* rit, const CompanyEntity& company);
     // Puts the company's postal address block on the clipboard as plain text; false when the
     // clipboard cannot be had.
     static bool CopyAddress(const CompanyEntity& company);

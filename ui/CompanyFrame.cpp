@@ -16,6 +16,8 @@
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyController.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
+#include "lib/core/BKShownText.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
 #include "ui/CompanyCommands.h"
@@ -27,7 +29,7 @@ namespace {
 // The window's width; the height is what the layout needs.
 const int kWidth = 800;
 
-// The record's text fields and the read-only controls that show them, in binding order.
+// The record's text fields and the read-only controls that show them.
 const std::pair<const char*, const char*> kFieldControls[] = {
     {"sectors", "sectorsTextCtrl"},
     {"name", "nameTextCtrl"},
@@ -89,6 +91,9 @@ wxBEGIN_EVENT_TABLE(CompanyFrame, XmlFrame)
     EVT_MENU(XRCID("showOnMapMenuItem"), CompanyFrame::ShowOnMapEvent)
     EVT_MENU(XRCID("copyAddressMenuItem"), CompanyFrame::CopyAddressEvent)
     EVT_MENU(XRCID("saveVCardMenuItem"), CompanyFrame::SaveVCardEvent)
+    EVT_MENU(XRCID("openWebsiteMenuItem"), CompanyFrame::OpenWebsiteEvent)
+    EVT_MENU(XRCID("writeEmailMenuItem"), CompanyFrame::WriteEmailEvent)
+    EVT_CHAR_HOOK(CompanyFrame::CharHookEvent)
 wxEND_EVENT_TABLE()
 
 const std::vector<LayoutControl<CompanyFrame>>& CompanyFrame::LayoutControls()
@@ -96,6 +101,7 @@ const std::vector<LayoutControl<CompanyFrame>>& CompanyFrame::LayoutControls()
     static const std::vector<LayoutControl<CompanyFrame>> controls = {
         {"mainPanel", &CompanyFrame::mainPanel},
         {"norvelButton", &CompanyFrame::norvelButton},
+        {"detailsNotebook", &CompanyFrame::detailsNotebook},
         {"logoStaticBitmap", &CompanyFrame::logoStaticBitmap},
         {"parkingStaticText", &CompanyFrame::parkingStaticText},
         {"informationsHtmlWindow", &CompanyFrame::informationsHtmlWindow},
@@ -119,33 +125,35 @@ const std::vector<std::pair<const char*, wxClassInfo*>>& CompanyFrame::GetLayout
 
 const std::vector<const char*>& CompanyFrame::GetLayoutMenuItems()
 {
-    static const std::vector<const char*> items = {"printMenuItem",     "printPreviewMenuItem",
-                                                   "showOnMapMenuItem", "copyAddressMenuItem",
-                                                   "saveVCardMenuItem", "closeMenuItem"};
+    static const std::vector<const char*> items = {
+        "printMenuItem",     "printPreviewMenuItem", "showOnMapMenuItem",  "copyAddressMenuItem",
+        "saveVCardMenuItem", "openWebsiteMenuItem",  "writeEmailMenuItem", "closeMenuItem"};
     return items;
 }
 
 CompanyFrame::CompanyFrame(wxWindow* parent, int id, RuntimeInformationType* information,
                            CompanyEntity* company)
-    : XmlFrame(parent, id, information, "CompanyFrame"), company(company), bind(company)
+    : XmlFrame(parent, id, information, "CompanyFrame"), company(company)
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
 
-    SetTitle(company ? company->Text(CompanyField::kName) : wxString());
+    // A title of megabytes is more than the display server takes in one request, and the
+    // toolkit ends the program on the error.
+    SetTitle(company ? Brenik::BKShownText::Of(company->Utf8(CompanyField::kName),
+                                               Brenik::BKShownText::Lines::kOne,
+                                               Brenik::BKShownText::kLineLength)
+                     : wxString());
     companyId = company ? company->GetId() : 0;
     OpenWindows().push_back(this);
 
     FindControls();
     FitToLayout();
-    BindFields();
+    ShowFields(company);
     ShowParking(company);
     ShowPages(company);
     ShowLogo(company);
-    bind.Push();
-    // Like the main window, the map is offered only for a company with a place to find.
-    if (wxMenuBar* menuBar = GetMenuBar(); menuBar && menuBar->FindItem(XRCID("showOnMapMenuItem")))
-        menuBar->Enable(XRCID("showOnMapMenuItem"), company && CompanyAddress::HasPlace(*company));
+    EnableCommands(company);
     // The record belongs to the main window's result list, which may release it any time.
     this->company = nullptr;
 }
@@ -204,10 +212,34 @@ void CompanyFrame::FitToLayout()
     mainPanel->Layout();
 }
 
-void CompanyFrame::BindFields()
+void CompanyFrame::EnableCommands(const CompanyEntity* company)
 {
-    for (const auto& [key, name] : kFieldControls)
-        bind.Bind(key, XmlWindowLoader::FindControl<wxTextCtrl>(this, name));
+    // Like the main window: the map only for a company with a place to find, the links only
+    // for a company that has them.
+    const std::pair<const char*, bool> commands[] = {
+        {"showOnMapMenuItem", company && CompanyAddress::HasPlace(*company)},
+        {"openWebsiteMenuItem", company && !CompanyLinks::Website(*company).empty()},
+        {"writeEmailMenuItem", company && !CompanyLinks::MailTo(*company).empty()}};
+    wxMenuBar* menuBar = GetMenuBar();
+    for (const auto& [name, on] : commands) {
+        if (menuBar && menuBar->FindItem(XRCID(name)))
+            menuBar->Enable(XRCID(name), on);
+    }
+}
+
+void CompanyFrame::ShowFields(CompanyEntity* company)
+{
+    using Brenik::BKShownText;
+    for (const auto& [key, name] : kFieldControls) {
+        auto* control = XmlWindowLoader::FindControl<wxTextCtrl>(this, name);
+        const Brenik::BKEntity::BKEntityType* field = company ? company->Get(key) : nullptr;
+        if (!control || !field)
+            continue;
+        const bool many = control->IsMultiLine();
+        control->ChangeValue(BKShownText::Of(
+            field->GetUtf8(), many ? BKShownText::Lines::kMany : BKShownText::Lines::kOne,
+            many ? BKShownText::kPageLength : BKShownText::kLineLength));
+    }
 }
 
 void CompanyFrame::ShowParking(CompanyEntity* company)
@@ -316,6 +348,36 @@ void CompanyFrame::SaveVCard()
         [this](const wxString& title, const wxString& message) { ShowError(title, message); });
 }
 
+void CompanyFrame::OpenWebsite()
+{
+    if (std::unique_ptr<CompanyEntity> current = LoadForCommand())
+        CompanyCommands::OpenWebsite(GetRit(), *current);
+}
+
+void CompanyFrame::WriteEmail()
+{
+    if (std::unique_ptr<CompanyEntity> current = LoadForCommand())
+        CompanyCommands::WriteEmail(GetRit(), *current);
+}
+
+bool CompanyFrame::PressKey(int modifiers, int keyCode)
+{
+    if (modifiers == wxMOD_NONE && keyCode == WXK_ESCAPE) {
+        CloseWindow();
+        return true;
+    }
+    // The notes' view would scroll on these keys; the tabs go first, as in a browser.
+    const bool next = keyCode == WXK_PAGEDOWN || keyCode == WXK_NUMPAD_PAGEDOWN;
+    const bool previous = keyCode == WXK_PAGEUP || keyCode == WXK_NUMPAD_PAGEUP;
+    if (modifiers != wxMOD_CONTROL || !(next || previous) || !detailsNotebook ||
+        detailsNotebook->GetPageCount() == 0)
+        return false;
+    const size_t count = detailsNotebook->GetPageCount();
+    const int page = detailsNotebook->GetSelection();
+    detailsNotebook->SetSelection((static_cast<size_t>(page) + (next ? 1 : count - 1)) % count);
+    return true;
+}
+
 void CompanyFrame::ShowError(const wxString& title, const wxString& message)
 {
     ShowErrorBox(nullptr, title, message);
@@ -369,4 +431,20 @@ void CompanyFrame::CopyAddressEvent(wxCommandEvent&)
 void CompanyFrame::SaveVCardEvent(wxCommandEvent&)
 {
     SaveVCard();
+}
+
+void CompanyFrame::OpenWebsiteEvent(wxCommandEvent&)
+{
+    OpenWebsite();
+}
+
+void CompanyFrame::WriteEmailEvent(wxCommandEvent&)
+{
+    WriteEmail();
+}
+
+void CompanyFrame::CharHookEvent(wxKeyEvent& event)
+{
+    if (!PressKey(event.GetModifiers(), event.GetKeyCode()))
+        event.Skip();
 }

@@ -12,13 +12,13 @@
 
 #include <wx/button.h>
 #include <wx/html/htmlwin.h>
+#include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "app/XmlFrame.h"
-#include "lib/gui/BKBind.h"
 
 class CompanyEntity;
 
@@ -61,6 +61,13 @@ public:
     void ShowOnMap();
     void CopyAddress();
     void SaveVCard();
+    // The company's own web site in the browser, a new mail to its address: from the fields
+    // as the database now holds them, and only a link that may be opened (CompanyLinks).
+    void OpenWebsite();
+    void WriteEmail();
+    // The window's own keys: Escape closes it, Ctrl+PgDn and Ctrl+PgUp turn to the next and
+    // the previous tab wherever the cursor is. False for any other key.
+    bool PressKey(int modifiers, int keyCode);
 
     void CloseEvent(wxCloseEvent& event);
     void CloseWindowEvent(wxCommandEvent& event);
@@ -71,6 +78,9 @@ public:
     void ShowOnMapEvent(wxCommandEvent& event);
     void CopyAddressEvent(wxCommandEvent& event);
     void SaveVCardEvent(wxCommandEvent& event);
+    void OpenWebsiteEvent(wxCommandEvent& event);
+    void WriteEmailEvent(wxCommandEvent& event);
+    void CharHookEvent(wxKeyEvent& event);
 
 private:
     static std::vector<CompanyFrame*>& OpenWindows();
@@ -79,7 +89,9 @@ private:
     static const std::vector<LayoutControl<CompanyFrame>>& LayoutControls();
     void FindControls();
     void FitToLayout();
-    void BindFields();
+    // Greys out the commands the company has nothing for.
+    void EnableCommands(const CompanyEntity* company);
+    void ShowFields(CompanyEntity* company);
     void ShowParking(CompanyEntity* company);
     void ShowPages(CompanyEntity* company);
     void ShowLogo(CompanyEntity* company);
@@ -91,12 +103,12 @@ private:
     void ShowError(const wxString& title, const wxString& message);
 
     CompanyEntity* company;  // only while the window is built
-    Brenik::BKBind bind;
     unsigned int companyId = 0;
     std::function<void()> closed;
 
     wxPanel* mainPanel = nullptr;
     wxButton* norvelButton = nullptr;
+    wxNotebook* detailsNotebook = nullptr;
     wxStaticBitmap* logoStaticBitmap = nullptr;
     wxStaticText* parkingStaticText = nullptr;
     wxHtmlWindow* informationsHtmlWindow = nullptr;

@@ -23,10 +23,14 @@ const std::vector<MainCommands::Command>& MainCommands::GetTable()
          W::kSelected},
         {kSaveVCard, "saveVCardMenuItem", nullptr, wxTRANSLATE("Save as &vCard..."), false,
          W::kSelected},
+        {kOpenWebsite, "openWebsiteMenuItem", nullptr, wxTRANSLATE("Company we&bsite"), true,
+         W::kSelectedWithWebsite},
+        {kWriteEmail, "writeEmailMenuItem", nullptr, wxTRANSLATE("Write e-ma&il"), false,
+         W::kSelectedWithEmail},
         {kPrintList, "printListMenuItem", "printListTool", wxTRANSLATE("Print &result list..."),
          true, W::kFound},
         {kPrintLabels, "printLabelsMenuItem", "printLabelsTool",
-         wxTRANSLATE("Print address la&bels..."), false, W::kFound},
+         wxTRANSLATE("Print a&ddress labels..."), false, W::kFound},
         {kPrint, "printCompanyMenuItem", "printCompanyTool", nullptr, false, W::kSelected},
         {kPrintPreview, "printPreviewCompanyMenuItem", "printPreviewCompanyTool", nullptr, false,
          W::kSelected},
@@ -82,7 +86,7 @@ void MainCommands::Enable(When when, bool on) const
     }
 }
 
-wxMenu* MainCommands::CreateContextMenu(bool placeKnown)
+wxMenu* MainCommands::CreateContextMenu(const std::function<bool(When)>& available)
 {
     auto* menu = new wxMenu;
     for (const Command& command : GetTable()) {
@@ -91,8 +95,9 @@ wxMenu* MainCommands::CreateContextMenu(bool placeKnown)
         if (command.separatorAbove)
             menu->AppendSeparator();
         menu->Append(command.id, wxGetTranslation(command.contextLabel));
-        if (command.when == When::kSelectedWithPlace)
-            menu->Enable(command.id, placeKnown);
+        if (command.when == When::kSelectedWithPlace ||
+            command.when == When::kSelectedWithWebsite || command.when == When::kSelectedWithEmail)
+            menu->Enable(command.id, available(command.when));
     }
     return menu;
 }

@@ -23,6 +23,8 @@ public:
         kShowOnMap,
         kCopyAddress,
         kSaveVCard,
+        kOpenWebsite,
+        kWriteEmail,
         kPrint,
         kPrintPreview,
         kSearch,
@@ -39,6 +41,9 @@ public:
         kSelected,
         // The selected company has a street or a city to show on a map.
         kSelectedWithPlace,
+        // The selected company has a web site or a mail address of its own to open.
+        kSelectedWithWebsite,
+        kSelectedWithEmail,
         // The last search found companies.
         kFound
     };
@@ -67,8 +72,9 @@ public:
     // Enables or disables the menu items and tools of the commands that wait for this;
     // items the layout lacks are passed over.
     void Enable(When when, bool on) const;
-    // The context menu of the result list, for a selected company (the caller owns it).
-    static wxMenu* CreateContextMenu(bool placeKnown);
+    // The context menu of the result list, for a selected company (the caller owns it);
+    // items that wait for more than a selection are enabled as available says.
+    static wxMenu* CreateContextMenu(const std::function<bool(When)>& available);
 
 private:
     wxMenuBar* menuBar;

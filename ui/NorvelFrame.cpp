@@ -10,8 +10,10 @@
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyAddress.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "lib/core/BKCasts.h"
 #include "lib/gui/BKListCtrl.h"
+#include "lib/gui/BKTypeAhead.h"
 #include "ui/AboutDialog.h"
 #include "ui/BusyGuard.h"
 #include "ui/CompanyCommands.h"
@@ -45,11 +47,16 @@ wxBEGIN_EVENT_TABLE(NorvelFrame, XmlFrame)
     EVT_CHECKBOX(XRCID("allSectorsCheckBox"), NorvelFrame::AllSectorsEvent)
     EVT_TEXT_ENTER(XRCID("searchTextCtrl"), NorvelFrame::SearchEvent)
     EVT_TEXT_ENTER(XRCID("placeTextCtrl"), NorvelFrame::SearchEvent)
+    EVT_BUTTON(XRCID("recentSearchesButton"), NorvelFrame::ShowRecentSearchesEvent)
+    EVT_MENU_RANGE(SearchFields::kFirstRecent, SearchFields::kClearRecent,
+                   NorvelFrame::RecentSearchEvent)
     EVT_SPLITTER_UNSPLIT(XRCID("mainSplitterWindow"), NorvelFrame::UnsplitEvent)
     EVT_LIST_ITEM_ACTIVATED(XRCID("resultsListCtrl"), NorvelFrame::OpenCompanyListEvent)
     EVT_LIST_ITEM_RIGHT_CLICK(XRCID("resultsListCtrl"), NorvelFrame::ResultsRightClickEvent)
     EVT_LIST_ITEM_SELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_LIST_ITEM_DESELECTED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
+    // Shift with the arrow keys selects a range and reports only the row it goes to.
+    EVT_LIST_ITEM_FOCUSED(XRCID("resultsListCtrl"), NorvelFrame::SelectCompanyEvent)
     EVT_MENU_RANGE(NorvelFrame::kSortByFirstColumn, NorvelFrame::kSortByLastColumn,
                    NorvelFrame::SortByEvent)
     EVT_CONTEXT_MENU(NorvelFrame::ContextMenuEvent)
@@ -69,6 +76,8 @@ const std::vector<LayoutControl<NorvelFrame>>& NorvelFrame::LayoutControls()
         {"searchPanel", &NorvelFrame::searchPanel},
         {"searchTextCtrl", &NorvelFrame::searchTextCtrl},
         {"placeTextCtrl", &NorvelFrame::placeTextCtrl},
+        {"searchKindChoice", &NorvelFrame::searchKindChoice},
+        {"recentSearchesButton", &NorvelFrame::recentSearchesButton},
         {"allSectorsCheckBox", &NorvelFrame::allSectorsCheckBox},
         {"sectorsCheckListBox", &NorvelFrame::sectorsCheckListBox},
         {"resultsPanel", &NorvelFrame::resultsPanel},
@@ -106,15 +115,18 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
     statusBar = GetStatusBar();
     toolBar = GetToolBar();
     if (statusBar) {
-        // The first field says how many sectors are ticked ("12 Branchen gewählt"); the last,
-        // where the companies of the last export or vCard save went.
-        const int widths[] = {170, 200, 300, -1};
-        statusBar->SetFieldsCount(4, widths);
+        // The first field says how many sectors are ticked ("12 Branchen gewählt"); the fourth,
+        // how many rows are selected; the last, where the companies of the last export or vCard
+        // save went.
+        const int widths[] = {170, 200, 300, -1, -1};
+        statusBar->SetFieldsCount(5, widths);
     }
     // Menu and tool help would run into the counts in the narrow first field: none is shown.
     SetStatusBarPane(-1);
 
     LayoutControl<NorvelFrame>::FindAll(*this, LayoutControls());
+    searchFields =
+        SearchFields(searchTextCtrl, placeTextCtrl, searchKindChoice, settings.GetRecentSearches());
     for (const char* name : GetLayoutMenuItems())
         wxASSERT_MSG(menuBar && menuBar->FindItem(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks menu item %s", name));
@@ -122,6 +134,7 @@ NorvelFrame::NorvelFrame(RuntimeInformationType* rit)
         wxASSERT_MSG(toolBar && toolBar->FindById(XRCID(name)),
                      wxString::Format("Layout NorvelFrame lacks tool %s", name));
     sectorFilter = SectorFilter(sectorsCheckListBox, allSectorsCheckBox);
+    sectorTypeAhead = std::make_unique<Brenik::BKTypeAhead>(sectorsCheckListBox);
     results = ResultList(resultsListCtrl);
     commands = MainCommands(menuBar, toolBar);
     commands.Bind(*this, [this](MainCommands::Id command) { Run(command); });
@@ -151,14 +164,16 @@ NorvelFrame::~NorvelFrame()
 void NorvelFrame::Run(MainCommands::Id command)
 {
     switch (command) {
-    case MainCommands::kOpenCompany: OpenCompany(GetSelectedCompany()); break;
-    case MainCommands::kOpenAtNorvel: OpenNorvel(GetSelectedCompany()); break;
+    case MainCommands::kOpenCompany: OpenCompany(GetCompanyForCommand()); break;
+    case MainCommands::kOpenAtNorvel: OpenNorvel(GetCompanyForCommand()); break;
     case MainCommands::kExport: Export(); break;
     case MainCommands::kCopy: CopyResults(); break;
     case MainCommands::kSelectAll: SelectAllResults(); break;
     case MainCommands::kShowOnMap: ShowOnMap(); break;
     case MainCommands::kCopyAddress: CopyAddress(); break;
     case MainCommands::kSaveVCard: SaveVCards(); break;
+    case MainCommands::kOpenWebsite: OpenLink(&CompanyCommands::OpenWebsite); break;
+    case MainCommands::kWriteEmail: OpenLink(&CompanyCommands::WriteEmail); break;
     case MainCommands::kPrint: Print(false); break;
     case MainCommands::kPrintPreview: Print(true); break;
     case MainCommands::kSearch: Search(); break;
@@ -179,6 +194,7 @@ void NorvelFrame::RestoreSettings()
 
     settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), csvConfig,
                      LabelDialog::LastChoice());
+    searchFields.SetKind(settings.GetSearchKind());
 }
 
 bool NorvelFrame::Show(bool show)
@@ -192,6 +208,7 @@ bool NorvelFrame::Show(bool show)
 void NorvelFrame::Exit(wxCloseEvent* event)
 {
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
+    settings.SetSearchKind(searchFields.Get().kind);
     if (!settings.Save(file, csvConfig, LabelDialog::LastChoice()))
         ShowError(
             _("Configuration error"),
@@ -247,10 +264,28 @@ bool NorvelFrame::PressKey(int modifiers, int keyCode)
     wxWindow* focus = FindFocus();
     if (!focus || wxGetTopLevelParent(focus) != this)
         return false;
+    if (focus == searchTextCtrl && modifiers == wxMOD_NONE && keyCode == WXK_DOWN &&
+        recentSearchesButton) {
+        ShowRecentSearches();
+        return true;
+    }
     if (modifiers != wxMOD_CONTROL || keyCode != 'F')
         return false;
     PlaceCursor();
     return true;
+}
+
+void NorvelFrame::ShowRecentSearches()
+{
+    if (recentSearchesButton)
+        searchFields.ShowRecent(recentSearchesButton);
+}
+
+void NorvelFrame::ChooseRecentSearch(int menuId)
+{
+    // A search chosen from the list runs at once; clearing the list only clears it.
+    if (searchFields.Choose(menuId) && menuId != SearchFields::kClearRecent)
+        Search();
 }
 
 void NorvelFrame::Search()
@@ -262,8 +297,11 @@ void NorvelFrame::Search()
             return;
         ResultList::Query query;
         query.sectorIds = sectorFilter.GetIds();
-        query.text = searchTextCtrl ? searchTextCtrl->GetValue() : wxString();
-        query.place = placeTextCtrl ? placeTextCtrl->GetValue() : wxString();
+        const RecentSearch asked = searchFields.Get();
+        query.text = asked.text;
+        query.place = asked.place;
+        query.kind = asked.kind;
+        searchFields.Remember();
         listedSearch = ResultListPrinting::DescribeSearch(query.text.Strip(wxString::both),
                                                           query.place.Strip(wxString::both),
                                                           sectorFilter.GetNames());
@@ -289,6 +327,33 @@ void NorvelFrame::SelectCompany()
     commands.Enable(MainCommands::When::kSelected, company != nullptr);
     commands.Enable(MainCommands::When::kSelectedWithPlace,
                     company && CompanyAddress::HasPlace(*company));
+    commands.Enable(MainCommands::When::kSelectedWithWebsite,
+                    company && !CompanyLinks::Website(*company).empty());
+    commands.Enable(MainCommands::When::kSelectedWithEmail,
+                    company && !CompanyLinks::MailTo(*company).empty());
+    if (!selectedCountPending) {
+        selectedCountPending = true;
+        CallAfter(&NorvelFrame::ShowSelectedCount);
+    }
+}
+
+void NorvelFrame::ShowSelectedCount()
+{
+    selectedCountPending = false;
+    const int count = results.GetSelectedCount();
+    SetStatus(count > 1 ? wxString::Format(wxPLURAL("%d selected", "%d selected", count), count)
+                        : wxString(),
+              3);
+}
+
+CompanyEntity* NorvelFrame::GetCompanyForCommand()
+{
+    CompanyEntity* company = results.GetCurrentCompany();
+    if (company && results.GetSelectedCount() > 1)
+        SetStatus(
+            wxString::Format(_("Only the current company: %s"), company->Text(CompanyField::kName)),
+            3);
+    return company;
 }
 
 void NorvelFrame::OpenCompany(CompanyEntity* company)
@@ -362,8 +427,17 @@ void NorvelFrame::ShowResultsMenuAtSelection()
 
 wxMenu* NorvelFrame::CreateResultsMenu() const
 {
-    const CompanyEntity* company = GetSelectedCompany();
-    return MainCommands::CreateContextMenu(company && CompanyAddress::HasPlace(*company));
+    const CompanyEntity* company = results.GetCurrentCompany();
+    return MainCommands::CreateContextMenu([company](MainCommands::When when) {
+        if (!company)
+            return false;
+        if (when == MainCommands::When::kSelectedWithPlace)
+            return CompanyAddress::HasPlace(*company);
+        if (when == MainCommands::When::kSelectedWithWebsite)
+            return !CompanyLinks::Website(*company).empty();
+        return when != MainCommands::When::kSelectedWithEmail ||
+               !CompanyLinks::MailTo(*company).empty();
+    });
 }
 
 void NorvelFrame::Export()
@@ -383,7 +457,7 @@ void NorvelFrame::Export()
 
 void NorvelFrame::ShowOnMap()
 {
-    if (CompanyEntity* company = GetSelectedCompany())
+    if (CompanyEntity* company = GetCompanyForCommand())
         CompanyCommands::ShowOnMap(GetRit(), *company);
     else
         AskForSelection();
@@ -391,8 +465,16 @@ void NorvelFrame::ShowOnMap()
 
 void NorvelFrame::CopyAddress()
 {
-    if (CompanyEntity* company = GetSelectedCompany())
+    if (CompanyEntity* company = GetCompanyForCommand())
         CompanyCommands::CopyAddress(*company);
+    else
+        AskForSelection();
+}
+
+void NorvelFrame::OpenLink(void (*open)(RuntimeInformationType*, const CompanyEntity&))
+{
+    if (CompanyEntity* company = GetCompanyForCommand())
+        open(GetRit(), *company);
     else
         AskForSelection();
 }
@@ -427,7 +509,7 @@ void NorvelFrame::ShowWritten(size_t count, const wxString& name)
     SetStatus(wxString::Format(
                   wxPLURAL("%zu company written to %s", "%zu companies written to %s", count),
                   count, name),
-              3);
+              4);
 }
 
 void NorvelFrame::SetStatus(const wxString& text, int field)
@@ -503,6 +585,16 @@ void NorvelFrame::SearchEvent(wxCommandEvent&)
     Search();
 }
 
+void NorvelFrame::ShowRecentSearchesEvent(wxCommandEvent&)
+{
+    ShowRecentSearches();
+}
+
+void NorvelFrame::RecentSearchEvent(wxCommandEvent& event)
+{
+    ChooseRecentSearch(event.GetId());
+}
+
 void NorvelFrame::SelectCompanyEvent(wxListEvent&)
 {
     SelectCompany();
@@ -510,7 +602,7 @@ void NorvelFrame::SelectCompanyEvent(wxListEvent&)
 
 void NorvelFrame::OpenCompanyListEvent(wxListEvent&)
 {
-    OpenCompany(GetSelectedCompany());
+    OpenCompany(GetCompanyForCommand());
 }
 
 void NorvelFrame::ResultsRightClickEvent(wxListEvent&)

@@ -9,8 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -24,10 +26,12 @@
 #include "ui/CompanyWindows.h"
 #include "ui/MainCommands.h"
 #include "ui/ResultList.h"
+#include "ui/SearchFields.h"
 #include "ui/SectorFilter.h"
 #include "ui/UserSettings.h"
 
 namespace Brenik {
+class BKTypeAhead;
 class BKListCtrl;
 }  // namespace Brenik
 class CompanyEntity;
@@ -47,7 +51,9 @@ public:
         kContextSelectAll = MainCommands::kSelectAll,
         kContextShowOnMap = MainCommands::kShowOnMap,
         kContextCopyAddress = MainCommands::kCopyAddress,
-        kContextSaveVCard = MainCommands::kSaveVCard
+        kContextSaveVCard = MainCommands::kSaveVCard,
+        kContextOpenWebsite = MainCommands::kOpenWebsite,
+        kContextWriteEmail = MainCommands::kWriteEmail
     };
     // The ids of the "Sort by" menu's items: the first plus the column.
     enum SortMenuId { kSortByFirstColumn = 100, kSortByLastColumn = kSortByFirstColumn + 12 };
@@ -78,8 +84,13 @@ public:
 
     // Enables the sector list exactly when "all sectors" is not checked.
     void AllSectors();
-    // Lists the companies matching the search text, the place and the checked sectors.
+    // Lists the companies matching the search text in the fields chosen under "Search in",
+    // the place and the checked sectors, and keeps the search among the recent ones.
     void Search();
+    // The drop-down of the recent searches, below its button.
+    void ShowRecentSearches();
+    // Runs the recent search of the drop-down's item again, or clears the list.
+    void ChooseRecentSearch(int menuId);
     // Releases the rows and the company records of the last search.
     void ClearResultsListCtrl() { results.Clear(); }
     // Enables the commands that need a selected company exactly when one is selected.
@@ -116,6 +127,8 @@ public:
     void ShowOnMap();
     // Puts the selected company's postal address on the clipboard.
     void CopyAddress();
+    // Opens one of the current company's own links (CompanyCommands::OpenWebsite, WriteEmail).
+    void OpenLink(void (*open)(RuntimeInformationType*, const CompanyEntity&));
     // Writes the selected companies to a vCard file chosen in a save dialog.
     void SaveVCards();
 
@@ -139,6 +152,8 @@ public:
     void UnsplitEvent(wxSplitterEvent& event);
     void AllSectorsEvent(wxCommandEvent& event);
     void SearchEvent(wxCommandEvent& event);
+    void ShowRecentSearchesEvent(wxCommandEvent& event);
+    void RecentSearchEvent(wxCommandEvent& event);
     void SelectCompanyEvent(wxListEvent& event);
     void OpenCompanyListEvent(wxListEvent& event);
     void ResultsRightClickEvent(wxListEvent& event);
@@ -161,6 +176,11 @@ private:
     void SetStatus(const wxString& text, int field);
     // Says in the status bar how many companies went into which file.
     void ShowWritten(size_t count, const wxString& name);
+    // "5 selected" in the status bar while more than one row is selected.
+    void ShowSelectedCount();
+    // The company a command for one company acts on: the current row's. With several rows
+    // selected the status bar says which one it is.
+    CompanyEntity* GetCompanyForCommand();
 
     // A search, an export, a save or a printout yields to the event loop as it goes; none
     // may start inside another, which would change the list under it.
@@ -172,6 +192,11 @@ private:
     UserSettings settings{this};
     // Each given its controls once the layout's are found.
     SectorFilter sectorFilter{nullptr, nullptr};
+    // Typing in the sector list selects a sector by its first letters.
+    std::unique_ptr<Brenik::BKTypeAhead> sectorTypeAhead;
+    // The selected count is shown once after a run of selection events (Ctrl+A raises one
+    // per row).
+    bool selectedCountPending = false;
     ResultList results{nullptr};
     MainCommands commands{nullptr, nullptr};
     CompanyWindows companyWindows;
@@ -183,12 +208,16 @@ private:
     wxSplitterWindow* mainSplitterWindow = nullptr;
     wxPanel* searchPanel = nullptr;
     wxTextCtrl* searchTextCtrl = nullptr;
-    // Narrows the search to a postcode beginning or a city; not kept between runs.
+    // Narrows the search to postcodes or cities; not kept between runs.
     wxTextCtrl* placeTextCtrl = nullptr;
+    wxChoice* searchKindChoice = nullptr;
+    wxButton* recentSearchesButton = nullptr;
     wxCheckBox* allSectorsCheckBox = nullptr;
     wxCheckListBox* sectorsCheckListBox = nullptr;
     wxPanel* resultsPanel = nullptr;
     Brenik::BKListCtrl* resultsListCtrl = nullptr;
+    // Given the controls above once they are found.
+    SearchFields searchFields{nullptr, nullptr, nullptr, settings.GetRecentSearches()};
 
     wxDECLARE_EVENT_TABLE();
 };

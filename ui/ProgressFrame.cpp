@@ -57,7 +57,11 @@ ProgressFrame::ProgressFrame(wxWindow* parent, int id, RuntimeInformationType* r
         SetClientSize(mainPanel->GetBestSize());
     }
     SetSize(wxSize(400, GetSize().GetHeight()));
-    CentreOnScreen(wxBOTH);
+    // Over the window whose work it shows, where the user is looking.
+    if (parent && parent->IsShown())
+        CentreOnParent(wxBOTH);
+    else
+        CentreOnScreen(wxBOTH);
     // The panel covers the window and paints first; a child's paint reaches no event table
     // of the frame.
     if (mainPanel)

@@ -2,7 +2,7 @@
 
 #include <wx/app.h>
 
-ProgressGuard::ProgressGuard(wxWindow* parent, RuntimeInformationType* rit)
+ProgressGuard::ProgressGuard(wxWindow* parent, RuntimeInformationType* rit, const wxString& task)
     : idleMode(wxIdleEvent::GetMode()), updateMode(wxUpdateUIEvent::GetMode())
 {
     // Every yield sends idle and interface-update events to every window of the program:
@@ -11,6 +11,8 @@ ProgressGuard::ProgressGuard(wxWindow* parent, RuntimeInformationType* rit)
     wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
 
     progress = new ProgressFrame(parent, -1, rit);
+    if (!task.empty())
+        progress->SetTitle(task);
     progress->MakeModal(true);
     progress->Show();
     progress->WaitUntilPainted(std::chrono::milliseconds(500));

@@ -13,7 +13,8 @@ class RuntimeInformationType;
 
 class ProgressGuard {
 public:
-    ProgressGuard(wxWindow* parent, RuntimeInformationType* rit);
+    // The task says in the window's title what the job does ("Searching companies").
+    ProgressGuard(wxWindow* parent, RuntimeInformationType* rit, const wxString& task = wxString());
     ~ProgressGuard();
     ProgressGuard(const ProgressGuard&) = delete;
     ProgressGuard& operator=(const ProgressGuard&) = delete;

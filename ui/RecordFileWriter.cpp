@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <wx/filename.h>
 #include <wx/translation.h>
 
 #include "lib/core/BKReplacingFile.h"
@@ -26,7 +27,8 @@ bool RecordFileWriter::Write(const wxString& name, const std::string& start, siz
     Outcome outcome = Outcome::kWritten;
     if (count >= progressFrom) {
         // The boxes below are shown after the progress window has gone, not under it.
-        ProgressGuard progress(parent, rit);
+        ProgressGuard progress(parent, rit,
+                               wxString::Format(_("Writing %s"), wxFileName(name).GetFullName()));
         outcome = WriteRecords(file, start, count, append, finish, progress.operator->());
     } else {
         outcome = WriteRecords(file, start, count, append, finish, nullptr);

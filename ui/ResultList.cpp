@@ -58,12 +58,13 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
     if (!list)
         return outcome;
     // The search yields to the toolkit after every record.
-    ProgressGuard progress(parent, rit);
+    ProgressGuard progress(parent, rit, _("Searching companies"));
 
     CompanyController factory(rit->GetDatabase());
     // Blanks around the text are invisible in the field, and no name starts or ends with one.
-    CompanyController* search = factory.InitSearch(
-        query.text.Strip(wxString::both), query.sectorIds, query.place.Strip(wxString::both));
+    CompanyController* search =
+        factory.InitSearch(query.text.Strip(wxString::both), query.sectorIds,
+                           query.place.Strip(wxString::both), query.kind);
     outcome.failed = search == nullptr;
     if (!search)
         return outcome;
@@ -88,15 +89,18 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
         ++outcome.shown;
         if (outcome.shown % 10 == 0)
             progress->SetLevel(static_cast<int>(outcome.shown));
-        if (!list->Append(ResultRows::Build(company), true))
+        if (!ResultRows::Append(*list, company))
             delete company;
     }
     search->DeinitSearch();
     list->Thaw();
 
+    // The list takes the keyboard once the progress window has gone: while that is modal the
+    // list is disabled, and the row made current then is not the one the keys go on from.
+    progress.End();
     if (outcome.total != 0 && list->GetItemCount() > 0) {
         list->SetFocus();
-        list->SetSelection(0);
+        list->SelectOnly(0);
     }
     return outcome;
 }
@@ -120,6 +124,11 @@ int ResultList::GetSelectedCount() const
 CompanyEntity* ResultList::GetSelectedCompany() const
 {
     return list ? static_cast<CompanyEntity*>(list->GetSingleSelectionPointer()) : nullptr;
+}
+
+CompanyEntity* ResultList::GetCurrentCompany() const
+{
+    return list ? static_cast<CompanyEntity*>(list->GetCurrentSelectionPointer()) : nullptr;
 }
 
 std::vector<const CompanyEntity*> ResultList::GetSelectedCompanies() const

@@ -11,6 +11,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include "directory/SearchKind.h"
+
 namespace Brenik {
 class BKListCtrl;
 }  // namespace Brenik
@@ -25,6 +27,8 @@ public:
     struct Query {
         wxString text;
         wxString place;
+        // What the text is looked for in.
+        SearchKind kind = SearchKind::kNameOrCeo;
         // The sectors to restrict to; empty for every sector.
         wxArrayString sectorIds;
     };
@@ -55,6 +59,9 @@ public:
     int GetSelectedCount() const;
     // The company of the only selected row; null unless exactly one row is selected.
     CompanyEntity* GetSelectedCompany() const;
+    // The company a command for one company takes: the current row's when it is selected
+    // (where a click or the arrow keys went), else the first selected; null for none.
+    CompanyEntity* GetCurrentCompany() const;
     // The companies of all selected rows, in list order.
     std::vector<const CompanyEntity*> GetSelectedCompanies() const;
     // The companies of every row, or of the selected rows only, in list order.

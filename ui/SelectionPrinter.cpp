@@ -23,7 +23,7 @@ HtmlPrintoutLibrary* SelectionPrinter::MakeSheets(
     const size_t kSheetsWithoutProgress = 10;
     if (companies.size() <= kSheetsWithoutProgress)
         return CompanyEntity::Print(companies, rit, [](size_t) { return true; });
-    ProgressGuard progress(parent, rit);
+    ProgressGuard progress(parent, rit, _("Preparing the sheets"));
     progress->SetCount(static_cast<unsigned int>(companies.size()));
     return CompanyEntity::Print(companies, rit, [&progress](size_t made) {
         progress->SetLevel(static_cast<int>(made));

@@ -5,6 +5,7 @@
 #include <wx/display.h>
 #include <wx/toplevel.h>
 
+#include "app/ScreenFit.h"
 #include "directory/CsvConfigType.h"
 #include "lib/core/BKCasts.h"
 #include "lib/core/BKConfiguration.h"
@@ -23,6 +24,7 @@ const Setting kHeight{"Height", "600"};
 const Setting kPositionX{"PositionX", "30"};
 const Setting kPositionY{"PositionY", "30"};
 const Setting kMaximized{"Maximized", "false"};
+const Setting kSearchIn{"SearchIn", ""};
 
 // Where the window goes when its saved top edge lies on no display.
 const wxPoint kFallbackPosition(30, 30);
@@ -54,7 +56,8 @@ bool OnSomeDisplay(const wxPoint& start, int width)
 
 // The saved geometry made usable: the size cut to the client area of the display that holds
 // the position and raised to the minimum; a top edge on no display moves the window to
-// (30, 30). A geometry that fits is kept exactly.
+// (30, 30), and a window reaching past the area's edge moves back onto it. A geometry that
+// fits is kept exactly.
 wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum)
 {
     // A hand-edited or foreign file may hold any number: the window must stay within reach
@@ -71,7 +74,9 @@ wxRect FitToDisplays(const wxRect& saved, const wxSize& minimum)
     // The title bar is where the window is taken hold of.
     if (!OnSomeDisplay(fitted.GetPosition(), fitted.width))
         fitted.SetPosition(kFallbackPosition);
-    return fitted;
+    // A place saved on a larger screen, or at a smaller scale, would leave the bottom edge
+    // with its status bar below the screen: the whole window moves onto it.
+    return wxRect(ScreenFit::Within(fitted, area).GetPosition(), fitted.GetSize());
 }
 
 }  // namespace
@@ -98,6 +103,8 @@ void UserSettings::Restore(const wxString& file, CsvConfigType& exportSettings,
     placement = Placement::kFirstMove;
     exportSettings.Restore(configuration);
     labels.Restore(configuration);
+    searchKind = SearchKindNamed(Read(configuration, kSearchIn).ToString());
+    recentSearches.Read(configuration);
 }
 
 bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSettings,
@@ -118,6 +125,8 @@ bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSetting
     configuration.Set(kMaximized.key, BKCasts::ToString(maximized, false, false));
     exportSettings.Store(configuration);
     labels.Store(configuration);
+    configuration.Set(kSearchIn.key, SearchKindName(searchKind));
+    recentSearches.Write(configuration);
     return configuration.Save(file, "\n");
 }
 

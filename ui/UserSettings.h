@@ -1,7 +1,8 @@
 // What the user's configuration file keeps between program runs: the main window's position,
-// size and maximised state, and the choices of the last export and labels. The file is read
-// and written here and nowhere else (the choices name their own keys), and the window is
-// placed as it says. Borrows the window.
+// What the user's configuration file keeps between program runs: the main window's position,
+// size and maximised state, the choices of the last export and labels, the "Search in"
+// choice and the recent searches. The file is read and written here and nowhere else (the
+// choices name their own keys), and the window is placed as it says. Borrows the window.
 #pragma once
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <wx/string.h>
 #include <wx/timer.h>
 
+#include "directory/RecentSearches.h"
 #include "ui/LabelDialog.h"
 
 class CsvConfigType;
@@ -28,6 +30,11 @@ public:
     // written.
     bool Save(const wxString& file, const CsvConfigType& exportSettings,
               const LabelDialog::Choice& labels) const;
+
+    // What the search text was last looked for in, and the searches run before.
+    SearchKind GetSearchKind() const { return searchKind; }
+    void SetSearchKind(SearchKind kind) { searchKind = kind; }
+    RecentSearches* GetRecentSearches() { return &recentSearches; }
 
     // The window has just been shown: a window manager's placement may follow.
     void Shown();
@@ -55,4 +62,6 @@ private:
     bool restoredMaximized = false;
     Placement placement = Placement::kDone;
     std::chrono::steady_clock::time_point shownAt;
+    SearchKind searchKind = SearchKind::kNameOrCeo;
+    RecentSearches recentSearches;
 };

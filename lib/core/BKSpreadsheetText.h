@@ -11,9 +11,11 @@ namespace Brenik {
 class BKSpreadsheetText {
 public:
     // What goes before the value so that a spreadsheet takes the cell as text: an apostrophe
-    // when the value starts with "=", "+", "-", "@", a tab or a carriage return, else nothing.
-    // The spreadsheet hides the apostrophe and shows the value as it is, so a telephone
-    // number "+49 160 1234" shows as written instead of as a broken formula.
+    // when the value starts with "=", "+", "-", "@", a tab, a carriage return or a line feed,
+    // or with blanks before one of "=", "+", "-", "@" (an import that trims spaces would see
+    // the formula), else nothing. Ask with the value as it is written, after every
+    // other change to it. Excel hides the apostrophe and shows the value as it is;
+    // LibreOffice Calc shows it ("'+49 160 1234"), which still reads as the number meant.
     static std::string_view TextMarkFor(std::string_view value);
 };
 

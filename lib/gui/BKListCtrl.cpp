@@ -105,6 +105,41 @@ std::unique_ptr<unsigned char[]> EncodeBlock(uint32_t deleter, const wxColour& c
     return block;
 }
 
+size_t VarintSize(uint32_t value)
+{
+    size_t size = 1;
+    for (; value >= 0x80; value >>= 7)
+        ++size;
+    return size;
+}
+
+unsigned char* PutVarint(unsigned char* out, uint32_t value)
+{
+    for (; value >= 0x80; value >>= 7)
+        *out++ = static_cast<unsigned char>(value | 0x80);
+    *out++ = static_cast<unsigned char>(value);
+    return out;
+}
+
+// A block of texts already in UTF-8, without colour: measured first, then written once.
+std::unique_ptr<unsigned char[]> EncodeUtf8Block(uint32_t deleter, const std::string_view* texts,
+                                                 size_t count)
+{
+    size_t size = VarintSize(deleter << 1) + VarintSize(static_cast<uint32_t>(count));
+    for (size_t i = 0; i < count; ++i)
+        size += VarintSize(static_cast<uint32_t>(texts[i].size())) + texts[i].size();
+    std::unique_ptr<unsigned char[]> block(new unsigned char[size]);
+    unsigned char* out = PutVarint(block.get(), deleter << 1);
+    out = PutVarint(out, static_cast<uint32_t>(count));
+    for (size_t i = 0; i < count; ++i) {
+        out = PutVarint(out, static_cast<uint32_t>(texts[i].size()));
+        if (!texts[i].empty())
+            out = static_cast<unsigned char*>(std::memcpy(out, texts[i].data(), texts[i].size())) +
+                  texts[i].size();
+    }
+    return block;
+}
+
 class BlockReader {
 public:
     explicit BlockReader(const unsigned char* block) : start(block)
@@ -340,10 +375,28 @@ bool BKListCtrl::Insert(int position, BKListCtrlRow* row, bool deleteRow)
     const int columns = GetColumnCount();
     if (row->GetCount() != static_cast<size_t>(columns) || !EnsureVirtual())
         return false;
+    Place(position, MakeRow(*row, static_cast<size_t>(columns)));
+    return true;
+}
+
+bool BKListCtrl::AppendUtf8(void* pointer, Deleter deleter, const std::string_view* texts,
+                            size_t count)
+{
+    if (count != static_cast<size_t>(GetColumnCount()) || !EnsureVirtual())
+        return false;
+    StoredRow stored;
+    stored.pointer = pointer;
+    stored.block = EncodeUtf8Block(DeleterIndex(deleter), texts, count);
+    Place(GetItemCount(), std::move(stored));
+    return true;
+}
+
+void BKListCtrl::Place(int position, StoredRow stored)
+{
     const bool atEnd = static_cast<size_t>(position) == rows.size();
     if (!atEnd)
         SyncCount();
-    rows.insert(rows.begin() + position, MakeRow(*row, static_cast<size_t>(columns)));
+    rows.insert(rows.begin() + position, std::move(stored));
     // A new count makes the toolkit lay out and repaint the list on the next pass of the
     // event loop; rows appended to a frozen list, which nobody sees, reach it when it thaws.
     // A list the toolkit thinks empty would not report clearing it, so the first row always
@@ -353,7 +406,6 @@ bool BKListCtrl::Insert(int position, BKListCtrlRow* row, bool deleteRow)
     else if (!atEnd)
         InsertToolkitItem(position);
     StoreChange();
-    return true;
 }
 
 bool BKListCtrl::Append(BKListCtrlRow* row, bool deleteRow)
@@ -405,6 +457,15 @@ void* BKListCtrl::GetSingleSelectionPointer() const
     return position < 0 || static_cast<size_t>(position) >= rows.size()
                ? nullptr
                : rows[static_cast<size_t>(position)].pointer;
+}
+
+void* BKListCtrl::GetCurrentSelectionPointer() const
+{
+    const long current = m_mainWin ? GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) : -1;
+    if (current >= 0 && static_cast<size_t>(current) < rows.size() &&
+        GetItemState(current, wxLIST_STATE_SELECTED))
+        return rows[static_cast<size_t>(current)].pointer;
+    return GetSingleSelectionPointer();
 }
 
 BKListCtrl::BKListCtrlRow* BKListCtrl::GetSingleSelection() const
@@ -530,6 +591,23 @@ bool BKListCtrl::SetSelection(int row)
     return true;
 }
 
+bool BKListCtrl::SelectOnly(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return false;
+    SyncCount();
+    for (long item = wxListCtrl::GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+         item != -1; item = wxListCtrl::GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        if (item != row)
+            wxListCtrl::SetItemState(item, 0, wxLIST_STATE_SELECTED);
+    // Selected without being current, the row would be skipped by the first Down, and Enter
+    // and Shift+Down would act on no row at all.
+    wxListCtrl::SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                             wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    wxListCtrl::EnsureVisible(row);
+    return true;
+}
+
 bool BKListCtrl::SelectedItemUp()
 {
     const int position = GetSingleSelectionPosition();
@@ -646,12 +724,19 @@ wxString BKListCtrl::GetSelectionText() const
     std::string text;
     const int columns = GetColumnCount();
     auto appendCell = [&text](size_t start) {
-        // The table goes to a spreadsheet: a value from elsewhere must not run as a formula.
-        text.insert(start, BKSpreadsheetText::TextMarkFor(std::string_view(text).substr(start)));
         // A tab or line break inside a cell would end it early in the pasted table.
         for (size_t at = start; at < text.size(); ++at)
             if (text[at] == '\t' || text[at] == '\n' || text[at] == '\r')
                 text[at] = ' ';
+        // Enclosed and marked as in the file for Excel: a spreadsheet's import takes a quote
+        // at the start of a value for its text delimiter, and what follows it might run as a
+        // formula.
+        for (size_t at = text.find('"', start); at != std::string::npos;
+             at = text.find('"', at + 2))
+            text.insert(at, 1, '"');
+        text.insert(start, BKSpreadsheetText::TextMarkFor(std::string_view(text).substr(start)));
+        text.insert(start, 1, '"');
+        text += '"';
     };
     for (int column = 0; column < columns; ++column) {
         wxListItem heading;

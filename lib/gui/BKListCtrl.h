@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include <wx/arrstr.h>
@@ -137,6 +138,16 @@ public:
     bool Insert(int position, BKListCtrlRow* row, bool deleteRow);
     bool Prepend(BKListCtrlRow* row, bool deleteRow) { return Insert(0, row, deleteRow); }
     bool Append(BKListCtrlRow* row, bool deleteRow);
+    // Appends a row whose texts, one for each column in order, are valid UTF-8: they go into
+    // the storage as they are, with no conversion on the way. The object is handed over as
+    // with a typed BKListCtrlRow. False, with the object not taken, when the count of texts
+    // differs from the column count.
+    template <class T>
+    bool AppendUtf8(T* object, const std::string_view* texts, size_t count)
+    {
+        return AppendUtf8(object, object ? &DeleteAs<T> : nullptr, texts, count);
+    }
+    bool AppendUtf8(void* pointer, Deleter deleter, const std::string_view* texts, size_t count);
     // Rewrites the row showing the same pointer in place, or appends. False for a null row, a
     // null pointer or too few texts; texts beyond the column count are ignored.
     bool Set(BKListCtrlRow* row, bool deleteRow);
@@ -147,6 +158,9 @@ public:
     int GetSingleSelectionPosition() const;
     // Pointer of the lowest selected row, null when nothing is selected.
     void* GetSingleSelectionPointer() const;
+    // Pointer of the keyboard's current row when it is selected, as it is after a click or
+    // Shift+Down; else of the lowest selected row; null when nothing is selected.
+    void* GetCurrentSelectionPointer() const;
     // A new row (the caller owns it) with the pointer and all texts of the lowest selected row;
     // its colour is unset. Null when nothing is selected.
     BKListCtrlRow* GetSingleSelection() const;
@@ -174,6 +188,10 @@ public:
     bool SelectAll(bool select);
     // Selects the row and leaves the others as they are; false for a missing row.
     bool SetSelection(int row);
+    // Selects the row alone and makes it the keyboard's current row, from which the arrow
+    // keys move and Shift extends, as a click on it does; scrolls it into view. False for a
+    // missing row.
+    bool SelectOnly(int row);
     // Move the lowest selected row one place; its texts and pointer move, its colour is lost.
     // False with nothing selected or at the edge.
     bool SelectedItemUp();
@@ -195,7 +213,8 @@ public:
 
     // The column headings and then each selected row, in list order: texts separated by tabs,
     // lines ended by a line break (tabs and line breaks inside a text become blanks), each
-    // text that a spreadsheet would run as a formula marked as text (BKSpreadsheetText).
+    // text in double quotes (those inside doubled) and, when a spreadsheet would run it as a
+    // formula, marked as text (BKSpreadsheetText).
     wxString GetSelectionText() const;
     // Puts GetSelectionText() on the clipboard (Ctrl+C); false when nothing is selected or
     // the clipboard cannot be had. Ctrl+A selects every row.
@@ -274,6 +293,8 @@ private:
     void SyncCount() const;
     uint32_t DeleterIndex(Deleter deleter);
     StoredRow MakeRow(const BKListCtrlRow& row, size_t textCount);
+    // Puts the stored row at the position (0..count) and tells the toolkit.
+    void Place(int position, StoredRow stored);
     void StoreChange();
 
     std::vector<StoredRow> rows;

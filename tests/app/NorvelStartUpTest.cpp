@@ -165,6 +165,19 @@ TEST(NorvelStartUp, DirectoryIsOnlyReadAndAnInterruptedChangeIsNotRolledBackInto
     auto rit = RitFor(dir.Path());
     EXPECT_TRUE(Norvel::OpenDatabase(rit.get()));
     EXPECT_EQ(wxJoin(FilesIn(dir.Path("db")), ' '), "norvel.sqlite");
+    {
+        // Rows committed to the log of a writer still at work are read through it.
+        Brenik::BKSQLiteDatabase writer(path);
+        ASSERT_TRUE(Brenik::BKSQLiteQuery(&writer).Query(
+            "PRAGMA wal_autocheckpoint = 0; INSERT INTO companies (name) VALUES ('a'), ('b')",
+            false));
+        rit = RitFor(dir.Path());
+        ASSERT_TRUE(Norvel::OpenDatabase(rit.get()));
+        Brenik::BKSQLiteQuery count(rit->GetDatabase());
+        ASSERT_TRUE(count.Query("SELECT count(*) FROM companies", true) && count.NextRecord());
+        EXPECT_EQ(count.GetField(0).ToInt(), 2);
+        rit.reset();
+    }
     // The file as a change has already rewritten it, with the journal that would roll it back.
     Brenik::BKSQLiteDatabase writer(dir.Path("source"));
     ASSERT_TRUE(Brenik::BKSQLiteQuery(&writer).Query(

@@ -7,6 +7,7 @@
 #include "DirectoryTestData.h"
 #include "TestSupport.h"
 #include "directory/CompanyController.h"
+#include "directory/SearchKind.h"
 
 using Brenik::BKSQLiteDatabase;
 using namespace DirectoryTestData;
@@ -44,11 +45,12 @@ protected:
     std::vector<std::unique_ptr<CompanyEntity>> Search(const wxString& text,
                                                        const wxArrayString& sectors,
                                                        unsigned int* count = nullptr,
-                                                       const wxString& place = wxString())
+                                                       const wxString& place = wxString(),
+                                                       SearchKind kind = SearchKind::kNameOrCeo)
     {
         std::vector<std::unique_ptr<CompanyEntity>> found;
         CompanyController factory(database.get());
-        CompanyController* search = factory.InitSearch(text, sectors, place);
+        CompanyController* search = factory.InitSearch(text, sectors, place, kind);
         EXPECT_NE(nullptr, search);
         if (!search)
             return found;
@@ -77,8 +79,31 @@ protected:
         return list;
     }
 
+    // The ids a search of that kind finds for the text (UTF-8).
+    std::multiset<unsigned int> Found(SearchKind kind, const char* text, const char* place = "")
+    {
+        return Ids(Search(wxString::FromUTF8(text), wxArrayString(), nullptr,
+                          wxString::FromUTF8(place), kind));
+    }
+
+    // Sets the column of the companies to the value (UTF-8).
+    void Set(const char* column, std::initializer_list<std::pair<unsigned int, const char*>> rows)
+    {
+        for (const auto& [id, value] : rows) {
+            ASSERT_TRUE(Execute(database.get(),
+                                wxString::Format("UPDATE companies SET %s = ", column) +
+                                    Literal(value) + wxString::Format(" WHERE id = %u", id)));
+        }
+    }
+
     TempDir dir;
     std::unique_ptr<BKSQLiteDatabase> database;
+};
+
+using IdSet = std::multiset<unsigned int>;
+struct Row {
+    const char* text;
+    IdSet ids;
 };
 
 }  // namespace
@@ -360,4 +385,131 @@ TEST_F(CompanyControllerTest, LoadsOneCompanyByIdWithItsSectors)
     TempDir empty;
     BKSQLiteDatabase bare(empty.Path("bare.sqlite"));
     EXPECT_EQ(nullptr, CompanyController(&bare).LoadCompanyWithSectors(1));
+}
+
+TEST_F(CompanyControllerTest, PhoneSearchFindsTheNumberHoweverItIsWritten)
+{
+    Set("phone", {{1, "0351 4711-0"}, {2, "+49 (0)221 123456"}, {3, "0049 30 9876543"}});
+    Set("fax", {{2, "0221/654321"}, {6, "(089) 4711 22"}});
+    for (const Row& row :
+         {Row{"+49 351 / 471 1", {1}}, Row{"(0351) 4711", {1}}, Row{"0351-4711", {1}},
+          Row{"4711", {1, 6}}, Row{"0221 123456", {2}}, Row{"+49 221 65 43 21", {2}},
+          Row{"030 98765", {3}}, Row{"0049 (0)30 987", {3}}, Row{"+4930", {3}},
+          Row{"M\xC3\xBCller", {}}, Row{"", {1, 2, 3, 4, 6, 7, 8}}})
+        EXPECT_EQ(row.ids, Found(SearchKind::kPhoneOrFax, row.text)) << row.text;
+}
+
+TEST_F(CompanyControllerTest, StreetSearchTakesAbbreviationsAndHouseNumbers)
+{
+    Set("address", {{1,
+                     "Bahnhofstra\xC3\x9F"
+                     "e"},
+                    {2, "Bahnhofstrasse"},
+                    {3, "Bahnhofstr."},
+                    {6,
+                     "Gro\xC3\x9F"
+                     "e Bahnhofstra\xC3\x9F"
+                     "e"},
+                    {7, "Am Strand"},
+                    {8,
+                     "Hauptstra\xC3\x9F"
+                     "e"}});
+    Set("housenumber", {{1, "12"}, {2, "12a"}, {3, "120"}, {6, "5"}, {7, " 12 "}, {8, "12-14"}});
+    for (const Row& row :
+         {Row{"Bahnhofstr. 12", {1, 2}}, Row{"Bahnhofstr.12", {1, 2}},
+          Row{"BAHNHOFSTRASSE", {1, 2, 3, 6}},
+          Row{"Bahnhofstra\xC3\x9F"
+              "e 12 A",
+              {2}},
+          Row{"Hauptstr 12", {8}}, Row{"Strand", {7}}, Row{"grosse bahnhofstr", {6}},
+          Row{"12", {1, 2, 7, 8}}, Row{"Bahnhofstr. 1", {}}})
+        EXPECT_EQ(row.ids, Found(SearchKind::kStreet, row.text)) << row.text;
+}
+
+TEST_F(CompanyControllerTest, SectorSearchFindsCompaniesFiledUnderMatchingSectors)
+{
+    ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 20, "Bauhandwerk"));
+    ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 21, "Bauberatung"));
+    ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 22, "Hochbau"));
+    ASSERT_NO_FATAL_FAILURE(File(database.get(), 2, {21}));
+    ASSERT_NO_FATAL_FAILURE(File(database.get(), 3, {22}));
+    ASSERT_NO_FATAL_FAILURE(File(database.get(), 8, {20, 22}));
+    for (const Row& row : {Row{"bau", {2, 3, 8}}, Row{"HOCHBAU", {3, 8}}, Row{"baeckerei", {1, 6}},
+                           Row{"Bau%beratung", {2}}, Row{"xyz", {}}})
+        EXPECT_EQ(row.ids, Found(SearchKind::kSector, row.text)) << row.text;
+    // Together with the chosen sectors: filed under Konditorei and under a sector with "bau".
+    EXPECT_EQ((IdSet{2}), Ids(Search("bau", Sectors({"7"}), nullptr, "", SearchKind::kSector)));
+}
+
+TEST_F(CompanyControllerTest, KeywordSearchLooksInKeywordsAndDescription)
+{
+    Set("keywords", {{1, "Brot, Br\xC3\xB6tchen, Dresden"}, {6, "Torten"}});
+    Set("description",
+        {{2, "S\xC3\xBC\xC3\x9Fwaren \xE2\x80\x93 Pralinen"}, {3, "Metzgerei in K\xC3\xB6ln"}});
+    for (const Row& row :
+         {Row{"br\xC3\xB6tchen", {1}}, Row{"BROETCHEN", {1}}, Row{"s\xC3\xBCsswaren", {2}},
+          Row{"koeln", {3}}, Row{"Mayer", {}}, Row{"o'neil", {}}})
+        EXPECT_EQ(row.ids, Found(SearchKind::kKeywords, row.text)) << row.text;
+}
+
+TEST_F(CompanyControllerTest, AllFieldsSearchLooksInEveryKind)
+{
+    Set("email", {{2, "info@oneil-sweets.de"}});
+    Set("internet", {{3, "www.schmidt-wurst.de"}, {8, "www.oeko-bau.de"}});
+    Set("phone", {{6, "0351 4711-0"}});
+    Set("address", {{7,
+                     "Bahnhofstra\xC3\x9F"
+                     "e"}});
+    Set("housenumber", {{7, "3"}, {6, "4711"}});
+    Set("keywords", {{8, "\xC3\x96kologie"}});
+    ASSERT_NO_FATAL_FAILURE(AddSector(database.get(), 20, "Bauhandwerk"));
+    ASSERT_NO_FATAL_FAILURE(File(database.get(), 4, {20}));
+    for (const Row& row : {Row{"oneil-sweets", {2}}, Row{"wurst", {3}}, Row{"0351/4711", {6}},
+                           Row{"Bahnhofstr. 3", {7}}, Row{"bauhandwerk", {4}},
+                           Row{"oekologie", {8}}, Row{"Mayer", {1}}, Row{"Bau", {4, 8}}})
+        EXPECT_EQ(row.ids, Found(SearchKind::kAllFields, row.text)) << row.text;
+}
+
+TEST_F(CompanyControllerTest, PlaceFieldTakesWhatPeopleWrite)
+{
+    Set("zipcode", {{1, "01067"},
+                    {2, "04103"},
+                    {3, "01069"},
+                    {4, "45468"},
+                    {6, "60311"},
+                    {7, "79098"},
+                    {8, "53757"}});
+    Set("city", {{1, "Dresden"},
+                 {2, "Leipzig"},
+                 {3, "Dresden"},
+                 {4, "M\xC3\xBClheim an der Ruhr"},
+                 {6, "Frankfurt am Main"},
+                 {7, "Freiburg im Breisgau"},
+                 {8, "Sankt Augustin"}});
+    for (const Row& row :
+         {Row{"01067 Dresden", {1}}, Row{"Dresden 0106", {1, 3}}, Row{"01067 Leipzig", {}},
+          Row{"Dresden, Leipzig", {1, 2, 3}}, Row{"Dresden;Leipzig", {1, 2, 3}},
+          Row{"Leipzig, 79098", {2, 7}}, Row{"frankfurt a.m.", {6}}, Row{"Frankfurt a. M.", {6}},
+          Row{"St. Augustin", {8}}, Row{"Freiburg i. Br.", {7}}, Row{"Freiburg i.Br.", {7}},
+          Row{"muelheim a. d. ruhr", {4}}, Row{"010", {1, 3}}, Row{" , ; ", {1, 2, 3, 4, 6, 7, 8}}})
+        EXPECT_EQ(row.ids, Found(SearchKind::kNameOrCeo, "", row.text)) << row.text;
+    // The place works with every kind of search.
+    EXPECT_EQ((IdSet{1}), Found(SearchKind::kAllFields, "Mayer", "Dresden, Leipzig"));
+}
+
+TEST_F(CompanyControllerTest, EveryKindKeepsTheTextInsideItsLiterals)
+{
+    for (SearchKind kind : kSearchKinds) {
+        for (const char* text : {"'); DROP TABLE companies; --", "x' OR 'a' LIKE 'a 1",
+                                 "0351' OR '1'='1", ":search: :digits0:"}) {
+            EXPECT_EQ((IdSet{}), Found(kind, text, text)) << SearchKindName(kind) << " " << text;
+            EXPECT_EQ(SearchKindNamed(SearchKindName(kind)), kind);
+        }
+    }
+    EXPECT_EQ(7u, Search("", wxArrayString()).size());  // the table is still there
+    // The name search is the one the program always had, statement and all.
+    EXPECT_EQ(CompanyController::BuildSearchStatement("Mayer", Sectors({"3"}), "50"),
+              CompanyController::BuildSearchStatement("Mayer", Sectors({"3"}), "50",
+                                                      SearchKind::kNameOrCeo));
+    EXPECT_EQ(SearchKind::kNameOrCeo, SearchKindNamed("unknown"));
 }

@@ -203,12 +203,36 @@ TEST(CompanyEntity, CsvFieldRuleOnItsOwn)
     CsvConfigType excel;
     excel.SetByteOrderMark(true);
     wxString plain, marked;
-    for (const char* value : {"=HYPERLINK(A1)", "@SUM(1,2)", "\r-2+3", "\tA", "+49 160 1", "K=1"}) {
+    for (const char* value :
+         {"=HYPERLINK(A1)", "@SUM(1,2)", "\r-2+3", "\tA", "+49 160 1", "-2+3", "K=1"}) {
         CompanyEntity::GetCsvField(CsvConfigType(), plain, value, true, true);
         CompanyEntity::GetCsvField(excel, marked, value, true, true);
     }
     EXPECT_EQ(plain.Find('\''), wxNOT_FOUND);
     EXPECT_EQ(marked,
               "\"'=HYPERLINK(A1)\";\"'@SUM(1,2)\";\"'\r-2+3\";\"'\tA\";\"'+49 160 1\";"
-              "\"K=1\";");
+              "\"'-2+3\";\"K=1\";");
+
+    // The mark is chosen for the value as it is written, after every other change; a file for
+    // Excel keeps its double quotes when the text delimiter is emptied, since a field
+    // delimiter inside a value would start an unmarked cell.
+    struct Row {
+        const char* value;
+        bool replace;
+        const char* textDelimiter;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"\n=1+1", true, "\"", "\"'=1+1\""},    {"\r\n@A1", true, "\"", "\"'@A1\""},
+        {"a\n=1", true, "\"", "\"a=1\""},       {"  =1+1", false, "\"", "\"'  =1+1\""},
+        {"\n=1+1", false, "\"", "\"'\n=1+1\""}, {"a;=1+1", false, "", "\"a;=1+1\""},
+        {"a\"b", false, "", "\"a\"\"b\""},
+    };
+    for (const Row& row : rows) {
+        CsvConfigType settings(wxString(), ";", row.textDelimiter, "\n", row.replace, "");
+        settings.SetByteOrderMark(true);
+        wxString written;
+        CompanyEntity::GetCsvField(settings, written, row.value, false, true);
+        EXPECT_EQ(written, row.written) << row.value;
+    }
 }

@@ -11,6 +11,7 @@
 
 #include "TestSupport.h"
 #include "directory/CompanyEntity.h"
+#include "directory/CompanyLinks.h"
 #include "directory/CompanyVCard.h"
 #include "lib/core/BKCasts.h"
 #include "print/Base64Library.h"
@@ -270,10 +271,34 @@ TEST(CompanyVCard, CardOfAFullRecordAndOfANameAlone)
         << card;
 
     // Only a web address goes into the URL, which a reader opens when it is clicked.
-    for (const char* url : {"javascript:alert(1)", " Java\tScript:x", "file:///etc", "data:,x"})
+    for (const char* url : {"javascript:alert(1)", " Java\tScript:x", "file:///etc", "data:,x",
+                            "javascript:1/alert(1)", "javascript:80"})
         EXPECT_EQ(Card({{{"name", "U"}, {"internet", url}}}).find("URL"), std::string::npos) << url;
     const std::string port = Card({{{"name", "U"}, {"internet", "www.x.de:80/a:b"}}});
     EXPECT_NE(port.find("URL:www.x.de:80/a:b\r\n"), std::string::npos);
+
+    // The company's own links follow the same rule; a mail link holds one address and
+    // nothing a mail program would read as more ("?attach=" a local file).
+    const char* const links[][3] = {{"internet", "www.x.de", "http://www.x.de"},
+                                    {"internet", " HTTPS://x.de/a?b=1 ", "HTTPS://x.de/a?b=1"},
+                                    {"internet", "javascript:1/alert(1)", ""},
+                                    {"email",
+                                     " info@b\xC3\xA4"
+                                     "cker.de\n",
+                                     "mailto:info@b\xC3\xA4"
+                                     "cker.de"},
+                                    {"email", "a@x.de?attach=/etc/passwd", ""},
+                                    {"email", "a@x.de, b@x.de", ""},
+                                    {"email", "@x.de", ""},
+                                    {"email", "a@", ""}};
+    for (const auto& [key, value, link] : links) {
+        const auto company = Record({{{key, value}}});
+        EXPECT_EQ(std::string(key) == "email" ? CompanyLinks::MailTo(*company)
+                                              : CompanyLinks::Website(*company),
+                  wxString::FromUTF8(link))
+            << value;
+    }
+    EXPECT_EQ(CompanyLinks::Website(*Record({})) + CompanyLinks::MailTo(*Record({})), "");
 }
 
 TEST(CompanyVCard, NotesLoseTheirMarkupButKeepTheirLines)

@@ -119,8 +119,9 @@ std::string GifAnimation(size_t frames)
 }
 
 // A grey progressive JPEG of 4096 x 4096 pixels: a scan of DC values, then scans of AC values
-// that end every block at once, cheap to write but each a pass over the image to decode.
-std::string ProgressiveJpeg(size_t scans)
+// that end every block at once, cheap to write but each a pass over the image to decode. Each
+// AC scan's marker may follow fill bytes (0xFF), which the decoder skips.
+std::string ProgressiveJpeg(size_t scans, size_t fillBytes = 0)
 {
     const std::string oneCode = '\1' + std::string(15, '\0');  // the code "0" in each table
     std::string bytes =
@@ -128,10 +129,12 @@ std::string ProgressiveJpeg(size_t scans)
         std::string("\xff\xc2\0\x0b\x08\x10\0\x10\0\1\1\x11\0\xff\xc4\0\x26\0", 18) + oneCode +
         std::string("\0\x10", 2) + oneCode + std::string("\xe0\xff\xda\0\x08\1\1\0\0\0\0", 11) +
         std::string(32768, '\0');
-    const std::string acScan(
-        "\xff\xda\0\x08\1\1\0\1\x3f\0\x7f\xfe\xff\0\xfd\xff\0\xfb\xff\0\xf7\xff\0\xef\xff\0\xdf"
-        "\xff\0\xbf\xff\0\x7f\xff\0",
-        35);
+    const std::string acScan =
+        std::string(fillBytes, '\xff') +
+        std::string(
+            "\xff\xda\0\x08\1\1\0\1\x3f\0\x7f\xfe\xff\0\xfd\xff\0\xfb\xff\0\xf7\xff\0\xef\xff\0\xdf"
+            "\xff\0\xbf\xff\0\x7f\xff\0",
+            35);
     for (size_t scan = 1; scan < scans; ++scan)
         bytes += acScan;
     return bytes + "\xff\xd9";
@@ -207,6 +210,27 @@ TEST_F(Logos, GoodLogosDecodeAndHostileOnesAreRefusedQuietly)
     const std::string high = ImageBytes(2, LogoLibrary::kMaxSide + 1, wxBITMAP_TYPE_JPEG);
     std::string broken = ImageBytes(16, 16, wxBITMAP_TYPE_PNG);
     broken.resize(40);  // a good header, then nothing
+    // Sides within the bound, but the decoder holds the image twice: an interlaced PNG of 16
+    // bits a sample, and a TIFF of 16 bits a sample.
+    std::string interlaced = huge;
+    PutBigEndian32(interlaced, 16, 4096);
+    PutBigEndian32(interlaced, 20, 4096);
+    interlaced[24] = 16;  // bits a sample
+    interlaced[25] = 6;   // colour and alpha
+    interlaced[28] = 1;   // interlaced
+    const std::string tiff(
+        "II*\0\x08\0\0\0\x03\0"
+        "\x00\x01\x03\0\x01\0\0\0\x00\x10\0\0"
+        "\x01\x01\x03\0\x01\0\0\0\x00\x10\0\0"
+        "\x02\x01\x03\0\x01\0\0\0\x10\0\0\0\0\0\0\0",
+        50);
+    EXPECT_EQ(HeaderSize(tiff), wxSize(4096, 4096));
+    wxMemoryBuffer bytes;
+    EXPECT_EQ(LogoLibrary::Check(Base64(interlaced), &bytes), wxBITMAP_TYPE_INVALID);
+    EXPECT_EQ(LogoLibrary::Check(Base64(tiff), &bytes), wxBITMAP_TYPE_INVALID);
+    interlaced[24] = 8;  // the same side, read row by row in 8 bits a sample
+    interlaced[28] = 0;
+    EXPECT_EQ(LogoLibrary::Check(Base64(interlaced), &bytes), wxBITMAP_TYPE_PNG);
     const wxString refused[] = {
         "",
         Base64(huge),
@@ -285,11 +309,14 @@ TEST_F(Logos, AJpegOfMoreScansThanRealImagesHaveIsRefusedUndecoded)
     wxStopWatch watch;
     EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(80820))).IsOk());
     EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(33))).IsOk());
+    EXPECT_FALSE(LogoLibrary::Decode(Base64(ProgressiveJpeg(3000, 2))).IsOk());
     EXPECT_EQ(LogoLibrary::Decode(Base64(ProgressiveJpeg(32))).GetSize(), wxSize(4096, 4096));
     EXPECT_LT(watch.Time(), 5000);
-    std::string jpegTiff = ImageBytes(7, 2, wxBITMAP_TYPE_TIFF);  // compression made JPEG's
-    jpegTiff.at(jpegTiff.find(std::string("\x03\x01\x03\0\1\0\0\0", 8)) + 8) = 7;
-    EXPECT_EQ(HeaderSize(jpegTiff), wxSize(-1, -1));
+    for (const char compression : {6, 7}) {  // JPEG inside TIFF, old style and new
+        std::string jpegTiff = ImageBytes(7, 2, wxBITMAP_TYPE_TIFF);
+        jpegTiff.at(jpegTiff.find(std::string("\x03\x01\x03\0\1\0\0\0", 8)) + 8) = compression;
+        EXPECT_EQ(HeaderSize(jpegTiff), wxSize(-1, -1)) << int(compression);
+    }
 }
 
 TEST_F(Logos, AnAnimatedGifTakesTheMemoryOfItsFirstFrameAlone)

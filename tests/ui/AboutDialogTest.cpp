@@ -4,6 +4,7 @@
 #include <wx/frame.h>
 #include <wx/html/htmlcell.h>
 #include <wx/html/htmlwin.h>
+#include <wx/listbox.h>
 #include <wx/log.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -67,8 +68,22 @@ TEST(AboutDialog, ShowsThePageAndOpensItsLinkInsideTheWindow)
     // And the way back.
     EXPECT_NE(LinkPosition(html, "Information.html"), wxPoint(-1, -1));
 
-    // The guide's pages are there, each with its title and a link back to the contents.
     const wxString help = html->GetOpenedPage();
+    // By keyboard: Tab leads from the page to the list of its links, the way back first, and
+    // Enter there opens the one chosen, as the button beside it does.
+    auto* links = wxDynamicCast(dialog->FindWindow(XRCID("linksListBox")), wxListBox);
+    ASSERT_NE(links, nullptr);
+    EXPECT_EQ(links->GetCount(), 7u);
+    html->SetFocus();
+    user.Char(WXK_TAB);
+    WaitFor("the list of links", [&] { return wxWindow::FindFocus() == links; });
+    user.Char(WXK_DOWN);
+    user.Char(WXK_RETURN);
+    WaitFor("the page on searching",
+            [html] { return html->GetOpenedPage().EndsWith("Suchen.html"); });
+    EXPECT_EQ(links->GetString(0), wxString::FromUTF8("« Inhalt der Hilfe"));
+
+    // The guide's pages are there, each with its title and a link back to the contents.
     for (const char* page :
          {"Suchen.html", "Branchen.html", "Firmenfenster.html", "Drucken.html", "Export.html"}) {
         ASSERT_TRUE(html->LoadPage(help));

@@ -17,6 +17,7 @@
 #include <wx/stattext.h>
 #include <wx/stdpaths.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include "GuiTestSupport.h"
@@ -221,6 +222,12 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     EXPECT_EQ(
         Control<wxHtmlWindow>(second, "informationsHtmlWindow")->ToText().Strip(wxString::both),
         "");
+
+    // However large and wherever it is asked to open, it opens within the screen.
+    second->Hide();
+    second->SetSize(wxRect(-300, 900, 4000, 3000));
+    second->Show();
+    EXPECT_TRUE(wxDisplay(0u).GetClientArea().Contains(second->GetRect()));
 }
 
 TEST_F(CompanyWindow, LinksInTheViewsAreNotFollowedAndTheButtonOpensTheWebPage)
@@ -245,6 +252,21 @@ TEST_F(CompanyWindow, LinksInTheViewsAreNotFollowedAndTheButtonOpensTheWebPage)
     button->GetEventHandler()->ProcessEvent(click);
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_EQ(openedUrls[0], wxString::FromUTF8(Norvel::CompanyUrl) + "7");
+
+    // Ctrl+PgDn and Ctrl+PgUp turn the tabs wherever the cursor is; Escape closes the window.
+    auto* tabs = Control<wxNotebook>(window, "detailsNotebook");
+    window->Raise();
+    button->SetFocus();
+    Settle();
+    const int first = tabs->GetSelection();
+    wxUIActionSimulator user;
+    user.Char(WXK_PAGEDOWN, wxMOD_CONTROL);
+    WaitFor("the next tab", [&] { return tabs->GetSelection() == first + 1; });
+    user.Char(WXK_PAGEUP, wxMOD_CONTROL);
+    WaitFor("the tab before", [&] { return tabs->GetSelection() == first; });
+    user.Char(WXK_ESCAPE);
+    WaitFor("the window closed", [&] { return CompanyFrame::Find(7) == nullptr; });
+    windows.clear();
 }
 
 TEST_F(CompanyWindow, LogoIsScaledToItsPlaceAndBadLogosShowNothing)
@@ -369,15 +391,27 @@ TEST_F(CompanyWindow, MapAddressAndVCardTakeTheCompanyAsTheDirectoryHoldsIt)
     EXPECT_NE(card.find("CATEGORIES:Bäckereien,Konditoreien\r\n"), std::string::npos) << card;
     EXPECT_NE(card.find("REV:2023-11-28T08:00:00\r\n"), std::string::npos);
 
+    // The company's own links; "Wert für email" is no mail address, so that is greyed out.
+    ASSERT_TRUE(
+        Execute("UPDATE companies SET internet = 'www.mueller.de', email = "
+                "'info@mueller.de' WHERE id = 7"));
+    EXPECT_TRUE(window->GetMenuBar()->IsEnabled(XRCID("openWebsiteMenuItem")));
+    EXPECT_FALSE(window->GetMenuBar()->IsEnabled(XRCID("writeEmailMenuItem")));
+    command("openWebsiteMenuItem");
+    command("writeEmailMenuItem");
+    EXPECT_EQ(openedUrls, (std::vector<wxString>{openedUrls[0], "http://www.mueller.de",
+                                                 "mailto:info@mueller.de"}));
+
     // Gone from the directory: each command says so and does nothing.
     ASSERT_TRUE(Execute("DELETE FROM companies WHERE id = 7"));
-    for (const char* item : {"showOnMapMenuItem", "copyAddressMenuItem", "saveVCardMenuItem"}) {
+    for (const char* item : {"showOnMapMenuItem", "copyAddressMenuItem", "saveVCardMenuItem",
+                             "openWebsiteMenuItem", "writeEmailMenuItem"}) {
         wxString message, caption;
         wxTEST_DIALOG(command(item), ExpectMessageBox(&message, &caption));
         EXPECT_EQ(caption, "Error") << item;
         EXPECT_EQ(message, "Could not load company") << item;
     }
-    EXPECT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls.size(), 3u);
 
     // A company without street and city offers no map.
     std::unique_ptr<CompanyEntity> nowhere = Record(8);

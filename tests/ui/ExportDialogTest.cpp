@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <utility>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -193,14 +194,18 @@ TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
     EXPECT_EQ(settings.GetFilename(), dir.Path("old.csv"));
     EXPECT_EQ(settings.GetFieldDelimiter(), "|");
 
-    // Enter on the name of an existing file asks first: No keeps the dialog open, Yes goes
-    // on; the check that the file can be written leaves it as it is.
+    // Enter on the name of an existing file asks first, on the pre-filled name of the last
+    // export too: No keeps the dialog open, Yes goes on; the check that the file can be
+    // written leaves it as it is.
     ASSERT_TRUE(WriteTextFile(dir.Path("kept.csv"), "kept\n"));
+    ASSERT_TRUE(WriteTextFile(dir.Path("old.csv"), "old\n"));
     dialog->Show();
     dialog->Raise();
-    file->ChangeValue(dir.Path("kept.csv"));
     message.clear();
-    for (int answer : {wxID_NO, wxID_YES}) {
+    const std::pair<const char*, int> answers[] = {
+        {"old.csv", wxID_NO}, {"kept.csv", wxID_NO}, {"kept.csv", wxID_YES}};
+    for (const auto& [name, answer] : answers) {
+        file->ChangeValue(dir.Path(name));
         file->SetFocus();
         Settle();
         wxTEST_DIALOG(
@@ -209,14 +214,14 @@ TEST_F(ExportSettings, ButtonsKeepTheDialogOpenOnAWrongNameAndStoreOnlyOnExport)
                 WaitFor("the question", [&] { return !message.empty(); });
             },
             ExpectMessageBox(&message, &caption, answer));
-        EXPECT_EQ(message, "The file " + dir.Path("kept.csv") + " already exists. Replace it?");
+        EXPECT_EQ(message, "The file " + dir.Path(name) + " already exists. Replace it?");
         EXPECT_EQ(dialog->IsShown(), answer == wxID_NO);
         message.clear();
     }
     EXPECT_EQ(settings.GetFilename(), dir.Path("kept.csv"));
     EXPECT_EQ(settings.GetFieldDelimiter(), "\t");
     EXPECT_EQ(ReadTextFile(dir.Path("kept.csv")), "kept\n");
-    EXPECT_EQ(FilesIn(dir.Path()), wxArrayString(1, wxString("kept.csv")));
+    EXPECT_EQ(wxJoin(FilesIn(dir.Path()), ' '), "kept.csv old.csv");
 
     // A name typed without an extension gets ".csv"; another extension stays.
     for (const char* typed : {"liste", "liste.txt"}) {

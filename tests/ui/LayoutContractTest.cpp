@@ -259,7 +259,7 @@ TEST(LayoutContract, CompanyWindowLayoutHasEveryNamedControlAndMenuItem)
 
     wxMenuBar* menuBar = frame->GetMenuBar();
     ASSERT_NE(menuBar, nullptr);
-    ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 6u);
+    ASSERT_EQ(CompanyFrame::GetLayoutMenuItems().size(), 8u);
     ExpectShortcuts(menuBar, {{"printMenuItem", wxACCEL_CTRL, 'P'},
                               {"printPreviewMenuItem", wxACCEL_CTRL | wxACCEL_SHIFT, 'P'},
                               {"closeMenuItem", wxACCEL_CTRL, 'W'},

@@ -15,8 +15,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/display.h>

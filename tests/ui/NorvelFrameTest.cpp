@@ -308,13 +308,25 @@ TEST_F(MainWindow, WebPageCommandOpensTheSelectedCompanysAddress)
     SendMenu(XRCID("openAtNorvelTool"));
     ASSERT_EQ(openedUrls.size(), 2u);
     EXPECT_EQ(openedUrls[1], openedUrls[0]);
+
+    // The company's own web site and mail address, from the menu and the context menu; a
+    // company without them has both greyed out.
+    EXPECT_FALSE(MenuEnabled("openWebsiteMenuItem") || MenuEnabled("writeEmailMenuItem"));
+    ASSERT_TRUE(list->SelectOnly(RowOf(wxString::FromUTF8("Bäckerei Müller GmbH"))));
+    Settle();
+    EXPECT_TRUE(MenuEnabled("openWebsiteMenuItem") && MenuEnabled("writeEmailMenuItem"));
+    SendMenu(XRCID("openWebsiteMenuItem"));
+    SendMenu(NorvelFrame::kContextWriteEmail);
+    EXPECT_EQ(openedUrls, (std::vector<wxString>{openedUrls[0], openedUrls[0],
+                                                 "http://www.baeckerei-mueller.de",
+                                                 "mailto:info@baeckerei-mueller.de"}));
 }
 
 TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
     Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
-    ASSERT_EQ(menu->GetMenuItemCount(), 14u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 17u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel(), "&Open company");
     EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), 1);
@@ -334,6 +346,11 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(menu->FindItemByPosition(9)->GetItemLabel(), "Copy &address");
     EXPECT_EQ(menu->FindItemByPosition(10)->GetId(), 7);
     EXPECT_EQ(menu->FindItemByPosition(10)->GetItemLabel(), "Save as &vCard...");
+    EXPECT_EQ(menu->FindItemByPosition(12)->GetItemLabel(), "Company we&bsite");
+    EXPECT_EQ(menu->FindItemByPosition(13)->GetItemLabel(), "Write e-ma&il");
+    EXPECT_TRUE(menu->FindItemByPosition(14)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(15)->GetItemLabel(), "Print &result list...");
+    EXPECT_EQ(menu->FindItemByPosition(16)->GetItemLabel(), "Print a&ddress labels...");
     EXPECT_TRUE(menu->IsEnabled(1));
     EXPECT_TRUE(menu->IsEnabled(0));
     EXPECT_TRUE(menu->IsEnabled(2));
@@ -363,9 +380,10 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     }
     const wxArrayString lines = wxSplit(copied.GetText().BeforeLast('\n'), '\n', 0);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_TRUE(lines[0].StartsWith("Sectors\tCompany\tCEO\tAddress\tZipcode\t"));
+    EXPECT_TRUE(lines[0].StartsWith("\"Sectors\"\t\"Company\"\t\"CEO\"\t\"Address\"\t"));
     EXPECT_EQ(wxSplit(lines[1], '\t', 0).size(), 13u);
-    EXPECT_NE(copied.GetText().Find(wxString::FromUTF8("\tBäckerei Müller GmbH\tJürgen Müller\t")),
+    EXPECT_NE(copied.GetText().Find(
+                  wxString::FromUTF8("\t\"Bäckerei Müller GmbH\"\t\"Jürgen Müller\"\t")),
               wxNOT_FOUND);
 
     // From the keyboard, File > Sort by > Company sorts as a click on the heading does, the
@@ -449,7 +467,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // A name proposed from a value is short, shows as stored and stays in the folder; a file
     // that only the added extension names is not replaced without asking.
     list->SelectAll(false);
-    list->SetSelection(RowOf(wxString::FromUTF8(odd.name)));
+    list->SetSelection(RowOf("A/B\\C fdp.exe " + wxString(100, 'x')));  // as its cell shows it
     Settle();
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")),
                   SaveFileAs(dir.Path("cards/all"), nullptr, &proposed),
@@ -469,7 +487,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // The folder is remembered for this run only: the configuration keeps its own keys.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
-    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 13);
+    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 14);
     EXPECT_EQ(configuration.find("cards"), std::string::npos);
 }
 
@@ -493,6 +511,18 @@ TEST_F(MainWindow, SectorsAreListedInGermanDictionaryOrder)
         EXPECT_EQ(frame->GetSectorFilter(), wxArrayString(1, wxString::Format("%d", ids[item])));
         sectorList->Check(item, false);
     }
+
+    // Typing picks a sector by its first letters, an umlaut as its base letter; after a
+    // pause the letters start anew.
+    frame->Raise();
+    sectorList->SetFocus();
+    Settle();
+    wxUIActionSimulator user;
+    user.Text("ub");
+    WaitFor("Übersetzungsbüros", [&] { return sectorList->GetSelection() == 3; });
+    RunEventsFor(1100);
+    user.Text("bu");
+    WaitFor("Buchhandlungen", [&] { return sectorList->GetSelection() == 2; });
 }
 
 TEST_F(MainWindow, DatabaseWithoutTablesReportsASearchError)
@@ -648,6 +678,15 @@ TEST_F(MainWindow, TypingIntoTheSearchFieldAndPressingEnterSearches)
     searchAt("", "Schreinerei Weiß");
     placeText->ChangeValue("");
     searchAt("80", "Bäckerei Müller GmbH");
+
+    // The status bar counts the selected rows, and a command for one company says which one
+    // it took: the current row's, where the search put the keyboard.
+    placeText->ChangeValue("");
+    SearchFor("");
+    list->SelectAll(true);
+    WaitFor("the count of selected rows", [this] { return Status(3) == "3 selected"; });
+    SendMenu(XRCID("copyAddressMenuItem"));
+    EXPECT_EQ(Status(3), "Only the current company: " + list->GetText(0, 1));
 }
 
 TEST_F(MainWindow, DirectoryWithoutSectorsOpensAndSearches)
@@ -667,4 +706,84 @@ TEST_F(MainWindow, AboutCommandShowsTheAboutWindowModally)
     EXPECT_TRUE(MenuEnabled("aboutMenuItem"));
     wxTEST_DIALOG(SendMenu(XRCID("aboutMenuItem")), wxExpectDismissableModal<AboutDialog>(wxID_OK));
     EXPECT_TRUE(frame->IsEnabled());
+}
+
+TEST_F(MainWindow, SearchInAndRecentSearchesFromTheKeyboardKeptAcrossRuns)
+{
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    auto* kind = Control<wxChoice>(frame, "searchKindChoice");
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->GetStringSelection(), "Company or managing director");
+    wxUIActionSimulator user;
+    // The choice moves one kind a key, as a user goes through it.
+    const auto search = [&](const char* in, const char* text) {
+        kind->SetFocus();
+        WaitFor("the choice to have the keyboard", [&] { return wxWindow::FindFocus() == kind; });
+        RunEventsFor(200);
+        const int wanted = kind->FindString(in);
+        ASSERT_NE(wanted, wxNOT_FOUND) << in;
+        while (kind->GetSelection() != wanted) {
+            const int before = kind->GetSelection();
+            user.Char(before < wanted ? WXK_DOWN : WXK_UP);
+            WaitFor("the choice to move", [&] { return kind->GetSelection() != before; });
+        }
+        searchText->SetFocus();
+        searchText->Clear();
+        user.Text(text);
+        user.Char(WXK_RETURN);
+        WaitFor("the search", [&] { return Status(2).StartsWith("Results shown: "); });
+    };
+    const auto expectFound = [&](const wxString& name) {
+        WaitFor("the list to show one company", [&] { return list->GetItemCount() == 1; });
+        EXPECT_EQ(list->GetText(0, 1), name);
+        frame->SetStatusText("", 2);
+    };
+    search("Phone or fax", "(089) 123 456");
+    expectFound(wxString::FromUTF8("Bäckerei Müller GmbH"));
+    search("Street", "Lindenw. 7");
+    WaitFor("the search to find nothing", [&] { return list->GetItemCount() == 0; });
+    search("Street", "Hauptstr. 12");
+    expectFound(wxString::FromUTF8("Bäckerei Müller GmbH"));
+
+    // The down arrow opens the recent searches, newest first; the second runs again.
+    std::vector<int> menuKeys;
+    const auto inRecent = [&](std::vector<int> keys) {
+        menuKeys = keys;
+        Control<wxButton>(frame, "recentSearchesButton")
+            ->Bind(wxEVT_MENU_OPEN, [&menuKeys](wxMenuEvent& event) {
+                event.Skip();
+                const std::vector<int> pressed = std::exchange(menuKeys, {});
+                wxTheApp->CallAfter([pressed] {
+                    for (int key : pressed)
+                        wxUIActionSimulator().Char(key);
+                });
+            });
+        searchText->SetFocus();
+        WaitFor("the search field to have the keyboard",
+                [&] { return wxWindow::FindFocus() == searchText; });
+        user.Char(WXK_DOWN);
+    };
+    inRecent({WXK_DOWN, WXK_DOWN, WXK_RETURN});
+    WaitFor("the recent search put back", [&] { return searchText->GetValue() == "Lindenw. 7"; });
+    WaitFor("it to run", [&] { return Status(2) == "Results shown: 0"; });
+    EXPECT_EQ(kind->GetStringSelection(), "Street");
+
+    CloseByUser();
+    const std::string saved = ReadTextFile(dir.Path("home/.Norvel.conf"));
+    for (const char* line :
+         {"SearchIn street\n", "RecentSearch1 street\tLindenw. 7\n",
+          "RecentSearch2 street\tHauptstr. 12\n", "RecentSearch3 phone\t(089) 123 456\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << saved;
+    EXPECT_EQ(saved.find("RecentSearch4"), std::string::npos) << saved;
+
+    // The next start shows the choice as left; "clear" empties the list for good.
+    Reopen();
+    kind = Control<wxChoice>(frame, "searchKindChoice");
+    EXPECT_EQ(kind->GetStringSelection(), "Street");
+    RunEventsFor(200);
+    frame->Raise();
+    inRecent({WXK_END, WXK_RETURN});
+    RunEventsFor(300);
+    CloseByUser();
+    EXPECT_EQ(ReadTextFile(dir.Path("home/.Norvel.conf")).find("RecentSearch"), std::string::npos);
 }

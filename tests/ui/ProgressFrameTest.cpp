@@ -20,7 +20,8 @@ protected:
     void SetUp() override
     {
         rit = Norvel::CreateRuntimeInformation("norvel");
-        parent = new wxFrame(nullptr, wxID_ANY, "Parent");
+        // Off the screen's centre, so that centring on it differs from centring on the screen.
+        parent = new wxFrame(nullptr, wxID_ANY, "Parent", wxPoint(40, 30), wxSize(700, 500));
         parent->Show();
         progress = new ProgressFrame(parent, -1, rit.get());
         ASSERT_NE(progress->GetHandle(), nullptr);
@@ -50,6 +51,9 @@ protected:
 TEST_F(ProgressWindow, StartsEmptyAndDisabledUntilItKnowsTheTotal)
 {
     EXPECT_EQ(progress->GetParent(), parent);
+    // Over the window whose work it shows, where the user looks.
+    EXPECT_TRUE(
+        parent->GetRect().Contains(progress->GetRect().GetPosition() + progress->GetSize() / 2));
     EXPECT_EQ(progress->GetSize().GetWidth(), 400);
     EXPECT_GT(progress->GetSize().GetHeight(), 0);
     EXPECT_FALSE(progress->IsCanceled());
@@ -70,7 +74,8 @@ TEST_F(ProgressWindow, GuardedWindowIsPaintedBeforeTheJobStarts)
     // guard runs without yielding until its first step: the window must be drawn by then.
     ScopedWindowManager manager;
     ASSERT_TRUE(manager.IsRunning());
-    ProgressGuard guard(parent, rit.get());
+    ProgressGuard guard(parent, rit.get(), "Searching companies");
+    EXPECT_EQ(guard->GetTitle(), "Searching companies");
     const wxPoint corner = guard->ClientToScreen(wxPoint(0, 0));
     const wxSize size = guard->GetClientSize();
     EXPECT_GT(CountPixelsOffTheCommonColour(corner.x, corner.y, size.x, size.y), 20);

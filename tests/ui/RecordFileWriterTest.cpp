@@ -153,7 +153,7 @@ TEST_F(MainWindowExport, ManyVCardsShowTheProgressAndACancelWritesNone)
     list->SelectAll(true);
     wxTEST_DIALOG(SendMenu(XRCID("saveVCardMenuItem")), SaveFileAs(dir.Path("all.vcf")));
     EXPECT_NE(ReadTextFile(dir.Path("all.vcf")).find("FN:Firma 150 GmbH\r\n"), std::string::npos);
-    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(4),
               "150 companies written to " + dir.Path("all.vcf"));
     Settle();  // the progress window of that save goes
 
@@ -191,15 +191,18 @@ TEST_F(MainWindowExport, ExportWritesTheListUnderTheDefaultsAsACsvReaderReadsIt)
     // The keyboard is back in the list: Ctrl+C copies the selected row at once.
     ActivateAndExpectListFocus();
     wxUIActionSimulator().Char('c', wxMOD_CONTROL);
-    WaitFor("the row copied", [&] { return ClipboardText().Contains(list->GetText(0, 1)); });
+    // Copied cells stand in double quotes, those inside doubled.
+    wxString name = list->GetText(0, 1);
+    name.Replace("\"", "\"\"");
+    const wxString cell = "\t\"" + name + "\"\t";
+    WaitFor("the row copied", [&] { return ClipboardText().Contains(cell); });
     // Shift+F10 and the Menu key open the row's menu, where C copies.
     frame->Bind(wxEVT_MENU_OPEN,
                 [&](wxMenuEvent&) { frame->CallAfter([] { wxUIActionSimulator().Char('c'); }); });
     for (const int key : {WXK_F10, WXK_MENU}) {
         wxTheClipboard->Clear();  // opens the clipboard itself
         wxUIActionSimulator().Char(key, key == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE);
-        WaitFor("the row copied from the menu",
-                [&] { return ClipboardText().Contains("\t" + list->GetText(0, 1) + "\t"); });
+        WaitFor("the row copied from the menu", [&] { return ClipboardText().Contains(cell); });
     }
     EXPECT_EQ(caption, "Export finished");
     EXPECT_EQ(message, "The export is finished.");
@@ -362,7 +365,7 @@ TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook
     EXPECT_EQ(ReadTextFile(dir.Path("chosen.csv")),
               (all[0] + "\n" + all[1] + "\n" + all[4] + "\n").utf8_string());
     // The status bar says where they went.
-    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(4),
               "2 companies written to " + dir.Path("chosen.csv"));
 
     // The same rows in a workbook, with the sectors the list shows; the name takes the
@@ -377,7 +380,7 @@ TEST_F(MainWindowExport, ExportOfTheSelectedRowsIsOfferedFromTwoAsCsvAndWorkbook
     EXPECT_EQ(sheet.Text(1, 1), list->GetText(0, 1).utf8_string());
     EXPECT_EQ(sheet.Text(2, 1), list->GetText(3, 1).utf8_string());
     EXPECT_EQ(sheet.Text(2, 2), list->GetText(3, 0).utf8_string());
-    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(3),
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(4),
               "2 companies written to " + dir.Path("chosen.xlsx"));
 }
 

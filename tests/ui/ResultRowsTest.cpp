@@ -4,10 +4,10 @@
 #include "ui/ResultRows.h"
 
 // A record laid out otherwise (loaded without its sector names) gets its own texts too, and
-// its missing field an empty one.
+// its missing field an empty one. A control character of either range shows as a blank.
 TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
 {
-    CompanyEntity found(nullptr, true);
+    auto* found = new CompanyEntity(nullptr, true);
     const char* const values[][2] = {{"sectors", "Bäckereien"},
                                      {"name", "Bäckerei Özdemir"},
                                      {"ceo", "Ayşe Özdemir"},
@@ -16,32 +16,37 @@ TEST(ResultRows, RowHoldsTheCompanyAndItsThirteenTextsInColumnOrder)
                                      {"zipcode", "10115"},
                                      {"city", "Berlin"},
                                      {"phone", "030 1"},
-                                     {"fax", "030 2"},
+                                     {"fax",
+                                      "A\u0085B\x7F"
+                                      "C"},
                                      {"mobile", "0170 3"},
                                      {"internet", "example.de"},
                                      {"email", "a@example.de"},
                                      {"created", "2019-03-04 10:00:00"},
                                      {"updated", "2020-12-31 23:59:59"}};
     for (const auto& value : values)
-        found.SetValue(wxString(value[0]), wxString::FromUTF8(value[1]));
-    CompanyEntity loaded(nullptr, false);
-    loaded.SetValue(wxString("address"), wxString("Ring"));
+        found->SetValue(wxString(value[0]), wxString::FromUTF8(value[1]));
+    auto* loaded = new CompanyEntity(nullptr, false);
+    loaded->SetValue(wxString("address"), wxString("Ring"));
 
-    std::unique_ptr<Brenik::BKListCtrl::BKListCtrlRow> first(ResultRows::Build(&found));
-    std::unique_ptr<Brenik::BKListCtrl::BKListCtrlRow> second(ResultRows::Build(&loaded));
-    EXPECT_EQ(first->GetPointer(), &found);
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "rows");
+    auto* list = new Brenik::BKListCtrl(frame);
+    ResultRows::InsertColumns(*list);
+    ASSERT_TRUE(ResultRows::Append(*list, found));
+    ASSERT_TRUE(ResultRows::Append(*list, loaded));
+    EXPECT_EQ(list->GetPointer(0, 0), found);
     const char* const expected[] = {
         "Bäckereien", "Bäckerei Özdemir", "Ayşe Özdemir", "Hauptstraße 12a",
-        "10115",      "Berlin",           "030 1",        "030 2",
+        "10115",      "Berlin",           "030 1",        "A B C",
         "0170 3",     "example.de",       "a@example.de", "04.03.2019",
         "31.12.2020"};
-    ASSERT_EQ(first->GetCount(), 13u);
-    for (size_t column = 0; column < 13; ++column)
-        EXPECT_EQ((*first)[column], wxString::FromUTF8(expected[column])) << column;
-    ASSERT_EQ(second->GetCount(), 13u);
-    EXPECT_EQ((*second)[0], "");
-    EXPECT_EQ((*second)[3], "Ring");
-    EXPECT_EQ((*second)[1], "");
+    for (int column = 0; column < 13; ++column)
+        EXPECT_EQ(list->GetText(0, column), wxString::FromUTF8(expected[column])) << column;
+    EXPECT_EQ(list->GetText(1, 0), "");
+    EXPECT_EQ(list->GetText(1, 3), "Ring");
+    EXPECT_EQ(list->GetText(1, 1), "");
+    list->CleanUp();
+    DestroyNow(frame);
 }
 
 // The main window, named for what this file checks.
@@ -69,7 +74,14 @@ TEST_F(ResultListRows, TimeStampsShowAsTheDateTheLibraryReads)
                                              "2021-07-04 10:00:00.5",
                                              "2021-07-04 10:00",
                                              "1999-12-31 00:00:00",
-                                             "2021-07-04 00:30:00"};
+                                             "2021-07-04 00:30:00",
+                                             "2021-03-28 02:30:00",
+                                             "2020-02-29 12:00:00",
+                                             "2100-02-29 12:00:00",
+                                             "1899-12-31 23:59:59",
+                                             "2021-07-04 10:00:60",
+                                             "2021-07-04T10:00:00",
+                                             "+021-07-04 10:00:00"};
     std::vector<TestCompany> companies;
     for (size_t i = 0; i < stamps.size(); ++i) {
         TestCompany c;

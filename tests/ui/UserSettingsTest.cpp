@@ -25,7 +25,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
     std::map<wxString, wxString> entries;
     for (const wxString& line : lines)
         entries[line.BeforeFirst(' ')] = line.AfterFirst(' ');
-    EXPECT_EQ(lines.GetCount(), 17u);
+    EXPECT_EQ(lines.GetCount(), 18u);
     const std::map<wxString, wxString> expected = {
         {"PositionX", wxString::Format("%d", position.x)},
         {"PositionY", wxString::Format("%d", position.y)},
@@ -40,6 +40,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
         {"ExportReplaceLineBreak", "false"},
         {"ExportReplaceLineBreakWith", "\"\""},
         {"ExportByteOrderMark", "false"},
+        {"SearchIn", "name"},
         {"LabelFormat", "0"},
         {"LabelOwnFormat", "3 8 64 33.8 7.2 13.1 2.5 0"},
         {"LabelStart", "1"},
@@ -66,7 +67,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToItsKeys)
     CloseByUser();
 
     const std::string content = ReadTextFile(file);
-    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 17);
+    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 18);
     for (const char* line : {"Width 800\n", "Height 450\n", "PositionX 40\n", "PositionY 50\n",
                              "ExportFilename /tmp/firmen.csv\n"})
         EXPECT_NE(content.find(line), std::string::npos) << line;
@@ -138,14 +139,17 @@ TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
         const char* file;
         wxRect expected;
     } cases[] = {
-        // A geometry that fits stays as saved, also partly off the screen.
-        {"Width 800\nHeight 450\nPositionX -100\nPositionY 50\n", wxRect(-100, 50, 800, 450)},
-        {"Width 800\nHeight 450\nPositionX 1500\nPositionY 1100\n", wxRect(1500, 1100, 800, 450)},
+        // A geometry that fits stays as saved; one reaching past the screen's edge, as one
+        // saved on a larger screen does, moves onto it with its size.
+        {"Width 800\nHeight 450\nPositionX 70\nPositionY 50\n", wxRect(70, 50, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX -100\nPositionY 50\n", wxRect(area.x, 50, 800, 450)},
+        {"Width 800\nHeight 450\nPositionX 1500\nPositionY 1100\n",
+         wxRect(area.GetBottomRight() - wxPoint(799, 449), wxSize(800, 450))},
         // Too small: "wide" reads as 0, an empty value as the default.
         {"Width wide\nHeight\n", wxRect(wxPoint(30, 30), fitted(0, 600))},
         {"Width 1\nHeight -7\n", wxRect(wxPoint(30, 30), minimum)},
         // Too large for the display, or for an int.
-        {"Width 99999\nHeight 99999\n", wxRect(wxPoint(30, 30), area.GetSize())},
+        {"Width 99999\nHeight 99999\n", area},
         {"Width 4294967297\nHeight 600\n", wxRect(wxPoint(30, 30), fitted(huge, 600))},
         // A top edge on no display: the window comes back at (30, 30).
         {"Width 800\nHeight 450\nPositionX 20000\nPositionY 15000\n", wxRect(30, 30, 800, 450)},
@@ -211,6 +215,9 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
         return ShownPlace(frame) == wxPoint(200, 160) && frame->GetSize() == wxSize(760, 430);
     });
     RunEventsFor(500);
+    // Some window managers report the maximised size a moment before the maximised state;
+    // only a geometry that holds for a while is kept, or that size would be saved as the
+    // normal one. Openbox reports both together, so this run does not meet that case.
     frame->Maximize(true);
     WaitFor("the window maximised", [&] { return frame->IsMaximized(); });
     CloseByUser();

@@ -731,7 +731,7 @@ TEST(BKListCtrl, HeaderClickSortsByColumnAndSelectionFollowsItsRows)
     ASSERT_TRUE(list->Append(MakeRow(&rows[2], {"Buchhandlungen", "01067", "15.01.2020"}), true));
     ASSERT_TRUE(list->Append(MakeRow(&rows[3], {"Backstuben", "", "1.1.2021"}), true));
     ASSERT_EQ(list->wxListCtrl::GetItemCount(), list->GetItemCount());
-    list->SetSelection(2);
+    list->SelectOnly(2);  // as the program selects a row, the keyboard's current row too
     SelectionEvents events(list);
     auto order = [&] {
         std::vector<int> result;
@@ -762,9 +762,28 @@ TEST(BKListCtrl, HeaderClickSortsByColumnAndSelectionFollowsItsRows)
     EXPECT_TRUE(events.selected.empty());
     EXPECT_TRUE(events.deselected.empty());
 
+    // The keys go on from the selected row, and a sort keeps exactly the rows selected.
+    std::vector<long> activated;
+    list->Bind(wxEVT_LIST_ITEM_ACTIVATED,
+               [&](wxListEvent& event) { activated.push_back(event.GetIndex()); });
+    list->SetFocus();
+    simulator.Char(WXK_RETURN);
+    WaitFor("the selected row opened", [&] { return activated == std::vector<long>{1}; });
+    simulator.Char(WXK_DOWN);
+    WaitFor("the next row alone selected",
+            [&] { return list->IsRowSelected(2) && list->GetSelectedItemCount() == 1; });
+    simulator.Char(WXK_DOWN, wxMOD_SHIFT);
+    WaitFor("two rows selected", [&] { return list->GetSelectedItemCount() == 2; });
+    EXPECT_EQ(&rows[1], list->GetCurrentSelectionPointer());  // where Shift+Down went
+    EXPECT_EQ(&rows[3], list->GetSingleSelectionPointer());
+
     // Numbers by value, dates by date.
     ASSERT_TRUE(list->SortByColumn(1, true));
     EXPECT_EQ((std::vector<int>{3, 1, 2, 0}), order());
+    EXPECT_TRUE(list->IsRowSelected(0) && list->IsRowSelected(1));
+    simulator.Char(WXK_DOWN);
+    WaitFor("the row after the current one alone selected",
+            [&] { return list->IsRowSelected(2) && list->GetSelectedItemCount() == 1; });
     ASSERT_TRUE(list->SortByColumn(2, true));
     EXPECT_EQ((std::vector<int>{1, 0, 2, 3}), order());
     EXPECT_FALSE(list->SortByColumn(3, true));
@@ -781,6 +800,7 @@ TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Müller GmbH", "Berlin"}), true));
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"Tab\there", "Line\nbreak"}), true));
     ASSERT_TRUE(list->Append(MakeRow(nullptr, {"=cmd|' /C calc'!A0", "\t+49 160 1234"}), true));
+    ASSERT_TRUE(list->Append(MakeRow(nullptr, {"\"=1+1\"", "\n=1+1"}), true));
     ASSERT_EQ(list->wxListCtrl::GetItemCount(), list->GetItemCount());
     EXPECT_FALSE(list->CopySelection());  // nothing selected
 
@@ -792,13 +812,15 @@ TEST(BKListCtrl, CtrlAAndCtrlCCopyTheRowsAsTabSeparatedText)
     RunEventsFor(100);
     simulator.Char('a', wxMOD_CONTROL);
     RunEventsFor(100);
-    EXPECT_EQ(3, list->GetSelectedItemCount());
+    EXPECT_EQ(4, list->GetSelectedItemCount());
     simulator.Char('c', wxMOD_CONTROL);
     RunEventsFor(100);
 
+    // Quoted as in the Excel file, and what would run as a formula marked as text, also
+    // where a quote or a trimmed blank stood before it.
     const wxString expected = wxString::FromUTF8(
-        "Column 0\tColumn 1\nMüller GmbH\tBerlin\nTab here\tLine break\n"
-        "'=cmd|' /C calc'!A0\t' +49 160 1234\n");  // what would run as a formula is text
+        "\"Column 0\"\t\"Column 1\"\n\"Müller GmbH\"\t\"Berlin\"\n\"Tab here\"\t\"Line break\"\n"
+        "\"'=cmd|' /C calc'!A0\"\t\"' +49 160 1234\"\n\"\"\"=1+1\"\"\"\t\"' =1+1\"\n");
     EXPECT_EQ(expected, list->GetSelectionText());
     wxTextDataObject pasted;
     {
