@@ -51,7 +51,7 @@ double ListSeconds(MainWindow& window, int rows, int* pages)
         window.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     const Clock::time_point start = Clock::now();
     ResultListPrinting printing(window.frame, window.rit.get(), window.list);
-    *pages = PreviewPages(window.rit.get(), printing.CreateList("", kEvery));
+    *pages = PreviewPages(printing.CreateList("", kEvery));
     return Seconds(start);
 }
 
