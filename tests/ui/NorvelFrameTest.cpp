@@ -487,7 +487,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // The folder is remembered for this run only: the configuration keeps its own keys.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
-    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 14);
+    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 18);
     EXPECT_EQ(configuration.find("cards"), std::string::npos);
 }
 
