@@ -75,7 +75,10 @@ public:
     // HTML fields through the HTML sanitiser), and as HTML text under its key with ".html"
     // appended; the contact block as "contact", the further data as "more", and the day of
     // printing in German form as "printDate". Print adds the logo's <img> tag as "logoImage".
-    void SetSheetVariables(Brenik::BKTemplate& sheet) const;
+    // A cut field says so after its text, and where it stands whole: the directory's entry
+    // and, when given, the company's page there.
+    void SetSheetVariables(Brenik::BKTemplate& sheet,
+                           const wxString& companyUrl = wxString()) const;
     // Labelled lines of the non-empty contact data as HTML, or "Keine weiteren Kontaktdaten".
     wxString GetContactBlock() const;
     // Labelled lines of the non-empty further data as HTML, or "Keine weiteren Daten".
@@ -107,8 +110,10 @@ private:
     wxString SheetLogo(HtmlPrintoutLibrary& printout) const;
     // The filled "company.tpl" alone, its logo among the printout's images.
     wxString Sheet(HtmlPrintoutLibrary& printout) const;
-    // The sheets in the printout, one after the other, each from a new page.
-    static void SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets);
+    // The sheets in the printout, one after the other, each from a new page; titles: each
+    // sheet's company name, for the page footer.
+    static void SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets,
+                          const std::vector<wxString>& titles);
     // The field's text as the sheet prints it: cut, and without control characters.
     wxString SheetFieldText(CompanyField field) const;
 };

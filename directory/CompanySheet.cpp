@@ -12,6 +12,7 @@
 #include "lib/core/BKShownText.h"
 #include "lib/core/KeyValueTypes.h"
 #include "lib/template/BKTemplate.h"
+#include "print/HtmlPaginator.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/HtmlSanitiser.h"
 #include "print/LogoLibrary.h"
@@ -45,6 +46,12 @@ wxString SheetValue(std::string_view utf8)
 {
     using Brenik::BKShownText;
     return BKShownText::Of(utf8, BKShownText::Lines::kMany, BKShownText::kPageLength);
+}
+
+// Whether the UTF-8 text holds more characters than the given count.
+bool IsLongerThan(std::string_view utf8, size_t characters)
+{
+    return HtmlSanitiser::Utf8Prefix(utf8, characters + 1).length() > characters;
 }
 
 bool IsRawHtmlField(const wxString& key)
@@ -135,8 +142,9 @@ wxString SheetFragment(const wxString& sanitised)
     return html;
 }
 
-// Where the printout begins a new page.
+// Where the printout begins a new page, and the next company's sheet on it.
 const char* const kNewPage = "<div style=\"page-break-before:always\"></div>";
+const wxString kSheetStart = wxString("<a name=\"") + HtmlPaginator::kSheetAnchor + "\"></a>";
 
 // The sheet up to the end of its body; the whole sheet when it has none.
 wxString BeforeBodyEnd(const wxString& sheet)
@@ -159,7 +167,7 @@ wxString BodyOf(const wxString& sheet)
 HtmlPrintoutLibrary* CompanyEntity::Print(RuntimeInformationType* information)
 {
     auto* printout = new HtmlPrintoutLibrary(TitleOf(*this), information);
-    SetSheets(*printout, {Sheet(*printout)});
+    SetSheets(*printout, {Sheet(*printout)}, {printout->GetTitle()});
     return printout;
 }
 
@@ -175,24 +183,28 @@ HtmlPrintoutLibrary* CompanyEntity::Print(const std::vector<const CompanyEntity*
                                                   static_cast<int>(companies.size() - 1));
     auto printout = std::make_unique<HtmlPrintoutLibrary>(title, information);
     std::vector<wxString> sheets;
+    std::vector<wxString> titles;
     for (const CompanyEntity* company : companies) {
         if (!next(sheets.size()))
             return nullptr;
         sheets.push_back(company->Sheet(*printout));
+        titles.push_back(TitleOf(*company));
     }
-    SetSheets(*printout, sheets);
+    SetSheets(*printout, sheets, titles);
     return printout.release();
 }
 
 wxString CompanyEntity::Sheet(HtmlPrintoutLibrary& printout) const
 {
     Brenik::BKTemplate sheet = printout.GetTemplateByFile("company.tpl");
-    SetSheetVariables(sheet);
+    const RuntimeInformationType* information = printout.GetInformation();
+    SetSheetVariables(sheet, information ? information->GetCompanyUrl() : wxString());
     sheet.SetVariable("logoImage", SheetLogo(printout));
     return sheet.Parse();
 }
 
-void CompanyEntity::SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets)
+void CompanyEntity::SetSheets(HtmlPrintoutLibrary& printout, const std::vector<wxString>& sheets,
+                              const std::vector<wxString>& titles)
 {
     // The first sheet's page with every sheet's body in it: the template's head and body
     // attributes once, and no sheet's text sharing a page with the one before it.
@@ -201,13 +213,18 @@ void CompanyEntity::SetSheets(HtmlPrintoutLibrary& printout, const std::vector<w
         // Appended in place: joined anew for each sheet, a thousand took a minute.
         html = BeforeBodyEnd(html);
         for (size_t index = 1; index < sheets.size(); ++index)
-            html.append(kNewPage).append(BodyOf(sheets[index]));
+            html.append(kNewPage).append(kSheetStart).append(BodyOf(sheets[index]));
         html.append("</body></html>");
     }
     printout.SetWithoutContainer(html);
-    // A long sheet runs over several pages; each says where it stands.
+    printout.SetSheetTitles(titles);
+    // A long sheet runs over several pages; each says whose sheet it continues and where it
+    // stands.
     printout.SetFooter(
-        "<p align=\"right\"><font size=\"1\">Seite @PAGENUM@ von @PAGESCNT@</font></p>",
+        "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
+        "<td><font size=\"1\">@TITLE@</font></td>"
+        "<td align=\"right\"><font size=\"1\">Seite @PAGENUM@ von @PAGESCNT@"
+        "</font></td></tr></table>",
         wxPAGE_ALL);
 }
 
@@ -221,18 +238,35 @@ wxString CompanyEntity::SheetLogo(HtmlPrintoutLibrary& printout) const
                             printout.AddImage(fitted), fitted.GetWidth(), fitted.GetHeight());
 }
 
-void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet) const
+void CompanyEntity::SetSheetVariables(Brenik::BKTemplate& sheet, const wxString& companyUrl) const
 {
+    // A reader of a cut text learns it from the paper, not from a lone ellipsis, and where
+    // the whole text is.
+    wxString cutNote =
+        "<br><i>[Text gek&uuml;rzt &ndash; vollst&auml;ndig im Firmenverzeichnis, "
+        "Eintrag Nr. " +
+        ToHtmlText(Text(CompanyField::kId));
+    if (!companyUrl.empty())
+        cutNote << ": " << ToHtmlText(companyUrl + Text(CompanyField::kId));
+    cutNote << "]</i>";
     // Not the template's SetEntity: it would convert every field whole, a hundred megabytes
     // of notes into gigabytes of text, to print twenty thousand characters of them.
     for (unsigned int index = 0; index < GetCount(); ++index) {
         const BKEntityType* field = Get(index);
-        const wxString text = SheetValue(field->GetUtf8());
-        sheet.SetVariable(field->GetKey(),
-                          IsRawHtmlField(field->GetKey())
-                              ? SheetFragment(HtmlSanitiser::SanitiseUtf8(field->GetUtf8()))
-                              : text);
-        sheet.SetVariable(field->GetKey() + ".html", ToHtmlText(text));
+        const std::string_view utf8 = field->GetUtf8();
+        const wxString text = SheetValue(utf8);
+        if (IsRawHtmlField(field->GetKey())) {
+            const bool cut = IsLongerThan(utf8, HtmlSanitiser::kMaxLength);
+            sheet.SetVariable(field->GetKey(), SheetFragment(HtmlSanitiser::SanitiseUtf8(utf8)) +
+                                                   (cut ? cutNote : wxString()));
+        } else {
+            sheet.SetVariable(field->GetKey(), text);
+        }
+        // The name heads the sheet and titles it, where no note belongs.
+        const bool cut = IsLongerThan(utf8, Brenik::BKShownText::kPageLength) &&
+                         field->GetKey() != KeyOf(CompanyField::kName);
+        sheet.SetVariable(field->GetKey() + ".html",
+                          ToHtmlText(text) + (cut ? cutNote : wxString()));
     }
     // A record loaded without its sector names has no such field: its placeholder must
     // print as nothing rather than as itself.

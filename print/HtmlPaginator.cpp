@@ -1,7 +1,9 @@
 #include "print/HtmlPaginator.h"
 
+#include <algorithm>
 #include <climits>
 
+#include "lib/core/BKLib.h"
 #include "print/GtkPrintSystem.h"
 
 namespace {
@@ -13,10 +15,14 @@ const int kFontSize = 12;
 const double kKeepWithHeading = 15;
 
 const double kMillimetresPerInch = 25.4;
+// The most characters of a title in a header or footer: a name of the directory may be of any
+// length, and the margin's height is measured once.
+const size_t kTitleLength = 50;
 
 }  // namespace
 
 const char* const HtmlPaginator::kHeadingAnchor = "heading";
+const char* const HtmlPaginator::kSheetAnchor = "sheet";
 
 HtmlPaginator::HtmlPaginator()
 {
@@ -34,6 +40,7 @@ void HtmlPaginator::LayOut(const wxSize& paperMillimetres, const wxString& conte
     this->headerPages = headerPages;
     this->footer = footer;
     this->footerPages = footerPages;
+    scale = std::min(1.0, (paperMillimetres.x - kMarginLeft - kMarginRight) / kNarrowestText);
     paper = wxSize(ToPixels(paperMillimetres.x), ToPixels(paperMillimetres.y));
     const int width = paper.x - ToPixels(kMarginLeft + kMarginRight);
     headerHeight = MarginHeight(LayOutMargin(header, headerPages, 1, width).get());
@@ -54,7 +61,7 @@ int HtmlPaginator::GetPageCount() const
 
 int HtmlPaginator::ToPixels(double millimetres) const
 {
-    return static_cast<int>(millimetres * kLayoutPpi / kMillimetresPerInch);
+    return static_cast<int>(millimetres * kLayoutPpi / kMillimetresPerInch / scale);
 }
 
 wxDC& HtmlPaginator::Measuring()
@@ -170,9 +177,10 @@ std::vector<wxString> HtmlPaginator::WordPieces(const wxString& word, int limit)
 void HtmlPaginator::Paginate()
 {
     pageBreaks.assign(1, 0);
+    sheetTops = AnchorTops(kSheetAnchor);
     if (!cells)
         return;
-    const std::vector<int> headings = HeadingTops();
+    const std::vector<int> headings = AnchorTops(kHeadingAnchor);
     const int keep = ToPixels(kKeepWithHeading);
     const int total = body.GetTotalHeight();
     for (int at = 0; at == 0 || at < total;) {
@@ -258,11 +266,27 @@ void CollectAnchors(const wxHtmlCell* cell, const wxString& name, std::vector<in
 
 }  // namespace
 
-std::vector<int> HtmlPaginator::HeadingTops() const
+std::vector<int> HtmlPaginator::AnchorTops(const char* name) const
 {
     std::vector<int> tops;
-    CollectAnchors(cells.get(), kHeadingAnchor, tops);
+    CollectAnchors(cells.get(), name, tops);
     return tops;
+}
+
+wxString HtmlPaginator::TitleOf(int page) const
+{
+    // A sheet begins at the top of a page: the page belongs to the last sheet that begins
+    // above its end.
+    size_t sheet = 0;
+    if (page >= 1 && page < static_cast<int>(pageBreaks.size()))
+        for (int top : sheetTops)
+            sheet += top < pageBreaks[page];
+    if (titles.empty())
+        return wxString();
+    wxString title = titles[std::min(sheet, titles.size() - 1)];
+    if (title.length() > kTitleLength)
+        title = title.Left(kTitleLength) + wxString::FromUTF8("\xE2\x80\xA6");
+    return Brenik::BKLib::HtmlSpecialChars(title);
 }
 
 std::unique_ptr<wxHtmlContainerCell> HtmlPaginator::LayOutMargin(const wxString& html, int pages,
@@ -275,6 +299,7 @@ std::unique_ptr<wxHtmlContainerCell> HtmlPaginator::LayOutMargin(const wxString&
     wxString text = html;
     text.Replace("@PAGENUM@", wxString::Format("%d", page));
     text.Replace("@PAGESCNT@", wxString::Format("%d", static_cast<int>(pageBreaks.size()) - 1));
+    text.Replace("@TITLE@", TitleOf(page));
     parser.SetDC(&Measuring(), 1.0, FontScale());
     std::unique_ptr<wxHtmlContainerCell> cell(
         static_cast<wxHtmlContainerCell*>(parser.Parse(text)));

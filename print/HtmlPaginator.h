@@ -20,18 +20,27 @@ public:
     // Margins in millimetres from the paper's edges, and the space between the text and a
     // header or footer.
     static constexpr double kMarginTop = 10;
-    static constexpr double kMarginBottom = 5;
+    static constexpr double kMarginBottom = 10;
     static constexpr double kMarginLeft = 10;
     static constexpr double kMarginRight = 10;
     static constexpr double kMarginSpace = 5;
+    // Paper whose text is narrower than this, in millimetres, shows the pages reduced to fit
+    // as much on a line: a sheet made for A4 ran over two pages of A5, the second holding
+    // only its last section.
+    static constexpr double kNarrowestText = 160;
     // The anchor name (<a name="...">) that marks a heading: no page ends just below it.
     static const char* const kHeadingAnchor;
+    // The anchor name that marks where the next sheet of a document of several begins.
+    static const char* const kSheetAnchor;
 
     HtmlPaginator();
     ~HtmlPaginator();
     HtmlPaginator(const HtmlPaginator&) = delete;
     HtmlPaginator& operator=(const HtmlPaginator&) = delete;
 
+    // The title of each sheet, the first one's for the document's start, put for @TITLE@ into
+    // the header and footer of the sheet's pages as text, shortened to fit a line.
+    void SetTitles(const std::vector<wxString>& titles) { this->titles = titles; }
     // Lays the content out on paper of the size in millimetres, the header and footer on the
     // pages their selection names (wxPAGE_ODD, wxPAGE_EVEN or wxPAGE_ALL).
     void LayOut(const wxSize& paperMillimetres, const wxString& content, const wxString& header,
@@ -72,12 +81,17 @@ private:
                                                       int width);
     static int MarginHeight(const wxHtmlContainerCell* cell);
     static void DrawMargin(wxDC& dc, wxHtmlContainerCell* cell, int x, int y);
-    std::vector<int> HeadingTops() const;
+    // The tops of the anchors of that name.
+    std::vector<int> AnchorTops(const char* name) const;
+    // The title of the sheet the page belongs to, as HTML.
+    wxString TitleOf(int page) const;
 
     wxString header;
     wxString footer;
     int headerPages = 0;
     int footerPages = 0;
+    std::vector<wxString> titles;
+    std::vector<int> sheetTops;
     wxSize paper;
 
     wxBitmap measuringBitmap;
@@ -90,4 +104,6 @@ private:
     int bodyHeight = 0;
     int headerHeight = 0;
     int footerHeight = 0;
+    // The paper's millimetres to the drawn page's: below 1 on narrow paper.
+    double scale = 1;
 };

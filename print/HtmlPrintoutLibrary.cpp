@@ -49,6 +49,7 @@ HtmlPrintoutLibrary* HtmlPrintoutLibrary::Copy() const
     copy->SetHeader(header, headerPages);
     copy->SetFooter(footer, footerPages);
     copy->SetWithoutContainer(content);
+    copy->sheetTitles = sheetTitles;
     copy->images = images;
     return copy;
 }
@@ -63,6 +64,7 @@ void HtmlPrintoutLibrary::OnPreparePrinting()
     int width = 0;
     int height = 0;
     GetPageSizeMM(&width, &height);
+    paginator.SetTitles(sheetTitles.empty() ? std::vector<wxString>{title} : sheetTitles);
     paginator.LayOut(wxSize(width, height), content, header, headerPages, footer, footerPages);
     CountPagesForThePrintSystem(paginator.GetPageCount());
 }

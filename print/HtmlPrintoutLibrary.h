@@ -27,6 +27,11 @@ public:
     ~HtmlPrintoutLibrary() override;
 
     wxString GetTitle() const override { return title; }
+    RuntimeInformationType* GetInformation() const { return information; }
+    // The title of each sheet of a document of several, in order, for @TITLE@ in the header
+    // and footer; each sheet begins with an anchor named HtmlPaginator::kSheetAnchor. Without
+    // them @TITLE@ is the document's title.
+    void SetSheetTitles(const std::vector<wxString>& titles) { sheetTitles = titles; }
 
     // The whole document is the page selection, also before its pages are counted: the
     // print dialog then offers all pages instead of the first alone.
@@ -84,6 +89,7 @@ private:
     int headerPages = 0;
     int footerPages = 0;
     wxString title;
+    std::vector<wxString> sheetTitles;
     PrintImageStore images;
     HtmlPaginator paginator;
 };

@@ -92,6 +92,15 @@ wxPrintData PrintPreviewDialog::PrintData(int orientation, wxPaperSize paper)
 }
 
 void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
+                                        HtmlPrintoutLibrary* printout, bool preview)
+{
+    // The orientation of the last print, as its paper: a sheet printed across is previewed
+    // and printed across again.
+    PreviewOrPrint(parent, information, printout, preview,
+                   PrintSetup::Get().GetPrintData().GetOrientation());
+}
+
+void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                         HtmlPrintoutLibrary* printout, bool preview,
                                         int orientation, wxPaperSize paper)
 {
@@ -168,12 +177,19 @@ void PrintPreviewDialog::CreatePreview()
 void PrintPreviewDialog::InstallAccelerators()
 {
     wxAcceleratorEntry entries[] = {
-        {wxACCEL_NORMAL, WXK_ESCAPE, kCancelCommand}, {wxACCEL_CTRL, 'w', kCancelCommand},
-        {wxACCEL_CTRL, 'q', kFirstPageCommand},       {wxACCEL_CTRL, 'a', kPreviousPageCommand},
-        {wxACCEL_CTRL, 'd', kNextPageCommand},        {wxACCEL_CTRL, 'e', kLastPageCommand},
-        {wxACCEL_CTRL, '+', kZoomInCommand},          {wxACCEL_CTRL, '0', kZoomNormalCommand},
-        {wxACCEL_CTRL, '-', kZoomOutCommand},         {wxACCEL_CTRL, 'p', kPrintCommand},
+        {wxACCEL_NORMAL, WXK_ESCAPE, kCancelCommand},
+        {wxACCEL_CTRL, 'w', kCancelCommand},
+        {wxACCEL_CTRL, 'q', kFirstPageCommand},
+        {wxACCEL_CTRL, 'a', kPreviousPageCommand},
+        {wxACCEL_CTRL, 'd', kNextPageCommand},
+        {wxACCEL_CTRL, 'e', kLastPageCommand},
+        {wxACCEL_CTRL, '+', kZoomInCommand},
+        {wxACCEL_CTRL, '0', kZoomNormalCommand},
+        {wxACCEL_CTRL, '-', kZoomOutCommand},
+        {wxACCEL_CTRL, 'p', kPrintCommand},
         {wxACCEL_CTRL, '9', kZoomFitCommand},
+        {wxACCEL_NORMAL, WXK_PAGEDOWN, kNextPageCommand},
+        {wxACCEL_NORMAL, WXK_PAGEUP, kPreviousPageCommand},
     };
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
@@ -218,7 +234,9 @@ void PrintPreviewDialog::ShowPage(int page)
 
 void PrintPreviewDialog::ZoomIn()
 {
-    SetZoom(zoom + kZoomStep <= kMaxZoom ? zoom + kZoomStep : zoom);
+    // To the next step above, from a zoom between the steps too (the whole page's).
+    const int step = std::max(kMinZoom, (zoom / kZoomStep + 1) * kZoomStep);
+    SetZoom(step <= kMaxZoom ? step : zoom);
 }
 
 void PrintPreviewDialog::ZoomNormal()
@@ -228,7 +246,8 @@ void PrintPreviewDialog::ZoomNormal()
 
 void PrintPreviewDialog::ZoomOut()
 {
-    SetZoom(zoom - kZoomStep >= kMinZoom ? zoom - kZoomStep : zoom);
+    const int step = std::min(kMaxZoom, (zoom - 1) / kZoomStep * kZoomStep);
+    SetZoom(step >= kMinZoom ? step : zoom);
 }
 
 void PrintPreviewDialog::ZoomToFit()

@@ -50,11 +50,14 @@ public:
     // the paper given, in the orientation, both of which the print dialog may still change.
     static wxPrintData PrintData(int orientation, wxPaperSize paper = wxPAPER_NONE);
     // Shows the printout in a modal preview, or sends it to the printer after the print
-    // dialog (whose answer is not reported), in the orientation and on the paper proposed.
-    // The printout stays the caller's.
+    // dialog (whose answer is not reported), in the orientation of the last print. The
+    // printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
-                               HtmlPrintoutLibrary* printout, bool preview,
-                               int orientation = wxPORTRAIT, wxPaperSize paper = wxPAPER_NONE);
+                               HtmlPrintoutLibrary* printout, bool preview);
+    // The same in the orientation and on the paper proposed (wxPAPER_NONE: the last print's).
+    static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
+                               HtmlPrintoutLibrary* printout, bool preview, int orientation,
+                               wxPaperSize paper = wxPAPER_NONE);
 
     // orientation: the toolkit's wxPORTRAIT or wxLANDSCAPE; paper: wxPAPER_NONE for the print
     // setup's.

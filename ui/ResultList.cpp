@@ -94,6 +94,8 @@ ResultList::Outcome ResultList::Fill(wxWindow* parent, RuntimeInformationType* r
     }
     search->DeinitSearch();
     list->Thaw();
+    // A disabled window takes no focus: the keyboard would be lost until the next click.
+    progress.End();
 
     // The list takes the keyboard once the progress window has gone: while that is modal the
     // list is disabled, and the row made current then is not the one the keys go on from.

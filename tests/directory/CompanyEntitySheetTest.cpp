@@ -87,22 +87,30 @@ TEST(CompanyEntitySheet, FieldsGoInRawAndAsEscapedHtml)
 }
 
 // Megabytes in any field would keep the preview from ever appearing: every field reaches
-// the sheet cut.
-TEST(CompanyEntitySheet, LongFieldsAreCut)
+// the sheet cut, and a cut text says so and where it stands whole (a 43,958-character note
+// ended in a bare ellipsis).
+TEST(CompanyEntitySheet, LongFieldsAreCutAndSaySo)
 {
     const size_t limit = 20000;
     const wxString ellipsis = wxString::FromUTF8("\xE2\x80\xA6");
     CompanyEntity company(nullptr, true);
     const std::string huge(3 * limit, '7');
-    for (const char* key : {"phone", "keywords", "memberships", "notes", "name"})
+    for (const char* key : {"phone", "keywords", "memberships", "notes", "name", "description"})
         SetField(company, key, huge.c_str());
+    SetField(company, "imprint", std::string(limit, '8').c_str());
+    SetField(company, "id", "4711");
     EXPECT_LT(company.GetContactBlock().length(), limit + 20);
     EXPECT_LT(company.GetMoreBlock().length(), 2 * limit + 60);
     Brenik::BKTemplate sheet;
-    sheet.SetContent("{s:notes}|{s:name}|{s:name.html}");
-    company.SetSheetVariables(sheet);
+    sheet.SetContent("{s:notes}|{s:name}|{s:name.html}|{s:description.html}|{s:imprint}");
+    company.SetSheetVariables(sheet, "https://verzeichnis.example/firma/");
     const wxString cut = wxString(limit, '7') + ellipsis;
-    EXPECT_EQ(sheet.Parse(), wxString(limit, '7') + " " + ellipsis + "|" + cut + "|" + cut);
+    const wxString note =
+        "<br><i>[Text gek&uuml;rzt &ndash; vollst&auml;ndig im "
+        "Firmenverzeichnis, Eintrag Nr. 4711: "
+        "https://verzeichnis.example/firma/4711]</i>";
+    EXPECT_EQ(sheet.Parse(), wxString(limit, '7') + " " + ellipsis + note + "|" + cut + "|" + cut +
+                                 "|" + cut + note + "|" + wxString(limit, '8'));
 }
 
 // A section's text stands right below its heading: breaks at its edges are left out, in one

@@ -186,7 +186,7 @@ TEST_F(CupsQueue, TheSheetPrintsAsPreviewedAndByPageRange)
     ASSERT_GT(all.pages, 2);
     PrintPreviewDialog preview(nullptr, -1, rit.get(), printout.get(), wxPORTRAIT);
     EXPECT_EQ(Shown(preview), Shown(all.pages, all.width, all.height));
-    ExpectMarginsAndFooters(all);
+    ExpectMarginsAndFooters(all, {"Straßenbau Müller KG"});
     EXPECT_NE(all.PageText(1).find("Straßenbau Müller KG"), std::string::npos) << all.PageText(1);
 
     const PdfDocument second = PrintOnQueue(*printout, {wxPAPER_A4, wxPORTRAIT, 2, 2});

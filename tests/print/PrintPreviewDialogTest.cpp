@@ -279,6 +279,10 @@ TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
         EXPECT_EQ(dialog->GetCurrentPage(), last - 1);
         TypeKey('q', wxMOD_CONTROL);
         EXPECT_EQ(dialog->GetCurrentPage(), 1);
+        TypeKey(WXK_PAGEDOWN, wxMOD_NONE);
+        EXPECT_EQ(dialog->GetCurrentPage(), 2);
+        TypeKey(WXK_PAGEUP, wxMOD_NONE);
+        EXPECT_EQ(dialog->GetCurrentPage(), 1);
         TypeKey('-', wxMOD_CONTROL);
         EXPECT_EQ(dialog->GetZoom(), 50);
         TypeKey('0', wxMOD_CONTROL);
@@ -291,6 +295,12 @@ TEST_F(PreviewWindow, KeysAndWheelOnThePagesPageZoomScrollAndPrint)
         EXPECT_GT(PageRows(whole), dialog->GetCanvas()->GetClientSize().y * 9 / 10);
         EXPECT_TRUE(whole);
         EXPECT_EQ(Status(1), wxString::Format("Zoom: %d%%", dialog->GetZoom()));
+        // From the whole page's zoom, below the steps, each step is one of the steps.
+        ASSERT_LT(dialog->GetZoom(), 50);
+        for (auto [key, zoom] : {std::pair{'+', 50}, {'+', 100}, {'-', 50}, {'-', 50}}) {
+            SendCharToCanvas(key, true);
+            EXPECT_EQ(dialog->GetZoom(), zoom) << key;
+        }
         TypeKey('0', wxMOD_CONTROL);
 
         // Plus comes as a character with Shift, which the accelerator does not match; the

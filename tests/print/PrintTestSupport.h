@@ -72,6 +72,7 @@ struct PaperSetup {
     wxPrintOrientation orientation = wxPORTRAIT;
     int fromPage = 0;  // 0: all pages
     int toPage = 0;
+    bool asOffered = false;  // the paper and orientation left as the dialog offers them
 };
 
 // The answer to the desktop's print dialog: the paper and the pages chosen in it, then
@@ -82,6 +83,7 @@ struct PrintDialogAnswer {
     int toPage;
     wxPaperSize paper;
     wxPrintOrientation orientation;
+    bool asOffered;
     int triesLeft = 300;
 };
 
@@ -97,16 +99,18 @@ inline gboolean AnswerPrintDialog(gpointer data)
         GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(dialog);
         if (!printer || answer->printer != gtk_printer_get_name(printer))
             continue;
-        GtkPageSetup* page = gtk_page_setup_new();
-        GtkPaperSize* paper =
-            gtk_paper_size_new(answer->paper == wxPAPER_A5 ? GTK_PAPER_NAME_A5 : GTK_PAPER_NAME_A4);
-        gtk_page_setup_set_paper_size(page, paper);
-        gtk_paper_size_free(paper);
-        gtk_page_setup_set_orientation(page, answer->orientation == wxLANDSCAPE
-                                                 ? GTK_PAGE_ORIENTATION_LANDSCAPE
-                                                 : GTK_PAGE_ORIENTATION_PORTRAIT);
-        gtk_print_unix_dialog_set_page_setup(dialog, page);
-        g_object_unref(page);
+        GtkPageSetup* page = answer->asOffered ? nullptr : gtk_page_setup_new();
+        if (page) {
+            GtkPaperSize* paper = gtk_paper_size_new(
+                answer->paper == wxPAPER_A5 ? GTK_PAPER_NAME_A5 : GTK_PAPER_NAME_A4);
+            gtk_page_setup_set_paper_size(page, paper);
+            gtk_paper_size_free(paper);
+            gtk_page_setup_set_orientation(page, answer->orientation == wxLANDSCAPE
+                                                     ? GTK_PAGE_ORIENTATION_LANDSCAPE
+                                                     : GTK_PAGE_ORIENTATION_PORTRAIT);
+            gtk_print_unix_dialog_set_page_setup(dialog, page);
+            g_object_unref(page);
+        }
         if (answer->fromPage > 0) {
             GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(dialog);
             gtk_print_settings_set_print_pages(settings, GTK_PRINT_PAGES_RANGES);
@@ -145,7 +149,7 @@ inline PrintSetup::PrinterFactory DesktopPrinter(
             configure(settings);
         g_timeout_add(100, AnswerPrintDialog,
                       new PrintDialogAnswer{printer, setup.fromPage, setup.toPage, setup.paper,
-                                            setup.orientation});
+                                            setup.orientation, setup.asOffered});
         return std::make_unique<wxPrinter>(data);
     };
 }
@@ -291,10 +295,28 @@ inline std::string Shown(PrintPreviewDialog& dialog)
     return Shown(dialog.GetPreview()->GetMaxPage(), width, height);
 }
 
-// The sheet as printed on any paper: the words inside the margins the program asks for
-// (left, right and top 10 mm, bottom 5 mm) within a millimetre, the footer on every page,
-// and the fonts embedded.
-inline void ExpectMarginsAndFooters(const PdfDocument& pdf)
+// What the preview that the program's windows open on the printout shows as it comes up.
+inline std::string ShownByTheOpener(RuntimeInformationType* rit, HtmlPrintoutLibrary* printout)
+{
+    std::string shown;
+    AllowRealModal<PrintPreviewDialog> allowed;
+    wxTheApp->CallAfter([&shown] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = dynamic_cast<PrintPreviewDialog*>(window);
+                dialog && dialog->IsModal()) {
+                shown = Shown(*dialog);
+                dialog->EndModal(wxID_CANCEL);
+            }
+    });
+    PrintPreviewDialog::PreviewOrPrint(nullptr, rit, printout, true);
+    return shown;
+}
+
+// The sheets as printed on any paper: the words inside the margins the program asks for
+// (10 mm on every side) within a millimetre, the footer on every page with the name of the
+// company whose sheet the page belongs to (a sheet begins with its address), and the fonts
+// embedded.
+inline void ExpectMarginsAndFooters(const PdfDocument& pdf, const std::vector<std::string>& names)
 {
     double left = 1e9, right = 1e9, top = 1e9, bottom = 1e9;
     for (const PdfWord& word : pdf.words) {
@@ -306,12 +328,18 @@ inline void ExpectMarginsAndFooters(const PdfDocument& pdf)
     EXPECT_NEAR(left, 10, 1);
     EXPECT_NEAR(right, 10, 1);
     EXPECT_NEAR(top, 10, 1);
-    EXPECT_NEAR(bottom, 5, 1);
-    for (int page = 1; page <= pdf.pages; ++page)
-        EXPECT_NE(pdf.PageText(page).find(
-                      wxString::Format("Seite %d von %d ", page, pdf.pages).utf8_string()),
+    EXPECT_NEAR(bottom, 10, 1);
+    size_t sheet = 0;
+    for (int page = 1; page <= pdf.pages; ++page) {
+        const std::string text = pdf.PageText(page);
+        if (page > 1 && text.find("ANSCHRIFT") != std::string::npos)
+            ++sheet;
+        EXPECT_NE(text.find(wxString::Format("Seite %d von %d ", page, pdf.pages).utf8_string()),
                   std::string::npos)
             << page;
+        ASSERT_LT(sheet, names.size()) << page;
+        EXPECT_NE(text.find(names[sheet]), std::string::npos) << page << ": " << text;
+    }
     EXPECT_TRUE(pdf.fontsEmbedded);
 }
 

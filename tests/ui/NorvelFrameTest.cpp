@@ -385,17 +385,40 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_NE(copied.GetText().Find(
                   wxString::FromUTF8("\t\"Bäckerei Müller GmbH\"\t\"Jürgen Müller\"\t")),
               wxNOT_FOUND);
+}
 
-    // From the keyboard, File > Sort by > Company sorts as a click on the heading does, the
-    // second time in reverse.
-    frame->Raise();
+// The routes a keyboard user takes right after a search: File > Sort by > Company sorts as a
+// click on the heading, the second time in reverse; Shift+F10 and the Menu key open the row's
+// menu, where C copies. Each key goes when the menu it opens is there.
+TEST_F(MainWindow, KeyboardSortsAndOpensTheRowMenu)
+{
+    Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
+    SearchFor("");
+    ASSERT_EQ(list->GetItemCount(), 3);
+    int menus = 0;
+    frame->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        ++menus;
+        event.Skip();
+    });
     for (const int first : {0, 2}) {
         for (const char key : {'f', 's', 'c'}) {
+            const int opened = menus;
             wxUIActionSimulator().Char(key, key == 'f' ? wxMOD_ALT : wxMOD_NONE);
-            RunEventsFor(100);
+            if (key != 'c')
+                WaitFor("the menu the key opens", [&] { return menus > opened; });
         }
         WaitFor("the list sorted by company",
                 [&] { return list->GetText(first, 1).StartsWith(wxString::FromUTF8("Bäckerei")); });
+    }
+    // The row's menu is modal: C is pressed from inside it.
+    const wxString selected = list->GetText(list->GetSingleSelectionPosition(), 1);
+    frame->Bind(wxEVT_MENU_OPEN,
+                [&](wxMenuEvent&) { frame->CallAfter([] { wxUIActionSimulator().Char('c'); }); });
+    for (const int key : {WXK_F10, WXK_MENU}) {
+        wxTheClipboard->Clear();  // opens the clipboard itself
+        wxUIActionSimulator().Char(key, key == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE);
+        WaitFor("the row copied from the menu",
+                [&] { return ClipboardText().Contains("\t" + selected + "\t"); });
     }
 }
 

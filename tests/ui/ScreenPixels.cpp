@@ -47,26 +47,6 @@ DisplayPtr OpenDisplay()
 }
 
 // The window of that title at or below the given one; 0 when none.
-Window FindTitled(Display* display, Window window, const char* title)
-{
-    char* name = nullptr;
-    const bool match = XFetchName(display, window, &name) && name && std::string(name) == title;
-    if (name)
-        XFree(name);
-    if (match)
-        return window;
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count))
-        return 0;
-    Window found = 0;
-    for (unsigned int index = 0; index < count && !found; ++index)
-        found = FindTitled(display, children[index], title);
-    if (children)
-        XFree(children);
-    return found;
-}
-
 }  // namespace
 
 namespace {
@@ -125,15 +105,12 @@ void FocusFollowsPointer()
     XSync(display.get(), False);
 }
 
-bool TopLevelPlace(const char* title, int* x, int* y, bool* framed)
+bool TopLevelPlace(unsigned long window, int* x, int* y, bool* framed)
 {
     DisplayPtr display = OpenDisplay();
-    if (!display)
+    if (!display || !window)
         return false;
     const Window root = DefaultRootWindow(display.get());
-    Window window = FindTitled(display.get(), root, title);
-    if (!window)
-        return false;
     // Up to the child of the root window: the window manager's frame, when there is one.
     *framed = false;
     for (;;) {

@@ -13,7 +13,7 @@ bool WindowManagerRuns();
 // Lets the keyboard follow the pointer again, as on a bare display; a window manager that
 // ends leaves the focus nowhere.
 void FocusFollowsPointer();
-// Where the X server shows the top-level window of that title: the left top corner of the
-// window manager's frame around it, or of the window itself without one. False when there is
-// no such window; *framed tells whether a window manager has framed it.
-bool TopLevelPlace(const char* title, int* x, int* y, bool* framed);
+// Where the X server shows the top-level X window: the left top corner of the window
+// manager's frame around it, or of the window itself without one. False when there is no such
+// window; *framed tells whether a window manager has framed it.
+bool TopLevelPlace(unsigned long window, int* x, int* y, bool* framed);

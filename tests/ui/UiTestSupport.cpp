@@ -18,6 +18,8 @@
 #include "lib/db/BKSQLiteDatabase.h"
 #include "ui/ScreenPixels.h"
 
+unsigned long XWindowOf(wxTopLevelWindow* window);
+
 namespace {
 
 const char* const kSchema = R"(
@@ -221,7 +223,9 @@ wxPoint ShownPlace(wxWindow* window, bool* framed)
     auto* top = wxDynamicCast(window, wxTopLevelWindow);
     int x = 0, y = 0;
     bool isFramed = false;
-    if (!top || !TopLevelPlace(top->GetTitle().utf8_str(), &x, &y, &isFramed))
+    // By its own X window: a window of the same title that an earlier test closed may still
+    // be on the X server.
+    if (!top || !TopLevelPlace(XWindowOf(top), &x, &y, &isFramed))
         return wxDefaultPosition;
     if (framed)
         *framed = isFramed;
@@ -233,4 +237,14 @@ wxString ClipboardText()
     wxClipboardLocker clipboard;
     wxTextDataObject text;
     return !clipboard || !wxTheClipboard->GetData(text) ? wxString() : text.GetText();
+}
+
+// Last: Xlib's macros clash with the toolkit's names.
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+unsigned long XWindowOf(wxTopLevelWindow* window)
+{
+    GdkWindow* shown = window->GetHandle() ? gtk_widget_get_window(window->GetHandle()) : nullptr;
+    return shown ? GDK_WINDOW_XID(shown) : 0;
 }

@@ -24,7 +24,8 @@ struct TestSector {
     std::string name;
 };
 
-// One row of the companies table; the other columns are filled with plausible texts.
+// One row of the companies table, its fields in this order; the other columns are filled
+// with plausible texts.
 struct TestCompany {
     int id = 0;
     std::string name;

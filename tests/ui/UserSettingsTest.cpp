@@ -1,8 +1,9 @@
 #include "ui/MainWindowFixture.h"
 
 // Placement and the settings kept between runs, through the real main window.
+class MainWindowSettings : public MainWindow {};
 
-TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
+TEST_F(MainWindowSettings, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
 {
     LabelDialog::LastChoice() = LabelDialog::Choice();
     Open(kSectors, {Baeckerei()});
@@ -48,7 +49,7 @@ TEST_F(MainWindow, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
     EXPECT_EQ(entries, expected);
 }
 
-TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToItsKeys)
+TEST_F(MainWindowSettings, NextStartRestoresGeometryAndReducesTheFileToItsKeys)
 {
     const wxString file = dir.Path("home/.Norvel.conf");
     ASSERT_TRUE(WriteTextFile(file,
@@ -75,7 +76,7 @@ TEST_F(MainWindow, NextStartRestoresGeometryAndReducesTheFileToItsKeys)
     EXPECT_EQ(content.find("#"), std::string::npos);
 }
 
-TEST_F(MainWindow, LabelChoiceComesBackNextRunAndAWrongValueLeavesItsPart)
+TEST_F(MainWindowSettings, LabelChoiceComesBackNextRunAndAWrongValueLeavesItsPart)
 {
     const wxString file = dir.Path("home/.Norvel.conf");
     const struct {
@@ -119,7 +120,7 @@ TEST_F(MainWindow, LabelChoiceComesBackNextRunAndAWrongValueLeavesItsPart)
     }
 }
 
-TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
+TEST_F(MainWindowSettings, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
 {
     Open(kSectors, {Baeckerei()});
     const wxSize minimum = frame->GetMinSize();
@@ -165,7 +166,7 @@ TEST_F(MainWindow, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
     }
 }
 
-TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
+TEST_F(MainWindowSettings, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
 {
     Open(kSectors, {Baeckerei()});
     // A home directory that does not exist: the file cannot be created.
@@ -178,7 +179,7 @@ TEST_F(MainWindow, ConfigurationThatCannotBeWrittenIsReportedAndTheWindowStillCl
     EXPECT_EQ(wxWindow::FindWindowByName("NorvelFrame"), nullptr);
 }
 
-TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
+TEST_F(MainWindowSettings, MaximizedStateIsRestoredAndSaved)
 {
     ASSERT_TRUE(
         WriteTextFile(dir.Path("home/.Norvel.conf"),
@@ -195,7 +196,7 @@ TEST_F(MainWindow, MaximizedStateIsRestoredAndSaved)
     EXPECT_TRUE(frame->IsMaximized());
 }
 
-TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsToIt)
+TEST_F(MainWindowSettings, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsToIt)
 {
     ScopedWindowManager manager;
     ASSERT_TRUE(manager.IsRunning());
@@ -236,7 +237,7 @@ TEST_F(MainWindow, UnderAWindowManagerTheSavedPlaceHoldsAndUnmaximisingReturnsTo
     });
 }
 
-TEST_F(MainWindow, PositionOffEveryScreenIsNotRestored)
+TEST_F(MainWindowSettings, PositionOffEveryScreenIsNotRestored)
 {
     // A window placed on a screen that is gone would be out of the user's reach.
     ASSERT_TRUE(WriteTextFile(dir.Path("home/.Norvel.conf"),
