@@ -3,6 +3,9 @@
 // until the preview knows its page count. Next to it, in the same run, the same sheets each
 // previewed alone. The job must have as many pages as the sheets alone have together, since
 // each sheet starts a new page; exits with 2 when it has not.
+// Beside them the result list of as many rows printed as a table, and of every listed
+// company up to 5000, from the rows' texts to the preview's page count; exits with 2 too when
+// the list of every row takes longer than the one job of sheets.
 // Run by hand under an X server: xvfb-run -a build-*/bench/PrintBench [runs [companies]] [--lean]
 // (the first 1000 companies of the directory are printed).
 #include <algorithm>
@@ -16,12 +19,15 @@
 #include "directory/CompanyEntity.h"
 #include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
+#include "print/ResultListPrintout.h"
+#include "ui/ResultListPrinting.h"
 
 namespace {
 
 using namespace bench;
 
 const size_t kSheets = 1000;
+const int kListRows = 5000;
 // Makes every sheet: nobody cancels.
 const auto kEvery = [](size_t) { return true; };
 
@@ -36,6 +42,19 @@ int PreviewPages(HtmlPrintoutLibrary* printout)
     return preview.GetMaxPage();
 }
 
+// The seconds the list of the first rows takes to the preview's page count, which pages
+// receives.
+double ListSeconds(MainWindow& window, int rows, int* pages)
+{
+    window.list->SelectAll(false);
+    for (int row = 0; row < rows && row < window.list->GetItemCount(); ++row)
+        window.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    const Clock::time_point start = Clock::now();
+    ResultListPrinting printing(window.frame, window.rit.get(), window.list);
+    *pages = PreviewPages(printing.CreateList("", kEvery));
+    return Seconds(start);
+}
+
 int Measure(int runs, const Shape& shape)
 {
     MainWindow window;
@@ -47,7 +66,10 @@ int Measure(int runs, const Shape& shape)
     companies.resize(std::min(companies.size(), kSheets));
     RuntimeInformationType* rit = window.rit.get();
 
-    std::vector<double> jobTimes, aloneTimes;
+    const int listRows = std::min(kListRows, window.list->GetItemCount());
+    std::vector<double> jobTimes, aloneTimes, listTimes, allTimes;
+    int listPages = 0;
+    int allPages = 0;
     int jobPages = 0;
     int alonePages = 0;
     for (int run = 0; run < runs; ++run) {
@@ -59,8 +81,11 @@ int Measure(int runs, const Shape& shape)
         for (const CompanyEntity* company : companies)
             alonePages += PreviewPages(CompanyEntity::Print({company}, rit, kEvery));
         aloneTimes.push_back(Seconds(start));
-        std::printf("run %d: one job %.3f s, each alone %.3f s\n", run + 1, jobTimes.back(),
-                    aloneTimes.back());
+        listTimes.push_back(ListSeconds(window, static_cast<int>(companies.size()), &listPages));
+        allTimes.push_back(ListSeconds(window, listRows, &allPages));
+        std::printf("run %d: one job %.3f s, each alone %.3f s, list %.3f s, list of %d %.3f s\n",
+                    run + 1, jobTimes.back(), aloneTimes.back(), listTimes.back(), listRows,
+                    allTimes.back());
         std::fflush(stdout);
     }
     const double jobMedian = Median(jobTimes);
@@ -70,7 +95,13 @@ int Measure(int runs, const Shape& shape)
     std::printf("one job: %d pages, median of %d: %.3f s\n", jobPages, runs, jobMedian);
     std::printf("each alone: %d pages, median of %d: %.3f s\n", alonePages, runs, aloneMedian);
     std::printf("ratio one job / each alone: %.2f\n", jobMedian / aloneMedian);
-    return jobPages == alonePages && !companies.empty() ? 0 : 2;
+    std::printf("result list of %zu rows: %d pages, median %.3f s, ratio to one job %.2f\n",
+                companies.size(), listPages, Median(listTimes), Median(listTimes) / jobMedian);
+    std::printf("result list of %d rows: %d pages, median %.3f s\n", listRows, allPages,
+                Median(allTimes));
+    // The list of every row must not take the time of a thousand sheets.
+    const bool listFast = Median(allTimes) < jobMedian;
+    return jobPages == alonePages && !companies.empty() && listFast ? 0 : 2;
 }
 
 }  // namespace

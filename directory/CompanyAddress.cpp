@@ -19,9 +19,12 @@ wxString CompanyAddress::GetMapUrl(const CompanyEntity& company)
     return kMapSearchUrl + PercentEncode(Join(street, ", ", place));
 }
 
-wxString CompanyAddress::GetPostalBlock(const CompanyEntity& company)
+wxString CompanyAddress::GetPostalBlock(const CompanyEntity& company, bool attention)
 {
     wxString block = Line(company, CompanyField::kName);
+    const wxString ceo = attention ? Line(company, CompanyField::kCeo) : wxString();
+    if (!ceo.empty())
+        block = Join(block, "\n", wxString::FromUTF8("z. Hd. ") + ceo);
     block = Join(block, "\n",
                  Join(Line(company, CompanyField::kAddress), " ",
                       Line(company, CompanyField::kHousenumber)));

@@ -16,9 +16,10 @@ public:
     static bool HasPlace(const CompanyEntity& company);
     // The map search for "street housenumber, zipcode city", leaving out what is empty.
     static wxString GetMapUrl(const CompanyEntity& company);
-    // The address as it heads a letter in Germany, one line each: the name; street and house
-    // number; postcode and city. Empty lines are left out; no line break after the last.
-    static wxString GetPostalBlock(const CompanyEntity& company);
+    // The address as it heads a letter or a label in Germany, one line each: the name; with
+    // attention, the managing director as "z. Hd. ..."; street and house number; postcode
+    // and city. Empty lines are left out; no line break after the last.
+    static wxString GetPostalBlock(const CompanyEntity& company, bool attention = false);
     // The text as UTF-8 with every byte but A-Z, a-z, 0-9 and "-._~" written as %XX, so that
     // "&", "#", "+" and umlauts reach the search as they are.
     static wxString PercentEncode(const wxString& text);

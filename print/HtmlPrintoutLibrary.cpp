@@ -66,12 +66,17 @@ void HtmlPrintoutLibrary::OnPreparePrinting()
     GetPageSizeMM(&width, &height);
     paginator.SetTitles(sheetTitles.empty() ? std::vector<wxString>{title} : sheetTitles);
     paginator.LayOut(wxSize(width, height), content, header, headerPages, footer, footerPages);
+    CountPagesForThePrintSystem(paginator.GetPageCount());
+}
+
+void HtmlPrintoutLibrary::CountPagesForThePrintSystem(int pages)
+{
     // The toolkit tells the desktop's print system that the document has as many pages as
     // the chosen range holds, and the print system then prints the range's pages only where
     // they fall among these: "2-2" printed nothing and reported success. Once the toolkit
     // has given its count, the document's own count is given again.
     if (!IsPreview())
-        GtkPrintSystem::CountEveryPage(GetDC(), paginator.GetPageCount());
+        GtkPrintSystem::CountEveryPage(GetDC(), pages);
 }
 
 bool HtmlPrintoutLibrary::HasPage(int page)
@@ -95,23 +100,28 @@ bool HtmlPrintoutLibrary::OnPrintPage(int page)
         return false;
     if (!HasPage(page))
         return true;
-    // The paper's own corner, not the printable area's: the margins are measured from the
-    // paper's edges in every orientation and on every paper.
-    FitThisSizeToPaper(paginator.GetPaper());
+    DrawFromPaperCorner(*dc, paginator.GetPaper());
+    paginator.DrawPage(*dc, page);
+    return true;
+}
+
+void HtmlPrintoutLibrary::DrawFromPaperCorner(wxDC& dc, const wxSize& paper)
+{
+    // The margins are measured from the paper's edges in every orientation and on every
+    // paper.
+    FitThisSizeToPaper(paper);
     if (!IsPreview()) {
         // Where the desktop's print system puts the device's corner on the paper.
         wxSize ppi;
         GetPPIPrinter(&ppi.x, &ppi.y);
-        const wxPoint offset = GtkPrintSystem::DeviceOffset(*dc, ppi);
+        const wxPoint offset = GtkPrintSystem::DeviceOffset(dc, ppi);
         wxCoord x = 0;
         wxCoord y = 0;
-        dc->GetDeviceOrigin(&x, &y);
-        dc->SetDeviceOrigin(x - offset.x, y - offset.y);
+        dc.GetDeviceOrigin(&x, &y);
+        dc.SetDeviceOrigin(x - offset.x, y - offset.y);
     }
-    dc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    GtkPrintSystem::UseUnfittedMetrics(*dc);
-    paginator.DrawPage(*dc, page);
-    return true;
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    GtkPrintSystem::UseUnfittedMetrics(dc);
 }
 
 Brenik::BKTemplate HtmlPrintoutLibrary::GetTemplateByFile(const wxString& file) const

@@ -52,8 +52,8 @@ public:
     int GetPgFooter() const { return footerPages; }
 
     // A new printout with the same title, content, header, footer and images; the caller
-    // owns it.
-    HtmlPrintoutLibrary* Copy() const;
+    // owns it. Printouts drawn otherwise copy what they draw.
+    virtual HtmlPrintoutLibrary* Copy() const;
     // Keeps the image with this printout and its copies; its location for an <img> tag.
     wxString AddImage(const wxImage& image);
 
@@ -72,6 +72,14 @@ public:
     Brenik::BKTemplate GetTemplateByFile(const wxString& file) const;
     // The list's headings and rows as an HTML table; empty for null.
     static wxString CreateTableByListCtrl(Brenik::BKListCtrl* list);
+
+protected:
+    // Has a print job count the document's pages, which the toolkit would give as the chosen
+    // range's; nothing in a preview.
+    void CountPagesForThePrintSystem(int pages);
+    // Makes the page's DC draw from the paper's own corner, not the printable area's, in
+    // units of which the paper holds the size, with text measured as it is drawn.
+    void DrawFromPaperCorner(wxDC& dc, const wxSize& paper);
 
 private:
     RuntimeInformationType* information;

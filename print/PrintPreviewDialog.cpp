@@ -82,9 +82,11 @@ const std::vector<const char*>& PrintPreviewDialog::GetLayoutTools()
     return tools;
 }
 
-wxPrintData PrintPreviewDialog::PrintData(int orientation)
+wxPrintData PrintPreviewDialog::PrintData(int orientation, wxPaperSize paper)
 {
     wxPrintData data = PrintSetup::Get().GetPrintData();
+    if (paper != wxPAPER_NONE)
+        data.SetPaperId(paper);
     data.SetOrientation(static_cast<wxPrintOrientation>(orientation));
     return data;
 }
@@ -94,23 +96,32 @@ void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType
 {
     // The orientation of the last print, as its paper: a sheet printed across is previewed
     // and printed across again.
-    const int orientation = PrintSetup::Get().GetPrintData().GetOrientation();
+    PreviewOrPrint(parent, information, printout, preview,
+                   PrintSetup::Get().GetPrintData().GetOrientation());
+}
+
+void PrintPreviewDialog::PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
+                                        HtmlPrintoutLibrary* printout, bool preview,
+                                        int orientation, wxPaperSize paper)
+{
     if (preview) {
-        PrintPreviewDialog dialog(parent, -1, information, printout, orientation);
+        PrintPreviewDialog dialog(parent, -1, information, printout, orientation, paper);
         dialog.CentreOnScreen(wxBOTH);
         dialog.ShowModal();
     } else {
-        PrintSetup::Get().Print(parent, printout, PrintData(orientation));
+        PrintSetup::Get().Print(parent, printout, PrintData(orientation, paper));
     }
 }
 
 PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
                                        RuntimeInformationType* information,
-                                       HtmlPrintoutLibrary* printout, int orientation)
+                                       HtmlPrintoutLibrary* printout, int orientation,
+                                       wxPaperSize paper)
     : XmlDialog(parent, id, information, kLayoutName),
       printout(printout),
       refreshTimer(this, wxWindow::NewControlId()),
-      orientation(orientation)
+      orientation(orientation),
+      paper(paper)
 {
     if (!GetHandle())
         return;  // the layout could not be loaded; the toolkit has said so
@@ -119,7 +130,7 @@ PrintPreviewDialog::PrintPreviewDialog(wxWindow* parent, int id,
     mainSizer = mainPanel ? mainPanel->GetSizer() : nullptr;
     printSizer = printPanel ? printPanel->GetSizer() : nullptr;
 
-    printData = std::make_unique<wxPrintData>(PrintData(orientation));
+    printData = std::make_unique<wxPrintData>(PrintData(orientation, paper));
     if (printout && printPanel && printSizer)
         CreatePreview();
     if (GetSizer())
@@ -345,7 +356,7 @@ void PrintPreviewDialog::Print()
     if (!printout)
         return;
     std::unique_ptr<HtmlPrintoutLibrary> copy(printout->Copy());
-    const bool done = PrintSetup::Get().Print(this, copy.get(), PrintData(orientation));
+    const bool done = PrintSetup::Get().Print(this, copy.get(), PrintData(orientation, paper));
     if (done)
         FollowThePrintSetup();
     if (!printed)
@@ -355,6 +366,7 @@ void PrintPreviewDialog::Print()
 void PrintPreviewDialog::FollowThePrintSetup()
 {
     orientation = PrintSetup::Get().GetPrintData().GetOrientation();
+    paper = wxPAPER_NONE;
     printData = std::make_unique<wxPrintData>(PrintData(orientation));
     if (!preview || !canvas)
         return;

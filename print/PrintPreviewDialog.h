@@ -46,18 +46,24 @@ public:
     static const std::vector<std::pair<const char*, wxClassInfo*>>& GetLayoutControls();
     static const std::vector<const char*>& GetLayoutTools();
 
-    // The page setup of previews and prints alike: the paper of the program's print setup in
-    // the orientation, both of which the print dialog may still change.
-    static wxPrintData PrintData(int orientation);
+    // The page setup of previews and prints alike: the paper of the program's print setup, or
+    // the paper given, in the orientation, both of which the print dialog may still change.
+    static wxPrintData PrintData(int orientation, wxPaperSize paper = wxPAPER_NONE);
     // Shows the printout in a modal preview, or sends it to the printer after the print
     // dialog (whose answer is not reported), in the orientation of the last print. The
     // printout stays the caller's.
     static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
                                HtmlPrintoutLibrary* printout, bool preview);
+    // The same in the orientation and on the paper proposed (wxPAPER_NONE: the last print's).
+    static void PreviewOrPrint(wxWindow* parent, RuntimeInformationType* information,
+                               HtmlPrintoutLibrary* printout, bool preview, int orientation,
+                               wxPaperSize paper = wxPAPER_NONE);
 
-    // orientation: the toolkit's wxPORTRAIT or wxLANDSCAPE.
+    // orientation: the toolkit's wxPORTRAIT or wxLANDSCAPE; paper: wxPAPER_NONE for the print
+    // setup's.
     PrintPreviewDialog(wxWindow* parent, int id, RuntimeInformationType* information,
-                       HtmlPrintoutLibrary* printout, int orientation);
+                       HtmlPrintoutLibrary* printout, int orientation,
+                       wxPaperSize paper = wxPAPER_NONE);
     ~PrintPreviewDialog() override;
 
     void FirstPage();
@@ -129,6 +135,7 @@ private:
     wxTimer refreshTimer;
     bool printed = false;
     int orientation;
+    wxPaperSize paper;
 
     wxPanel* mainPanel = nullptr;
     wxSizer* mainSizer = nullptr;

@@ -30,7 +30,9 @@ public:
         kSearch,
         kPlaceCursor,
         kAbout,
-        kQuit
+        kQuit,
+        kPrintList,
+        kPrintLabels
     };
     // When a command can run.
     enum class When {

@@ -18,6 +18,8 @@
 #include "ui/BusyGuard.h"
 #include "ui/CompanyCommands.h"
 #include "ui/CsvExport.h"
+#include "ui/LabelDialog.h"
+#include "ui/ResultListPrinting.h"
 #include "ui/SelectionPrinter.h"
 
 using Brenik::BKCasts;
@@ -178,6 +180,8 @@ void NorvelFrame::Run(MainCommands::Id command)
     case MainCommands::kPlaceCursor: PlaceCursor(); break;
     case MainCommands::kAbout: About(); break;
     case MainCommands::kQuit: Quit(); break;
+    case MainCommands::kPrintList: PrintResults(false); break;
+    case MainCommands::kPrintLabels: PrintResults(true); break;
     }
 }
 // clang-format on
@@ -188,7 +192,8 @@ void NorvelFrame::RestoreSettings()
     if (mainPanel && mainPanel->GetSizer())
         SetMinClientSize(mainPanel->GetSizer()->GetMinSize());
 
-    settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), csvConfig);
+    settings.Restore(GetRit()->GetUserConfigurationFileWithPath(), csvConfig,
+                     LabelDialog::LastChoice());
     searchFields.SetKind(settings.GetSearchKind());
 }
 
@@ -204,7 +209,7 @@ void NorvelFrame::Exit(wxCloseEvent* event)
 {
     const wxString file = GetRit()->GetUserConfigurationFileWithPath();
     settings.SetSearchKind(searchFields.Get().kind);
-    if (!settings.Save(file, csvConfig))
+    if (!settings.Save(file, csvConfig, LabelDialog::LastChoice()))
         ShowError(
             _("Configuration error"),
             _("Could not write configuration. Maybe you have no permission on file: ") + file);
@@ -297,6 +302,9 @@ void NorvelFrame::Search()
         query.place = asked.place;
         query.kind = asked.kind;
         searchFields.Remember();
+        listedSearch = ResultListPrinting::DescribeSearch(query.text.Strip(wxString::both),
+                                                          query.place.Strip(wxString::both),
+                                                          sectorFilter.GetNames());
         ClearResultsListCtrl();
         SelectCompany();
         outcome = results.Fill(this, GetRit(), query, [this](unsigned int total) {
@@ -384,6 +392,19 @@ void NorvelFrame::Print(bool preview)
         return;
     }
     SelectionPrinter::Print(this, GetRit(), companies, preview);
+    FocusResults();
+}
+
+void NorvelFrame::PrintResults(bool labels)
+{
+    BusyGuard guard(busy);
+    if (!guard)
+        return;
+    ResultListPrinting printing(this, GetRit(), resultsListCtrl);
+    if (labels)
+        printing.PrintLabels();
+    else
+        printing.PrintList(listedSearch);
     FocusResults();
 }
 

@@ -101,6 +101,8 @@ public:
     void OpenNorvel(CompanyEntity* company);
     // Prints the selected companies' sheets, or previews them; asks for a selection when none.
     void Print(bool preview);
+    // Previews the listed companies, or the selected ones, as a table or on address labels.
+    void PrintResults(bool labels);
     // Shows the context menu when a row is selected.
     void ResultsRightClick();
     // Shows the context menu below the selected row, as the keyboard asks for it.
@@ -183,6 +185,8 @@ private:
     // A search, an export, a save or a printout yields to the event loop as it goes; none
     // may start inside another, which would change the list under it.
     bool busy = false;
+    // What found the listed rows, for the printed list.
+    wxString listedSearch;
     // The export settings; only the file name is kept across program runs.
     CsvConfigType csvConfig;
     UserSettings settings{this};

@@ -108,3 +108,14 @@ wxArrayString SectorFilter::GetIds() const
         ids.Clear();
     return ids;
 }
+
+wxArrayString SectorFilter::GetNames() const
+{
+    wxArrayString names;
+    if (GetIds().empty())
+        return names;
+    for (unsigned int item = 0; item < list->GetCount(); ++item)
+        if (list->IsChecked(item))
+            names.Add(list->GetString(item));
+    return names;
+}

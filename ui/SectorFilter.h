@@ -32,6 +32,9 @@ public:
     void ShowCurrent();
     // The sector ids the next search restricts to; empty for no restriction.
     wxArrayString GetIds() const;
+    // The names of the sectors the next search restricts to, in the list's order; empty for
+    // no restriction.
+    wxArrayString GetNames() const;
     // The owned sector records (may be null when there is no database).
     const SectorEntities* GetSectors() const { return sectors.get(); }
 

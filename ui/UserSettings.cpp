@@ -86,7 +86,8 @@ UserSettings::UserSettings(wxTopLevelWindow* window) : window(window)
     settle.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Settled(); });
 }
 
-void UserSettings::Restore(const wxString& file, CsvConfigType& exportSettings)
+void UserSettings::Restore(const wxString& file, CsvConfigType& exportSettings,
+                           LabelDialog::Choice& labels)
 {
     Brenik::BKConfiguration configuration("#", false);
     if (!configuration.Load(file))
@@ -101,11 +102,13 @@ void UserSettings::Restore(const wxString& file, CsvConfigType& exportSettings)
     window->Maximize(restoredMaximized);
     placement = Placement::kFirstMove;
     exportSettings.Restore(configuration);
+    labels.Restore(configuration);
     searchKind = SearchKindNamed(Read(configuration, kSearchIn).ToString());
     recentSearches.Read(configuration);
 }
 
-bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSettings) const
+bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSettings,
+                        const LabelDialog::Choice& labels) const
 {
     const bool maximized = window->IsMaximized();
     // A maximised window keeps the normal geometry it had, which un-maximising after the
@@ -121,6 +124,7 @@ bool UserSettings::Save(const wxString& file, const CsvConfigType& exportSetting
     configuration.Set(kHeight.key, BKCasts::ToString(geometry.height));
     configuration.Set(kMaximized.key, BKCasts::ToString(maximized, false, false));
     exportSettings.Store(configuration);
+    labels.Store(configuration);
     configuration.Set(kSearchIn.key, SearchKindName(searchKind));
     recentSearches.Write(configuration);
     return configuration.Save(file, "\n");

@@ -1,8 +1,8 @@
 // What the user's configuration file keeps between program runs: the main window's position,
 // What the user's configuration file keeps between program runs: the main window's position,
-// size and maximised state, the choices of the last export, the "Search in" choice and the
-// recent searches. The file is read and written here and nowhere else (the export settings
-// name their own keys), and the window is placed as it says. Borrows the window.
+// size and maximised state, the choices of the last export and labels, the "Search in"
+// choice and the recent searches. The file is read and written here and nowhere else (the
+// choices name their own keys), and the window is placed as it says. Borrows the window.
 #pragma once
 
 #include <chrono>
@@ -12,6 +12,7 @@
 #include <wx/timer.h>
 
 #include "directory/RecentSearches.h"
+#include "ui/LabelDialog.h"
 
 class CsvConfigType;
 class wxTopLevelWindow;
@@ -21,12 +22,14 @@ public:
     explicit UserSettings(wxTopLevelWindow* window);
 
     // Reads the file and places the window as it says, its size cut to the display and
-    // raised to the window's minimum, and gives the export choices it holds. Without a file
-    // the window keeps its layout's geometry and the choices stay as they were.
-    void Restore(const wxString& file, CsvConfigType& exportSettings);
+    // raised to the window's minimum, and gives the export and label choices it holds.
+    // Without a file the window keeps its layout's geometry and the choices stay as they were.
+    void Restore(const wxString& file, CsvConfigType& exportSettings, LabelDialog::Choice& labels);
     // Writes exactly these settings afresh: a maximised window's normal geometry beside its
-    // maximised state, and the export choices. False when the file cannot be written.
-    bool Save(const wxString& file, const CsvConfigType& exportSettings) const;
+    // maximised state, and the export and label choices. False when the file cannot be
+    // written.
+    bool Save(const wxString& file, const CsvConfigType& exportSettings,
+              const LabelDialog::Choice& labels) const;
 
     // What the search text was last looked for in, and the searches run before.
     SearchKind GetSearchKind() const { return searchKind; }

@@ -25,8 +25,10 @@
 
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
+#include "app/Norvel.h"
 #include "app/RuntimeInformationType.h"
 #include "directory/CompanyEntity.h"
+#include "print/HtmlPrintoutLibrary.h"
 #include "print/PrintPreviewDialog.h"
 #include "print/PrintSetup.h"
 
@@ -340,3 +342,36 @@ inline void ExpectMarginsAndFooters(const PdfDocument& pdf, const std::vector<st
     }
     EXPECT_TRUE(pdf.fontsEmbedded);
 }
+
+// Printouts printed from their preview through the desktop's print system into a PDF file,
+// with the program's German texts.
+class PdfPrinting : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        rit = Norvel::CreateRuntimeInformation("norvel");
+        locale.reset(Norvel::SetUpLocale(rit.get()));
+    }
+
+    // The PDF of the printout printed from a preview proposing the orientation, as the setup
+    // asks; shown receives what that preview showed.
+    PdfDocument PrintFromPreview(HtmlPrintoutLibrary& printout, const PaperSetup& setup,
+                                 int orientation, std::string* shown = nullptr)
+    {
+        const wxString path = dir.Path("printout.pdf");
+        if (wxFileName::FileExists(path))
+            wxRemoveFile(path);
+        PrintSetup::Get().SetPrinterFactory(PdfTo(path, setup));
+        PrintPreviewDialog preview(nullptr, -1, rit.get(), &printout, orientation);
+        preview.Print();
+        if (shown)
+            *shown = Shown(preview);
+        return ReadPdf(path);
+    }
+
+    TempDir dir;
+    std::unique_ptr<RuntimeInformationType> rit;
+    std::unique_ptr<wxLocale> locale;
+    // The desktop's print dialog, told not to show itself, runs its print.
+    AllowRealModal<wxGtkPrintDialog> printing;
+};

@@ -24,6 +24,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/CompanyFrame.h"
 #include "ui/ExportDialog.h"
+#include "ui/LabelDialog.h"
 #include "ui/NorvelFrame.h"
 #include "ui/ProgressFrame.h"
 #include "ui/UiTestSupport.h"
@@ -282,4 +283,9 @@ TEST(LayoutContract, ExportAndAboutDialogLayoutsHaveEveryNamedControl)
     ASSERT_NE(aboutDialog->GetHandle(), nullptr);
     ExpectControls(aboutDialog, AboutDialog::GetLayoutControls());
     DestroyNow(aboutDialog);
+
+    auto* labelDialog = new XmlDialog(nullptr, -1, rit.get(), "LabelDialog");
+    ASSERT_NE(labelDialog->GetHandle(), nullptr);
+    ExpectControls(labelDialog, LabelDialog::GetLayoutControls());
+    DestroyNow(labelDialog);
 }

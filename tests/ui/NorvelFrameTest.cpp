@@ -326,7 +326,7 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
 {
     Open(kSectors, {Baeckerei(), Kanzlei(), Schreinerei()});
     std::unique_ptr<wxMenu> menu(frame->CreateResultsMenu());
-    ASSERT_EQ(menu->GetMenuItemCount(), 14u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 17u);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), 0);
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel(), "&Open company");
     EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), 1);
@@ -348,6 +348,9 @@ TEST_F(MainWindow, ContextMenuOffersTheCommandsOnlyWithASelection)
     EXPECT_EQ(menu->FindItemByPosition(10)->GetItemLabel(), "Save as &vCard...");
     EXPECT_EQ(menu->FindItemByPosition(12)->GetItemLabel(), "Company we&bsite");
     EXPECT_EQ(menu->FindItemByPosition(13)->GetItemLabel(), "Write e-ma&il");
+    EXPECT_TRUE(menu->FindItemByPosition(14)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(15)->GetItemLabel(), "Print &result list...");
+    EXPECT_EQ(menu->FindItemByPosition(16)->GetItemLabel(), "Print a&ddress labels...");
     EXPECT_TRUE(menu->IsEnabled(1));
     EXPECT_TRUE(menu->IsEnabled(0));
     EXPECT_TRUE(menu->IsEnabled(2));
@@ -507,7 +510,7 @@ TEST_F(MainWindow, CompanyGoesToTheMapTheClipboardAndAVCardFile)
     // The folder is remembered for this run only: the configuration keeps its own keys.
     CloseByUser();
     const std::string configuration = ReadTextFile(dir.Path("home/.Norvel.conf"));
-    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 14);
+    EXPECT_EQ(std::count(configuration.begin(), configuration.end(), '\n'), 18);
     EXPECT_EQ(configuration.find("cards"), std::string::npos);
 }
 

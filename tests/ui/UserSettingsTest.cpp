@@ -5,6 +5,7 @@ class MainWindowSettings : public MainWindow {};
 
 TEST_F(MainWindowSettings, FirstStartWithoutConfigurationWritesExactlyItsKeysOnClose)
 {
+    LabelDialog::LastChoice() = LabelDialog::Choice();
     Open(kSectors, {Baeckerei()});
     const wxString file = dir.Path("home/.Norvel.conf");
     EXPECT_FALSE(wxFileName::FileExists(file));
@@ -25,7 +26,7 @@ TEST_F(MainWindowSettings, FirstStartWithoutConfigurationWritesExactlyItsKeysOnC
     std::map<wxString, wxString> entries;
     for (const wxString& line : lines)
         entries[line.BeforeFirst(' ')] = line.AfterFirst(' ');
-    EXPECT_EQ(lines.GetCount(), 14u);
+    EXPECT_EQ(lines.GetCount(), 18u);
     const std::map<wxString, wxString> expected = {
         {"PositionX", wxString::Format("%d", position.x)},
         {"PositionY", wxString::Format("%d", position.y)},
@@ -40,7 +41,11 @@ TEST_F(MainWindowSettings, FirstStartWithoutConfigurationWritesExactlyItsKeysOnC
         {"ExportReplaceLineBreak", "false"},
         {"ExportReplaceLineBreakWith", "\"\""},
         {"ExportByteOrderMark", "false"},
-        {"SearchIn", "name"}};
+        {"SearchIn", "name"},
+        {"LabelFormat", "0"},
+        {"LabelOwnFormat", "3 8 64 33.8 7.2 13.1 2.5 0"},
+        {"LabelStart", "1"},
+        {"LabelAttention", "false"}};
     EXPECT_EQ(entries, expected);
 }
 
@@ -63,12 +68,56 @@ TEST_F(MainWindowSettings, NextStartRestoresGeometryAndReducesTheFileToItsKeys)
     CloseByUser();
 
     const std::string content = ReadTextFile(file);
-    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 14);
+    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 18);
     for (const char* line : {"Width 800\n", "Height 450\n", "PositionX 40\n", "PositionY 50\n",
                              "ExportFilename /tmp/firmen.csv\n"})
         EXPECT_NE(content.find(line), std::string::npos) << line;
     EXPECT_EQ(content.find("Colour"), std::string::npos);
     EXPECT_EQ(content.find("#"), std::string::npos);
+}
+
+TEST_F(MainWindowSettings, LabelChoiceComesBackNextRunAndAWrongValueLeavesItsPart)
+{
+    const wxString file = dir.Path("home/.Norvel.conf");
+    const struct {
+        const char* file;
+        int format;
+        double ownWidth;
+        int start;
+        bool attention;
+    } cases[] = {
+        {"LabelFormat 4\nLabelOwnFormat 2 5 80.5 50 5 10 2.5 1\nLabelStart 9\n"
+         "LabelAttention true\n",
+         4, 80.5, 9, true},
+        // 2 x 8 labels: a start beyond the sheet starts on its first label.
+        {"LabelFormat 2\nLabelStart 17\n", 2, 64, 1, false},
+        // Off the list, off the paper, not a number, beyond an int: as before.
+        {"LabelFormat 5\nLabelOwnFormat 3 8 71 37 0 0 0 0\nLabelStart x\nLabelAttention ja\n", 0,
+         64, 1, false},
+        {"LabelFormat -1\nLabelOwnFormat 4294967299 1 20 20 0 0 0 0\n", 0, 64, 1, false},
+        {"LabelOwnFormat 1 1 nan 20 0 0 0 0\nLabelStart 4294967297\n", 0, 64, 1, false},
+    };
+    Open(kSectors, {Baeckerei()});
+    for (const auto& c : cases) {
+        DestroyNow(frame);
+        frame = nullptr;
+        LabelDialog::LastChoice() = LabelDialog::Choice();
+        ASSERT_TRUE(WriteTextFile(file, c.file));
+        Reopen();
+        const LabelDialog::Choice restored = LabelDialog::LastChoice();
+        EXPECT_EQ(restored.format, c.format) << c.file;
+        EXPECT_DOUBLE_EQ(restored.own.width, c.ownWidth) << c.file;
+        EXPECT_EQ(restored.start, c.start) << c.file;
+        EXPECT_EQ(restored.attention, c.attention) << c.file;
+        // What was saved comes back as it was.
+        CloseByUser();
+        LabelDialog::LastChoice() = LabelDialog::Choice();
+        Reopen();
+        EXPECT_EQ(LabelDialog::LastChoice().Format().Count(), restored.Format().Count());
+        EXPECT_DOUBLE_EQ(LabelDialog::LastChoice().own.left, restored.own.left);
+        EXPECT_EQ(LabelDialog::LastChoice().start, restored.start);
+        EXPECT_EQ(LabelDialog::LastChoice().attention, restored.attention);
+    }
 }
 
 TEST_F(MainWindowSettings, SavedGeometryIsCutToTheDisplayAndRaisedToTheMinimum)
