@@ -109,10 +109,14 @@ long ProcessStatusKb(const char* field);
 
 // The address sanitizer keeps freed memory in quarantine (256 MB by default) before reusing
 // it, so a peak-memory budget needs that much more room in the sanitizer build.
+// The sanitizer build also runs unoptimised and checks every memory access: a time budget
+// measured on the plain build gets this much more room there.
 #ifdef __SANITIZE_ADDRESS__
 constexpr long kSanitizerQuarantineMb = 256;
+constexpr double kSanitizerSlowdown = 6;
 #else
 constexpr long kSanitizerQuarantineMb = 0;
+constexpr double kSanitizerSlowdown = 1;
 #endif
 
 // What a scope costs: processor time, and how far the peak resident memory rose above what

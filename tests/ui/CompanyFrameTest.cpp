@@ -155,7 +155,7 @@ TEST_F(CompanyWindow, ShowsEveryFieldOfTheRecordReadOnly)
     std::multiset<wxString> shown, expected;
     std::function<void(wxWindow*)> collect = [&](wxWindow* parent) {
         for (wxWindow* child : parent->GetChildren()) {
-            if (auto* text = wxDynamicCast(child, wxTextCtrl)) {
+            if (auto* text = dynamic_cast<wxTextCtrl*>(child)) {
                 EXPECT_FALSE(text->IsEditable()) << text->GetName();
                 shown.insert(text->GetValue());
             }

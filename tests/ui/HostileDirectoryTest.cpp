@@ -38,14 +38,6 @@
 
 namespace {
 
-// The sanitizer build runs unoptimised and checks every memory access: a processor-time
-// budget measured on the plain build gets this much more room there.
-#ifdef __SANITIZE_ADDRESS__
-constexpr double kSlowdown = 6;
-#else
-constexpr double kSlowdown = 1;
-#endif
-
 // Holds an exclusive lock on the database while it lives, as another program's write does.
 class ExclusiveLock {
 public:
@@ -201,7 +193,7 @@ protected:
         window->Show();
         Settle();
         PreviewAndClose(*window, [window] { window->Print(true); });
-        EXPECT_LT(cost.Seconds(), 1.0 * kSlowdown);
+        EXPECT_LT(cost.Seconds(), 1.0 * kSanitizerSlowdown);
         EXPECT_LT(cost.PeakMb(), loadingMb + 100);
         if (check)
             check(*window);
@@ -303,7 +295,7 @@ TEST_F(HostileDirectory, HostileValuesOpenTheWindowsWithinBudget)
         auto* frame = new NorvelFrame(rit.get());
         frame->Show();
         Settle();
-        EXPECT_LT(cost.Seconds(), seconds * kSlowdown);
+        EXPECT_LT(cost.Seconds(), seconds * kSanitizerSlowdown);
         EXPECT_LT(cost.PeakMb(), 100);
         auto* sectors = Control<wxCheckListBox>(frame, "sectorsCheckListBox");
         ASSERT_NE(sectors, nullptr);
@@ -367,7 +359,7 @@ TEST_F(HostileDirectory, SchemaThatRunsWorkIsRefusedAndEverySearchIsBounded)
             }
             EXPECT_TRUE(message.Contains(c.refusal)) << message;
         }
-        EXPECT_LT(startUpCost.Seconds(), 1.0 * kSlowdown);
+        EXPECT_LT(startUpCost.Seconds(), 1.0 * kSanitizerSlowdown);
         if (*c.refusal && !refused) {
             EXPECT_EQ(frame, nullptr);
             continue;
@@ -404,7 +396,7 @@ TEST_F(HostileDirectory, SchemaThatRunsWorkIsRefusedAndEverySearchIsBounded)
             EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::milliseconds(500));
             EXPECT_GT(Control<wxListCtrl>(frame, "resultsListCtrl")->GetItemCount(), 0);
         }
-        EXPECT_LT(seconds, c.seconds * kSlowdown);
+        EXPECT_LT(seconds, c.seconds * kSanitizerSlowdown);
         EXPECT_LT(cost.PeakMb(), c.mb + kSanitizerQuarantineMb);
         if (std::string(c.name) == "with-indexes")
             indexedSeconds = seconds;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 using Brenik::BKShownText;
 
 namespace {
@@ -92,6 +94,6 @@ TEST(BKShownText, HostileValuesPassQuickly)
         const wxString shown = BKShownText::Of(value, kMany, BKShownText::kPageLength);
         const auto took = std::chrono::steady_clock::now() - start;
         EXPECT_LE(shown.length(), BKShownText::kPageLength + 1);
-        EXPECT_LT(took, std::chrono::milliseconds(300)) << value.substr(0, 10);
+        EXPECT_LT(took, std::chrono::milliseconds(300) * kSanitizerSlowdown) << value.substr(0, 10);
     }
 }
